@@ -1,0 +1,157 @@
+#include "app/mainwindow.h"
+
+#include "app/apppaths.h"
+#include "app/settingsbootstrap.h"
+#include "app/tracing.h"
+#include "platform/username.h"
+#include "widgets/userprompt.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QStyle>
+#include <QStyleFactory>
+
+QList<StickyWidget *> stickyList;
+MainWindow *mainWindow = nullptr;
+
+MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags)
+{
+    qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - start ---------------";
+    checkAlreadyRunning();
+    setupStyle();
+    if (!checkSetupAndOpenDatabase()) {
+        m_startupFailed = true;
+        return;
+    }
+    setupTrayMenu();
+    setupCentralWidget();
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
+    loadExistingStickies();
+    changeLanguage();
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveStickies);
+    qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
+    m_cascadeIndex = 0;
+}
+
+MainWindow::~MainWindow()
+{
+    m_database.close();
+}
+
+void MainWindow::checkAlreadyRunning()
+{
+}
+
+void MainWindow::setupStyle()
+{
+    QStyle *style = QStyleFactory::create(QStringLiteral("plastique"));
+    if (!style)
+        style = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (style)
+        QApplication::setStyle(style);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    QPalette palette;
+    palette.setColor(QPalette::All, QPalette::Window, QColor(QStringLiteral("#F5F5F5")));
+    palette.setColor(QPalette::All, QPalette::Base, QColor(QStringLiteral("#FFFFFF")));
+    palette.setColor(QPalette::All, QPalette::AlternateBase, QColor(QStringLiteral("green")));
+    palette.setColor(QPalette::All, QPalette::Button,
+                     palette.color(QPalette::Window).darker(105));
+    QApplication::setPalette(palette);
+}
+
+bool MainWindow::checkSetupAndOpenDatabase()
+{
+    qCDebug(lcApp) << "MainWindow::checkSetupAndOpenDatabase() --------------------";
+    SettingsBootstrap::runFirstRunIfNeeded();
+    if (SettingsBootstrap::migrateVersion()) {
+        UserPrompt::warning(
+            this, tr("Updating Notarella"),
+            tr("<p>A new version of Notarella has been installed.</p><p>Some of your software "
+               "settings will be changed.  Please visit the Options Window to modify them.</p>"),
+            QMessageBox::Ok, QMessageBox::Ok);
+    }
+
+    m_dataDirectory = AppPaths::applicationDirectory() + QStringLiteral("/.NotarellaData/");
+    m_databaseFile = m_dataDirectory + Platform::currentUserName();
+    return m_database.open(m_dataDirectory, m_databaseFile) == NoteDatabase::OpenResult::Opened;
+}
+
+void MainWindow::setupTrayMenu()
+{
+}
+
+void MainWindow::setupCentralWidget()
+{
+}
+
+void MainWindow::changeLanguage()
+{
+}
+
+void MainWindow::loadExistingStickies()
+{
+}
+
+void MainWindow::saveStickies()
+{
+}
+
+void MainWindow::assimilateSticky(StickyWidget *)
+{
+}
+
+void MainWindow::createSticky(const QString &, const QString &)
+{
+}
+
+void MainWindow::createStickyDefault()
+{
+}
+
+void MainWindow::stickyDeleted(StickyWidget *)
+{
+}
+
+void MainWindow::showControlPanel()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The window manager's close (title-bar button, Alt+F4) means leaving the
+    // program; it is confirmed first and never just closes the window.
+    event->ignore();
+    if (!event->spontaneous())
+        return;
+    const auto answer = UserPrompt::warning(
+        this, tr("Warning: Notarella Exiting"),
+        tr("<p>If you exit Notarella you will not be able to create new stickies or receive any "
+           "pending alerts until you restart the software!</p><p>It is recommended that you use "
+           "the <i>Close Button</i> instead.</p><p><b>Are you sure that you want to exit "
+           "Notarella?</b></p>"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        saveStickies();
+        QCoreApplication::exit(0);
+    }
+}
+
+void MainWindow::aboutToQuit()
+{
+    qCDebug(lcApp) << "MainWindow::aboutToQuit() - start";
+    qCDebug(lcApp) << "MainWindow::aboutToQuit() - end";
+}
+
+QPixmap MainWindow::colorIcon(const QString &rgb)
+{
+    const QByteArray colourLine = QStringLiteral("#  c %1").arg(rgb).toLatin1();
+    const char *xpm[] = {"12 12 3 1", "   c None", ".  c #000000", colourLine.constData(),
+                         "............", ".##########.", ".##########.", ".##########.",
+                         ".##########.", ".##########.", ".##########.", ".##########.",
+                         ".##########.", ".##########.", ".##########.", "............"};
+    return QPixmap(xpm);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "store/notedatabase.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPixmap>
+
+class StickyWidget;
+class ReminderThread;
+
+// The program's single main window: it owns the note database, every note,
+// the tray icon and the reminder ticker, and is the control panel. It starts
+// hidden; the program lives on in the tray.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~MainWindow() override;
+
+    // True when start-up met a fatal failure (no data directory or no
+    // database); the program must end without showing anything.
+    bool startupFailed() const { return m_startupFailed; }
+
+    QString dataDirectory() const { return m_dataDirectory; }
+    QString databaseFile() const { return m_databaseFile; }
+
+    // 12x12 swatch of `rgb` in a one-pixel black frame.
+    static QPixmap colorIcon(const QString &rgb);
+
+public slots:
+    void changeLanguage();
+    void saveStickies();
+    void stickyDeleted(StickyWidget *deletedSticky);
+    void showControlPanel();
+    void createStickyDefault();
+
+private slots:
+    void aboutToQuit();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void checkAlreadyRunning();
+    void setupStyle();
+    bool checkSetupAndOpenDatabase();
+    void setupTrayMenu();
+    void setupCentralWidget();
+    void loadExistingStickies();
+    void assimilateSticky(StickyWidget *sticky);
+    void createSticky(const QString &rgb, const QString &name);
+
+    QString m_dataDirectory;
+    QString m_databaseFile;
+    NoteDatabase m_database;
+    ReminderThread *m_reminderThread = nullptr;
+    int m_cascadeIndex = 0;
+    bool m_startupFailed = false;
+};
+
+// Every note window, in load and creation order.
+extern QList<StickyWidget *> stickyList;
+// The single main window; set by the entry point once it is constructed.
+extern MainWindow *mainWindow;

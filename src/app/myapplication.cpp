@@ -1,0 +1,18 @@
+#include "app/myapplication.h"
+
+#include "app/tracing.h"
+
+#include <QSessionManager>
+
+MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    qCDebug(lcApp) << "MyApplication::MyApplication( cosntructor )";
+    connect(this, &QGuiApplication::commitDataRequest, this, &MyApplication::commitData);
+}
+
+void MyApplication::commitData(QSessionManager &)
+{
+    // exit() rather than quit(): quit() first offers every window a close,
+    // and notes refuse that (they only hide), which would cancel the quit.
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,45 @@
+#include "widgets/userprompt.h"
+
+#include <QQueue>
+
+namespace UserPrompt {
+namespace {
+QQueue<QMessageBox::StandardButton> &answers()
+{
+    static QQueue<QMessageBox::StandardButton> queue;
+    return queue;
+}
+QList<Record> &history()
+{
+    static QList<Record> records;
+    return records;
+}
+} // namespace
+
+QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton)
+{
+    history().append({title, text});
+    if (!answers().isEmpty())
+        return answers().dequeue();
+
+    QMessageBox box(QMessageBox::Warning, title, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    box.setEscapeButton(defaultButton);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    return clicked == QMessageBox::NoButton ? defaultButton : clicked;
+}
+
+void queueAnswer(QMessageBox::StandardButton answer)
+{
+    answers().enqueue(answer);
+}
+
+QList<Record> takeHistory()
+{
+    return std::exchange(history(), {});
+}
+
+} // namespace UserPrompt

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Modal message boxes of the program. Tests queue the answers the user would
+// give, so no test ever waits for a person; every box asked for is recorded.
+namespace UserPrompt {
+
+struct Record
+{
+    QString title;
+    QString text;
+};
+
+// Shows a modal warning with the given buttons; `defaultButton` is also the
+// escape button.
+QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton);
+
+// Test seam: the next box returns `answer` at once instead of being shown.
+void queueAnswer(QMessageBox::StandardButton answer);
+// Every box asked for since the last call, oldest first; clears the record.
+QList<Record> takeHistory();
+
+} // namespace UserPrompt
