@@ -1,8 +1,10 @@
 #include "app/mainwindow.h"
 
 #include "app/apppaths.h"
+#include "app/preferences.h"
 #include "app/settingsbootstrap.h"
 #include "app/tracing.h"
+#include "notes/stickywidget.h"
 #include "platform/username.h"
 #include "widgets/userprompt.h"
 
@@ -35,6 +37,9 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
 
 MainWindow::~MainWindow()
 {
+    // Notes are top-level windows without a parent; they end with the window
+    // that owns them.
+    qDeleteAll(std::exchange(stickyList, {}));
     m_database.close();
 }
 
@@ -87,30 +92,19 @@ void MainWindow::setupCentralWidget()
 
 void MainWindow::changeLanguage()
 {
+    for (StickyWidget *sticky : std::as_const(stickyList))
+        sticky->changeLanguage();
+    updateTableWidget();
 }
 
-void MainWindow::loadExistingStickies()
-{
-}
-
-void MainWindow::saveStickies()
-{
-}
-
-void MainWindow::assimilateSticky(StickyWidget *)
-{
-}
-
-void MainWindow::createSticky(const QString &, const QString &)
+void MainWindow::updateTableWidget()
 {
 }
 
 void MainWindow::createStickyDefault()
 {
-}
-
-void MainWindow::stickyDeleted(StickyWidget *)
-{
+    createSticky(Preferences::userString(Preferences::Names::DefaultRGB),
+                 Preferences::userString(Preferences::Names::DefaultColor));
 }
 
 void MainWindow::showControlPanel()

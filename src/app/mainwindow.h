@@ -37,6 +37,7 @@ public slots:
     void createStickyDefault();
 
 private slots:
+    void updateTableWidget();
     void aboutToQuit();
 
 protected:
@@ -51,6 +52,8 @@ private:
     void loadExistingStickies();
     void assimilateSticky(StickyWidget *sticky);
     void createSticky(const QString &rgb, const QString &name);
+    // Tests reach the note operations through a subclass.
+    friend class MainWindowTestAccess;
 
     QString m_dataDirectory;
     QString m_databaseFile;

@@ -1,0 +1,54 @@
+#include "notes/notetext.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+namespace NoteText {
+namespace {
+constexpr int kSummaryLimit = 30;
+constexpr int kSummaryCut = 27;
+const QString kFixedReminderFormat = QStringLiteral("dd MMM yyyy hh:mm AP");
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("StickyWidget", text);
+}
+} // namespace
+
+QString summary(const QString &plainText)
+{
+    // Everything but ASCII letters, whitespace and the printable ASCII
+    // punctuation (33-47, 58-64, 91-96, 123-126). Compiled once per process.
+    static const QRegularExpression unwanted(QStringLiteral("[^A-Za-z\\s!-/:-@\\[-`{-~]"));
+    QString text = QString(plainText).remove(unwanted).simplified();
+    if (text.size() > kSummaryLimit)
+        text = text.left(kSummaryCut) + QLatin1String("...");
+    if (!text.isEmpty())
+        text = QLatin1Char('"') + text + QLatin1Char('"');
+    return text;
+}
+
+QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
+                       const QString &periodicMask)
+{
+    if (reminderDate.isNull())
+        return tr("No reminder set.");
+    if (originalReminderDate == reminderDate) {
+        const QString heading = periodicMask.startsWith(QLatin1Char('|'))
+                                    ? tr("Periodic reminder next scheduled for")
+                                    : tr("Reminder scheduled for");
+        return QStringLiteral("%1: %2").arg(heading,
+                                            originalReminderDate.toString(kFixedReminderFormat));
+    }
+    return QStringLiteral("%1: %2\n%3: %4")
+        .arg(tr("Original reminder scheduled for"),
+             originalReminderDate.toString(kFixedReminderFormat), tr("Snoozing until"),
+             reminderDate.toString(kFixedReminderFormat));
+}
+
+QString formattedDate(const QDateTime &date, const QString &format)
+{
+    return date.toString(format);
+}
+
+} // namespace NoteText

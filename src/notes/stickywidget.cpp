@@ -1,0 +1,364 @@
+#include "notes/stickywidget.h"
+
+#include "app/preferences.h"
+#include "app/tracing.h"
+#include "notes/clickylabel.h"
+#include "notes/notepixmaps.h"
+#include "notes/notetext.h"
+#include "platform/taskbarhint.h"
+#include "richtext/elinktextbrowser.h"
+#include "widgets/rztogglemessagebox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTimeEdit>
+#include <QDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QVBoxLayout>
+
+namespace {
+const QString kModeNone = QStringLiteral("NONE");
+const QString kModeMove = QStringLiteral("MOVE");
+const QString kModeResize = QStringLiteral("RESIZE_BR");
+constexpr int kGripArea = 16;
+
+bool hasToolType(Qt::WindowFlags flags)
+{
+    return (flags & Qt::Tool) == Qt::Tool;
+}
+} // namespace
+
+StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
+                           const QDateTime &creationDate, const QDateTime &originalReminderDate,
+                           const QDateTime &reminderDate, const QString &periodicMask, bool locked,
+                           const QString &message, QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID),
+      m_colorRGB(colorRGB), m_colorName(colorName), m_creationDate(creationDate),
+      m_reminderDate(reminderDate), m_originalReminderDate(originalReminderDate),
+      m_periodicMask(periodicMask), m_locked(locked)
+{
+    qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
+                     << "- start";
+    qCDebug(lcNotes) << "   +-- Using a reminder date of" << reminderDate;
+    qCDebug(lcNotes) << "   +-- Periodic Mask" << periodicMask;
+
+    m_textBrowser = new ELinkTextBrowser;
+    m_textBrowser->setHtml(message);
+    connect(m_textBrowser->document(), &QTextDocument::contentsChanged, this,
+            [this] { m_messageCacheValid = false; });
+    applyColor();
+
+    auto *frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame->setLineWidth(1);
+    m_creationDateLabel = new QLabel(creationDateText(), frame);
+    m_reminderLabel = new QLabel(frame);
+    m_lockLabel = new QLabel(frame);
+    m_hideLabel = new ClickyLabel(frame);
+    auto *separator = new QFrame(frame);
+    separator->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    separator->setLineWidth(1);
+    auto *sizeGripLabel = new QLabel(frame);
+
+    auto *noteLayout = new QVBoxLayout(this);
+    noteLayout->setContentsMargins(0, 0, 0, 0);
+    noteLayout->setSpacing(0);
+    noteLayout->addWidget(frame);
+
+    auto *frameLayout = new QVBoxLayout(frame);
+    frameLayout->setContentsMargins(3, 3, 3, 3);
+    frameLayout->setSpacing(0);
+    auto *headerLayout = new QHBoxLayout;
+    headerLayout->setContentsMargins(1, 1, 1, 1);
+    headerLayout->setSpacing(3);
+    headerLayout->addWidget(m_creationDateLabel);
+    headerLayout->addWidget(m_reminderLabel);
+    headerLayout->addWidget(m_lockLabel);
+    headerLayout->addItem(new QSpacerItem(1, 1, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    headerLayout->addWidget(m_hideLabel);
+    frameLayout->addLayout(headerLayout);
+    frameLayout->addWidget(separator);
+    frameLayout->addWidget(m_textBrowser);
+    frameLayout->addWidget(sizeGripLabel, 0, Qt::AlignRight | Qt::AlignBottom);
+    m_textBrowser->setFrameShape(QFrame::NoFrame);
+
+    m_hideLabel->setPixmap(NotePixmaps::hideButton());
+    updateReminderIndicator();
+    sizeGripLabel->setPixmap(NotePixmaps::sizeGrip());
+    connect(m_hideLabel, &ClickyLabel::labelClicked, this, &StickyWidget::hideSticky);
+
+    resize(Preferences::userInt(Preferences::Names::DefaultWidth),
+           Preferences::userInt(Preferences::Names::DefaultHeight));
+
+    m_textBrowser->installEventFilter(this);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_textBrowser);
+
+    m_mouseMode = kModeNone;
+    changeLanguage();
+    m_reminderDialogOpen = false;
+    qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
+                     << "- end";
+
+    auto *creationDateAction = new QAction(QStringLiteral("setCreationDate"), this);
+    creationDateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
+    creationDateAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(creationDateAction);
+    connect(creationDateAction, &QAction::triggered, this, &StickyWidget::setCreationDate);
+}
+
+StickyWidget::~StickyWidget()
+{
+    qCDebug(lcNotes) << "StickyWidget::~StickyWidget() - destructor";
+}
+
+QString StickyWidget::message() const
+{
+    if (!m_messageCacheValid) {
+        m_messageCache = m_textBrowser->toHtml();
+        m_messageCacheValid = true;
+    }
+    return m_messageCache;
+}
+
+bool StickyWidget::isStaysOnTop() const
+{
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+bool StickyWidget::isToolWindow() const
+{
+    return hasToolType(windowFlags());
+}
+
+QString StickyWidget::summaryText() const
+{
+    return NoteText::summary(m_textBrowser->toPlainText());
+}
+
+QString StickyWidget::creationDateText() const
+{
+    return NoteText::formattedDate(m_creationDate,
+                                   Preferences::userString(Preferences::Names::DateFormat));
+}
+
+QString StickyWidget::reminderStatusText() const
+{
+    return NoteText::reminderStatus(m_originalReminderDate, m_reminderDate, m_periodicMask);
+}
+
+QPixmap StickyWidget::reminderPixmap()
+{
+    return NotePixmaps::reminderClock();
+}
+
+void StickyWidget::setReminder(const QDateTime &originalReminderDate,
+                               const QDateTime &reminderDate, const QString &periodicMask)
+{
+    m_originalReminderDate = originalReminderDate;
+    m_reminderDate = reminderDate;
+    m_periodicMask = periodicMask;
+    updateReminderIndicator();
+    emit updateTableWidgetItems();
+}
+
+void StickyWidget::applyColor()
+{
+    const QColor colour(m_colorRGB);
+    QPalette notePalette = palette();
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        notePalette.setBrush(QPalette::All, role, colour);
+    notePalette.setBrush(QPalette::All, QPalette::Light, colour.lighter(200));
+    notePalette.setBrush(QPalette::All, QPalette::Dark, colour.darker(200));
+    setPalette(notePalette);
+    m_textBrowser->setPalette(notePalette);
+    emit updateTableWidgetItems();
+}
+
+void StickyWidget::updateReminderIndicator()
+{
+    m_reminderLabel->setPixmap(m_reminderDate.isNull() ? QPixmap() : reminderPixmap());
+    const QString status = reminderStatusText();
+    m_creationDateLabel->setToolTip(status);
+    m_reminderLabel->setToolTip(status);
+}
+
+void StickyWidget::changeLanguage()
+{
+    qCDebug(lcNotes) << "   +-- StickyWidget::changeLanguage() - stickyID:" << m_stickyID;
+    setWindowTitle(summaryText());
+    m_creationDateLabel->setText(creationDateText());
+    lockSticky(isLocked());
+}
+
+void StickyWidget::lockSticky(bool status)
+{
+    qCDebug(lcNotes) << "StickyWidget::lockSticky(" << status << ")";
+    m_locked = status;
+    m_textBrowser->setReadOnly(status);
+    m_lockLabel->clear();
+    m_lockLabel->setPixmap(status ? NotePixmaps::padlock() : QPixmap());
+    m_lockLabel->setToolTip(status ? tr("Locked") : QString());
+}
+
+void StickyWidget::applyWindowFlags(Qt::WindowFlags flags)
+{
+    setWindowFlags(flags | Qt::FramelessWindowHint);
+}
+
+void StickyWidget::enableStaysOnTop(bool enable)
+{
+    qCDebug(lcNotes) << "StickyWidget::enableStaysOnTop(" << enable << ")";
+    Qt::WindowFlags flags = windowFlags();
+    if (enable)
+        flags |= Qt::WindowStaysOnTopHint;
+    else
+        flags &= ~Qt::WindowStaysOnTopHint;
+    applyWindowFlags(flags);
+    show();
+    activateWindow();
+}
+
+void StickyWidget::showInTaskBar(bool i_show)
+{
+    if (isToolWindow() != i_show)
+        return;
+    const QPoint position = pos();
+    const QSize size = this->size();
+    const bool wasVisible = isVisible();
+    Qt::WindowFlags flags = windowFlags() & ~Qt::WindowType_Mask;
+    flags |= i_show ? Qt::Window : Qt::Tool;
+    applyWindowFlags(flags);
+    move(position);
+    resize(size);
+    TaskbarHint::apply(this, !i_show);
+    if (wasVisible)
+        show();
+}
+
+void StickyWidget::hideSticky()
+{
+    qCDebug(lcNotes) << "StickyWidget::hideSticky() - stickyID:" << m_stickyID;
+    if (Preferences::userBool(Preferences::Names::HideWarning)) {
+        RZToggleMessageBox box(
+            tr("Warning: Hiding Sticky"),
+            tr("<p>Hidden stickies are only accessible by left-clicking the system tray icon or "
+               "from the Notarella control panel.  However, any reminder set for this sticky "
+               "will still occur as scheduled and result in the sticky being reactivated at the "
+               "appropriate time.</p><b><p>Do you still wish to hide this sticky?</p></b>"),
+            Preferences::userKey(Preferences::Names::HideWarning), this);
+        if (box.exec() != QDialog::Accepted)
+            return;
+    }
+    hide();
+    qCDebug(lcNotes) << "DONE hideSticky EXCEPT updateTableWidgetItems()";
+    emit updateTableWidgetItems();
+    qCDebug(lcNotes) << "DONE hideSticky INCLUDING updateTableWidgetItems()";
+}
+
+void StickyWidget::reminderCheck()
+{
+}
+
+void StickyWidget::showControlPanel()
+{
+    emit controlPanelRequest();
+}
+
+void StickyWidget::setCreationDate()
+{
+    QDialog dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *editor = new QDateTimeEdit(m_creationDate, &dialog);
+    layout->addWidget(editor);
+    auto *buttons = new QHBoxLayout;
+    auto *okay = new QPushButton(tr("Okay"), &dialog);
+    auto *cancel = new QPushButton(tr("Cancel"), &dialog);
+    buttons->addWidget(okay);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(okay, &QPushButton::clicked, &dialog, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    if (dialog.exec() == QDialog::Accepted)
+        m_creationDate = editor->dateTime();
+    changeLanguage();
+}
+
+void StickyWidget::mousePressEvent(QMouseEvent *event)
+{
+    qCDebug(lcNotes) << "StickyWidget::mousePressEvent()";
+    qCDebug(lcNotes) << "Mousetracking?" << hasMouseTracking();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint position = event->position().toPoint();
+    if (width() - position.x() <= kGripArea && height() - position.y() <= kGripArea) {
+        m_mouseMode = kModeResize;
+        setCursor(Qt::SizeFDiagCursor);
+    } else {
+        m_mouseMode = kModeMove;
+        setCursor(Qt::PointingHandCursor);
+    }
+    m_pressGlobalPosition = event->globalPosition().toPoint();
+    m_pressPosition = position;
+}
+
+void StickyWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    m_mouseMode = kModeNone;
+    setCursor(Qt::ArrowCursor);
+}
+
+void StickyWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    qCDebug(lcNotes) << "StickyWidget::mouseMoveEvent()";
+    qCDebug(lcNotes) << "Mousetracking?" << hasMouseTracking();
+    if (m_mouseMode == kModeNone)
+        return;
+    if (m_mouseMode == kModeMove) {
+        move(event->globalPosition().toPoint() - m_pressPosition);
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    if (position.x() > minimumWidth())
+        resize(width() + position.x() - m_pressPosition.x(), height());
+    if (position.y() > minimumHeight())
+        resize(width(), height() + position.y() - m_pressPosition.y());
+    m_pressPosition = position;
+}
+
+bool StickyWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_textBrowser && event->type() == QEvent::FocusOut)
+        lostFocus();
+    return QWidget::eventFilter(watched, event);
+}
+
+void StickyWidget::lostFocus()
+{
+    qCDebug(lcNotes) << "StickyWidget::lostFocus() - START";
+    setWindowTitle(summaryText());
+    emit updateTableWidgetItems();
+    qCDebug(lcNotes) << "StickyWidget::lostFocus() - END";
+}
+
+void StickyWidget::closeEvent(QCloseEvent *event)
+{
+    // A note is never closed: the window manager's close (Alt+F4) hides it,
+    // and closes asked for by the program itself are refused so that a note
+    // keeps its visible state until it is saved.
+    event->ignore();
+    if (event->spontaneous())
+        hideSticky();
+}
+
+void StickyWidget::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    TaskbarHint::apply(this, isToolWindow());
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QDateTime>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+class ClickyLabel;
+class QLabel;
+class QTextBrowser;
+
+// One note on the desktop: a frameless window in the note's colour with a
+// header (creation date, reminder clock, padlock, hide button), the note's
+// rich text and a size grip. Always-on-top and task-bar entry are the window
+// flags themselves; position and size are the window geometry.
+class StickyWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
+                 const QDateTime &creationDate, const QDateTime &originalReminderDate,
+                 const QDateTime &reminderDate, const QString &periodicMask, bool locked,
+                 const QString &message, QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~StickyWidget() override;
+
+    int stickyID() const { return m_stickyID; }
+    QString colorRGB() const { return m_colorRGB; }
+    QString colorName() const { return m_colorName; }
+    QDateTime creationDate() const { return m_creationDate; }
+    QDateTime reminderDate() const { return m_reminderDate; }
+    QDateTime originalReminderDate() const { return m_originalReminderDate; }
+    QString periodicMask() const { return m_periodicMask; }
+    bool isLocked() const { return m_locked; }
+    // The note's text as an HTML document.
+    QString message() const;
+
+    bool isStaysOnTop() const;
+    bool isToolWindow() const;
+
+    QString summaryText() const;
+    QString creationDateText() const;
+    QString reminderStatusText() const;
+    static QPixmap reminderPixmap();
+
+    // The text area, for the commands and tests that work on the text.
+    QTextBrowser *textBrowser() const { return m_textBrowser; }
+    QString mouseMode() const { return m_mouseMode; }
+
+    // Sets both reminder dates and the pattern, then refreshes the header.
+    void setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
+                     const QString &periodicMask);
+
+public slots:
+    void changeLanguage();
+    void reminderCheck();
+    void lostFocus();
+    void lockSticky(bool status);
+    void enableStaysOnTop(bool enable);
+    void showInTaskBar(bool i_show);
+    void hideSticky();
+
+signals:
+    void updateTableWidgetItems();
+    void stickyDeleted(StickyWidget *deletedSticky);
+    void controlPanelRequest();
+
+private slots:
+    void showControlPanel();
+    void setCreationDate();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void applyColor();
+    void updateReminderIndicator();
+    void applyWindowFlags(Qt::WindowFlags flags);
+
+    int m_stickyID;
+    QString m_colorRGB;
+    QString m_colorName;
+    QDateTime m_creationDate;
+    QDateTime m_reminderDate;
+    QDateTime m_originalReminderDate;
+    QString m_periodicMask;
+    bool m_locked;
+    QTextBrowser *m_textBrowser = nullptr;
+    QLabel *m_creationDateLabel = nullptr;
+    QLabel *m_reminderLabel = nullptr;
+    QLabel *m_lockLabel = nullptr;
+    ClickyLabel *m_hideLabel = nullptr;
+    QPoint m_pressGlobalPosition;
+    QPoint m_pressPosition;
+    QString m_mouseMode;
+    bool m_reminderDialogOpen = false;
+    // toHtml() of a long note is costly and saves run every minute: the
+    // export is kept until the document changes.
+    mutable QString m_messageCache;
+    mutable bool m_messageCacheValid = false;
+};
