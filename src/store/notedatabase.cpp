@@ -24,6 +24,12 @@ const QString kInsertStatement = QStringLiteral(
     "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, xPos, yPos, "
     "width, height, taskbarentry ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? )");
 
+// Rewrites one row in place, keeping its position in the table.
+const QString kUpdateStatement = QStringLiteral(
+    "UPDATE %1 SET id = ?, visible = ?, colorRGB = ?, colorName = ?, creationDate = ?, "
+    "originalReminderDate = ?, reminderDate = ?, periodicMask = ?, locked = ?, alwaysontop = ?, "
+    "message = ?, xPos = ?, yPos = ?, width = ?, height = ?, taskbarentry = ? WHERE rowid = ?");
+
 QString selectStatement(const QString &table)
 {
     return QStringLiteral("SELECT id,        visible,        colorRGB,        colorName,        "
@@ -106,6 +112,7 @@ bool NoteDatabase::isOpen() const
 
 void NoteDatabase::close()
 {
+    forgetContent();
     if (!m_database.isValid())
         return;
     m_database.close();
@@ -139,28 +146,106 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
 {
     if (!m_database.isOpen())
         return false;
+    if (m_dataVersion != dataVersion())
+        forgetContent(); // someone else wrote the file: trust nothing cached
     if (!m_database.transaction()) {
         qCWarning(lcStore) << "cannot begin a save:" << m_database.lastError().text();
         return false;
     }
-    QSqlQuery query(m_database);
-    // A file without the backup table (made elsewhere) still saves its notes.
-    execute(query, QStringLiteral("DELETE FROM stickies_backup"));
-    execute(query, QStringLiteral("INSERT INTO stickies_backup SELECT * FROM stickies"));
-    bool ok = execute(query, QStringLiteral("DELETE FROM stickies"));
 
-    ok = ok && query.prepare(kInsertStatement);
-    for (qsizetype i = 0; ok && i < records.size(); ++i) {
-        bindRecord(query, records.at(i));
-        ok = query.exec();
+    QSqlQuery query(m_database);
+    // The backup becomes what `stickies` holds now. A file without the backup
+    // table (made elsewhere) still saves its notes.
+    bool backupKnown = m_stored.has_value();
+    if (m_stored && m_backup) {
+        backupKnown = syncTable(QStringLiteral("stickies_backup"), *m_backup, *m_stored);
+    } else {
+        execute(query, QStringLiteral("DELETE FROM stickies_backup"));
+        backupKnown = execute(query, QStringLiteral("INSERT INTO stickies_backup SELECT * FROM "
+                                                    "stickies")) && backupKnown;
     }
-    if (ok && m_database.commit())
+
+    const bool ok = m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
+                             : rewriteTable(QStringLiteral("stickies"), records);
+    if (ok && m_database.commit()) {
+        m_backup = backupKnown ? m_stored : std::nullopt;
+        m_stored = records;
+        m_dataVersion = dataVersion();
         return true;
+    }
 
     qCWarning(lcStore) << "save failed, the previous save is kept:"
-                       << query.lastError().text() << m_database.lastError().text();
+                       << m_database.lastError().text();
     m_database.rollback();
+    forgetContent();
     return false;
+}
+
+bool NoteDatabase::rewriteTable(const QString &table, const QList<NoteRecord> &records)
+{
+    QSqlQuery query(m_database);
+    if (!execute(query, QStringLiteral("DELETE FROM ") + table))
+        return false;
+    if (!query.prepare(QString(kInsertStatement).replace(QLatin1String("STICKIES"), table)))
+        return false;
+    for (const NoteRecord &record : records) {
+        bindRecord(query, record);
+        if (!query.exec()) {
+            qCDebug(lcStore) << "insert failed:" << query.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool NoteDatabase::syncTable(const QString &table, const QList<NoteRecord> &stored,
+                             const QList<NoteRecord> &records)
+{
+    QSqlQuery update(m_database);
+    const qsizetype common = std::min(stored.size(), records.size());
+    bool prepared = false;
+    for (qsizetype i = 0; i < common; ++i) {
+        if (stored.at(i) == records.at(i))
+            continue;
+        if (!prepared && !update.prepare(QString(kUpdateStatement).arg(table)))
+            return false;
+        prepared = true;
+        bindRecord(update, records.at(i));
+        update.bindValue(16, i + 1);
+        if (!update.exec())
+            return false;
+    }
+    QSqlQuery query(m_database);
+    if (records.size() < stored.size()) {
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid > ?").arg(table));
+        query.bindValue(0, records.size());
+        if (!query.exec())
+            return false;
+    }
+    if (records.size() > stored.size()) {
+        if (!query.prepare(QString(kInsertStatement).replace(QLatin1String("STICKIES"), table)))
+            return false;
+        for (qsizetype i = stored.size(); i < records.size(); ++i) {
+            bindRecord(query, records.at(i));
+            if (!query.exec())
+                return false;
+        }
+    }
+    return true;
+}
+
+qint64 NoteDatabase::dataVersion() const
+{
+    QSqlQuery query(m_database);
+    if (query.exec(QStringLiteral("PRAGMA data_version")) && query.next())
+        return query.value(0).toLongLong();
+    return -2;
+}
+
+void NoteDatabase::forgetContent()
+{
+    m_stored.reset();
+    m_backup.reset();
 }
 
 QList<NoteRecord> NoteDatabase::load()
@@ -196,6 +281,13 @@ QList<NoteRecord> NoteDatabase::load()
         record.taskbarEntry = isYes(query.value(15).toString());
         records.append(record);
     }
+    forgetContent();
+    if (count >= 1 && query.exec(QStringLiteral("SELECT MIN(rowid), MAX(rowid) FROM stickies"))
+        && query.next() && query.value(0).toLongLong() == 1
+        && query.value(1).toLongLong() == records.size()) {
+        m_stored = records;
+    }
+    m_dataVersion = dataVersion();
     return records;
 }
 

@@ -6,6 +6,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <optional>
+
 // The per-user note database: the tables `stickies` (the notes as last saved)
 // and `stickies_backup` (the save before that).
 class NoteDatabase
@@ -32,6 +34,11 @@ public:
     // backup table, all in one transaction: after a crash the file holds
     // either the previous save or this one, whole. Returns false (and keeps
     // the previous save) when the database refuses the write.
+    //
+    // Once the content of a table is known (it was loaded or written by this
+    // connection and nobody else has written the file since), only the rows
+    // that differ are written; rows keep their positions (rowid = position),
+    // so the tables read back in list order exactly as after a full rewrite.
     bool save(const QList<NoteRecord> &records);
 
     // The stored notes in table order; the backup table's when `stickies` is
@@ -44,6 +51,16 @@ public:
 
 private:
     void createTables();
+    bool rewriteTable(const QString &table, const QList<NoteRecord> &records);
+    bool syncTable(const QString &table, const QList<NoteRecord> &stored,
+                   const QList<NoteRecord> &records);
+    qint64 dataVersion() const;
+    void forgetContent();
 
     QSqlDatabase m_database;
+    // What `stickies` and `stickies_backup` hold, in rowid order 1..n, when
+    // known.
+    std::optional<QList<NoteRecord>> m_stored;
+    std::optional<QList<NoteRecord>> m_backup;
+    qint64 m_dataVersion = -1;
 };

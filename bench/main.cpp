@@ -1,0 +1,36 @@
+// notarella-bench: prints one line per figure, "figure: <name> <value> <unit>".
+// It works in a throw-away home of its own, never in the user's settings or notes.
+
+#include "notesbench.h"
+
+#include "app/tracing.h"
+#include "platform/nativesettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    if (!qEnvironmentVariableIsSet("NOTARELLA_BENCH_HOME")) {
+        qputenv("NOTARELLA_BENCH_HOME", home.path().toLocal8Bit());
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/cache")).toLocal8Bit());
+    }
+    if (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_LOGGING_RULES", "*.debug=false");
+
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
+    QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.value(1) == QLatin1String("--notes-case"))
+        return runNotesCase(arguments.mid(2));
+
+    benchNotes(QCoreApplication::applicationFilePath());
+    return 0;
+}

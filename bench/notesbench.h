@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+// Start-up, save and memory figures of N stored notes. Each case runs in a
+// child process of its own so its memory figure starts clean.
+void benchNotes(const QString &benchProgram);
+// The child side: runs one case given by `arguments` and prints its figures.
+int runNotesCase(const QStringList &arguments);
