@@ -1,0 +1,84 @@
+#include "notes/notetext.h"
+
+#include <QTest>
+
+class TestNoteText : public QObject
+{
+    Q_OBJECT
+private slots:
+    void summary_data();
+    void summary();
+    void reminderStatus_data();
+    void reminderStatus();
+};
+
+void TestNoteText::summary_data()
+{
+    QTest::addColumn<QString>("plainText");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("only digits") << QStringLiteral("2024") << QString();
+    QTest::newRow("digits removed") << QStringLiteral("Call 555 1234 now") << QStringLiteral("\"Call now\"");
+    QTest::newRow("whitespace simplified")
+        << QStringLiteral("  Buy\tmilk\n\nand   bread  ") << QStringLiteral("\"Buy milk and bread\"");
+    QTest::newRow("punctuation kept (first half)")
+        << QStringLiteral("a!\"#$%&'()*+,-./:;<=>?") << QStringLiteral("\"a!\"#$%&'()*+,-./:;<=>?\"");
+    QTest::newRow("punctuation kept (second half)")
+        << QStringLiteral("@[\\]^_`{|}~b") << QStringLiteral("\"@[\\]^_`{|}~b\"");
+    QTest::newRow("non-ASCII removed") << QStringLiteral("Grüße, café") << QStringLiteral("\"Gre, caf\"");
+    QTest::newRow("no-break space becomes nothing or blank")
+        << QStringLiteral("a\u00A0b") << QStringLiteral("\"ab\"");
+    QTest::newRow("exactly 30 kept") << QString(30, QLatin1Char('x')) << QStringLiteral("\"%1\"").arg(QString(30, QLatin1Char('x')));
+    QTest::newRow("31 cut to 27 and dots")
+        << QString(31, QLatin1Char('y')) << QStringLiteral("\"%1...\"").arg(QString(27, QLatin1Char('y')));
+    QTest::newRow("length counted after filtering")
+        << QStringLiteral("%1 1234567890").arg(QString(30, QLatin1Char('z')))
+        << QStringLiteral("\"%1\"").arg(QString(30, QLatin1Char('z')));
+    QTest::newRow("only symbols outside the set") << QStringLiteral("€ 42 ü") << QString();
+}
+
+void TestNoteText::summary()
+{
+    QFETCH(QString, plainText);
+    QFETCH(QString, expected);
+    QCOMPARE(NoteText::summary(plainText), expected);
+}
+
+void TestNoteText::reminderStatus_data()
+{
+    QTest::addColumn<QDateTime>("original");
+    QTest::addColumn<QDateTime>("reminder");
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("expected");
+
+    const QDateTime morning(QDate(2026, 3, 5), QTime(9, 7));
+    const QDateTime evening(QDate(2026, 3, 5), QTime(21, 30));
+    QTest::newRow("none") << QDateTime() << QDateTime() << QString()
+                          << QStringLiteral("No reminder set.");
+    QTest::newRow("none even with an original date")
+        << morning << QDateTime() << QString() << QStringLiteral("No reminder set.");
+    QTest::newRow("one-time") << morning << morning << QString()
+                              << QStringLiteral("Reminder scheduled for: 05 Mar 2026 09:07 AM");
+    QTest::newRow("periodic")
+        << evening << evening << QStringLiteral("|*|9|*|*|*")
+        << QStringLiteral("Periodic reminder next scheduled for: 05 Mar 2026 09:30 PM");
+    QTest::newRow("mask without bar is one-time")
+        << evening << evening << QStringLiteral("x|") << QStringLiteral("Reminder scheduled for: 05 Mar 2026 09:30 PM");
+    QTest::newRow("snoozed")
+        << morning << evening << QString()
+        << QStringLiteral("Original reminder scheduled for: 05 Mar 2026 09:07 AM\n"
+                          "Snoozing until: 05 Mar 2026 09:30 PM");
+}
+
+void TestNoteText::reminderStatus()
+{
+    QFETCH(QDateTime, original);
+    QFETCH(QDateTime, reminder);
+    QFETCH(QString, mask);
+    QFETCH(QString, expected);
+    QCOMPARE(NoteText::reminderStatus(original, reminder, mask), expected);
+}
+
+QTEST_GUILESS_MAIN(TestNoteText)
+#include "tst_notetext.moc"

@@ -1,0 +1,287 @@
+#include "app/preferences.h"
+#include "notes/stickywidget.h"
+#include "platform/nativesettings.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<StickyWidget> makeNote(const QString &html = QStringLiteral("<p>Buy milk</p>"),
+                                       bool locked = false)
+{
+    auto note = std::make_unique<StickyWidget>(
+        7, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
+        QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(), QDateTime(), QString(), locked,
+        html);
+    note->move(100, 100);
+    note->resize(240, 180);
+    return note;
+}
+
+// Sends a mouse event with explicit note-local and screen positions, as the
+// window system would while the pointer is grabbed by the note.
+void sendMouse(QWidget *note, QEvent::Type type, QPoint local, Qt::MouseButton button,
+               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, QPointF(local), QPointF(note->mapToGlobal(local)),
+                      QPointF(note->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(note, &event);
+}
+
+} // namespace
+
+class TestStickyWidget : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void construction();
+    void pressStartsMoveOrResize_data();
+    void pressStartsMoveOrResize();
+    void dragMovesNote();
+    void gripResizes();
+    void resizeStopsAtMinimumWidth();
+    void hoverWithoutButtonDoesNothing();
+    void lockingMakesTextReadOnly();
+    void taskBarEntryKeepsGeometryAndVisibility_data();
+    void taskBarEntryKeepsGeometryAndVisibility();
+    void staysOnTopShowsNote();
+    void leavingTextRefreshesTitle();
+    void hideWithoutWarning();
+    void programCloseIsRefused();
+    void messageFollowsEdits();
+};
+
+void TestStickyWidget::init()
+{
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DateFormat),
+                             QStringLiteral("d MMM yyyy h:mm AP"));
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultWidth), 260);
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultHeight), 170);
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::HideWarning), false);
+}
+
+void TestStickyWidget::construction()
+{
+    const StickyWidget note(3, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
+                            QDateTime(QDate(2026, 1, 2), QTime(15, 4)), QDateTime(), QDateTime(),
+                            QString(), true, QStringLiteral("<p>Water the plants 42</p>"));
+    QVERIFY(note.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(note.size(), QSize(260, 170));
+    QCOMPARE(note.windowTitle(), QStringLiteral("\"Water the plants\""));
+    QCOMPARE(note.creationDateText(), QStringLiteral("2 Jan 2026 3:04 PM"));
+    QCOMPARE(note.reminderStatusText(), QStringLiteral("No reminder set."));
+    QVERIFY(note.textBrowser()->isReadOnly());
+    QCOMPARE(note.mouseMode(), QStringLiteral("NONE"));
+    QCOMPARE(note.palette().color(QPalette::Window), QColor(QStringLiteral("#FFFF00")));
+    QCOMPARE(note.palette().color(QPalette::Dark), QColor(QStringLiteral("#FFFF00")).darker(200));
+    QVERIFY(!note.isStaysOnTop());
+    QVERIFY(!note.isToolWindow());
+    QVERIFY(!note.isVisible());
+    // A note that was never shown has no native window yet.
+    QVERIFY(!note.testAttribute(Qt::WA_WState_Created));
+}
+
+void TestStickyWidget::pressStartsMoveOrResize_data()
+{
+    QTest::addColumn<QPoint>("fromBottomRight"); // distance from the right and bottom edges
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<Qt::CursorShape>("cursor");
+
+    QTest::newRow("grip corner") << QPoint(16, 16) << Qt::LeftButton
+                                 << QStringLiteral("RESIZE_BR") << Qt::SizeFDiagCursor;
+    QTest::newRow("inside grip") << QPoint(3, 5) << Qt::LeftButton << QStringLiteral("RESIZE_BR")
+                                 << Qt::SizeFDiagCursor;
+    QTest::newRow("17 from the right") << QPoint(17, 1) << Qt::LeftButton
+                                       << QStringLiteral("MOVE") << Qt::PointingHandCursor;
+    QTest::newRow("17 from the bottom") << QPoint(1, 17) << Qt::LeftButton
+                                        << QStringLiteral("MOVE") << Qt::PointingHandCursor;
+    QTest::newRow("header") << QPoint(200, 170) << Qt::LeftButton << QStringLiteral("MOVE")
+                            << Qt::PointingHandCursor;
+    QTest::newRow("right button") << QPoint(200, 170) << Qt::RightButton << QStringLiteral("NONE")
+                                  << Qt::ArrowCursor;
+}
+
+void TestStickyWidget::pressStartsMoveOrResize()
+{
+    QFETCH(QPoint, fromBottomRight);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QString, mode);
+    QFETCH(Qt::CursorShape, cursor);
+
+    auto note = makeNote();
+    note->show();
+    const QPoint local(note->width() - fromBottomRight.x(), note->height() - fromBottomRight.y());
+    sendMouse(note.get(), QEvent::MouseButtonPress, local, button, button);
+    QCOMPARE(note->mouseMode(), mode);
+    QCOMPARE(note->cursor().shape(), cursor);
+    sendMouse(note.get(), QEvent::MouseButtonRelease, local, button, Qt::NoButton);
+    QCOMPARE(note->mouseMode(), QStringLiteral("NONE"));
+    QCOMPARE(note->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestStickyWidget::dragMovesNote()
+{
+    auto note = makeNote();
+    note->show();
+    const QPoint grab(30, 5);
+    sendMouse(note.get(), QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    // The pointer moves 40 right and 25 down on the screen.
+    const QPoint target = note->mapToGlobal(grab) + QPoint(40, 25);
+    QMouseEvent move(QEvent::MouseMove, QPointF(note->mapFromGlobal(target)), QPointF(target),
+                     QPointF(target), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(note.get(), &move);
+    QCOMPARE(note->pos(), QPoint(140, 125));
+    QCOMPARE(note->size(), QSize(240, 180));
+    sendMouse(note.get(), QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+}
+
+void TestStickyWidget::gripResizes()
+{
+    auto note = makeNote();
+    note->show();
+    const QPoint corner(note->width() - 5, note->height() - 5);
+    sendMouse(note.get(), QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(note.get(), QEvent::MouseMove, corner + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(note->size(), QSize(270, 200));
+    sendMouse(note.get(), QEvent::MouseMove, corner + QPoint(10, 40), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(note->size(), QSize(250, 220));
+    QCOMPARE(note->pos(), QPoint(100, 100));
+}
+
+void TestStickyWidget::resizeStopsAtMinimumWidth()
+{
+    auto note = makeNote();
+    note->show();
+    const int minimumWidth = note->minimumWidth();
+    QVERIFY(minimumWidth > 0 && minimumWidth < 200);
+    const QPoint corner(note->width() - 5, note->height() - 5);
+    sendMouse(note.get(), QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    // Left past the minimum width while moving down: only the height follows.
+    const QPoint farLeft(minimumWidth - 10, corner.y() + 10);
+    sendMouse(note.get(), QEvent::MouseMove, farLeft, Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(note->width(), 240);
+    QCOMPARE(note->height(), 190);
+    // The press position followed the pointer: moving right again grows the
+    // width from there.
+    sendMouse(note.get(), QEvent::MouseMove, farLeft + QPoint(30, 0), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(note->width(), 270);
+    QCOMPARE(note->height(), 190);
+}
+
+void TestStickyWidget::hoverWithoutButtonDoesNothing()
+{
+    auto note = makeNote();
+    note->show();
+    sendMouse(note.get(), QEvent::MouseButtonPress, QPoint(30, 5), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(note.get(), QEvent::MouseButtonRelease, QPoint(30, 5), Qt::LeftButton, Qt::NoButton);
+    sendMouse(note.get(), QEvent::MouseMove, QPoint(80, 60), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(note->pos(), QPoint(100, 100));
+    QCOMPARE(note->size(), QSize(240, 180));
+}
+
+void TestStickyWidget::lockingMakesTextReadOnly()
+{
+    auto note = makeNote();
+    note->lockSticky(true);
+    QVERIFY(note->isLocked());
+    QVERIFY(note->textBrowser()->isReadOnly());
+    note->lockSticky(false);
+    QVERIFY(!note->isLocked());
+    QVERIFY(!note->textBrowser()->isReadOnly());
+    // changeLanguage() re-applies the stored lock state.
+    note->lockSticky(true);
+    note->changeLanguage();
+    QVERIFY(note->textBrowser()->isReadOnly());
+}
+
+void TestStickyWidget::taskBarEntryKeepsGeometryAndVisibility_data()
+{
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("visible note") << true;
+    QTest::newRow("hidden note") << false;
+}
+
+void TestStickyWidget::taskBarEntryKeepsGeometryAndVisibility()
+{
+    QFETCH(bool, visible);
+    auto note = makeNote();
+    note->setVisible(visible);
+    note->showInTaskBar(false);
+    QVERIFY(note->isToolWindow());
+    QVERIFY(note->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(note->isVisible(), visible);
+    QCOMPARE(note->geometry(), QRect(100, 100, 240, 180));
+    note->showInTaskBar(false); // already so: nothing changes
+    QVERIFY(note->isToolWindow());
+    note->showInTaskBar(true);
+    QVERIFY(!note->isToolWindow());
+    QVERIFY(note->isWindow());
+    QCOMPARE(note->isVisible(), visible);
+    QCOMPARE(note->geometry(), QRect(100, 100, 240, 180));
+}
+
+void TestStickyWidget::staysOnTopShowsNote()
+{
+    auto note = makeNote();
+    QVERIFY(!note->isVisible());
+    note->enableStaysOnTop(true);
+    QVERIFY(note->isStaysOnTop());
+    QVERIFY(note->isVisible());
+    note->hide();
+    note->enableStaysOnTop(false);
+    QVERIFY(!note->isStaysOnTop());
+    QVERIFY(note->isVisible());
+}
+
+void TestStickyWidget::leavingTextRefreshesTitle()
+{
+    auto note = makeNote();
+    note->show();
+    QSignalSpy changed(note.get(), &StickyWidget::updateTableWidgetItems);
+    note->textBrowser()->setPlainText(QStringLiteral("Dentist on Friday"));
+    QCOMPARE(note->windowTitle(), QStringLiteral("\"Buy milk\""));
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
+    QApplication::sendEvent(note->textBrowser(), &focusOut);
+    QCOMPARE(note->windowTitle(), QStringLiteral("\"Dentist on Friday\""));
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestStickyWidget::hideWithoutWarning()
+{
+    auto note = makeNote();
+    note->show();
+    QSignalSpy changed(note.get(), &StickyWidget::updateTableWidgetItems);
+    note->hideSticky();
+    QVERIFY(!note->isVisible());
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestStickyWidget::programCloseIsRefused()
+{
+    auto note = makeNote();
+    note->show();
+    QVERIFY(!note->close());
+    QVERIFY(note->isVisible());
+}
+
+void TestStickyWidget::messageFollowsEdits()
+{
+    auto note = makeNote();
+    const QString before = note->message();
+    QVERIFY(before.contains(QStringLiteral("Buy milk")));
+    QCOMPARE(note->message(), before);
+    note->textBrowser()->append(QStringLiteral("and eggs"));
+    QVERIFY(note->message().contains(QStringLiteral("and eggs")));
+}
+
+QTEST_MAIN(TestStickyWidget)
+#include "tst_stickywidget.moc"

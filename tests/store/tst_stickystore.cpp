@@ -1,0 +1,264 @@
+#include "app/apppaths.h"
+#include "app/mainwindow.h"
+#include "app/preferences.h"
+#include "notes/stickywidget.h"
+#include "platform/nativesettings.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+// Reaches the main window's note operations that the tray and the control
+// panel call.
+class MainWindowTestAccess
+{
+public:
+    static void createSticky(MainWindow &window, const QString &rgb, const QString &name)
+    {
+        window.createSticky(rgb, name);
+    }
+    static int cascadeIndex(const MainWindow &window) { return window.m_cascadeIndex; }
+    static QSqlDatabase database(const MainWindow &window) { return window.m_database.connection(); }
+};
+
+class TestStickyStore : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void firstStartShowsWelcomeNote();
+    void newNotesTakeNextIdAndCascade();
+    void taskBarDefaultDecidesNewNotes_data();
+    void taskBarDefaultDecidesNewNotes();
+    void notesSurviveRestart();
+    void awkwardTextsSurviveRestart_data();
+    void awkwardTextsSurviveRestart();
+    void deletingEveryNoteFallsBackToBackup();
+    void savingTwiceGivesSameRows();
+
+private:
+    void restart();
+    StickyWidget *noteWithId(int id) const;
+    QList<QStringList> storedRows() const;
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestStickyStore::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
+    QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
+    qputenv("USERNAME", "tester");
+}
+
+void TestStickyStore::init()
+{
+    NativeSettings::remove(QString());
+    m_folder = std::make_unique<QTemporaryDir>();
+    AppPaths::setApplicationDirectoryForTesting(m_folder->path());
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(!m_window->startupFailed());
+}
+
+void TestStickyStore::cleanup()
+{
+    m_window.reset();
+    QVERIFY(stickyList.isEmpty());
+    m_folder.reset();
+}
+
+void TestStickyStore::restart()
+{
+    m_window->saveStickies();
+    m_window.reset();
+    m_window = std::make_unique<MainWindow>();
+}
+
+StickyWidget *TestStickyStore::noteWithId(int id) const
+{
+    for (StickyWidget *sticky : std::as_const(stickyList)) {
+        if (sticky->stickyID() == id)
+            return sticky;
+    }
+    return nullptr;
+}
+
+QList<QStringList> TestStickyStore::storedRows() const
+{
+    QList<QStringList> rows;
+    QSqlQuery query(MainWindowTestAccess::database(*m_window));
+    query.exec(QStringLiteral("SELECT * FROM stickies"));
+    while (query.next()) {
+        QStringList row;
+        for (int column = 0; column < 16; ++column)
+            row << query.value(column).toString();
+        rows << row;
+    }
+    return rows;
+}
+
+void TestStickyStore::firstStartShowsWelcomeNote()
+{
+    QCOMPARE(m_window->databaseFile(), m_folder->path() + QStringLiteral("/.NotarellaData/tester"));
+    QCOMPARE(stickyList.size(), 1);
+    const StickyWidget *welcome = stickyList.first();
+    QCOMPARE(welcome->stickyID(), 1);
+    QVERIFY(welcome->isVisible());
+    QVERIFY(welcome->isLocked());
+    QVERIFY(!welcome->isToolWindow());
+    QCOMPARE(welcome->geometry(), QRect(200, 200, 300, 200));
+    QCOMPARE(welcome->colorName(), QStringLiteral("Yellow"));
+    QVERIFY(welcome->textBrowser()->toPlainText().startsWith(QStringLiteral("Welcome to Notarella!")));
+    QCOMPARE(welcome->windowTitle(), QStringLiteral("\"Welcome to Notarella! To ge...\""));
+}
+
+void TestStickyStore::newNotesTakeNextIdAndCascade()
+{
+    // Ids 1, 2 and 7: the next one is 8.
+    for (int id = 2; id <= 7; ++id) {
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+        QCOMPARE(stickyList.last()->stickyID(), id);
+    }
+    for (int id : {3, 4, 5, 6})
+        m_window->stickyDeleted(noteWithId(id));
+    QCOMPARE(stickyList.size(), 3);
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+    QCOMPARE(stickyList.last()->stickyID(), 8);
+
+    // Seven notes so far were placed at 200 + 20 * 0..6; then 7, 8, 9 and
+    // back to the start.
+    QCOMPARE(MainWindowTestAccess::cascadeIndex(*m_window), 7);
+    for (int i = 7; i <= 9; ++i) {
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+        QCOMPARE(stickyList.last()->pos(), QPoint(200 + 20 * i, 200 + 20 * i));
+    }
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+    QCOMPARE(stickyList.last()->pos(), QPoint(200, 200));
+    QVERIFY(stickyList.last()->isVisible());
+    QCOMPARE(stickyList.last()->size(), QSize(210, 150));
+
+    // With every note gone the next one is 1 again.
+    QCoreApplication::processEvents();
+    for (StickyWidget *sticky : QList<StickyWidget *>(stickyList))
+        m_window->stickyDeleted(sticky);
+    QVERIFY(stickyList.isEmpty());
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"));
+    QCOMPARE(stickyList.last()->stickyID(), 1);
+}
+
+void TestStickyStore::taskBarDefaultDecidesNewNotes_data()
+{
+    QTest::addColumn<bool>("useTaskBar");
+    QTest::newRow("task bar by default") << true;
+    QTest::newRow("no task bar by default") << false;
+}
+
+void TestStickyStore::taskBarDefaultDecidesNewNotes()
+{
+    QFETCH(bool, useTaskBar);
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::UseTaskBarByDefault), useTaskBar);
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#90EE90"), QStringLiteral("Light Green"));
+    QCOMPARE(stickyList.last()->isToolWindow(), !useTaskBar);
+    restart();
+    QCOMPARE(noteWithId(2)->isToolWindow(), !useTaskBar);
+}
+
+void TestStickyStore::notesSurviveRestart()
+{
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#90EE90"), QStringLiteral("Light Green"));
+    StickyWidget *note = noteWithId(2);
+    note->textBrowser()->setHtml(QStringLiteral("<p>Call <b>Anna</b></p>"));
+    note->move(321, 234);
+    note->resize(333, 222);
+    note->enableStaysOnTop(true);
+    note->lockSticky(true);
+    const QDateTime reminder(QDate(2030, 5, 6), QTime(7, 8));
+    note->setReminder(reminder, reminder.addSecs(600), QStringLiteral("|5|*|*|*|*"));
+    const QDateTime created = note->creationDate();
+    stickyList.first()->hide(); // the welcome note
+
+    restart();
+    QCOMPARE(stickyList.size(), 2);
+    QCOMPARE(stickyList.at(0)->stickyID(), 1);
+    QVERIFY(!stickyList.at(0)->isVisible());
+    note = stickyList.at(1);
+    QCOMPARE(note->stickyID(), 2);
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->geometry(), QRect(321, 234, 333, 222));
+    QVERIFY(note->isStaysOnTop());
+    QVERIFY(note->isToolWindow());
+    QVERIFY(note->isLocked());
+    QCOMPARE(note->colorRGB(), QStringLiteral("#90EE90"));
+    QCOMPARE(note->colorName(), QStringLiteral("Light Green"));
+    QCOMPARE(note->textBrowser()->toPlainText(), QStringLiteral("Call Anna"));
+    QCOMPARE(note->originalReminderDate(), reminder);
+    QCOMPARE(note->reminderDate(), reminder.addSecs(600));
+    QCOMPARE(note->periodicMask(), QStringLiteral("|5|*|*|*|*"));
+    QCOMPARE(note->creationDate().toSecsSinceEpoch(), created.toSecsSinceEpoch());
+
+    // No reminder stays no reminder.
+    note->setReminder(QDateTime(), QDateTime(), QString());
+    restart();
+    QVERIFY(stickyList.at(1)->reminderDate().isNull());
+    QVERIFY(stickyList.at(1)->originalReminderDate().isNull());
+    QCOMPARE(storedRows().at(1).mid(5, 2), QStringList({QStringLiteral("0"), QStringLiteral("0")}));
+}
+
+void TestStickyStore::awkwardTextsSurviveRestart_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("colorName");
+    QTest::newRow("quotes") << QStringLiteral("It's \"quoted\" ''twice''") << QStringLiteral("Yellow");
+    QTest::newRow("placeholders") << QStringLiteral("%1 %11 %16 %2%3") << QStringLiteral("Yellow");
+    QTest::newRow("percent-encoded link")
+        << QStringLiteral("see http%3A%2F%2Fexample.org%2Fa%20b") << QStringLiteral("Yellow");
+    QTest::newRow("quote in colour name") << QStringLiteral("plain") << QStringLiteral("Ann's ' Blue");
+    QTest::newRow("SQL in text") << QStringLiteral("'); DROP TABLE stickies; --") << QStringLiteral("Yellow");
+}
+
+void TestStickyStore::awkwardTextsSurviveRestart()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, colorName);
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#ADD8E6"), colorName);
+    stickyList.last()->textBrowser()->setPlainText(text);
+    restart();
+    QCOMPARE(stickyList.size(), 2);
+    QCOMPARE(stickyList.last()->textBrowser()->toPlainText(), text);
+    QCOMPARE(stickyList.last()->colorName(), colorName);
+}
+
+void TestStickyStore::deletingEveryNoteFallsBackToBackup()
+{
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"));
+    m_window->saveStickies();
+    m_window->saveStickies(); // the backup now holds both notes too
+    for (StickyWidget *sticky : QList<StickyWidget *>(stickyList))
+        m_window->stickyDeleted(sticky);
+    restart();
+    QVERIFY(storedRows().isEmpty());
+    QCOMPARE(stickyList.size(), 2);
+    QCOMPARE(stickyList.at(1)->colorName(), QStringLiteral("Light Blue"));
+}
+
+void TestStickyStore::savingTwiceGivesSameRows()
+{
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"));
+    m_window->saveStickies();
+    const QList<QStringList> once = storedRows();
+    m_window->saveStickies();
+    QCOMPARE(storedRows(), once);
+    QCOMPARE(once.size(), 2);
+    QCOMPARE(once.at(1).at(1), QStringLiteral("YES"));
+    QCOMPARE(once.at(1).at(15), QStringLiteral("NO"));
+    QCOMPARE(once.at(1).at(9), QStringLiteral("NO"));
+}
+
+QTEST_MAIN(TestStickyStore)
+#include "tst_stickystore.moc"
