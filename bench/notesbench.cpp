@@ -78,6 +78,14 @@ void printFigure(const QString &name, double value, const char *unit)
 
 } // namespace
 
+int prepareNotesCase(const QStringList &arguments)
+{
+    const QString dataDirectory = arguments.value(0) + QStringLiteral("/.NotarellaData/");
+    writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), arguments.value(1).toInt(),
+               arguments.value(2) == QLatin1String("visible"));
+    return 0;
+}
+
 int runNotesCase(const QStringList &arguments)
 {
     // arguments: <folder> <count> <visible|hidden>

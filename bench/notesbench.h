@@ -7,3 +7,7 @@
 void benchNotes(const QString &benchProgram);
 // The child side: runs one case given by `arguments` and prints its figures.
 int runNotesCase(const QStringList &arguments);
+// Writes the notes of one case into a folder, for profiling a case by hand:
+// notarella-bench --prepare <folder> <count> <visible|hidden>, then
+// USERNAME=bench notarella-bench --notes-case <folder> <count> <visible|hidden>.
+int prepareNotesCase(const QStringList &arguments);

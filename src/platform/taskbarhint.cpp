@@ -1,7 +1,6 @@
 #include "platform/taskbarhint.h"
 
 #include <QGuiApplication>
-#include <QList>
 #include <QWidget>
 #include <QWindow>
 
@@ -20,23 +19,6 @@ xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
     return atom;
 }
 
-QList<xcb_atom_t> currentStates(xcb_connection_t *connection, xcb_window_t window,
-                                xcb_atom_t stateAtom)
-{
-    QList<xcb_atom_t> states;
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection, 0, window, stateAtom, XCB_ATOM_ATOM, 0, 1024);
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
-    if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
-        const int count = xcb_get_property_value_length(reply) / 4;
-        for (int i = 0; i < count; ++i)
-            states.append(atoms[i]);
-    }
-    free(reply);
-    return states;
-}
-
 } // namespace
 
 void apply(QWidget *window, bool skipTaskbar)
@@ -49,8 +31,9 @@ void apply(QWidget *window, bool skipTaskbar)
     if (!connection)
         return;
     const auto nativeWindow = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t stateAtom = internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skipAtom = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    // Atoms never change for a display connection: one round trip each per process.
+    static const xcb_atom_t stateAtom = internAtom(connection, "_NET_WM_STATE");
+    static const xcb_atom_t skipAtom = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (stateAtom == XCB_ATOM_NONE || skipAtom == XCB_ATOM_NONE)
         return;
 
@@ -69,15 +52,14 @@ void apply(QWidget *window, bool skipTaskbar)
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char *>(&event));
     } else {
-        // Before mapping the property is ours to write; Qt keeps atoms it does
-        // not manage when it adds its own at map time.
-        QList<xcb_atom_t> states = currentStates(connection, nativeWindow, stateAtom);
-        states.removeAll(skipAtom);
+        // Before mapping the property is ours to write. Qt adds the states it
+        // manages itself (such as stays-on-top) when it maps the window and
+        // keeps ours, so writing just our state loses nothing.
         if (skipTaskbar)
-            states.append(skipAtom);
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, nativeWindow, stateAtom,
-                            XCB_ATOM_ATOM, 32, static_cast<uint32_t>(states.size()),
-                            states.constData());
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, nativeWindow, stateAtom,
+                                XCB_ATOM_ATOM, 32, 1, &skipAtom);
+        else
+            xcb_delete_property(connection, nativeWindow, stateAtom);
     }
     xcb_flush(connection);
 }

@@ -52,6 +52,7 @@ void MainWindow::loadExistingStickies()
 {
     qCDebug(lcStore) << "MainWindow::loadExistingStickies() --------------------------";
     const QList<NoteRecord> records = m_database.load();
+    StickyWidget *lastShown = nullptr;
     for (const NoteRecord &record : records) {
         qCDebug(lcStore) << "   |";
         qCDebug(lcStore) << "   +-- MainWindow::loadExistingStickies() - Loading Sticky"
@@ -72,9 +73,13 @@ void MainWindow::loadExistingStickies()
         sticky->resize(record.width, record.height);
         if (record.visible) {
             sticky->show();
-            sticky->activateWindow();
+            lastShown = sticky;
         }
     }
+    // Activating each note in turn leaves the last one active; activating
+    // only that one spares the window manager a focus change per note.
+    if (lastShown)
+        lastShown->activateWindow();
     // One rebuild of the list for all notes rather than one per note.
     updateTableWidget();
 }
