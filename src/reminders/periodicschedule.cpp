@@ -176,22 +176,23 @@ qint64 wallClockSeconds(const QDate &date, const QTime &time)
 
 // The first instant at which the local clock shows `date` `time`, or nothing
 // when a daylight-saving change skips that time. The candidates are the wall
-// time minus each UTC offset in force within a day around it; a candidate is
-// real when the local clock shows the wall time at that instant.
+// time minus the UTC offsets in force a day before and a day after it; a
+// candidate is real when the local clock shows the wall time at that instant.
 std::optional<QDateTime> firstOccurrence(const QDate &date, const QTime &time)
 {
     const qint64 wall = wallClockSeconds(date, time);
+    const auto offsetAt = [](qint64 instant) {
+        return QDateTime::fromSecsSinceEpoch(instant, Qt::LocalTime).offsetFromUtc();
+    };
+    const int offsetBefore = offsetAt(wall - 86400);
+    const int offsetAfter = offsetAt(wall + 86400);
     std::optional<QDateTime> first;
-    int triedOffsets[3];
-    int triedCount = 0;
-    for (const qint64 probe : {wall, wall - 86400, wall + 86400}) {
-        const int offset = QDateTime::fromSecsSinceEpoch(probe, Qt::LocalTime).offsetFromUtc();
-        if (std::find(triedOffsets, triedOffsets + triedCount, offset) != triedOffsets + triedCount)
-            continue;
-        triedOffsets[triedCount++] = offset;
+    for (const int offset : {offsetBefore, offsetAfter}) {
         const QDateTime candidate = QDateTime::fromSecsSinceEpoch(wall - offset, Qt::LocalTime);
         if (candidate.date() == date && candidate.time() == time && (!first || candidate < *first))
             first = candidate;
+        if (offsetAfter == offsetBefore)
+            break;
     }
     return first;
 }
