@@ -53,7 +53,7 @@ public:
     // Reads a stored pattern written by toMask().
     static std::optional<PeriodicSchedule> fromMask(const QString &mask, QString *error = nullptr);
 
-    // The stored form; short (well under 200 characters for any pattern).
+    // The stored form; at most 200 characters whatever the user typed.
     QString toMask() const;
     // The five field texts in Field order; an empty text allows every value.
     QStringList fieldTexts() const;

@@ -98,6 +98,14 @@ QList<int> ReminderDialog::snoozeIntervals()
     return minutes;
 }
 
+void ReminderDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // A due reminder must be seen: bring the dialog in front of other windows.
+    raise();
+    activateWindow();
+}
+
 void ReminderDialog::dismissButtonClicked()
 {
     reject();

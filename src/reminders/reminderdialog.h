@@ -21,6 +21,9 @@ public:
     // The minutes of the fifteen snooze entries, in their order.
     static QList<int> snoozeIntervals();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void dismissButtonClicked();
     void snoozeButtonClicked();
