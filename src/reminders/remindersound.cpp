@@ -1,0 +1,68 @@
+#include "reminders/remindersound.h"
+
+#include "app/tracing.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUrl>
+
+namespace ReminderSound {
+namespace {
+constexpr int kDefaultTimeout = 30 * 1000;
+int playbackTimeout = kDefaultTimeout;
+int livePlayers = 0;
+} // namespace
+
+bool playReminderSound(const QString &file)
+{
+    // QSoundEffect rather than QMediaPlayer: it needs no media framework
+    // plugins, which may be missing and then crash the player.
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.isFile()) {
+        qCDebug(lcReminders) << "ReminderSound: no sound file" << file;
+        return false;
+    }
+    QCoreApplication *const app = QCoreApplication::instance();
+    if (!app)
+        return false;
+
+    auto *effect = new QSoundEffect(app);
+    ++livePlayers;
+    QObject::connect(effect, &QObject::destroyed, [] { --livePlayers; });
+
+    const auto finish = [effect] {
+        effect->stop();
+        effect->deleteLater();
+    };
+    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect, finish] {
+        if (effect->status() == QSoundEffect::Error) {
+            qCDebug(lcReminders) << "ReminderSound: cannot play" << effect->source();
+            finish();
+        }
+    });
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect, finish] {
+        if (!effect->isPlaying())
+            finish();
+    });
+    QTimer::singleShot(playbackTimeout, effect, finish);
+
+    effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    effect->setLoopCount(1);
+    effect->play();
+    qCDebug(lcReminders) << "ReminderSound: playing" << info.absoluteFilePath();
+    return true;
+}
+
+int activePlayerCount()
+{
+    return livePlayers;
+}
+
+void setPlaybackTimeoutForTesting(int milliseconds)
+{
+    playbackTimeout = milliseconds > 0 ? milliseconds : kDefaultTimeout;
+}
+
+} // namespace ReminderSound

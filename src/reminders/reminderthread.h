@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <atomic>
+
+// The once-a-minute reminder tick. Each tick emits saveRequested() and then
+// reminderCheck(); receivers living in the GUI thread get both queued, in that
+// order, so the notes are saved before that tick's reminder checks run.
+// The wait between ticks ends at once when a stop is requested.
+class ReminderThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit ReminderThread(QObject *parent = nullptr);
+    // Stops the loop and waits for it if the owner has not done so already.
+    ~ReminderThread() override;
+
+    // Ends the loop promptly; no tick starts after this call. Follow with wait().
+    void requestStop();
+    // Ticks run so far.
+    int tickCount() const { return m_tickCount.load(); }
+
+    // Tests shorten the 60-second interval; 0 or less restores it.
+    static void setTickIntervalForTesting(int milliseconds);
+    static int tickInterval();
+
+signals:
+    void saveRequested();
+    void reminderCheck();
+
+protected:
+    void run() override;
+
+private:
+    QMutex m_mutex;
+    QWaitCondition m_stopCondition;
+    std::atomic<bool> m_stopRequested{false};
+    std::atomic<int> m_tickCount{0};
+};

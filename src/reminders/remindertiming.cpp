@@ -1,0 +1,107 @@
+#include "reminders/remindertiming.h"
+
+#include "reminders/periodicschedule.h"
+
+#include <QCoreApplication>
+
+namespace ReminderTiming {
+namespace {
+
+QString dialogText(const char *text)
+{
+    return QCoreApplication::translate("ReminderDialog", text);
+}
+
+QString noteText(const char *text)
+{
+    return QCoreApplication::translate("StickyWidget", text);
+}
+
+// Appends "<count> <unit>[s]" to `text`, after ", " unless it is the first part.
+void appendUnit(QString &text, const QString &opening, qint64 count, const char *unitTemplate)
+{
+    if (text != opening)
+        text += QStringLiteral(", ");
+    text += dialogText(unitTemplate)
+                .arg(QString::number(count), count == 1 ? QString() : QStringLiteral("s"));
+}
+
+} // namespace
+
+QDateTime withoutSeconds(const QDateTime &dateTime)
+{
+    if (!dateTime.isValid())
+        return dateTime;
+    const QTime time = dateTime.time();
+    return dateTime.addMSecs(-(time.second() * 1000 + time.msec()));
+}
+
+QDateTime snoozeUntil(const QDateTime &now, int minutes)
+{
+    return withoutSeconds(now.addSecs(qint64(minutes) * 60));
+}
+
+bool isDue(const QDateTime &reminderDate, const QDateTime &now, bool reminderDialogOpen)
+{
+    return reminderDate.isValid() && now >= reminderDate && !reminderDialogOpen;
+}
+
+QString overdueText(qint64 minutesOverdue)
+{
+    constexpr qint64 kWeek = 10080;
+    constexpr qint64 kDay = 1440;
+    constexpr qint64 kHour = 60;
+
+    const QString opening = dialogText(QT_TRANSLATE_NOOP("ReminderDialog", "This sticky is "));
+    QString text = opening;
+    qint64 minutes = minutesOverdue;
+    if (minutes > kWeek) {
+        appendUnit(text, opening, minutes / kWeek,
+                   QT_TRANSLATE_NOOP("ReminderDialog", "%1 week%2"));
+        minutes %= kWeek;
+    }
+    if (minutes > kDay) {
+        appendUnit(text, opening, minutes / kDay, QT_TRANSLATE_NOOP("ReminderDialog", "%1 day%2"));
+        minutes %= kDay;
+    }
+    if (minutes > kHour) {
+        appendUnit(text, opening, minutes / kHour,
+                   QT_TRANSLATE_NOOP("ReminderDialog", "%1 hour%2"));
+        minutes %= kHour;
+    }
+    if (text != opening)
+        text += QStringLiteral(", ");
+    text += dialogText(QT_TRANSLATE_NOOP("ReminderDialog", "%1 minutes overdue:")).arg(minutes);
+    return text;
+}
+
+QString reminderHeadline(const QDateTime &due, const QDateTime &now)
+{
+    if (due >= now.addSecs(-60))
+        return dialogText(
+            QT_TRANSLATE_NOOP("ReminderDialog", "<p>This sticky's reminder time has elapsed:</p>"));
+    return overdueText(due.secsTo(now) / 60);
+}
+
+QString reminderStatusText(const QDateTime &reminderDate, const QDateTime &originalReminderDate,
+                           const QString &periodicMask)
+{
+    const QString format = QLatin1String(kReminderDateFormat);
+    if (!reminderDate.isValid())
+        return noteText(QT_TRANSLATE_NOOP("StickyWidget", "No reminder set."));
+    if (originalReminderDate == reminderDate) {
+        const QString scheduled =
+            PeriodicSchedule::isPeriodicMask(periodicMask)
+                ? noteText(
+                      QT_TRANSLATE_NOOP("StickyWidget", "Periodic reminder next scheduled for"))
+                : noteText(QT_TRANSLATE_NOOP("StickyWidget", "Reminder scheduled for"));
+        return QStringLiteral("%1: %2").arg(scheduled, originalReminderDate.toString(format));
+    }
+    return QStringLiteral("%1: %2\n%3: %4")
+        .arg(noteText(QT_TRANSLATE_NOOP("StickyWidget", "Original reminder scheduled for")),
+             originalReminderDate.toString(format),
+             noteText(QT_TRANSLATE_NOOP("StickyWidget", "Snoozing until")),
+             reminderDate.toString(format));
+}
+
+} // namespace ReminderTiming

@@ -1,0 +1,171 @@
+#include "reminders/remindertiming.h"
+
+#include <QTest>
+
+namespace {
+QDateTime at(const QString &text)
+{
+    const QDateTime value = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    Q_ASSERT(value.isValid());
+    return value;
+}
+} // namespace
+
+class TestReminderTiming : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void overdueText_data();
+    void overdueText();
+    void headline_data();
+    void headline();
+    void snoozeUntil_data();
+    void snoozeUntil();
+    void isDue_data();
+    void isDue();
+    void statusText_data();
+    void statusText();
+};
+
+void TestReminderTiming::overdueText_data()
+{
+    QTest::addColumn<qint64>("minutes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("0") << qint64(0) << "This sticky is 0 minutes overdue:";
+    QTest::newRow("1 keeps minutes") << qint64(1) << "This sticky is 1 minutes overdue:";
+    QTest::newRow("2") << qint64(2) << "This sticky is 2 minutes overdue:";
+    QTest::newRow("60 stays minutes") << qint64(60) << "This sticky is 60 minutes overdue:";
+    QTest::newRow("61") << qint64(61) << "This sticky is 1 hour, 1 minutes overdue:";
+    QTest::newRow("120") << qint64(120) << "This sticky is 2 hours, 0 minutes overdue:";
+    QTest::newRow("1440 stays hours")
+        << qint64(1440) << "This sticky is 24 hours, 0 minutes overdue:";
+    QTest::newRow("1441") << qint64(1441) << "This sticky is 1 day, 1 minutes overdue:";
+    QTest::newRow("1500 skips hours")
+        << qint64(1500) << "This sticky is 1 day, 60 minutes overdue:";
+    QTest::newRow("10080 stays days")
+        << qint64(10080) << "This sticky is 7 days, 0 minutes overdue:";
+    QTest::newRow("10081") << qint64(10081) << "This sticky is 1 week, 1 minutes overdue:";
+    QTest::newRow("8 days 2 minutes")
+        << qint64(11522) << "This sticky is 1 week, 1 day, 2 minutes overdue:";
+    QTest::newRow("1 week 60 minutes")
+        << qint64(10140) << "This sticky is 1 week, 60 minutes overdue:";
+    QTest::newRow("all units plural")
+        << qint64(2 * 10080 + 2 * 1440 + 2 * 60 + 5)
+        << "This sticky is 2 weeks, 2 days, 2 hours, 5 minutes overdue:";
+    QTest::newRow("a year") << qint64(525600)
+                            << "This sticky is 52 weeks, 24 hours, 0 minutes overdue:";
+}
+
+void TestReminderTiming::overdueText()
+{
+    QFETCH(qint64, minutes);
+    QFETCH(QString, text);
+    QCOMPARE(ReminderTiming::overdueText(minutes), text);
+}
+
+void TestReminderTiming::headline_data()
+{
+    QTest::addColumn<int>("secondsLate");
+    QTest::addColumn<QString>("text");
+
+    const QString elapsed = QStringLiteral("<p>This sticky's reminder time has elapsed:</p>");
+    QTest::newRow("not yet due") << -30 << elapsed;
+    QTest::newRow("on time") << 0 << elapsed;
+    QTest::newRow("59 seconds late") << 59 << elapsed;
+    QTest::newRow("60 seconds late") << 60 << elapsed;
+    QTest::newRow("61 seconds late") << 61 << "This sticky is 1 minutes overdue:";
+    QTest::newRow("119 seconds late") << 119 << "This sticky is 1 minutes overdue:";
+    QTest::newRow("120 seconds late") << 120 << "This sticky is 2 minutes overdue:";
+    QTest::newRow("8 days") << (11522 * 60 + 59)
+                            << "This sticky is 1 week, 1 day, 2 minutes overdue:";
+}
+
+void TestReminderTiming::headline()
+{
+    QFETCH(int, secondsLate);
+    QFETCH(QString, text);
+    const QDateTime now = at(QStringLiteral("2025-05-10 10:00:00.000"));
+    QCOMPARE(ReminderTiming::reminderHeadline(now.addSecs(-secondsLate), now), text);
+}
+
+void TestReminderTiming::snoozeUntil_data()
+{
+    QTest::addColumn<QString>("now");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("until");
+
+    QTest::newRow("5 minutes") << "2025-05-10 10:00:37.000" << 5 << "2025-05-10 10:05:00.000";
+    QTest::newRow("milliseconds go too")
+        << "2025-05-10 10:00:00.999" << 10 << "2025-05-10 10:10:00.000";
+    QTest::newRow("over midnight")
+        << "2025-05-10 23:59:59.500" << 1440 << "2025-05-11 23:59:00.000";
+    QTest::newRow("2 weeks") << "2025-05-10 08:30:12.000" << 20160 << "2025-05-24 08:30:00.000";
+}
+
+void TestReminderTiming::snoozeUntil()
+{
+    QFETCH(QString, now);
+    QFETCH(int, minutes);
+    QFETCH(QString, until);
+    QCOMPARE(ReminderTiming::snoozeUntil(at(now), minutes), at(until));
+}
+
+void TestReminderTiming::isDue_data()
+{
+    QTest::addColumn<QDateTime>("reminder");
+    QTest::addColumn<int>("secondsFromReminderToNow");
+    QTest::addColumn<bool>("dialogOpen");
+    QTest::addColumn<bool>("due");
+
+    const QDateTime reminder = at(QStringLiteral("2025-05-10 10:00:00.000"));
+    QTest::newRow("no reminder") << QDateTime() << 0 << false << false;
+    QTest::newRow("a second early") << reminder << -1 << false << false;
+    QTest::newRow("exactly on time") << reminder << 0 << false << true;
+    QTest::newRow("late") << reminder << 3600 << false << true;
+    QTest::newRow("dialog already open") << reminder << 3600 << true << false;
+}
+
+void TestReminderTiming::isDue()
+{
+    QFETCH(QDateTime, reminder);
+    QFETCH(int, secondsFromReminderToNow);
+    QFETCH(bool, dialogOpen);
+    QFETCH(bool, due);
+    const QDateTime now =
+        at(QStringLiteral("2025-05-10 10:00:00.000")).addSecs(secondsFromReminderToNow);
+    QCOMPARE(ReminderTiming::isDue(reminder, now, dialogOpen), due);
+}
+
+void TestReminderTiming::statusText_data()
+{
+    QTest::addColumn<QDateTime>("reminder");
+    QTest::addColumn<QDateTime>("original");
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("text");
+
+    const QDateTime morning = at(QStringLiteral("2025-03-05 09:00:00.000"));
+    const QDateTime afternoon = at(QStringLiteral("2025-03-05 14:05:00.000"));
+    QTest::newRow("none") << QDateTime() << QDateTime() << ""
+                          << "No reminder set.";
+    QTest::newRow("one-time") << morning << morning << ""
+                              << "Reminder scheduled for: 05 Mar 2025 09:00 AM";
+    QTest::newRow("periodic") << morning << morning << "|0|9|*|*|1-5"
+                              << "Periodic reminder next scheduled for: 05 Mar 2025 09:00 AM";
+    QTest::newRow("snoozed") << afternoon << morning << "|0|9|*|*|1-5"
+                             << "Original reminder scheduled for: 05 Mar 2025 09:00 AM\n"
+                                "Snoozing until: 05 Mar 2025 02:05 PM";
+}
+
+void TestReminderTiming::statusText()
+{
+    QFETCH(QDateTime, reminder);
+    QFETCH(QDateTime, original);
+    QFETCH(QString, mask);
+    QFETCH(QString, text);
+    QCOMPARE(ReminderTiming::reminderStatusText(reminder, original, mask), text);
+}
+
+QTEST_GUILESS_MAIN(TestReminderTiming)
+#include "tst_remindertiming.moc"
