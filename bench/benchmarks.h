@@ -2,3 +2,15 @@
 
 // Each function measures one area and prints "figure: <name> <value> <unit>" lines.
 void benchReminders();
+
+#include <QStringList>
+
+// Start-up, save and memory figures of N stored notes. Each case runs in a
+// child process of its own so its memory figure starts clean.
+void benchNotes(const QString &benchProgram);
+// The child side: runs one case given by `arguments` and prints its figures.
+int runNotesCase(const QStringList &arguments);
+// Writes the notes of one case into a folder, for profiling a case by hand:
+// notarella-bench --prepare <folder> <count> <visible|hidden>, then
+// USERNAME=bench notarella-bench --notes-case <folder> <count> <visible|hidden>.
+int prepareNotesCase(const QStringList &arguments);

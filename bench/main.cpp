@@ -1,7 +1,7 @@
 // notarella-bench: prints one line per figure, "figure: <name> <value> <unit>".
 // It works in a throw-away home of its own, never in the user's settings or notes.
 
-#include "notesbench.h"
+#include "benchmarks.h"
 
 #include "app/tracing.h"
 #include "platform/nativesettings.h"
@@ -33,6 +33,7 @@ int main(int argc, char *argv[])
     if (arguments.value(1) == QLatin1String("--prepare"))
         return prepareNotesCase(arguments.mid(2));
 
+    benchReminders();
     benchNotes(QCoreApplication::applicationFilePath());
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "app/tracing.h"
 #include "notes/stickywidget.h"
 #include "platform/username.h"
+#include "reminders/reminderthread.h"
 #include "widgets/userprompt.h"
 
 #include <QApplication>
@@ -27,6 +28,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     }
     setupTrayMenu();
     setupCentralWidget();
+    m_reminderThread = new ReminderThread;
+    // The tick's save reaches this thread queued, ahead of the same tick's
+    // reminder checks, so it never runs beside other work on the notes.
+    connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::saveStickies);
+    m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
     changeLanguage();
@@ -37,6 +43,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
 
 MainWindow::~MainWindow()
 {
+    delete std::exchange(m_reminderThread, nullptr); // stops and waits for it first
     // Notes are top-level windows without a parent; they end with the window
     // that owns them.
     qDeleteAll(std::exchange(stickyList, {}));
@@ -137,6 +144,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::aboutToQuit()
 {
     qCDebug(lcApp) << "MainWindow::aboutToQuit() - start";
+    if (m_reminderThread) {
+        m_reminderThread->requestStop();
+        m_reminderThread->wait();
+        qCDebug(lcApp) << "ReminderThread has quit?" << m_reminderThread->isFinished();
+        delete std::exchange(m_reminderThread, nullptr);
+    }
     qCDebug(lcApp) << "MainWindow::aboutToQuit() - end";
 }
 

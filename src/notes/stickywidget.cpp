@@ -6,6 +6,11 @@
 #include "notes/notepixmaps.h"
 #include "notes/notetext.h"
 #include "platform/taskbarhint.h"
+#include "reminders/periodicschedule.h"
+#include "reminders/reminderdialog.h"
+#include "reminders/remindersound.h"
+#include "reminders/remindertiming.h"
+#include "reminders/setreminderdialog.h"
 #include "richtext/elinktextbrowser.h"
 #include "widgets/rztogglemessagebox.h"
 
@@ -264,6 +269,56 @@ void StickyWidget::hideSticky()
 
 void StickyWidget::reminderCheck()
 {
+    qCDebug(lcNotes) << "StickyWidget::reminderCheck()";
+    if (m_reminderDate.isNull()) // most notes: no clock to read
+        return;
+    if (!ReminderTiming::isDue(m_reminderDate, QDateTime::currentDateTime(), m_reminderDialogOpen))
+        return;
+
+    m_reminderDialogOpen = true;
+    showNormal();
+    activateWindow();
+    ReminderDialog dialog(summaryText(), m_originalReminderDate);
+    const QString soundFile = Preferences::userString(Preferences::Names::ReminderNoticeSoundFile);
+    if (Preferences::userBool(Preferences::Names::ReminderNoticePlaySound) && !soundFile.isEmpty())
+        playReminderSound(soundFile);
+    dialog.move(x() + width() / 2 - 130, y() + height() / 2 - 80);
+
+    if (dialog.exec() == QDialog::Accepted) {
+        m_reminderDate = ReminderTiming::snoozeUntil(QDateTime::currentDateTime(),
+                                                     dialog.snoozeMinutes());
+    } else if (PeriodicSchedule::isPeriodicMask(m_periodicMask)) {
+        // A periodic reminder moves on to its next occurrence.
+        const auto schedule = PeriodicSchedule::fromMask(m_periodicMask);
+        const auto next = schedule ? schedule->nextMatch(QDateTime::currentDateTime())
+                                   : std::nullopt;
+        m_reminderDate = next.value_or(QDateTime());
+        m_originalReminderDate = m_reminderDate;
+    } else {
+        m_reminderDate = QDateTime();
+        m_originalReminderDate = QDateTime();
+    }
+    m_reminderDialogOpen = false;
+    activateWindow();
+    updateReminderIndicator();
+    emit updateTableWidgetItems();
+}
+
+void StickyWidget::showReminderDialog()
+{
+    qCDebug(lcNotes) << "StickyWidget::showReminderDialog()";
+    SetReminderDialog dialog(this);
+    dialog.setReminderDate(m_reminderDate, m_periodicMask);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_reminderDate = ReminderTiming::withoutSeconds(dialog.reminderDate());
+    m_originalReminderDate = m_reminderDate;
+    // A periodic reminder keeps its pattern; any other choice clears it, so a
+    // one-time reminder is never described as periodic.
+    m_periodicMask = dialog.periodicMask();
+    updateReminderIndicator();
+    emit updateTableWidgetItems();
+    qCDebug(lcNotes) << "Received new reminder of:" << m_reminderDate;
 }
 
 void StickyWidget::showControlPanel()

@@ -58,6 +58,7 @@ public slots:
     void enableStaysOnTop(bool enable);
     void showInTaskBar(bool i_show);
     void hideSticky();
+    void showReminderDialog();
 
 signals:
     void updateTableWidgetItems();

@@ -1,7 +1,5 @@
 #include "reminders/remindertiming.h"
 
-#include "reminders/periodicschedule.h"
-
 #include <QCoreApplication>
 
 namespace ReminderTiming {
@@ -10,11 +8,6 @@ namespace {
 QString dialogText(const char *text)
 {
     return QCoreApplication::translate("ReminderDialog", text);
-}
-
-QString noteText(const char *text)
-{
-    return QCoreApplication::translate("StickyWidget", text);
 }
 
 // Appends "<count> <unit>[s]" to `text`, after ", " unless it is the first part.
@@ -81,27 +74,6 @@ QString reminderHeadline(const QDateTime &due, const QDateTime &now)
         return dialogText(
             QT_TRANSLATE_NOOP("ReminderDialog", "<p>This sticky's reminder time has elapsed:</p>"));
     return overdueText(due.secsTo(now) / 60);
-}
-
-QString reminderStatusText(const QDateTime &reminderDate, const QDateTime &originalReminderDate,
-                           const QString &periodicMask)
-{
-    const QString format = QLatin1String(kReminderDateFormat);
-    if (!reminderDate.isValid())
-        return noteText(QT_TRANSLATE_NOOP("StickyWidget", "No reminder set."));
-    if (originalReminderDate == reminderDate) {
-        const QString scheduled =
-            PeriodicSchedule::isPeriodicMask(periodicMask)
-                ? noteText(
-                      QT_TRANSLATE_NOOP("StickyWidget", "Periodic reminder next scheduled for"))
-                : noteText(QT_TRANSLATE_NOOP("StickyWidget", "Reminder scheduled for"));
-        return QStringLiteral("%1: %2").arg(scheduled, originalReminderDate.toString(format));
-    }
-    return QStringLiteral("%1: %2\n%3: %4")
-        .arg(noteText(QT_TRANSLATE_NOOP("StickyWidget", "Original reminder scheduled for")),
-             originalReminderDate.toString(format),
-             noteText(QT_TRANSLATE_NOOP("StickyWidget", "Snoozing until")),
-             reminderDate.toString(format));
 }
 
 } // namespace ReminderTiming

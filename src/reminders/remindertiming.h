@@ -30,9 +30,4 @@ QString overdueText(qint64 minutesOverdue);
 // 60 seconds before `now`, the overdue text after that.
 QString reminderHeadline(const QDateTime &due, const QDateTime &now);
 
-// The tooltip of a note's reminder indicator: "No reminder set.", when it is
-// scheduled (periodic or not), or the original and snoozed times.
-QString reminderStatusText(const QDateTime &reminderDate, const QDateTime &originalReminderDate,
-                           const QString &periodicMask);
-
 } // namespace ReminderTiming

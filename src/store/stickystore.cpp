@@ -5,6 +5,7 @@
 #include "app/preferences.h"
 #include "app/tracing.h"
 #include "notes/stickywidget.h"
+#include "reminders/reminderthread.h"
 
 #include <QApplication>
 
@@ -90,6 +91,9 @@ void MainWindow::assimilateSticky(StickyWidget *sticky)
     stickyList.append(sticky);
     connect(sticky, &StickyWidget::stickyDeleted, this, &MainWindow::stickyDeleted);
     connect(sticky, &StickyWidget::controlPanelRequest, this, &MainWindow::showControlPanel);
+    if (m_reminderThread)
+        connect(m_reminderThread, &ReminderThread::reminderCheck, sticky,
+                &StickyWidget::reminderCheck);
 }
 
 void MainWindow::createSticky(const QString &rgb, const QString &name)
@@ -116,6 +120,8 @@ void MainWindow::stickyDeleted(StickyWidget *deletedSticky)
 {
     qCDebug(lcStore) << "MainWindow::stickyDeleted()";
     stickyList.removeAll(deletedSticky);
+    if (m_reminderThread)
+        disconnect(m_reminderThread, nullptr, deletedSticky, nullptr);
     // The note asked for its own removal from inside one of its slots (its
     // context menu may still be unwinding): it goes at once from view and
     // from the list, and is destroyed when control is back in the event loop.

@@ -24,8 +24,6 @@ private slots:
     void snoozeUntil();
     void isDue_data();
     void isDue();
-    void statusText_data();
-    void statusText();
 };
 
 void TestReminderTiming::overdueText_data()
@@ -138,34 +136,6 @@ void TestReminderTiming::isDue()
     QCOMPARE(ReminderTiming::isDue(reminder, now, dialogOpen), due);
 }
 
-void TestReminderTiming::statusText_data()
-{
-    QTest::addColumn<QDateTime>("reminder");
-    QTest::addColumn<QDateTime>("original");
-    QTest::addColumn<QString>("mask");
-    QTest::addColumn<QString>("text");
-
-    const QDateTime morning = at(QStringLiteral("2025-03-05 09:00:00.000"));
-    const QDateTime afternoon = at(QStringLiteral("2025-03-05 14:05:00.000"));
-    QTest::newRow("none") << QDateTime() << QDateTime() << ""
-                          << "No reminder set.";
-    QTest::newRow("one-time") << morning << morning << ""
-                              << "Reminder scheduled for: 05 Mar 2025 09:00 AM";
-    QTest::newRow("periodic") << morning << morning << "|0|9|*|*|1-5"
-                              << "Periodic reminder next scheduled for: 05 Mar 2025 09:00 AM";
-    QTest::newRow("snoozed") << afternoon << morning << "|0|9|*|*|1-5"
-                             << "Original reminder scheduled for: 05 Mar 2025 09:00 AM\n"
-                                "Snoozing until: 05 Mar 2025 02:05 PM";
-}
-
-void TestReminderTiming::statusText()
-{
-    QFETCH(QDateTime, reminder);
-    QFETCH(QDateTime, original);
-    QFETCH(QString, mask);
-    QFETCH(QString, text);
-    QCOMPARE(ReminderTiming::reminderStatusText(reminder, original, mask), text);
-}
 
 QTEST_GUILESS_MAIN(TestReminderTiming)
 #include "tst_remindertiming.moc"
