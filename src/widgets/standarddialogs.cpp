@@ -15,6 +15,7 @@ struct Answers
     QQueue<std::optional<QString>> texts;
     QQueue<QString> fileNames;
     QQueue<QString> directories;
+    bool onlyFromQueue = false;
 };
 
 Answers &answers()
@@ -36,6 +37,8 @@ QColor getColor(const QColor &initial, QWidget *parent)
     history().append({Kind::Color, {}, {}, {}, {}, {}, initial});
     if (!answers().colors.isEmpty())
         return answers().colors.dequeue();
+    if (answers().onlyFromQueue)
+        return QColor();
     return QColorDialog::getColor(initial, parent);
 }
 
@@ -45,6 +48,8 @@ std::optional<QString> getText(QWidget *parent, const QString &title, const QStr
     history().append({Kind::Text, title, label, initialText, {}, {}, {}});
     if (!answers().texts.isEmpty())
         return answers().texts.dequeue();
+    if (answers().onlyFromQueue)
+        return std::nullopt;
     bool confirmed = false;
     const QString text =
         QInputDialog::getText(parent, title, label, QLineEdit::Normal, initialText, &confirmed);
@@ -59,6 +64,8 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
     history().append({Kind::OpenFile, caption, {}, {}, directory, filter, {}});
     if (!answers().fileNames.isEmpty())
         return answers().fileNames.dequeue();
+    if (answers().onlyFromQueue)
+        return QString();
     return QFileDialog::getOpenFileName(parent, caption, directory, filter);
 }
 
@@ -67,6 +74,8 @@ QString getExistingDirectory(QWidget *parent, const QString &caption, const QStr
     history().append({Kind::Directory, caption, {}, {}, directory, {}, {}});
     if (!answers().directories.isEmpty())
         return answers().directories.dequeue();
+    if (answers().onlyFromQueue)
+        return QString();
     return QFileDialog::getExistingDirectory(parent, caption, directory,
                                              QFileDialog::ShowDirsOnly);
 }
@@ -105,7 +114,16 @@ int pendingAnswers()
 
 void clearAnswers()
 {
-    answers() = Answers();
+    Answers &queued = answers();
+    queued.colors.clear();
+    queued.texts.clear();
+    queued.fileNames.clear();
+    queued.directories.clear();
+}
+
+void setAnswerOnlyFromQueue(bool on)
+{
+    answers().onlyFromQueue = on;
 }
 
 } // namespace StandardDialogs

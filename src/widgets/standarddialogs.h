@@ -50,5 +50,9 @@ QList<Request> takeHistory();
 int pendingAnswers();
 // Drops every queued answer.
 void clearAnswers();
+// With `on`, a chooser that finds no queued answer is not shown but counts
+// as cancelled (it is still recorded), so a test that asks for more than it
+// queued fails instead of waiting for a person.
+void setAnswerOnlyFromQueue(bool on);
 
 } // namespace StandardDialogs
