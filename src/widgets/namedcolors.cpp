@@ -217,9 +217,9 @@ std::span<const Entry> palette()
 
 const Entry *findByRgb(const QString &rgb)
 {
-    const auto found = std::find_if(std::begin(kPalette), std::end(kPalette), [&rgb](const Entry &entry) {
-        return rgb == QLatin1String(entry.rgb);
-    });
+    const auto found =
+        std::find_if(std::begin(kPalette), std::end(kPalette),
+                     [&rgb](const Entry &entry) { return rgb == QLatin1String(entry.rgb); });
     return found == std::end(kPalette) ? nullptr : found;
 }
 
@@ -239,9 +239,10 @@ QList<ColorChoice> translatedPalette()
 
 void sortByName(QList<ColorChoice> &choices)
 {
-    std::stable_sort(choices.begin(), choices.end(), [](const ColorChoice &a, const ColorChoice &b) {
-        return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
-    });
+    std::stable_sort(choices.begin(), choices.end(),
+                     [](const ColorChoice &a, const ColorChoice &b) {
+                         return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
+                     });
 }
 
 QString shortenedCustomName(const QString &name)

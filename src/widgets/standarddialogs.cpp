@@ -76,8 +76,7 @@ QString getExistingDirectory(QWidget *parent, const QString &caption, const QStr
         return answers().directories.dequeue();
     if (answers().onlyFromQueue)
         return QString();
-    return QFileDialog::getExistingDirectory(parent, caption, directory,
-                                             QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(parent, caption, directory, QFileDialog::ShowDirsOnly);
 }
 
 void queueColor(const QColor &answer)

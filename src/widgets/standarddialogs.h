@@ -13,7 +13,13 @@ class QWidget;
 // so no test waits on a modal chooser; every chooser asked for is recorded.
 namespace StandardDialogs {
 
-enum class Kind { Color, Text, OpenFile, Directory };
+enum class Kind
+{
+    Color,
+    Text,
+    OpenFile,
+    Directory
+};
 
 struct Request
 {

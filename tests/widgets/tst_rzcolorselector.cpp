@@ -81,14 +81,18 @@ private slots:
         QTest::addColumn<QList<ColorChoice>>("input");
         QTest::addColumn<QStringList>("expectedRgbs");
 
-        QTest::newRow("character codes, not locale")
-            << QList<ColorChoice>{{"#1", "blue"}, {"#2", "Zinc"}, {"#3", "\u00C9cru"}, {"#4", "Alpha"}}
-            << QStringList{"#4", "#2", "#1", "#3"};
+        QTest::newRow("character codes, not locale") << QList<ColorChoice>{{"#1", "blue"},
+                                                                           {"#2", "Zinc"},
+                                                                           {"#3", "\u00C9cru"},
+                                                                           {"#4", "Alpha"}}
+                                                     << QStringList{"#4", "#2", "#1", "#3"};
         QTest::newRow("blank sorts first")
             << QList<ColorChoice>{{"#1", "Deep Cadmium Red"}, {"#2", "Deep  Ochre"}, {"#3", "Deep"}}
             << QStringList{"#3", "#2", "#1"};
         QTest::newRow("equal names keep their order")
-            << QList<ColorChoice>{{"#B", "Light Goldenrod"}, {"#0", "Gold"}, {"#A", "Light Goldenrod"}}
+            << QList<ColorChoice>{{"#B", "Light Goldenrod"},
+                                  {"#0", "Gold"},
+                                  {"#A", "Light Goldenrod"}}
             << QStringList{"#0", "#B", "#A"};
     }
 
@@ -107,9 +111,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("short") << "Dusk" << "Dusk";
-        QTest::newRow("20 characters") << "ABCDEFGHIJKLMNOPQRST" << "ABCDEFGHIJKLMNOPQRST";
-        QTest::newRow("21 characters") << "ABCDEFGHIJKLMNOPQRSTU" << "ABCDEFGHIJKLMNOPQ...";
+        QTest::newRow("short") << "Dusk"
+                               << "Dusk";
+        QTest::newRow("20 characters") << "ABCDEFGHIJKLMNOPQRST"
+                                       << "ABCDEFGHIJKLMNOPQRST";
+        QTest::newRow("21 characters") << "ABCDEFGHIJKLMNOPQRSTU"
+                                       << "ABCDEFGHIJKLMNOPQ...";
         QTest::newRow("30 characters") << "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"
                                        << "ABCDEFGHIJKLMNOPQ...";
     }
@@ -161,26 +168,46 @@ private slots:
         QTest::addColumn<QString>("expectedRgb");
 
         const int plain = kPaletteSize + 1;
-        QTest::newRow("palette rgb, its name")
-            << "#FFFACD" << "Lemon Chiffon" << plain << 85 << "Lemon Chiffon" << "#FFFACD";
-        QTest::newRow("palette rgb wins over any name")
-            << "#FFFACD" << "Tan" << plain << 85 << "Lemon Chiffon" << "#FFFACD";
-        QTest::newRow("palette rgb, no name")
-            << "#EEDD82" << "" << plain << 92 << "Light Goldenrod" << "#EEDD82";
+        QTest::newRow("palette rgb, its name") << "#FFFACD"
+                                               << "Lemon Chiffon" << plain << 85 << "Lemon Chiffon"
+                                               << "#FFFACD";
+        QTest::newRow("palette rgb wins over any name") << "#FFFACD"
+                                                        << "Tan" << plain << 85 << "Lemon Chiffon"
+                                                        << "#FFFACD";
+        QTest::newRow("palette rgb, no name") << "#EEDD82"
+                                              << "" << plain << 92 << "Light Goldenrod"
+                                              << "#EEDD82";
         QTest::newRow("unknown rgb with a name is added before More...")
-            << "#123456" << "My Dusk" << plain + 1 << kPaletteSize << "My Dusk" << "#123456";
+            << "#123456"
+            << "My Dusk" << plain + 1 << kPaletteSize << "My Dusk"
+            << "#123456";
         QTest::newRow("unknown rgb under a palette name")
-            << "#123456" << "Tan" << plain + 1 << kPaletteSize << "Tan" << "#123456";
+            << "#123456"
+            << "Tan" << plain + 1 << kPaletteSize << "Tan"
+            << "#123456";
         QTest::newRow("unknown rgb, no name: nothing added or selected")
-            << "#123456" << "" << plain << 0 << "Alice Blue" << "";
-        QTest::newRow("rgb compared exactly")
-            << "#fffacd" << "" << plain << 0 << "Alice Blue" << "";
-        QTest::newRow("only a name") << "" << "Tan" << plain << 169 << "Tan" << "#D2B48C";
+            << "#123456"
+            << "" << plain << 0 << "Alice Blue"
+            << "";
+        QTest::newRow("rgb compared exactly") << "#fffacd"
+                                              << "" << plain << 0 << "Alice Blue"
+                                              << "";
+        QTest::newRow("only a name") << ""
+                                     << "Tan" << plain << 169 << "Tan"
+                                     << "#D2B48C";
         QTest::newRow("only a shared name takes the first")
-            << "" << "Light Goldenrod" << plain << 91 << "Light Goldenrod" << "#FAFAD2";
-        QTest::newRow("unknown name") << "" << "Sunset" << plain << 0 << "Alice Blue" << "";
-        QTest::newRow("name compared exactly") << "" << "tan" << plain << 0 << "Alice Blue" << "";
-        QTest::newRow("nothing") << "" << "" << plain << 0 << "Alice Blue" << "";
+            << ""
+            << "Light Goldenrod" << plain << 91 << "Light Goldenrod"
+            << "#FAFAD2";
+        QTest::newRow("unknown name") << ""
+                                      << "Sunset" << plain << 0 << "Alice Blue"
+                                      << "";
+        QTest::newRow("name compared exactly") << ""
+                                               << "tan" << plain << 0 << "Alice Blue"
+                                               << "";
+        QTest::newRow("nothing") << ""
+                                 << "" << plain << 0 << "Alice Blue"
+                                 << "";
     }
 
     void construction()
@@ -237,19 +264,21 @@ private slots:
         const int plain = kPaletteSize + 1;
         const QColor newColour(0x12, 0xab, 0x56);
         QTest::newRow("palette colour mixed: selected without a name")
-            << "#FFFACD" << QColor(255, 0, 0) << QList<OptionalText>{} << "Red" << "#FF0000"
-            << plain;
+            << "#FFFACD" << QColor(255, 0, 0) << QList<OptionalText>{} << "Red"
+            << "#FF0000" << plain;
         QTest::newRow("new colour named")
             << "#FFFACD" << newColour << QList<OptionalText>{QStringLiteral("Sea at dusk")}
-            << "Sea at dusk" << "#12AB56" << plain + 1;
+            << "Sea at dusk"
+            << "#12AB56" << plain + 1;
         QTest::newRow("long name cut to 20")
             << "#FFFACD" << newColour
             << QList<OptionalText>{QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234")}
-            << "ABCDEFGHIJKLMNOPQ..." << "#12AB56" << plain + 1;
+            << "ABCDEFGHIJKLMNOPQ..."
+            << "#12AB56" << plain + 1;
         QTest::newRow("empty names asked again")
             << "#FFFACD" << newColour
-            << QList<OptionalText>{QString(), QString(), QStringLiteral("Third try")}
-            << "Third try" << "#12AB56" << plain + 1;
+            << QList<OptionalText>{QString(), QString(), QStringLiteral("Third try")} << "Third try"
+            << "#12AB56" << plain + 1;
         QTest::newRow("name cancelled: previous colour back")
             << "#FFFACD" << newColour << QList<OptionalText>{std::nullopt} << "Lemon Chiffon"
             << "#FFFACD" << plain;
@@ -257,10 +286,11 @@ private slots:
             << "#D2B48C" << newColour << QList<OptionalText>{QString(), std::nullopt} << "Tan"
             << "#D2B48C" << plain;
         QTest::newRow("colour chooser cancelled")
-            << "#FFFACD" << QColor() << QList<OptionalText>{} << "Lemon Chiffon" << "#FFFACD"
-            << plain;
+            << "#FFFACD" << QColor() << QList<OptionalText>{} << "Lemon Chiffon"
+            << "#FFFACD" << plain;
         QTest::newRow("colour chooser cancelled, nothing chosen before")
-            << "" << QColor() << QList<OptionalText>{} << "Alice Blue" << "" << plain;
+            << "" << QColor() << QList<OptionalText>{} << "Alice Blue"
+            << "" << plain;
     }
 
     void more()

@@ -68,8 +68,8 @@ private slots:
         QCOMPARE(box.minimumSize(), box.maximumSize());
         QLabel *label = messageLabel(&box);
         QVERIFY(label->wordWrap());
-        const int oneLineWidth = label->fontMetrics().horizontalAdvance(
-            QStringLiteral("word ").repeated(200));
+        const int oneLineWidth =
+            label->fontMetrics().horizontalAdvance(QStringLiteral("word ").repeated(200));
         QVERIFY2(box.width() < oneLineWidth / 2, "the message must wrap, not widen the box");
         QVERIFY(label->height() > 3 * label->fontMetrics().height());
     }
@@ -144,9 +144,9 @@ private slots:
         QFETCH(bool, expectedFlag);
 
         NativeSettings::setValue(kDeleteWarning, flagBefore);
-        auto *box = new RZToggleMessageBox(QStringLiteral("Delete Note"),
-                                           QStringLiteral("<p>Delete this note?</p>"),
-                                           kDeleteWarning);
+        auto *box =
+            new RZToggleMessageBox(QStringLiteral("Delete Note"),
+                                   QStringLiteral("<p>Delete this note?</p>"), kDeleteWarning);
         const int result = DialogDriving::runModal(*box, [&](QDialog *dialog) {
             if (tick)
                 QTest::mouseClick(checkBox(dialog), Qt::LeftButton);
