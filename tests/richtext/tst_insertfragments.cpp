@@ -77,12 +77,6 @@ private slots:
         QCOMPARE(InsertFragments::image(path, width, height), expected);
     }
 
-    void localLinkAddress()
-    {
-        QCOMPARE(InsertFragments::localLinkAddress(QStringLiteral("/home/me/a b.txt")),
-                 QStringLiteral("file:/home/me/a b.txt"));
-    }
-
     void checkImagePath_data()
     {
         QTest::addColumn<QString>("relativePath"); // "" and "C:/" are used as they are
@@ -121,27 +115,6 @@ private slots:
         QString path = relativePath;
         path.replace(QLatin1Char('@'), dir.path());
         QCOMPARE(InsertFragments::checkImagePath(path), expected);
-    }
-
-    void messages_data()
-    {
-        QTest::addColumn<ImagePathCheck>("check");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("acceptable") << ImagePathCheck::Acceptable << "";
-        QTest::newRow("invalid") << ImagePathCheck::InvalidFileName
-                                 << "<p>The file name is invalid.</p>";
-        QTest::newRow("type")
-            << ImagePathCheck::UnsupportedType
-            << "<p>Supported image types are: *.gif, *.jpg, *.png, and *.xpm.</p>";
-        QTest::newRow("missing") << ImagePathCheck::FileMissing
-                                 << "<p>The image file entered does not exist.</p>";
-    }
-
-    void messages()
-    {
-        QFETCH(ImagePathCheck, check);
-        QFETCH(QString, expected);
-        QCOMPARE(InsertFragments::imagePathCheckMessage(check), expected);
     }
 };
 
