@@ -27,7 +27,8 @@ QString findEntry(const QDir &directory, const QString &name)
 
 std::optional<HelpLocation> HelpLocation::parse(const QString &argument)
 {
-    const QString text = QDir::fromNativeSeparators(argument.trimmed());
+    // Windows-style paths are welcome: a backslash separates as "/" does.
+    const QString text = argument.trimmed().replace(QLatin1Char('\\'), QLatin1Char('/'));
 
     HelpLocation location;
     QString inside;

@@ -41,6 +41,7 @@ HelpViewer::HelpViewer(const QString &folder, QWidget *parent)
 
     QToolBar *toolBar = addToolBar(tr("Navigation"));
     toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     backAction = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("&Back"));
     forwardAction =
         toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("&Forward"));

@@ -45,15 +45,19 @@ void TestCommandLine::linkCommand_data()
     QTest::newRow("blanks kept inside the quotes")
         << "http://example.com/a b  c"
         << "rundll32 url.dll,FileProtocolHandler \"http://example.com/a b  c\"";
-    QTest::newRow("mailto") << "mailto:someone@example.com"
-                            << "rundll32 url.dll,FileProtocolHandler \"mailto:someone@example.com\"";
-    QTest::newRow("file") << "file:C:/My Documents/list.txt"
-                          << "rundll32 url.dll,FileProtocolHandler \"file:C:/My Documents/list.txt\"";
-    QTest::newRow("placeholders stay") << "http://x/%1%2%3%20"
-                                       << "rundll32 url.dll,FileProtocolHandler \"http://x/%1%2%3%20\"";
+    QTest::newRow("mailto")
+        << "mailto:someone@example.com"
+        << "rundll32 url.dll,FileProtocolHandler \"mailto:someone@example.com\"";
+    QTest::newRow("file")
+        << "file:C:/My Documents/list.txt"
+        << "rundll32 url.dll,FileProtocolHandler \"file:C:/My Documents/list.txt\"";
+    QTest::newRow("placeholders stay")
+        << "http://x/%1%2%3%20"
+        << "rundll32 url.dll,FileProtocolHandler \"http://x/%1%2%3%20\"";
     QTest::newRow("no escaping") << "\" & rm -rf x \""
                                  << "rundll32 url.dll,FileProtocolHandler \"\" & rm -rf x \"\"";
-    QTest::newRow("empty") << "" << "rundll32 url.dll,FileProtocolHandler \"\"";
+    QTest::newRow("empty") << ""
+                           << "rundll32 url.dll,FileProtocolHandler \"\"";
 }
 
 void TestCommandLine::linkCommand()
@@ -75,7 +79,8 @@ void TestCommandLine::helpCommand_data()
     QTest::addColumn<QString>("argument");
 
     const QString dir = QStringLiteral("/opt/Notarella");
-    QTest::newRow("start page") << dir << "" << "hh \"/opt/Notarella/documentation/HELP.chm\""
+    QTest::newRow("start page") << dir << ""
+                                << "hh \"/opt/Notarella/documentation/HELP.chm\""
                                 << "/opt/Notarella/documentation/HELP.chm";
     QTest::newRow("editor")
         << dir << "Additional Components/Rich Text Editor.html"
@@ -91,10 +96,12 @@ void TestCommandLine::helpCommand_data()
         << "hh \"/opt/Notarella/documentation/HELP.CHM::/Options/Formatting.html#DateFormatting\""
         << "/opt/Notarella/documentation/HELP.CHM::/Options/Formatting.html#DateFormatting";
     QTest::newRow("directory with blanks and percent")
-        << "/home/a b/100%1 notes" << ""
+        << "/home/a b/100%1 notes"
+        << ""
         << "hh \"/home/a b/100%1 notes/documentation/HELP.chm\""
         << "/home/a b/100%1 notes/documentation/HELP.chm";
-    QTest::newRow("windows directory") << "C:/Program Files/Notarella" << "Options/Formatting.html"
+    QTest::newRow("windows directory") << "C:/Program Files/Notarella"
+                                       << "Options/Formatting.html"
                                        << "hh \"C:/Program Files/Notarella/documentation/"
                                           "HELP.CHM::/Options/Formatting.html\""
                                        << "C:/Program Files/Notarella/documentation/"
@@ -153,7 +160,8 @@ void TestCommandLine::splitCommandLine_data()
 
     QTest::newRow("plain") << "a b  c" << QStringList{"a", "b", "c"};
     QTest::newRow("outer blanks") << "  a\tb \n" << QStringList{"a", "b"};
-    QTest::newRow("quoted group") << "hh \"C:/a b/HELP.chm\"" << QStringList{"hh", "C:/a b/HELP.chm"};
+    QTest::newRow("quoted group") << "hh \"C:/a b/HELP.chm\""
+                                  << QStringList{"hh", "C:/a b/HELP.chm"};
     QTest::newRow("quote inside a word") << "ab\"c d\"e" << QStringList{"abc de"};
     QTest::newRow("triple quote is a literal") << "a\"\"\"b" << QStringList{"a\"b"};
     QTest::newRow("quoted literal quote") << "\"a \"\"\" b\"" << QStringList{"a \" b"};
@@ -221,14 +229,16 @@ void TestCommandLine::urlFromHandlerArguments_data()
 
     const QString entry = QStringLiteral("url.dll,FileProtocolHandler");
     QTest::newRow("web") << QStringList{entry, "http://example.com/"} << "http://example.com/";
-    QTest::newRow("nasty kept whole") << QStringList{entry, "\" & rm -rf x \""} << "\" & rm -rf x \"";
+    QTest::newRow("nasty kept whole")
+        << QStringList{entry, "\" & rm -rf x \""} << "\" & rm -rf x \"";
     QTest::newRow("entry point in other case")
         << QStringList{"URL.DLL,fileprotocolhandler", "mailto:a@b.c"} << "mailto:a@b.c";
     QTest::newRow("no arguments") << QStringList{} << QString();
     QTest::newRow("entry point only") << QStringList{entry} << QString();
     QTest::newRow("empty url") << QStringList{entry, ""} << QString();
     QTest::newRow("two urls") << QStringList{entry, "http://a/", "http://b/"} << QString();
-    QTest::newRow("other entry point") << QStringList{"shell32.dll,Control_RunDLL", "x"} << QString();
+    QTest::newRow("other entry point")
+        << QStringList{"shell32.dll,Control_RunDLL", "x"} << QString();
     QTest::newRow("url without entry point") << QStringList{"http://a/", "http://b/"} << QString();
     QTest::newRow("option-like url") << QStringList{entry, "--help"} << QString();
 }

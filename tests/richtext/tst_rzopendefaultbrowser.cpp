@@ -74,9 +74,10 @@ void TestRZOpenDefaultBrowser::initTestCase()
     recorder = workDir.filePath(QStringLiteral("record-arguments"));
     QFile script(recorder);
     QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\n"
-                 "for argument in \"$@\"; do printf '%s\\0' \"$argument\"; done > \"$RECORD_FILE.part\"\n"
-                 "mv \"$RECORD_FILE.part\" \"$RECORD_FILE\"\n");
+    script.write(
+        "#!/bin/sh\n"
+        "for argument in \"$@\"; do printf '%s\\0' \"$argument\"; done > \"$RECORD_FILE.part\"\n"
+        "mv \"$RECORD_FILE.part\" \"$RECORD_FILE\"\n");
     script.close();
     QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                   QFileDevice::ExeOwner));
@@ -106,10 +107,11 @@ void TestRZOpenDefaultBrowser::urlTrace()
     RZOpenDefaultBrowser::url(QStringLiteral("http://example.com/a b"));
     qInstallMessageHandler(nullptr);
 
-    QCOMPARE(traceLines(),
-             (QStringList{
-                 "RZOpenDefaultBrowser::url( \"http://example.com/a b\" )", "|",
-                 "+-- command: \"rundll32 url.dll,FileProtocolHandler \"http://example.com/a b\"\""}));
+    QCOMPARE(
+        traceLines(),
+        (QStringList{
+            "RZOpenDefaultBrowser::url( \"http://example.com/a b\" )", "|",
+            "+-- command: \"rundll32 url.dll,FileProtocolHandler \"http://example.com/a b\"\""}));
 }
 
 void TestRZOpenDefaultBrowser::helpTrace_data()
@@ -117,7 +119,8 @@ void TestRZOpenDefaultBrowser::helpTrace_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("command");
     const QString dir = QStringLiteral(NOTARELLA_APP_DIR);
-    QTest::newRow("start") << "" << "hh \"" + dir + "/documentation/HELP.chm\"";
+    QTest::newRow("start") << ""
+                           << "hh \"" + dir + "/documentation/HELP.chm\"";
     QTest::newRow("reminders") << "Additional Components/Reminders.html"
                                << "hh \"" + dir +
                                       "/documentation/HELP.CHM::/Additional Components/"
@@ -232,9 +235,11 @@ void TestRZOpenDefaultBrowser::handlerRefusesOtherCommandLines_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("nothing") << QStringList{};
     QTest::newRow("entry point only") << QStringList{"url.dll,FileProtocolHandler"};
-    QTest::newRow("url split in two") << QStringList{"url.dll,FileProtocolHandler", "http://a", "b"};
+    QTest::newRow("url split in two")
+        << QStringList{"url.dll,FileProtocolHandler", "http://a", "b"};
     QTest::newRow("other entry point") << QStringList{"shell32.dll,OpenAs_RunDLL", "x"};
-    QTest::newRow("option for the opener") << QStringList{"url.dll,FileProtocolHandler", "--manual"};
+    QTest::newRow("option for the opener")
+        << QStringList{"url.dll,FileProtocolHandler", "--manual"};
 }
 
 void TestRZOpenDefaultBrowser::handlerRefusesOtherCommandLines()
