@@ -22,7 +22,6 @@ private slots:
     void resolveProgram();
     void urlFromHandlerArguments_data();
     void urlFromHandlerArguments();
-    void urlOpenerProgram();
 };
 
 void TestCommandLine::templates()
@@ -251,17 +250,6 @@ void TestCommandLine::urlFromHandlerArguments()
     const QString found = CommandLine::urlFromHandlerArguments(arguments);
     QCOMPARE(found, url);
     QCOMPARE(found.isNull(), url.isNull());
-}
-
-void TestCommandLine::urlOpenerProgram()
-{
-    qunsetenv("NOTARELLA_URL_OPENER");
-    QCOMPARE(CommandLine::urlOpenerProgram(), QStringLiteral("xdg-open"));
-    qputenv("NOTARELLA_URL_OPENER", "");
-    QCOMPARE(CommandLine::urlOpenerProgram(), QStringLiteral("xdg-open"));
-    qputenv("NOTARELLA_URL_OPENER", "/tmp/record args");
-    QCOMPARE(CommandLine::urlOpenerProgram(), QStringLiteral("/tmp/record args"));
-    qunsetenv("NOTARELLA_URL_OPENER");
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
