@@ -1,0 +1,160 @@
+#include "richtext/elinktextbrowser.h"
+
+#include "app/tracing.h"
+#include "richtext/rzopendefaultbrowser.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <memory>
+
+namespace {
+const QString asteriskLine(60, QLatin1Char('*'));
+}
+
+ELinkTextBrowser::ELinkTextBrowser(QWidget *parent) : QTextBrowser(parent)
+{
+    setReadOnly(false);
+    // Links are handed out, never loaded here; clicks reach anchorClicked only.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    keepLinksClickable();
+
+    connect(this, &QTextBrowser::anchorClicked, this, &ELinkTextBrowser::openExternalBrowser);
+
+    const auto makeAction = [this](const QString &text, const QKeySequence &shortcut,
+                                   void (ELinkTextBrowser::*slot)()) {
+        auto *action = new QAction(text, this);
+        action->setShortcut(shortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    boldAction =
+        makeAction(tr("Bold"), QKeySequence(Qt::CTRL | Qt::Key_B), &ELinkTextBrowser::boldText);
+    italicizeAction = makeAction(tr("Italicize"), QKeySequence(Qt::CTRL | Qt::Key_I),
+                                 &ELinkTextBrowser::italicizeText);
+    underlineAction = makeAction(tr("Underline"), QKeySequence(Qt::CTRL | Qt::Key_U),
+                                 &ELinkTextBrowser::underlineText);
+    strikeoutAction = makeAction(tr("Strike Through"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                                 &ELinkTextBrowser::strikeoutText);
+}
+
+void ELinkTextBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType)
+{
+    qCDebug(lcRichText).noquote() << "ELinkTextBrowser::setSource(" << name.toString() << ")";
+}
+
+void ELinkTextBrowser::openExternalBrowser(const QUrl &link)
+{
+    qCDebug(lcRichText).noquote() << "ELinkTextBrowser::openExternalBrowser(" << link.toString()
+                                  << ")";
+    RZOpenDefaultBrowser::url(link.toString());
+}
+
+void ELinkTextBrowser::contextMenuEvent(QContextMenuEvent *event)
+{
+    qCDebug(lcRichText).noquote() << asteriskLine;
+    qCDebug(lcRichText).noquote() << "ELinkTextBrowser::contextMenuEvent()";
+
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    const QList<QAction *> standardActions = menu->actions();
+    if (!standardActions.isEmpty())
+        menu->removeAction(standardActions.last());
+    menu->addAction(boldAction);
+    menu->addAction(italicizeAction);
+    menu->addAction(underlineAction);
+    menu->addAction(strikeoutAction);
+
+    qCDebug(lcRichText).noquote() << "Menu Actions:";
+    const QList<QAction *> actions = menu->actions();
+    for (const QAction *action : actions)
+        qCDebug(lcRichText).noquote()
+            << "  +" << QLatin1Char('"') + action->text() + QLatin1Char('"');
+    qCDebug(lcRichText) << actions;
+    qCDebug(lcRichText).noquote() << asteriskLine;
+
+    menu->exec(event->globalPos());
+}
+
+void ELinkTextBrowser::changeEvent(QEvent *event)
+{
+    QTextBrowser::changeEvent(event);
+    if (event->type() == QEvent::ReadOnlyChange)
+        keepLinksClickable();
+}
+
+// An editable text area takes no link clicks by default; a note's links must
+// open whether or not the note is locked.
+void ELinkTextBrowser::keepLinksClickable()
+{
+    if (!isReadOnly())
+        setTextInteractionFlags(Qt::TextEditorInteraction | Qt::LinksAccessibleByMouse);
+}
+
+template <typename Change> void ELinkTextBrowser::toggleOnSelection(Change change)
+{
+    const bool flipped = flipSelection(false);
+    change();
+    if (flipped)
+        flipSelection(true);
+    setFocus(Qt::OtherFocusReason);
+}
+
+void ELinkTextBrowser::boldText()
+{
+    // With a forward selection the weight read is that of its last character.
+    toggleOnSelection(
+        [this] { setFontWeight(fontWeight() == QFont::Bold ? QFont::Normal : QFont::Bold); });
+}
+
+void ELinkTextBrowser::italicizeText()
+{
+    toggleOnSelection([this] { setFontItalic(!fontItalic()); });
+}
+
+void ELinkTextBrowser::underlineText()
+{
+    toggleOnSelection([this] { setFontUnderline(!fontUnderline()); });
+}
+
+void ELinkTextBrowser::strikeoutText()
+{
+    toggleOnSelection([this] {
+        QTextCharFormat strikeout;
+        strikeout.setFontStrikeOut(!textCursor().charFormat().fontStrikeOut());
+        mergeCurrentCharFormat(strikeout);
+    });
+}
+
+bool ELinkTextBrowser::flipSelection(bool toBackward)
+{
+    QTextCursor cursor = textCursor();
+    if (cursor.selectedText().isEmpty())
+        return false;
+    const int position = cursor.position();
+    const int anchor = cursor.anchor();
+    if (toBackward) {
+        if (position < anchor)
+            return false;
+        // Positions, not character steps: a step over a surrogate pair or a
+        // grapheme cluster would cover more than one position.
+        cursor.setPosition(position);
+        cursor.setPosition(anchor, QTextCursor::KeepAnchor);
+        setTextCursor(cursor);
+        qCDebug(lcRichText) << "Flipped from forward to backward";
+        return true;
+    }
+    if (anchor < position)
+        return false;
+    cursor.setPosition(position);
+    cursor.setPosition(anchor, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    qCDebug(lcRichText) << "Flipped from backward to forward";
+    return true;
+}

@@ -1,0 +1,261 @@
+#include "app/apppaths.h"
+#include "richtext/rzopendefaultbrowser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList &traceLines()
+{
+    static QStringList lines;
+    return lines;
+}
+
+void recordTrace(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    traceLines() << message.simplified();
+}
+
+// Reads what the recorder script wrote: one entry per argument it received.
+QStringList readRecordedArguments(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<no record>")};
+    QList<QByteArray> parts = file.readAll().split('\0');
+    parts.removeLast(); // every argument ends with a NUL
+    QStringList arguments;
+    for (const QByteArray &part : parts)
+        arguments << QString::fromUtf8(part);
+    return arguments;
+}
+
+} // namespace
+
+class TestRZOpenDefaultBrowser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void urlTrace();
+    void helpTrace_data();
+    void helpTrace();
+    void helpersBesideTheProgramAreStarted();
+    void samePageTwiceStartsTwice();
+
+    void urlArrivesWholeAtOpener_data();
+    void urlArrivesWholeAtOpener();
+    void detachedStartReachesOpener();
+    void handlerRefusesOtherCommandLines_data();
+    void handlerRefusesOtherCommandLines();
+
+private:
+    QProcessEnvironment openerEnvironment(const QString &recordFile) const;
+
+    QTemporaryDir workDir;
+    QString recorder;
+    QString appDir = QStringLiteral(NOTARELLA_APP_DIR);
+    QList<QStringList> launches;
+};
+
+void TestRZOpenDefaultBrowser::initTestCase()
+{
+    QVERIFY(workDir.isValid());
+    QVERIFY(QFileInfo(appDir + QStringLiteral("/rundll32")).isExecutable());
+    // Stands in for xdg-open: writes each argument it got, NUL-terminated,
+    // then moves the record into place so a reader never sees half of it.
+    recorder = workDir.filePath(QStringLiteral("record-arguments"));
+    QFile script(recorder);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(
+        "#!/bin/sh\n"
+        "for argument in \"$@\"; do printf '%s\\0' \"$argument\"; done > \"$RECORD_FILE.part\"\n"
+        "mv \"$RECORD_FILE.part\" \"$RECORD_FILE\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner));
+    AppPaths::setApplicationDirectoryForTesting(appDir);
+}
+
+void TestRZOpenDefaultBrowser::cleanup()
+{
+    RZOpenDefaultBrowser::setLauncherForTesting({});
+    qInstallMessageHandler(nullptr);
+    traceLines().clear();
+    launches.clear();
+}
+
+QProcessEnvironment TestRZOpenDefaultBrowser::openerEnvironment(const QString &recordFile) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("NOTARELLA_URL_OPENER"), recorder);
+    environment.insert(QStringLiteral("RECORD_FILE"), recordFile);
+    return environment;
+}
+
+void TestRZOpenDefaultBrowser::urlTrace()
+{
+    RZOpenDefaultBrowser::setLauncherForTesting([](const QString &, const QStringList &) {});
+    qInstallMessageHandler(recordTrace);
+    RZOpenDefaultBrowser::url(QStringLiteral("http://example.com/a b"));
+    qInstallMessageHandler(nullptr);
+
+    QCOMPARE(
+        traceLines(),
+        (QStringList{
+            "RZOpenDefaultBrowser::url( \"http://example.com/a b\" )", "|",
+            "+-- command: \"rundll32 url.dll,FileProtocolHandler \"http://example.com/a b\"\""}));
+}
+
+void TestRZOpenDefaultBrowser::helpTrace_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("command");
+    const QString dir = QStringLiteral(NOTARELLA_APP_DIR);
+    QTest::newRow("start") << ""
+                           << "hh \"" + dir + "/documentation/HELP.chm\"";
+    QTest::newRow("reminders") << "Additional Components/Reminders.html"
+                               << "hh \"" + dir +
+                                      "/documentation/HELP.CHM::/Additional Components/"
+                                      "Reminders.html\"";
+}
+
+void TestRZOpenDefaultBrowser::helpTrace()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, command);
+    RZOpenDefaultBrowser::setLauncherForTesting([](const QString &, const QStringList &) {});
+    qInstallMessageHandler(recordTrace);
+    showHelpPage(page);
+    qInstallMessageHandler(nullptr);
+    QCOMPARE(traceLines(), (QStringList{"|", "+-- command: \"" + command + "\""}));
+}
+
+void TestRZOpenDefaultBrowser::helpersBesideTheProgramAreStarted()
+{
+    RZOpenDefaultBrowser::setLauncherForTesting(
+        [this](const QString &program, const QStringList &arguments) {
+            launches << (QStringList{program} + arguments);
+        });
+    RZOpenDefaultBrowser::url(QStringLiteral("mailto:someone@example.com"));
+    showHelpPage(QStringLiteral("Options/Formatting.html#DateFormatting"));
+    showHelpPage(QString());
+
+    QCOMPARE(launches.size(), 3);
+    QCOMPARE(launches.at(0), (QStringList{appDir + "/rundll32", "url.dll,FileProtocolHandler",
+                                          "mailto:someone@example.com"}));
+    QCOMPARE(launches.at(1),
+             (QStringList{appDir + "/hh", appDir + "/documentation/HELP.CHM::/Options/"
+                                                   "Formatting.html#DateFormatting"}));
+    QCOMPARE(launches.at(2), (QStringList{appDir + "/hh", appDir + "/documentation/HELP.chm"}));
+}
+
+void TestRZOpenDefaultBrowser::samePageTwiceStartsTwice()
+{
+    int started = 0;
+    RZOpenDefaultBrowser::setLauncherForTesting(
+        [&started](const QString &, const QStringList &) { ++started; });
+    showHelpPage(QStringLiteral("Additional Components/Reminders.html"));
+    showHelpPage(QStringLiteral("Additional Components/Reminders.html"));
+    QCOMPARE(started, 2);
+}
+
+void TestRZOpenDefaultBrowser::urlArrivesWholeAtOpener_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::newRow("blanks") << "http://example.com/a b  c";
+    QTest::newRow("double quotes") << "http://example.com/\"quoted\" part";
+    QTest::newRow("quote, ampersand, rm") << "\" & rm -rf x \"";
+    QTest::newRow("command substitution") << "http://example.com/$(touch injected)";
+    QTest::newRow("backticks") << "http://example.com/`touch injected`";
+    QTest::newRow("placeholders") << "http://example.com/%1%2%20%";
+    QTest::newRow("triple quotes") << "a\"\"\"b";
+    QTest::newRow("semicolon and pipe") << "http://x/;touch injected|cat>injected";
+    QTest::newRow("single quotes and backslash") << "file:///tmp/it's\\ \"here\"";
+    QTest::newRow("line break") << "http://x/a\nb";
+    QTest::newRow("shell variables") << "mailto:$USER@example.com?subject=${HOME}";
+    QTest::newRow("non-ASCII") << "http://例え.jp/übung?q=ñ";
+    QTest::newRow("file with blanks") << "file:///home/me/My Notes/list.txt";
+}
+
+// Starts the helper exactly as the program does (program and arguments from
+// the launch) with a recorder in place of xdg-open, and compares what arrived.
+void TestRZOpenDefaultBrowser::urlArrivesWholeAtOpener()
+{
+    QFETCH(QString, url);
+
+    RZOpenDefaultBrowser::setLauncherForTesting(
+        [this](const QString &program, const QStringList &arguments) {
+            launches << (QStringList{program} + arguments);
+        });
+    RZOpenDefaultBrowser::url(url);
+    QCOMPARE(launches.size(), 1);
+    const QStringList launch = launches.first();
+    QCOMPARE(launch.first(), appDir + QStringLiteral("/rundll32"));
+
+    QTemporaryDir runDir;
+    const QString recordFile = runDir.filePath(QStringLiteral("record"));
+    QProcess helper;
+    helper.setProcessEnvironment(openerEnvironment(recordFile));
+    helper.setWorkingDirectory(runDir.path());
+    helper.start(launch.first(), launch.mid(1));
+    QVERIFY(helper.waitForFinished(10000));
+    QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(helper.exitCode(), 0);
+
+    QCOMPARE(readRecordedArguments(recordFile), QStringList{url});
+    QVERIFY(!QFileInfo::exists(runDir.filePath(QStringLiteral("injected"))));
+    QVERIFY(!QFileInfo::exists(runDir.filePath(QStringLiteral("x.part"))));
+}
+
+// The real detached start: nothing waits, yet the URL reaches the opener.
+void TestRZOpenDefaultBrowser::detachedStartReachesOpener()
+{
+    const QString recordFile = workDir.filePath(QStringLiteral("detached-record"));
+    const QString url = QStringLiteral("http://example.com/\" & touch injected & \"");
+    qputenv("NOTARELLA_URL_OPENER", recorder.toLocal8Bit());
+    qputenv("RECORD_FILE", recordFile.toLocal8Bit());
+    RZOpenDefaultBrowser::url(url);
+    qunsetenv("NOTARELLA_URL_OPENER");
+    qunsetenv("RECORD_FILE");
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(recordFile), 10000);
+    QCOMPARE(readRecordedArguments(recordFile), QStringList{url});
+}
+
+void TestRZOpenDefaultBrowser::handlerRefusesOtherCommandLines_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("entry point only") << QStringList{"url.dll,FileProtocolHandler"};
+    QTest::newRow("url split in two")
+        << QStringList{"url.dll,FileProtocolHandler", "http://a", "b"};
+    QTest::newRow("other entry point") << QStringList{"shell32.dll,OpenAs_RunDLL", "x"};
+    QTest::newRow("option for the opener")
+        << QStringList{"url.dll,FileProtocolHandler", "--manual"};
+}
+
+void TestRZOpenDefaultBrowser::handlerRefusesOtherCommandLines()
+{
+    QFETCH(QStringList, arguments);
+
+    QTemporaryDir runDir;
+    const QString recordFile = runDir.filePath(QStringLiteral("record"));
+    QProcess helper;
+    helper.setProcessEnvironment(openerEnvironment(recordFile));
+    helper.start(appDir + QStringLiteral("/rundll32"), arguments);
+    QVERIFY(helper.waitForFinished(10000));
+    QCOMPARE(helper.exitCode(), 2);
+    QVERIFY(helper.readAllStandardError().contains("usage: "));
+    QVERIFY(!QFileInfo::exists(recordFile));
+}
+
+QTEST_GUILESS_MAIN(TestRZOpenDefaultBrowser)
+#include "tst_rzopendefaultbrowser.moc"
