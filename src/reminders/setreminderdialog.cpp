@@ -1,5 +1,7 @@
 #include "reminders/setreminderdialog.h"
 
+#include "richtext/rzopendefaultbrowser.h"
+
 #include "app/preferences.h"
 #include "app/tracing.h"
 #include "reminders/periodicschedule.h"
@@ -231,11 +233,7 @@ void SetReminderDialog::updateNextMatchLabel()
 
 void SetReminderDialog::displayHelp()
 {
-    qCDebug(lcReminders) << "  |";
-    qCDebug(lcReminders) << "  +-- command:"
-                         << "Additional Components/Reminders.html";
-    // TODO(lead): call showHelpPage(QStringLiteral("Additional Components/Reminders.html"))
-    // from richtext/rzopendefaultbrowser.h here.
+    showHelpPage(QStringLiteral("Additional Components/Reminders.html"));
 }
 
 void SetReminderDialog::acceptReminder()

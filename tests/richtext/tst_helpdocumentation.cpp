@@ -1,4 +1,5 @@
 #include "richtext/helplocation.h"
+#include "reminders/periodicschedule.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -23,7 +24,7 @@ private slots:
     void pagesOpenedByTheProgram();
     void linksLeadSomewhere_data();
     void linksLeadSomewhere();
-    void periodicSyntaxPlaceholder();
+    void periodicSyntaxDocumented();
     void dateFormatExamples_data();
     void dateFormatExamples();
 
@@ -130,14 +131,22 @@ void TestHelpDocumentation::linksLeadSomewhere()
     QVERIFY(links > 0);
 }
 
-void TestHelpDocumentation::periodicSyntaxPlaceholder()
+void TestHelpDocumentation::periodicSyntaxDocumented()
 {
     const QString html = readPage(QStringLiteral("Additional Components/Reminders.html"));
     const int heading = html.indexOf(QStringLiteral("Periodic patterns</h2>"));
-    const int placeholder = html.indexOf(QStringLiteral("<!-- periodic pattern syntax -->"));
     QVERIFY(heading > 0);
-    QVERIFY(placeholder > heading);
-    QCOMPARE(html.count(QStringLiteral("<!-- periodic pattern syntax -->")), 1);
+    // Each form of a field the program accepts is shown, and each example
+    // is accepted in the minutes field.
+    for (const QString &example : {QStringLiteral("*/15"), QStringLiteral("8-18/2"),
+                                   QStringLiteral("1,15,30"), QStringLiteral("9-17")}) {
+        QVERIFY2(html.indexOf(QStringLiteral("<tt>") + example + QStringLiteral("</tt>"), heading) > 0,
+                 qPrintable(example));
+        QStringList fields(PeriodicSchedule::FieldCount, QString());
+        fields[PeriodicSchedule::Minutes] = example;
+        QString error;
+        QVERIFY2(PeriodicSchedule::fromFieldTexts(fields, &error).has_value(), qPrintable(error));
+    }
 }
 
 void TestHelpDocumentation::dateFormatExamples_data()
