@@ -26,7 +26,7 @@ xsession_track $program
 wait_until 20 grep -q 'MainWindow::MainWindow( constructor ) - end' "$log" ||
     { cat "$log" >&2; xsession_fail "start-up did not finish"; }
 sleep 1
-_xsession_alive $program || { cat "$log" >&2; xsession_fail "the program ended by itself"; }
+xsession_alive $program || { cat "$log" >&2; xsession_fail "the program ended by itself"; }
 echo "PASS: running on $DISPLAY"
 
 if windows=$(xdotool search --onlyvisible --classname notarella); then
@@ -49,11 +49,11 @@ echo "PASS: settings and log-in start entry"
 
 kill -TERM $program
 tries=0
-while _xsession_alive $program && [ $tries -lt 100 ]; do
+while xsession_alive $program && [ $tries -lt 100 ]; do
     sleep 0.1
     tries=$((tries + 1))
 done
-_xsession_alive $program && xsession_fail "still running 10 s after SIGTERM"
+xsession_alive $program && xsession_fail "still running 10 s after SIGTERM"
 status=0
 wait $program || status=$?
 [ $status -eq 0 ] || { cat "$log" >&2; xsession_fail "exit code $status after SIGTERM"; }

@@ -14,7 +14,9 @@
 #
 # Helpers: wait_until SECONDS COMMAND... retries COMMAND every 0.1 s until it
 # succeeds (status 0) or the time is up (status 1). xsession_fail MESSAGE
-# prints "FAIL: MESSAGE" and exits with status 1.
+# prints "FAIL: MESSAGE" and exits with status 1 (the logs of the session's
+# programs follow on stderr). xsession_track PID stops PID on exit too.
+# xsession_alive PID is true while PID runs.
 
 XSESSION_PIDS=""
 XSESSION_LOG_DIR=""
@@ -42,9 +44,9 @@ xsession_track() {
     XSESSION_PIDS="$1 $XSESSION_PIDS"
 }
 
-# True while PID runs; a process that has ended but was not yet waited for
-# (a zombie) counts as ended.
-_xsession_alive() {
+# A process that has ended but was not yet waited for (a zombie) counts as
+# ended.
+xsession_alive() {
     _sx_state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
     case "$_sx_state" in
     Z*) return 1 ;;
@@ -58,7 +60,7 @@ stop_xsession() {
     for _sx_pid in $XSESSION_PIDS; do
         if kill -TERM "$_sx_pid" 2>/dev/null; then
             _sx_tries=0
-            while _xsession_alive "$_sx_pid" && [ "$_sx_tries" -lt 30 ]; do
+            while xsession_alive "$_sx_pid" && [ "$_sx_tries" -lt 30 ]; do
                 sleep 0.1
                 _sx_tries=$(( _sx_tries + 1 ))
             done
@@ -105,7 +107,7 @@ start_xsession() {
     done
     [ -n "${NOTARELLA_SANDBOX:-}" ] || xsession_fail "start_xsession runs only inside sandbox-run"
 
-    XSESSION_LOG_DIR=$(mktemp -d "${XSESSION_LOG_PARENT:-$NOTARELLA_SANDBOX}/xsession.XXXXXX")
+    XSESSION_LOG_DIR=$(mktemp -d "$NOTARELLA_SANDBOX/xsession.XXXXXX")
     trap _xsession_on_exit EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
