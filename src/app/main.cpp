@@ -3,6 +3,8 @@
 #include "platform/nativesettings.h"
 #include "platform/terminationsignals.h"
 
+#include <QTimer>
+
 int main(int argc, char *argv[])
 {
     MyApplication application(argc, argv);
@@ -15,6 +17,11 @@ int main(int argc, char *argv[])
     mainWindow = &window;
     if (window.startupFailed())
         return 0;
+    if (TerminationSignals::requested()) {
+        // The signal came during start-up; leave through the ordinary
+        // shutdown as soon as the event loop runs.
+        QTimer::singleShot(0, &application, [] { QCoreApplication::exit(0); });
+    }
     const int result = QApplication::exec();
     mainWindow = nullptr;
     return result;

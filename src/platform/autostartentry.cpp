@@ -134,17 +134,25 @@ QString executable()
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QString();
     bool inMainGroup = false;
+    bool switchedOff = false;
+    QString program;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             inMainGroup = line == QLatin1String("[Desktop Entry]");
             continue;
         }
-        if (inMainGroup && line.startsWith(QLatin1String("Exec="))) {
-            return programFromExecValue(line.mid(5));
-        }
+        if (!inMainGroup)
+            continue;
+        // Session settings switch an entry off without removing it; the
+        // desktop then does not start it.
+        if (line == QLatin1String("Hidden=true")
+            || line == QLatin1String("X-GNOME-Autostart-enabled=false"))
+            switchedOff = true;
+        else if (program.isEmpty() && line.startsWith(QLatin1String("Exec=")))
+            program = programFromExecValue(line.mid(5));
     }
-    return QString();
+    return switchedOff ? QString() : program;
 }
 
 } // namespace AutostartEntry

@@ -12,8 +12,9 @@ QString entryPath();
 bool write(const QString &executablePath);
 // Removes the entry; a missing entry is not an error.
 void remove();
-// The executable the entry starts, or an empty text when there is no entry
-// or it cannot be read.
+// The executable the entry starts, or an empty text when there is no entry,
+// it cannot be read or the desktop has switched it off (Hidden=true,
+// X-GNOME-Autostart-enabled=false).
 QString executable();
 
 // Exec value for one program path in desktop-entry syntax: quoted where the

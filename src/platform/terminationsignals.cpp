@@ -14,6 +14,7 @@ namespace TerminationSignals {
 namespace {
 
 int signalPipe[2] = {-1, -1};
+bool signalReceived = false;
 
 void onSignal(int number)
 {
@@ -40,6 +41,7 @@ void install()
         char byte = 0;
         while (::read(signalPipe[1], &byte, 1) == 1)
             qCDebug(lcPlatform) << "TerminationSignals: signal" << int(byte) << "- leaving";
+        signalReceived = true;
         // exit() rather than quit(): quit() first asks every window to close,
         // and notes refuse that (they only hide).
         QCoreApplication::exit(0);
@@ -52,6 +54,11 @@ void install()
     action.sa_flags = SA_RESTART;
     for (int number : {SIGTERM, SIGHUP, SIGINT})
         ::sigaction(number, &action, nullptr);
+}
+
+bool requested()
+{
+    return signalReceived;
 }
 
 } // namespace TerminationSignals

@@ -8,4 +8,9 @@ namespace TerminationSignals {
 // Installs the handlers; call once the application object exists.
 void install();
 
+// True once one of the signals has arrived. A signal that comes while
+// start-up runs a dialog of its own (before the main event loop) only ends
+// that dialog's loop; the entry point asks this before entering its loop.
+bool requested();
+
 } // namespace TerminationSignals

@@ -1,0 +1,61 @@
+#!/bin/sh
+# The real program under a real X session: it starts from its own folder,
+# keeps running with no window shown (the control panel starts hidden),
+# leaves its database, settings and log-in start entry behind, and ends with
+# exit code 0 on SIGTERM.
+#
+# Usage (through CTest): sandbox-run e2e_startup.sh <application folder>
+set -eu
+built_app=$1
+. "$(dirname "$0")/../support/xsession.sh"
+
+start_xsession
+
+app="$NOTARELLA_SANDBOX/My Notarella"
+mkdir -p "$app"
+cp -R "$built_app/." "$app/"
+rm -rf "$app/.NotarellaData" # left by a run from the build folder
+user=e2e-user
+log="$NOTARELLA_SANDBOX/notarella.log"
+
+USERNAME=$user QT_QPA_PLATFORM=xcb QT_LOGGING_RULES='notarella.*=true' QT_FORCE_STDERR_LOGGING=1 \
+    "$app/notarella" 2>"$log" &
+program=$!
+xsession_track $program
+
+wait_until 20 grep -q 'MainWindow::MainWindow( constructor ) - end' "$log" ||
+    { cat "$log" >&2; xsession_fail "start-up did not finish"; }
+sleep 1
+xsession_alive $program || { cat "$log" >&2; xsession_fail "the program ended by itself"; }
+echo "PASS: running on $DISPLAY"
+
+if windows=$(xdotool search --onlyvisible --classname notarella); then
+    for window in $windows; do xwininfo -id "$window" | head -3 >&2; done
+    xsession_fail "a window of the program is shown"
+fi
+echo "PASS: no window shown"
+
+database="$app/.NotarellaData/$user"
+[ -f "$database" ] || xsession_fail "no database at $database"
+rows=$(sqlite3 "$database" "SELECT COUNT(*) FROM stickies; SELECT COUNT(*) FROM stickies_backup;" | tr '\n' ' ')
+[ "$rows" = "1 1 " ] || xsession_fail "expected the welcome note in both tables, found: $rows"
+echo "PASS: database with the welcome note"
+
+settings="$XDG_CONFIG_HOME/Varnholt/Notarella.conf"
+grep -q '^SoftwareVersion=10700$' "$settings" || xsession_fail "no version in $settings"
+entry="$XDG_CONFIG_HOME/autostart/notarella.desktop"
+grep -qxF "Exec=\"$app/notarella\"" "$entry" || { cat "$entry" >&2; xsession_fail "autostart entry"; }
+echo "PASS: settings and log-in start entry"
+
+kill -TERM $program
+tries=0
+while xsession_alive $program && [ $tries -lt 100 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+done
+xsession_alive $program && xsession_fail "still running 10 s after SIGTERM"
+status=0
+wait $program || status=$?
+[ $status -eq 0 ] || { cat "$log" >&2; xsession_fail "exit code $status after SIGTERM"; }
+grep -q 'MainWindow::aboutToQuit() - end' "$log" || xsession_fail "shutdown did not run"
+echo "PASS: SIGTERM ends it with exit code 0"
