@@ -1,6 +1,6 @@
 #!/bin/sh
 # The real program under a real X session: it starts from its own folder,
-# keeps running with no window shown (the control panel starts hidden),
+# keeps running with only the welcome note shown (the control panel starts hidden),
 # leaves its database, settings and log-in start entry behind, and ends with
 # exit code 0 on SIGTERM.
 #
@@ -29,11 +29,13 @@ sleep 1
 xsession_alive $program || { cat "$log" >&2; xsession_fail "the program ended by itself"; }
 echo "PASS: running on $DISPLAY"
 
-if windows=$(xdotool search --onlyvisible --classname notarella); then
+windows=$(xdotool search --onlyvisible --classname notarella || true)
+count=$(echo "$windows" | grep -c . || true)
+if [ "$count" -ne 1 ] || [ "$(xdotool getwindowname "$windows")" != '"Welcome to Notarella! To ge..."' ]; then
     for window in $windows; do xwininfo -id "$window" | head -3 >&2; done
-    xsession_fail "a window of the program is shown"
+    xsession_fail "expected the welcome note as the only window, found $count"
 fi
-echo "PASS: no window shown"
+echo "PASS: only the welcome note is shown"
 
 database="$app/.NotarellaData/$user"
 [ -f "$database" ] || xsession_fail "no database at $database"
