@@ -1,0 +1,131 @@
+#!/bin/sh
+# A note on a real X desktop: dragged by its header and resized by its corner
+# with the pointer, hidden with Alt+F4 (after the hide warning), and found as
+# it was left in the database and after a restart. A note without task-bar
+# entry carries _NET_WM_STATE_SKIP_TASKBAR.
+#
+# Usage (through CTest): sandbox-run e2e_notewindow.sh <application folder>
+set -eu
+built_app=$1
+. "$(dirname "$0")/../support/xsession.sh"
+
+start_xsession
+
+app="$NOTARELLA_SANDBOX/app"
+mkdir -p "$app"
+cp -R "$built_app/." "$app/"
+rm -rf "$app/.NotarellaData"
+user=e2e-notes
+database="$app/.NotarellaData/$user"
+shots="${NOTARELLA_SHOTS:-$NOTARELLA_SANDBOX}"
+log="$NOTARELLA_SANDBOX/notarella.log"
+program=
+
+start_program() {
+    : >"$log"
+    USERNAME=$user QT_QPA_PLATFORM=xcb QT_LOGGING_RULES='notarella.*=true' QT_FORCE_STDERR_LOGGING=1 \
+        "$app/notarella" 2>>"$log" &
+    program=$!
+    xsession_track $program
+    wait_until 20 grep -q 'MainWindow::MainWindow( constructor ) - end' "$log" ||
+        { cat "$log" >&2; xsession_fail "start-up did not finish"; }
+}
+
+stop_program() {
+    kill -TERM $program
+    status=0
+    wait $program || status=$?
+    [ $status -eq 0 ] || { tail -20 "$log" >&2; xsession_fail "exit code $status after SIGTERM"; }
+}
+
+shown_note() {
+    xdotool search --onlyvisible --classname notarella 2>/dev/null | head -1
+}
+
+# Absolute geometry of a window as "x y width height".
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+                              /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+stored() {
+    sqlite3 "$database" "SELECT $1 FROM stickies WHERE id = 1"
+}
+
+# --- first run: drag, resize, hide -------------------------------------------
+start_program
+wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+    xsession_fail "the welcome note did not appear"
+note=$(shown_note)
+wait_until 5 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  200'" ||
+    xsession_fail "welcome note not at 200,200: $(geometry "$note")"
+set -- $(geometry "$note")
+[ "$1 $2 $3 $4" = "200 200 300 200" ] || xsession_fail "welcome note geometry: $*"
+import -window root "$shots/note-before.png"
+
+# Drag the header (left of the hide button) by +120,+60.
+xdotool mousemove 260 206 mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((260 + 20 * step)) $((206 + 10 * step)); sleep 0.05; done
+xdotool mouseup 1
+wait_until 5 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  320'" ||
+    xsession_fail "drag did not move the note: $(geometry "$note")"
+set -- $(geometry "$note")
+[ "$1 $2 $3 $4" = "320 260 300 200" ] || xsession_fail "after the drag: $*"
+echo "PASS: dragged to 320,260"
+
+# Resize with the grip in the bottom-right corner by +80,+50.
+corner_x=$((320 + 300 - 6))
+corner_y=$((260 + 200 - 6))
+xdotool mousemove $corner_x $corner_y mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove $((corner_x + 16 * step)) $((corner_y + 10 * step)); sleep 0.05; done
+xdotool mouseup 1
+wait_until 5 sh -c "xwininfo -id $note | grep -q 'Width: 380'" ||
+    xsession_fail "resize did not grow the note: $(geometry "$note")"
+set -- $(geometry "$note")
+[ "$1 $2 $3 $4" = "320 260 380 250" ] || xsession_fail "after the resize: $*"
+echo "PASS: resized to 380x250 with the corner kept"
+import -window root "$shots/note-after.png"
+
+# Alt+F4 asks before hiding; the note is hidden, not closed.
+xdotool windowactivate --sync "$note" 2>/dev/null || true
+xdotool key alt+F4
+wait_until 5 sh -c 'xdotool search --onlyvisible --name "Warning: Hiding Sticky" >/dev/null 2>&1' ||
+    { import -window root "$shots/no-warning.png"; xsession_fail "no hide warning after Alt+F4"; }
+warning=$(xdotool search --onlyvisible --name "Warning: Hiding Sticky" | head -1)
+import -window root "$shots/hide-warning.png"
+xdotool windowactivate --sync "$warning" 2>/dev/null || true
+xdotool key alt+y
+wait_until 5 sh -c '[ -z "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+    xsession_fail "the note is still shown after the hide warning"
+xsession_alive $program || xsession_fail "the program ended on Alt+F4"
+echo "PASS: Alt+F4 hid the note"
+
+stop_program
+[ "$(stored 'xPos, yPos, width, height, visible')" = "320|260|380|250|NO" ] ||
+    xsession_fail "stored: $(stored 'xPos, yPos, width, height, visible')"
+echo "PASS: geometry and hidden state saved"
+
+# --- second run: the note stays hidden; then shown without task-bar entry ---
+start_program
+sleep 1
+[ -z "$(shown_note)" ] || xsession_fail "a hidden note came back shown"
+stop_program
+[ "$(stored 'xPos, yPos, width, height, visible')" = "320|260|380|250|NO" ] ||
+    xsession_fail "second run changed the note: $(stored 'xPos, yPos, width, height, visible')"
+echo "PASS: still hidden after a restart"
+
+sqlite3 "$database" "UPDATE stickies SET visible = 'YES', taskbarentry = 'NO', alwaysontop = 'YES'"
+start_program
+wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+    xsession_fail "the note did not come back"
+note=$(shown_note)
+states=$(xprop -id "$note" _NET_WM_STATE)
+echo "$states" | grep -q _NET_WM_STATE_SKIP_TASKBAR || xsession_fail "no skip-taskbar state: $states"
+echo "$states" | grep -q _NET_WM_STATE_ABOVE || xsession_fail "not above others: $states"
+set -- $(geometry "$note")
+[ "$1 $2 $3 $4" = "320 260 380 250" ] || xsession_fail "restored geometry: $*"
+echo "PASS: restored at 320,260 380x250, above others, without task-bar entry"
+stop_program
+[ "$(stored 'visible, taskbarentry, alwaysontop')" = "YES|NO|YES" ] ||
+    xsession_fail "flags not kept: $(stored 'visible, taskbarentry, alwaysontop')"
+echo "PASS: flags kept"
