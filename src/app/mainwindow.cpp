@@ -126,8 +126,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The window manager's close (title-bar button, Alt+F4) means leaving the
     // program; it is confirmed first and never just closes the window.
     event->ignore();
-    if (!event->spontaneous())
-        return;
+    if (event->spontaneous())
+        confirmExit();
+}
+
+void MainWindow::confirmExit()
+{
     const auto answer = UserPrompt::warning(
         this, tr("Warning: Notarella Exiting"),
         tr("<p>If you exit Notarella you will not be able to create new stickies or receive any "

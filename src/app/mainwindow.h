@@ -44,6 +44,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Asks whether to leave the program; yes saves every note and ends it.
+    void confirmExit();
     void checkAlreadyRunning();
     void setupStyle();
     bool checkSetupAndOpenDatabase();

@@ -1,6 +1,7 @@
 #include "app/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/preferences.h"
+#include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 
@@ -10,19 +11,6 @@
 #include <QTextBrowser>
 
 #include <memory>
-
-// Reaches the main window's note operations that the tray and the control
-// panel call.
-class MainWindowTestAccess
-{
-public:
-    static void createSticky(MainWindow &window, const QString &rgb, const QString &name)
-    {
-        window.createSticky(rgb, name);
-    }
-    static int cascadeIndex(const MainWindow &window) { return window.m_cascadeIndex; }
-    static QSqlDatabase database(const MainWindow &window) { return window.m_database.connection(); }
-};
 
 class TestStickyStore : public QObject
 {

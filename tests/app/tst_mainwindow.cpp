@@ -1,0 +1,192 @@
+#include "app/apppaths.h"
+#include "app/mainwindow.h"
+#include "mainwindowtestaccess.h"
+#include "notes/stickywidget.h"
+#include "platform/nativesettings.h"
+#include "reminders/reminderdialog.h"
+#include "reminders/reminderthread.h"
+#include "widgets/userprompt.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+int storedNotes(const MainWindow &window)
+{
+    QSqlQuery query(MainWindowTestAccess::database(window));
+    query.exec(QStringLiteral("SELECT COUNT(*) FROM stickies"));
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void styleAndPalette();
+    void colorIcon();
+    void exitQuestion_data();
+    void exitQuestion();
+    void programCloseIsIgnored();
+    void tickSavesBeforeCheckingReminders();
+    void shutdownStopsTheTicks();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
+    QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
+    qputenv("USERNAME", "panel");
+}
+
+void TestMainWindow::init()
+{
+    NativeSettings::remove(QString());
+    m_folder = std::make_unique<QTemporaryDir>();
+    AppPaths::setApplicationDirectoryForTesting(m_folder->path());
+    UserPrompt::takeHistory();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+    ReminderThread::setTickIntervalForTesting(0);
+}
+
+void TestMainWindow::styleAndPalette()
+{
+    m_window = std::make_unique<MainWindow>();
+    QCOMPARE(QApplication::style()->name().toLower(), QStringLiteral("fusion"));
+    const QPalette palette = QApplication::palette();
+    QCOMPARE(palette.color(QPalette::Window), QColor(QStringLiteral("#F5F5F5")));
+    QCOMPARE(palette.color(QPalette::Base), QColor(QStringLiteral("#FFFFFF")));
+    QCOMPARE(palette.color(QPalette::AlternateBase), QColor(QStringLiteral("green")));
+    QCOMPARE(palette.color(QPalette::Inactive, QPalette::Button),
+             QColor(QStringLiteral("#F5F5F5")).darker(105));
+    QVERIFY(!m_window->isVisible());
+}
+
+void TestMainWindow::colorIcon()
+{
+    const QImage swatch = MainWindow::colorIcon(QStringLiteral("#ADD8E6")).toImage();
+    QCOMPARE(swatch.size(), QSize(12, 12));
+    for (int i = 0; i < 12; ++i) {
+        for (const QPoint frame : {QPoint(i, 0), QPoint(i, 11), QPoint(0, i), QPoint(11, i)})
+            QCOMPARE(QColor(swatch.pixel(frame)), QColor(Qt::black));
+    }
+    for (int x = 1; x < 11; ++x) {
+        for (int y = 1; y < 11; ++y)
+            QCOMPARE(QColor(swatch.pixel(x, y)), QColor(QStringLiteral("#ADD8E6")));
+    }
+}
+
+void TestMainWindow::exitQuestion_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("exits");
+    QTest::newRow("no") << QMessageBox::No << false;
+    QTest::newRow("yes") << QMessageBox::Yes << true;
+}
+
+void TestMainWindow::exitQuestion()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, exits);
+    m_window = std::make_unique<MainWindow>();
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"));
+    QCOMPARE(storedNotes(*m_window), 1); // the new note is not saved yet
+
+    UserPrompt::queueAnswer(answer);
+    int storedAfterAnswer = -1;
+    QTimer::singleShot(0, m_window.get(), [this, &storedAfterAnswer] {
+        MainWindowTestAccess::confirmExit(*m_window);
+        storedAfterAnswer = storedNotes(*m_window);
+    });
+    QTimer fallback; // ends the loop when the answer did not
+    fallback.setSingleShot(true);
+    connect(&fallback, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+    fallback.start(500);
+    const int result = QCoreApplication::exec();
+
+    const QList<UserPrompt::Record> asked = UserPrompt::takeHistory();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().title, QStringLiteral("Warning: Notarella Exiting"));
+    QVERIFY(asked.first().text.contains(QStringLiteral("<b>Are you sure that you want to exit Notarella?</b>")));
+    QCOMPARE(result, exits ? 0 : 1);
+    QCOMPARE(storedAfterAnswer, exits ? 2 : 1); // yes saves before leaving
+}
+
+void TestMainWindow::programCloseIsIgnored()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QVERIFY(!m_window->close()); // not from the window manager: no question, still open
+    QVERIFY(m_window->isVisible());
+    QVERIFY(UserPrompt::takeHistory().isEmpty());
+}
+
+void TestMainWindow::tickSavesBeforeCheckingReminders()
+{
+    ReminderThread::setTickIntervalForTesting(50);
+    m_window = std::make_unique<MainWindow>();
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"));
+    StickyWidget *note = stickyList.last();
+    note->hide();
+    const QDateTime due = QDateTime::currentDateTime().addSecs(-120);
+    note->setReminder(due, due, QString());
+
+    int storedWhenAsked = -1;
+    bool shownWhenAsked = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<ReminderDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        storedWhenAsked = storedNotes(*m_window);
+        shownWhenAsked = note->isVisible();
+        dialog->findChild<QPushButton *>(QStringLiteral("dismissButton"))->click();
+    });
+    poll.start(10);
+    QTRY_VERIFY_WITH_TIMEOUT(!poll.isActive(), 5000);
+    QCOMPARE(storedWhenAsked, 2); // that tick's save ran before its check
+    QVERIFY(shownWhenAsked);
+    QTRY_VERIFY(note->reminderDate().isNull());
+}
+
+void TestMainWindow::shutdownStopsTheTicks()
+{
+    ReminderThread::setTickIntervalForTesting(20);
+    m_window = std::make_unique<MainWindow>();
+    ReminderThread *thread = MainWindowTestAccess::reminderThread(*m_window);
+    QVERIFY(thread);
+    QTRY_VERIFY(thread->tickCount() >= 2);
+    MainWindowTestAccess::aboutToQuit(*m_window);
+    QVERIFY(!MainWindowTestAccess::reminderThread(*m_window));
+    // No tick reaches the notes any more: a due reminder stays untouched.
+    StickyWidget *welcome = stickyList.first();
+    const QDateTime due = QDateTime::currentDateTime().addSecs(-60);
+    welcome->setReminder(due, due, QString());
+    QTest::qWait(100);
+    QCOMPARE(welcome->reminderDate(), due);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
