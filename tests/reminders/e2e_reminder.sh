@@ -1,0 +1,88 @@
+#!/bin/sh
+# The real program on a desktop with a sound server: a note whose one-time
+# reminder fell due while the program was not running is brought forward at
+# the first tick (about a minute after start) with the reminder dialog and
+# the chime; snoozing stores the new time. A periodic reminder that is
+# dismissed moves on to its next occurrence.
+#
+# Usage (through CTest): sandbox-run e2e_reminder.sh <application folder>
+set -eu
+built_app=$1
+. "$(dirname "$0")/../support/xsession.sh"
+
+start_xsession --audio
+
+app="$NOTARELLA_SANDBOX/app"
+mkdir -p "$app"
+cp -R "$built_app/." "$app/"
+rm -rf "$app/.NotarellaData"
+user=e2e-reminder
+database="$app/.NotarellaData/$user"
+shots="${NOTARELLA_SHOTS:-$NOTARELLA_SANDBOX}"
+log="$NOTARELLA_SANDBOX/notarella.log"
+
+run_program() {
+    : >"$log"
+    USERNAME=$user QT_QPA_PLATFORM=xcb QT_LOGGING_RULES='notarella.*=true' QT_FORCE_STDERR_LOGGING=1 \
+        "$app/notarella" 2>>"$log" &
+    program=$!
+    xsession_track $program
+    wait_until 20 grep -q 'MainWindow::MainWindow( constructor ) - end' "$log" ||
+        { cat "$log" >&2; xsession_fail "start-up did not finish"; }
+}
+
+stop_program() {
+    kill -TERM $program
+    status=0
+    wait $program || status=$?
+    [ $status -eq 0 ] || { tail -20 "$log" >&2; xsession_fail "exit code $status after SIGTERM"; }
+}
+
+# Wait for the reminder dialog of the first tick (60 s after start).
+wait_for_dialog() {
+    wait_until 75 sh -c 'xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
+        { import -window root "$shots/no-reminder.png"; tail -30 "$log" >&2; xsession_fail "no reminder dialog"; }
+    xdotool search --onlyvisible --name "^Reminder: " | head -1
+}
+
+# First start makes the database; then the welcome note gets a reminder that
+# fell due an hour ago, and is hidden.
+run_program
+stop_program
+due=$(( $(date +%s) / 60 * 60 - 3600 ))
+sqlite3 "$database" "UPDATE stickies SET visible = 'NO', originalReminderDate = $due, reminderDate = $due"
+
+run_program
+dialog=$(wait_for_dialog)
+import -window root "$shots/reminder-dialog.png"
+grep -q 'ReminderThread::run( 1 )' "$log" || xsession_fail "the dialog did not come from the first tick"
+grep -q 'MainWindow::saveStickies()' "$log" || xsession_fail "the tick did not save first"
+grep -q 'ReminderSound: playing' "$log" || xsession_fail "no reminder sound"
+[ -n "$(xdotool search --onlyvisible --classname notarella)" ] || xsession_fail "note not shown"
+echo "PASS: overdue reminder brought the hidden note forward with the dialog and the sound"
+
+# Snooze for the first interval: the focus starts in the summary line, then
+# come "Dismiss Reminder" and "Remind me again in...".
+xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+xdotool key Tab Tab space
+wait_until 5 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
+    xsession_fail "the reminder dialog did not close"
+stop_program
+set -- $(sqlite3 -separator ' ' "$database" "SELECT originalReminderDate, reminderDate FROM stickies WHERE id = 1")
+[ "$1" = "$due" ] || xsession_fail "snoozing changed the original date: $1"
+[ "$2" -gt "$(date +%s)" ] && [ $(( $2 % 60 )) -eq 0 ] || xsession_fail "snoozed until $2"
+echo "PASS: snoozed until $(date -d @$2 +%H:%M), original date kept"
+
+# A periodic reminder (every minute) that is due: dismissing moves it on.
+sqlite3 "$database" "UPDATE stickies SET periodicMask = '|*|*|*|*|*', originalReminderDate = $due, reminderDate = $due"
+run_program
+dialog=$(wait_for_dialog)
+xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+xdotool key Escape
+wait_until 5 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
+    xsession_fail "Escape did not dismiss"
+stop_program
+set -- $(sqlite3 -separator ' ' "$database" "SELECT originalReminderDate, reminderDate, periodicMask FROM stickies WHERE id = 1")
+[ "$1" = "$2" ] && [ "$2" -gt "$(date +%s)" ] && [ "$3" = "|*|*|*|*|*" ] ||
+    xsession_fail "periodic reminder after dismissing: $*"
+echo "PASS: dismissed periodic reminder rescheduled to $(date -d @$2 +%H:%M)"
