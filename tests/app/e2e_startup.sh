@@ -11,20 +11,10 @@ built_app=$1
 
 start_xsession
 
-app="$NOTARELLA_SANDBOX/My Notarella"
-mkdir -p "$app"
-cp -R "$built_app/." "$app/"
-rm -rf "$app/.NotarellaData" # left by a run from the build folder
+. "$(dirname "$0")/../support/notarella-e2e.sh"
+prepare_app_folder "$built_app" "My Notarella"
 user=e2e-user
-log="$NOTARELLA_SANDBOX/notarella.log"
-
-USERNAME=$user QT_QPA_PLATFORM=xcb QT_LOGGING_RULES='notarella.*=true' QT_FORCE_STDERR_LOGGING=1 \
-    "$app/notarella" 2>"$log" &
-program=$!
-xsession_track $program
-
-wait_until 20 grep -q 'MainWindow::MainWindow( constructor ) - end' "$log" ||
-    { cat "$log" >&2; xsession_fail "start-up did not finish"; }
+start_notarella $user
 sleep 1
 xsession_alive $program || { cat "$log" >&2; xsession_fail "the program ended by itself"; }
 echo "PASS: running on $DISPLAY"

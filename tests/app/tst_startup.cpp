@@ -5,6 +5,7 @@
 #include "platform/autostartentry.h"
 #include "platform/nativesettings.h"
 #include "programrun.h"
+#include "sqlrows.h"
 #include "sandboxstate.h"
 #include "store/notedatabase.h"
 #include "testappfolder.h"
@@ -29,21 +30,6 @@ struct DatabaseContent
     QList<QVariantList> backup;
 };
 
-QList<QVariantList> allRows(const QSqlDatabase &db, const QString &table)
-{
-    QList<QVariantList> rows;
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT * FROM ") + table))
-        return rows;
-    while (query.next()) {
-        QVariantList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << query.value(i);
-        rows << row;
-    }
-    return rows;
-}
-
 DatabaseContent readDatabase(const QString &file)
 {
     DatabaseContent content;
@@ -58,8 +44,8 @@ DatabaseContent readDatabase(const QString &file)
                     QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'stickies'")) &&
                 query.next())
                 content.schema = query.value(0).toString();
-            content.stickies = allRows(db, QStringLiteral("stickies"));
-            content.backup = allRows(db, QStringLiteral("stickies_backup"));
+            content.stickies = queryRows(db, QStringLiteral("SELECT * FROM stickies"));
+            content.backup = queryRows(db, QStringLiteral("SELECT * FROM stickies_backup"));
         }
     }
     QSqlDatabase::removeDatabase(kInspector);

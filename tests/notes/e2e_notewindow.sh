@@ -11,32 +11,11 @@ built_app=$1
 
 start_xsession
 
-app="$NOTARELLA_SANDBOX/app"
-mkdir -p "$app"
-cp -R "$built_app/." "$app/"
-rm -rf "$app/.NotarellaData"
+. "$(dirname "$0")/../support/notarella-e2e.sh"
+prepare_app_folder "$built_app"
 user=e2e-notes
 database="$app/.NotarellaData/$user"
 shots="${NOTARELLA_SHOTS:-$NOTARELLA_SANDBOX}"
-log="$NOTARELLA_SANDBOX/notarella.log"
-program=
-
-start_program() {
-    : >"$log"
-    USERNAME=$user QT_QPA_PLATFORM=xcb QT_LOGGING_RULES='notarella.*=true' QT_FORCE_STDERR_LOGGING=1 \
-        "$app/notarella" 2>>"$log" &
-    program=$!
-    xsession_track $program
-    wait_until 20 grep -q 'MainWindow::MainWindow( constructor ) - end' "$log" ||
-        { cat "$log" >&2; xsession_fail "start-up did not finish"; }
-}
-
-stop_program() {
-    kill -TERM $program
-    status=0
-    wait $program || status=$?
-    [ $status -eq 0 ] || { tail -20 "$log" >&2; xsession_fail "exit code $status after SIGTERM"; }
-}
 
 shown_note() {
     xdotool search --onlyvisible --classname notarella 2>/dev/null | head -1
@@ -53,11 +32,11 @@ stored() {
 }
 
 # --- first run: drag, resize, hide -------------------------------------------
-start_program
+start_notarella $user
 wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
     xsession_fail "the welcome note did not appear"
 note=$(shown_note)
-wait_until 5 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  200'" ||
+wait_until 10 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  200'" ||
     xsession_fail "welcome note not at 200,200: $(geometry "$note")"
 set -- $(geometry "$note")
 [ "$1 $2 $3 $4" = "200 200 300 200" ] || xsession_fail "welcome note geometry: $*"
@@ -67,7 +46,7 @@ import -window root "$shots/note-before.png"
 xdotool mousemove 260 206 mousedown 1
 for step in 1 2 3 4 5 6; do xdotool mousemove $((260 + 20 * step)) $((206 + 10 * step)); sleep 0.05; done
 xdotool mouseup 1
-wait_until 5 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  320'" ||
+wait_until 10 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  320'" ||
     xsession_fail "drag did not move the note: $(geometry "$note")"
 set -- $(geometry "$note")
 [ "$1 $2 $3 $4" = "320 260 300 200" ] || xsession_fail "after the drag: $*"
@@ -79,7 +58,7 @@ corner_y=$((260 + 200 - 6))
 xdotool mousemove $corner_x $corner_y mousedown 1
 for step in 1 2 3 4 5; do xdotool mousemove $((corner_x + 16 * step)) $((corner_y + 10 * step)); sleep 0.05; done
 xdotool mouseup 1
-wait_until 5 sh -c "xwininfo -id $note | grep -q 'Width: 380'" ||
+wait_until 10 sh -c "xwininfo -id $note | grep -q 'Width: 380'" ||
     xsession_fail "resize did not grow the note: $(geometry "$note")"
 set -- $(geometry "$note")
 [ "$1 $2 $3 $4" = "320 260 380 250" ] || xsession_fail "after the resize: $*"
@@ -89,33 +68,33 @@ import -window root "$shots/note-after.png"
 # Alt+F4 asks before hiding; the note is hidden, not closed.
 xdotool windowactivate --sync "$note" 2>/dev/null || true
 xdotool key alt+F4
-wait_until 5 sh -c 'xdotool search --onlyvisible --name "Warning: Hiding Sticky" >/dev/null 2>&1' ||
+wait_until 10 sh -c 'xdotool search --onlyvisible --name "Warning: Hiding Sticky" >/dev/null 2>&1' ||
     { import -window root "$shots/no-warning.png"; xsession_fail "no hide warning after Alt+F4"; }
 warning=$(xdotool search --onlyvisible --name "Warning: Hiding Sticky" | head -1)
 import -window root "$shots/hide-warning.png"
 xdotool windowactivate --sync "$warning" 2>/dev/null || true
 xdotool key alt+y
-wait_until 5 sh -c '[ -z "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+wait_until 10 sh -c '[ -z "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
     xsession_fail "the note is still shown after the hide warning"
 xsession_alive $program || xsession_fail "the program ended on Alt+F4"
 echo "PASS: Alt+F4 hid the note"
 
-stop_program
+stop_notarella
 [ "$(stored 'xPos, yPos, width, height, visible')" = "320|260|380|250|NO" ] ||
     xsession_fail "stored: $(stored 'xPos, yPos, width, height, visible')"
 echo "PASS: geometry and hidden state saved"
 
 # --- second run: the note stays hidden; then shown without task-bar entry ---
-start_program
+start_notarella $user
 sleep 1
 [ -z "$(shown_note)" ] || xsession_fail "a hidden note came back shown"
-stop_program
+stop_notarella
 [ "$(stored 'xPos, yPos, width, height, visible')" = "320|260|380|250|NO" ] ||
     xsession_fail "second run changed the note: $(stored 'xPos, yPos, width, height, visible')"
 echo "PASS: still hidden after a restart"
 
 sqlite3 "$database" "UPDATE stickies SET visible = 'YES', taskbarentry = 'NO', alwaysontop = 'YES'"
-start_program
+start_notarella $user
 wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
     xsession_fail "the note did not come back"
 note=$(shown_note)
@@ -125,7 +104,7 @@ echo "$states" | grep -q _NET_WM_STATE_ABOVE || xsession_fail "not above others:
 set -- $(geometry "$note")
 [ "$1 $2 $3 $4" = "320 260 380 250" ] || xsession_fail "restored geometry: $*"
 echo "PASS: restored at 320,260 380x250, above others, without task-bar entry"
-stop_program
+stop_notarella
 [ "$(stored 'visible, taskbarentry, alwaysontop')" = "YES|NO|YES" ] ||
     xsession_fail "flags not kept: $(stored 'visible, taskbarentry, alwaysontop')"
 echo "PASS: flags kept"

@@ -12,31 +12,11 @@ built_app=$1
 
 start_xsession --audio
 
-app="$NOTARELLA_SANDBOX/app"
-mkdir -p "$app"
-cp -R "$built_app/." "$app/"
-rm -rf "$app/.NotarellaData"
+. "$(dirname "$0")/../support/notarella-e2e.sh"
+prepare_app_folder "$built_app"
 user=e2e-reminder
 database="$app/.NotarellaData/$user"
 shots="${NOTARELLA_SHOTS:-$NOTARELLA_SANDBOX}"
-log="$NOTARELLA_SANDBOX/notarella.log"
-
-run_program() {
-    : >"$log"
-    USERNAME=$user QT_QPA_PLATFORM=xcb QT_LOGGING_RULES='notarella.*=true' QT_FORCE_STDERR_LOGGING=1 \
-        "$app/notarella" 2>>"$log" &
-    program=$!
-    xsession_track $program
-    wait_until 20 grep -q 'MainWindow::MainWindow( constructor ) - end' "$log" ||
-        { cat "$log" >&2; xsession_fail "start-up did not finish"; }
-}
-
-stop_program() {
-    kill -TERM $program
-    status=0
-    wait $program || status=$?
-    [ $status -eq 0 ] || { tail -20 "$log" >&2; xsession_fail "exit code $status after SIGTERM"; }
-}
 
 # Wait for the reminder dialog of the first tick (60 s after start).
 wait_for_dialog() {
@@ -47,12 +27,12 @@ wait_for_dialog() {
 
 # First start makes the database; then the welcome note gets a reminder that
 # fell due an hour ago, and is hidden.
-run_program
-stop_program
+start_notarella $user
+stop_notarella
 due=$(( $(date +%s) / 60 * 60 - 3600 ))
 sqlite3 "$database" "UPDATE stickies SET visible = 'NO', originalReminderDate = $due, reminderDate = $due"
 
-run_program
+start_notarella $user
 dialog=$(wait_for_dialog)
 import -window root "$shots/reminder-dialog.png"
 grep -q 'ReminderThread::run( 1 )' "$log" || xsession_fail "the dialog did not come from the first tick"
@@ -65,9 +45,9 @@ echo "PASS: overdue reminder brought the hidden note forward with the dialog and
 # come "Dismiss Reminder" and "Remind me again in...".
 xdotool windowactivate --sync "$dialog" 2>/dev/null || true
 xdotool key Tab Tab space
-wait_until 5 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
+wait_until 10 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
     xsession_fail "the reminder dialog did not close"
-stop_program
+stop_notarella
 set -- $(sqlite3 -separator ' ' "$database" "SELECT originalReminderDate, reminderDate FROM stickies WHERE id = 1")
 [ "$1" = "$due" ] || xsession_fail "snoozing changed the original date: $1"
 [ "$2" -gt "$(date +%s)" ] && [ $(( $2 % 60 )) -eq 0 ] || xsession_fail "snoozed until $2"
@@ -75,13 +55,13 @@ echo "PASS: snoozed until $(date -d @$2 +%H:%M), original date kept"
 
 # A periodic reminder (every minute) that is due: dismissing moves it on.
 sqlite3 "$database" "UPDATE stickies SET periodicMask = '|*|*|*|*|*', originalReminderDate = $due, reminderDate = $due"
-run_program
+start_notarella $user
 dialog=$(wait_for_dialog)
 xdotool windowactivate --sync "$dialog" 2>/dev/null || true
 xdotool key Escape
-wait_until 5 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
+wait_until 10 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
     xsession_fail "Escape did not dismiss"
-stop_program
+stop_notarella
 set -- $(sqlite3 -separator ' ' "$database" "SELECT originalReminderDate, reminderDate, periodicMask FROM stickies WHERE id = 1")
 [ "$1" = "$2" ] && [ "$2" -gt "$(date +%s)" ] && [ "$3" = "|*|*|*|*|*" ] ||
     xsession_fail "periodic reminder after dismissing: $*"

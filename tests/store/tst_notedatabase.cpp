@@ -1,6 +1,7 @@
 // The note database: opening, schema, welcome note, and the stored form of
 // every column as written by this and by earlier versions.
 
+#include "sqlrows.h"
 #include "store/notedatabase.h"
 
 #include <QDir>
@@ -59,20 +60,7 @@ public:
         return query.value(0);
     }
 
-    QList<QVariantList> rows(const QString &statement)
-    {
-        QList<QVariantList> result;
-        QSqlQuery query(db());
-        if (!query.exec(statement))
-            return result;
-        while (query.next()) {
-            QVariantList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << query.value(i);
-            result << row;
-        }
-        return result;
-    }
+    QList<QVariantList> rows(const QString &statement) { return queryRows(db(), statement); }
 };
 
 QDateTime at(qint64 seconds)

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "mainwindowtestaccess.h"
+#include "sqlrows.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 
@@ -80,13 +81,13 @@ StickyWidget *TestStickyStore::noteWithId(int id) const
 QList<QStringList> TestStickyStore::storedRows() const
 {
     QList<QStringList> rows;
-    QSqlQuery query(MainWindowTestAccess::database(*m_window));
-    query.exec(QStringLiteral("SELECT * FROM stickies"));
-    while (query.next()) {
-        QStringList row;
-        for (int column = 0; column < 16; ++column)
-            row << query.value(column).toString();
-        rows << row;
+    const QList<QVariantList> values =
+        queryRows(MainWindowTestAccess::database(*m_window), QStringLiteral("SELECT * FROM stickies"));
+    for (const QVariantList &row : values) {
+        QStringList texts;
+        for (const QVariant &value : row)
+            texts << value.toString();
+        rows << texts;
     }
     return rows;
 }
