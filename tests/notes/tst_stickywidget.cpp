@@ -1,13 +1,18 @@
 #include "app/preferences.h"
 #include "notes/stickywidget.h"
+#include "dialogdriving.h"
 #include "platform/nativesettings.h"
+#include "widgets/rztogglemessagebox.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTimeEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <memory>
 
@@ -55,6 +60,9 @@ private slots:
     void staysOnTopShowsNote();
     void leavingTextRefreshesTitle();
     void hideWithoutWarning();
+    void hideWarning_data();
+    void hideWarning();
+    void creationDateShortcut();
     void programCloseIsRefused();
     void messageFollowsEdits();
 };
@@ -263,6 +271,63 @@ void TestStickyWidget::hideWithoutWarning()
     note->hideSticky();
     QVERIFY(!note->isVisible());
     QCOMPARE(changed.count(), 1);
+}
+
+void TestStickyWidget::hideWarning_data()
+{
+    QTest::addColumn<bool>("tick");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("hidden");
+    QTest::addColumn<bool>("warnNextTime");
+
+    QTest::newRow("yes") << false << QStringLiteral("&Yes") << true << true;
+    QTest::newRow("tick and yes") << true << QStringLiteral("&Yes") << true << false;
+    QTest::newRow("cancel") << false << QStringLiteral("&Cancel") << false << true;
+    QTest::newRow("tick and cancel") << true << QStringLiteral("&Cancel") << false << true;
+}
+
+void TestStickyWidget::hideWarning()
+{
+    QFETCH(bool, tick);
+    QFETCH(QString, button);
+    QFETCH(bool, hidden);
+    QFETCH(bool, warnNextTime);
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::HideWarning), true);
+    auto note = makeNote();
+    note->show();
+    QString title;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<RZToggleMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        if (tick)
+            box->findChild<QCheckBox *>()->click();
+        DialogDriving::button(box, button)->click();
+    });
+    note->hideSticky();
+    QCOMPARE(title, QStringLiteral("Warning: Hiding Sticky"));
+    QCOMPARE(note->isHidden(), hidden);
+    QCOMPARE(Preferences::userBool(Preferences::Names::HideWarning), warnNextTime);
+}
+
+void TestStickyWidget::creationDateShortcut()
+{
+    auto note = makeNote();
+    note->show();
+    QApplication::setActiveWindow(note.get());
+    const QDateTime chosen(QDate(2020, 2, 29), QTime(23, 59));
+    bool asked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        asked = true;
+        dialog->findChild<QDateTimeEdit *>()->setDateTime(chosen);
+        DialogDriving::button(dialog, QStringLiteral("Okay"))->click();
+    });
+    QTest::keyClick(note.get(), Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+    QVERIFY(asked);
+    QCOMPARE(note->creationDate(), chosen);
+    QCOMPARE(note->creationDateText(), QStringLiteral("29 Feb 2020 11:59 PM"));
 }
 
 void TestStickyWidget::programCloseIsRefused()
