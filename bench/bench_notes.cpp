@@ -106,7 +106,7 @@ int runNotesCase(const QStringList &arguments)
     printFigure(QStringLiteral("resident_per_note_%1").arg(label),
                 double(after - before) / count, "KB");
 
-    // The first save exports every note's HTML and rewrites both tables;
+    // The first save copies the stored notes into the backup table whole;
     // later saves write only what changed since, which is the case that runs
     // every minute.
     timer.restart();

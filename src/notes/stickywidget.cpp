@@ -54,6 +54,13 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
 
     m_textBrowser = new ELinkTextBrowser;
     m_textBrowser->setHtml(message);
+    // Until the text changes, the note's HTML is the text it was given: saves
+    // then write back exactly what was stored instead of exporting every
+    // note again.
+    if (!message.isEmpty()) {
+        m_messageCache = message;
+        m_messageCacheValid = true;
+    }
     connect(m_textBrowser->document(), &QTextDocument::contentsChanged, this,
             [this] { m_messageCacheValid = false; });
     applyColor();

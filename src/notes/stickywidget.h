@@ -100,7 +100,7 @@ private:
     QString m_mouseMode;
     bool m_reminderDialogOpen = false;
     // toHtml() of a long note is costly and saves run every minute: the
-    // export is kept until the document changes.
+    // HTML is kept until the document changes.
     mutable QString m_messageCache;
     mutable bool m_messageCacheValid = false;
 };
