@@ -52,6 +52,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::checkAlreadyRunning()
 {
+    // A second instance of the same user is not detected yet.
 }
 
 void MainWindow::setupStyle()
@@ -91,10 +92,12 @@ bool MainWindow::checkSetupAndOpenDatabase()
 
 void MainWindow::setupTrayMenu()
 {
+    // The tray icon and its menu are not built yet.
 }
 
 void MainWindow::setupCentralWidget()
 {
+    // The control panel's note list and buttons are not built yet.
 }
 
 void MainWindow::changeLanguage()
@@ -106,6 +109,8 @@ void MainWindow::changeLanguage()
 
 void MainWindow::updateTableWidget()
 {
+    // The control panel's note list is not built yet; callers already ask
+    // for it wherever the set of notes or their visibility changes.
 }
 
 void MainWindow::createStickyDefault()
