@@ -68,7 +68,7 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     auto *frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Plain);
     frame->setLineWidth(1);
-    m_creationDateLabel = new QLabel(creationDateText(), frame);
+    m_creationDateLabel = new QLabel(frame); // its text comes with changeLanguage() below
     m_reminderLabel = new QLabel(frame);
     m_lockLabel = new QLabel(frame);
     m_hideLabel = new ClickyLabel(frame);
