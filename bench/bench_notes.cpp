@@ -43,8 +43,8 @@ QString noteHtml(int index)
     }
     return QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
                           "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n<html><head><meta "
-                          "name=\"qrichtext\" content=\"1\" /></head><body>")
-           + body + QStringLiteral("</body></html>");
+                          "name=\"qrichtext\" content=\"1\" /></head><body>") +
+           body + QStringLiteral("</body></html>");
 }
 
 void writeNotes(const QString &dataDirectory, const QString &databaseFile, int count, bool visible)
@@ -103,8 +103,8 @@ int runNotesCase(const QStringList &arguments)
     const long after = residentKilobytes();
     const QString label = QStringLiteral("%1_%2").arg(count).arg(visible ? "visible" : "hidden");
     printFigure(QStringLiteral("startup_%1").arg(label), startMs, "ms");
-    printFigure(QStringLiteral("resident_per_note_%1").arg(label),
-                double(after - before) / count, "KB");
+    printFigure(QStringLiteral("resident_per_note_%1").arg(label), double(after - before) / count,
+                "KB");
 
     // The first save copies the stored notes into the backup table whole;
     // later saves write only what changed since, which is the case that runs
@@ -117,8 +117,8 @@ int runNotesCase(const QStringList &arguments)
     timer.restart();
     for (int i = 0; i < rounds; ++i)
         window->saveStickies();
-    printFigure(QStringLiteral("save_unchanged_%1").arg(label),
-                timer.nsecsElapsed() / 1e6 / rounds, "ms");
+    printFigure(QStringLiteral("save_unchanged_%1").arg(label), timer.nsecsElapsed() / 1e6 / rounds,
+                "ms");
     qint64 total = 0;
     for (int i = 0; i < rounds; ++i) {
         stickyList.at(i * 7 % stickyList.size())->textBrowser()->append(QStringLiteral("typed"));
@@ -159,9 +159,9 @@ void benchNotes(const QString &benchProgram)
             child.setProcessEnvironment(environment);
             child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
             child.setStandardErrorFile(QProcess::nullDevice());
-            child.start(benchProgram, {QStringLiteral("--notes-case"), folder.path(),
-                                       QString::number(count),
-                                       visible ? QStringLiteral("visible") : QStringLiteral("hidden")});
+            child.start(benchProgram,
+                        {QStringLiteral("--notes-case"), folder.path(), QString::number(count),
+                         visible ? QStringLiteral("visible") : QStringLiteral("hidden")});
             child.waitForFinished(300000);
         }
     }

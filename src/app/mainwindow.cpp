@@ -68,8 +68,7 @@ void MainWindow::setupStyle()
     palette.setColor(QPalette::All, QPalette::Window, QColor(QStringLiteral("#F5F5F5")));
     palette.setColor(QPalette::All, QPalette::Base, QColor(QStringLiteral("#FFFFFF")));
     palette.setColor(QPalette::All, QPalette::AlternateBase, QColor(QStringLiteral("green")));
-    palette.setColor(QPalette::All, QPalette::Button,
-                     palette.color(QPalette::Window).darker(105));
+    palette.setColor(QPalette::All, QPalette::Button, palette.color(QPalette::Window).darker(105));
     QApplication::setPalette(palette);
 }
 
@@ -165,7 +164,7 @@ void MainWindow::aboutToQuit()
 QPixmap MainWindow::colorIcon(const QString &rgb)
 {
     const QByteArray colourLine = QStringLiteral("#  c %1").arg(rgb).toLatin1();
-    const char *xpm[] = {"12 12 3 1", "   c None", ".  c #000000", colourLine.constData(),
+    const char *xpm[] = {"12 12 3 1",    "   c None",    ".  c #000000", colourLine.constData(),
                          "............", ".##########.", ".##########.", ".##########.",
                          ".##########.", ".##########.", ".##########.", ".##########.",
                          ".##########.", ".##########.", ".##########.", "............"};

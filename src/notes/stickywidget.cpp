@@ -42,10 +42,9 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
                            const QDateTime &creationDate, const QDateTime &originalReminderDate,
                            const QDateTime &reminderDate, const QString &periodicMask, bool locked,
                            const QString &message, QWidget *parent, Qt::WindowFlags flags)
-    : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID),
-      m_colorRGB(colorRGB), m_colorName(colorName), m_creationDate(creationDate),
-      m_reminderDate(reminderDate), m_originalReminderDate(originalReminderDate),
-      m_periodicMask(periodicMask), m_locked(locked)
+    : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID), m_colorRGB(colorRGB),
+      m_colorName(colorName), m_creationDate(creationDate), m_reminderDate(reminderDate),
+      m_originalReminderDate(originalReminderDate), m_periodicMask(periodicMask), m_locked(locked)
 {
     qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
                      << "- start";
@@ -170,8 +169,8 @@ QPixmap StickyWidget::reminderPixmap()
     return NotePixmaps::reminderClock();
 }
 
-void StickyWidget::setReminder(const QDateTime &originalReminderDate,
-                               const QDateTime &reminderDate, const QString &periodicMask)
+void StickyWidget::setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
+                               const QString &periodicMask)
 {
     m_originalReminderDate = originalReminderDate;
     m_reminderDate = reminderDate;
@@ -292,13 +291,13 @@ void StickyWidget::reminderCheck()
     dialog.move(x() + width() / 2 - 130, y() + height() / 2 - 80);
 
     if (dialog.exec() == QDialog::Accepted) {
-        m_reminderDate = ReminderTiming::snoozeUntil(QDateTime::currentDateTime(),
-                                                     dialog.snoozeMinutes());
+        m_reminderDate =
+            ReminderTiming::snoozeUntil(QDateTime::currentDateTime(), dialog.snoozeMinutes());
     } else if (PeriodicSchedule::isPeriodicMask(m_periodicMask)) {
         // A periodic reminder moves on to its next occurrence.
         const auto schedule = PeriodicSchedule::fromMask(m_periodicMask);
-        const auto next = schedule ? schedule->nextMatch(QDateTime::currentDateTime())
-                                   : std::nullopt;
+        const auto next =
+            schedule ? schedule->nextMatch(QDateTime::currentDateTime()) : std::nullopt;
         m_reminderDate = next.value_or(QDateTime());
         m_originalReminderDate = m_reminderDate;
     } else {

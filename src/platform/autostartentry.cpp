@@ -36,11 +36,21 @@ QString unescapeString(const QString &raw)
         }
         const QChar next = raw.at(++i);
         switch (next.unicode()) {
-        case 's': result += QLatin1Char(' '); break;
-        case 'n': result += QLatin1Char('\n'); break;
-        case 't': result += QLatin1Char('\t'); break;
-        case 'r': result += QLatin1Char('\r'); break;
-        default: result += next; break;
+        case 's':
+            result += QLatin1Char(' ');
+            break;
+        case 'n':
+            result += QLatin1Char('\n');
+            break;
+        case 't':
+            result += QLatin1Char('\t');
+            break;
+        case 'r':
+            result += QLatin1Char('\r');
+            break;
+        default:
+            result += next;
+            break;
         }
     }
     return result;
@@ -50,8 +60,8 @@ QString unescapeString(const QString &raw)
 
 QString entryPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QLatin1String("/autostart/notarella.desktop");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1String("/autostart/notarella.desktop");
 }
 
 QString execValue(const QString &executablePath)
@@ -61,8 +71,8 @@ QString execValue(const QString &executablePath)
     if (needsQuoting(argument)) {
         QString quoted;
         for (const QChar c : std::as_const(argument)) {
-            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$')
-                || c == QLatin1Char('\\'))
+            if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+                c == QLatin1Char('\\'))
                 quoted += QLatin1Char('\\');
             quoted += c;
         }
@@ -114,11 +124,11 @@ bool write(const QString &executablePath)
                                           "Type=Application\n"
                                           "Name=Notarella\n"
                                           "Comment=Sticky notes with reminders\n"
-                                          "Exec=")
-                            + execValue(executablePath)
-                            + QLatin1String("\n"
-                                            "Terminal=false\n"
-                                            "X-GNOME-Autostart-enabled=true\n");
+                                          "Exec=") +
+                            execValue(executablePath) +
+                            QLatin1String("\n"
+                                          "Terminal=false\n"
+                                          "X-GNOME-Autostart-enabled=true\n");
     file.write(content.toUtf8());
     return file.commit();
 }
@@ -146,8 +156,8 @@ QString executable()
             continue;
         // Session settings switch an entry off without removing it; the
         // desktop then does not start it.
-        if (line == QLatin1String("Hidden=true")
-            || line == QLatin1String("X-GNOME-Autostart-enabled=false"))
+        if (line == QLatin1String("Hidden=true") ||
+            line == QLatin1String("X-GNOME-Autostart-enabled=false"))
             switchedOff = true;
         else if (program.isEmpty() && line.startsWith(QLatin1String("Exec=")))
             program = programFromExecValue(line.mid(5));

@@ -23,8 +23,8 @@ xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
 
 void apply(QWidget *window, bool skipTaskbar)
 {
-    if (!window || !window->testAttribute(Qt::WA_WState_Created)
-        || QGuiApplication::platformName() != QLatin1String("xcb"))
+    if (!window || !window->testAttribute(Qt::WA_WState_Created) ||
+        QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;

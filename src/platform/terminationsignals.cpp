@@ -30,13 +30,14 @@ void install()
     if (signalPipe[0] >= 0 || !QCoreApplication::instance())
         return;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
-        qCWarning(lcPlatform) << "cannot create the signal socket; signals end the program abruptly";
+        qCWarning(lcPlatform)
+            << "cannot create the signal socket; signals end the program abruptly";
         return;
     }
     ::fcntl(signalPipe[0], F_SETFL, O_NONBLOCK);
 
-    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read,
-                                         QCoreApplication::instance());
+    auto *notifier =
+        new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
         char byte = 0;
         while (::read(signalPipe[1], &byte, 1) == 1)

@@ -13,7 +13,11 @@ const QString NoteDatabase::kConnectionName = QStringLiteral("sqlite");
 // The stored schema text is kept exactly as earlier versions wrote it,
 // including the type name of alwaysontop.
 const QString NoteDatabase::kCreateTableStatement = QStringLiteral(
-    "CREATE TABLE stickies (  id           NUMBER(10),  visible      VARCHAR2(3),  colorRGB     VARCHAR2(7),  colorName    VARCHAR2(50),  creationDate NUMBER(20),  originalReminderDate NUMBER(20),  reminderDate NUMBER(20),  periodicMask NUMBER(1000),   locked       VARCHAR2(3),   alwaysontop  VATCHAR2(3),   message      VARCHAR2(10000),  xPos         NUMBER(5),  yPos         NUMBER(5),  width        NUMBER(5),  height       NUMBER(5),  taskbarentry VARCHAR2(3))");
+    "CREATE TABLE stickies (  id           NUMBER(10),  visible      VARCHAR2(3),  colorRGB     "
+    "VARCHAR2(7),  colorName    VARCHAR2(50),  creationDate NUMBER(20),  originalReminderDate "
+    "NUMBER(20),  reminderDate NUMBER(20),  periodicMask NUMBER(1000),   locked       VARCHAR2(3), "
+    "  alwaysontop  VATCHAR2(3),   message      VARCHAR2(10000),  xPos         NUMBER(5),  yPos    "
+    "     NUMBER(5),  width        NUMBER(5),  height       NUMBER(5),  taskbarentry VARCHAR2(3))");
 const QString NoteDatabase::kCreateBackupStatement =
     QStringLiteral("CREATE TABLE stickies_backup AS SELECT * FROM stickies");
 
@@ -36,8 +40,8 @@ QString selectStatement(const QString &table)
                           "creationDate,        originalReminderDate,        reminderDate,        "
                           "periodicMask,        locked,        alwaysontop,        message,        "
                           "xPos,        yPos,        width,        height,        taskbarentry   "
-                          "FROM ")
-           + table;
+                          "FROM ") +
+           table;
 }
 
 bool execute(QSqlQuery &query, const QString &statement)
@@ -90,10 +94,10 @@ NoteDatabase::OpenResult NoteDatabase::open(const QString &dataDirectory,
     // program must not run on (and later overwrite) a file it cannot read.
     bool usable = m_database.isValid() && !QFileInfo(databaseFile).isDir() && m_database.open();
     QSqlQuery query(m_database);
-    usable = usable
-             && query.exec(QStringLiteral(
-                 "SELECT COUNT(*) FROM sqlite_master WHERE tbl_name = 'stickies'"))
-             && query.next();
+    usable = usable &&
+             query.exec(QStringLiteral(
+                 "SELECT COUNT(*) FROM sqlite_master WHERE tbl_name = 'stickies'")) &&
+             query.next();
     if (!usable) {
         qCritical("Can't open the Sticky database!");
         qCDebug(lcStore) << m_database.lastError().text() << query.lastError().text();
@@ -162,7 +166,8 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
     } else {
         execute(query, QStringLiteral("DELETE FROM stickies_backup"));
         backupKnown = execute(query, QStringLiteral("INSERT INTO stickies_backup SELECT * FROM "
-                                                    "stickies")) && backupKnown;
+                                                    "stickies")) &&
+                      backupKnown;
     }
 
     const bool ok = m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
@@ -258,7 +263,8 @@ QList<NoteRecord> NoteDatabase::load()
     int count = 0;
     if (execute(query, QStringLiteral("SELECT COUNT(*) FROM stickies")) && query.next())
         count = query.value(0).toInt();
-    const QString table = count < 1 ? QStringLiteral("stickies_backup") : QStringLiteral("stickies");
+    const QString table =
+        count < 1 ? QStringLiteral("stickies_backup") : QStringLiteral("stickies");
     if (!execute(query, selectStatement(table)))
         return records;
     while (query.next()) {
@@ -282,9 +288,9 @@ QList<NoteRecord> NoteDatabase::load()
         records.append(record);
     }
     forgetContent();
-    if (count >= 1 && query.exec(QStringLiteral("SELECT MIN(rowid), MAX(rowid) FROM stickies"))
-        && query.next() && query.value(0).toLongLong() == 1
-        && query.value(1).toLongLong() == records.size()) {
+    if (count >= 1 && query.exec(QStringLiteral("SELECT MIN(rowid), MAX(rowid) FROM stickies")) &&
+        query.next() && query.value(0).toLongLong() == 1 &&
+        query.value(1).toLongLong() == records.size()) {
         m_stored = records;
     }
     m_dataVersion = dataVersion();
@@ -293,9 +299,9 @@ QList<NoteRecord> NoteDatabase::load()
 
 QString NoteDatabase::welcomeDocument()
 {
-    const QString paragraph = QStringLiteral(
-        "margin-top:12px; margin-bottom:12px; margin-left:0px; margin-right:0px; "
-        "-qt-block-indent:0; text-indent:0px;");
+    const QString paragraph =
+        QStringLiteral("margin-top:12px; margin-bottom:12px; margin-left:0px; margin-right:0px; "
+                       "-qt-block-indent:0; text-indent:0px;");
     const QString pristina = QStringLiteral("font-family:'Pristina'; font-size:14pt;");
     return QStringLiteral(
                "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "

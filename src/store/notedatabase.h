@@ -13,7 +13,12 @@
 class NoteDatabase
 {
 public:
-    enum class OpenResult { Opened, DirectoryFailed, OpenFailed };
+    enum class OpenResult
+    {
+        Opened,
+        DirectoryFailed,
+        OpenFailed
+    };
 
     static const QString kConnectionName;
     static const QString kCreateTableStatement;

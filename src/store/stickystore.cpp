@@ -58,10 +58,10 @@ void MainWindow::loadExistingStickies()
         qCDebug(lcStore) << "   |";
         qCDebug(lcStore) << "   +-- MainWindow::loadExistingStickies() - Loading Sticky"
                          << record.id;
-        auto *sticky = new StickyWidget(record.id, record.colorRGB, record.colorName,
-                                        record.creationDate, record.originalReminderDate,
-                                        record.reminderDate, record.periodicMask, record.locked,
-                                        record.message);
+        auto *sticky =
+            new StickyWidget(record.id, record.colorRGB, record.colorName, record.creationDate,
+                             record.originalReminderDate, record.reminderDate, record.periodicMask,
+                             record.locked, record.message);
         assimilateSticky(sticky);
         Qt::WindowFlags flags = sticky->windowFlags();
         if (record.alwaysOnTop)

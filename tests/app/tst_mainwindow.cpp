@@ -109,7 +109,8 @@ void TestMainWindow::exitQuestion()
     QFETCH(QMessageBox::StandardButton, answer);
     QFETCH(bool, exits);
     m_window = std::make_unique<MainWindow>();
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"),
+                                       QStringLiteral("Yellow"));
     QCOMPARE(storedNotes(*m_window), 1); // the new note is not saved yet
 
     UserPrompt::queueAnswer(answer);
@@ -127,7 +128,8 @@ void TestMainWindow::exitQuestion()
     const QList<UserPrompt::Record> asked = UserPrompt::takeHistory();
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked.first().title, QStringLiteral("Warning: Notarella Exiting"));
-    QVERIFY(asked.first().text.contains(QStringLiteral("<b>Are you sure that you want to exit Notarella?</b>")));
+    QVERIFY(asked.first().text.contains(
+        QStringLiteral("<b>Are you sure that you want to exit Notarella?</b>")));
     QCOMPARE(result, exits ? 0 : 1);
     QCOMPARE(storedAfterAnswer, exits ? 2 : 1); // yes saves before leaving
 }
@@ -145,7 +147,8 @@ void TestMainWindow::tickSavesBeforeCheckingReminders()
 {
     ReminderThread::setTickIntervalForTesting(50);
     m_window = std::make_unique<MainWindow>();
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"),
+                                       QStringLiteral("Yellow"));
     StickyWidget *note = stickyList.last();
     note->hide();
     const QDateTime due = QDateTime::currentDateTime().addSecs(-120);

@@ -5,8 +5,8 @@
 #include "platform/autostartentry.h"
 #include "platform/nativesettings.h"
 #include "programrun.h"
-#include "sqlrows.h"
 #include "sandboxstate.h"
+#include "sqlrows.h"
 #include "store/notedatabase.h"
 #include "testappfolder.h"
 

@@ -19,19 +19,23 @@ void TestNoteText::summary_data()
 
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("only digits") << QStringLiteral("2024") << QString();
-    QTest::newRow("digits removed") << QStringLiteral("Call 555 1234 now") << QStringLiteral("\"Call now\"");
-    QTest::newRow("whitespace simplified")
-        << QStringLiteral("  Buy\tmilk\n\nand   bread  ") << QStringLiteral("\"Buy milk and bread\"");
-    QTest::newRow("punctuation kept (first half)")
-        << QStringLiteral("a!\"#$%&'()*+,-./:;<=>?") << QStringLiteral("\"a!\"#$%&'()*+,-./:;<=>?\"");
+    QTest::newRow("digits removed")
+        << QStringLiteral("Call 555 1234 now") << QStringLiteral("\"Call now\"");
+    QTest::newRow("whitespace simplified") << QStringLiteral("  Buy\tmilk\n\nand   bread  ")
+                                           << QStringLiteral("\"Buy milk and bread\"");
+    QTest::newRow("punctuation kept (first half)") << QStringLiteral("a!\"#$%&'()*+,-./:;<=>?")
+                                                   << QStringLiteral("\"a!\"#$%&'()*+,-./:;<=>?\"");
     QTest::newRow("punctuation kept (second half)")
         << QStringLiteral("@[\\]^_`{|}~b") << QStringLiteral("\"@[\\]^_`{|}~b\"");
-    QTest::newRow("non-ASCII removed") << QStringLiteral("Grüße, café") << QStringLiteral("\"Gre, caf\"");
+    QTest::newRow("non-ASCII removed")
+        << QStringLiteral("Grüße, café") << QStringLiteral("\"Gre, caf\"");
     QTest::newRow("no-break space becomes nothing or blank")
         << QStringLiteral("a\u00A0b") << QStringLiteral("\"ab\"");
-    QTest::newRow("exactly 30 kept") << QString(30, QLatin1Char('x')) << QStringLiteral("\"%1\"").arg(QString(30, QLatin1Char('x')));
+    QTest::newRow("exactly 30 kept") << QString(30, QLatin1Char('x'))
+                                     << QStringLiteral("\"%1\"").arg(QString(30, QLatin1Char('x')));
     QTest::newRow("31 cut to 27 and dots")
-        << QString(31, QLatin1Char('y')) << QStringLiteral("\"%1...\"").arg(QString(27, QLatin1Char('y')));
+        << QString(31, QLatin1Char('y'))
+        << QStringLiteral("\"%1...\"").arg(QString(27, QLatin1Char('y')));
     QTest::newRow("length counted after filtering")
         << QStringLiteral("%1 1234567890").arg(QString(30, QLatin1Char('z')))
         << QStringLiteral("\"%1\"").arg(QString(30, QLatin1Char('z')));
@@ -60,15 +64,16 @@ void TestNoteText::reminderStatus_data()
         << morning << QDateTime() << QString() << QStringLiteral("No reminder set.");
     QTest::newRow("one-time") << morning << morning << QString()
                               << QStringLiteral("Reminder scheduled for: 05 Mar 2026 09:07 AM");
-    QTest::newRow("periodic")
-        << evening << evening << QStringLiteral("|*|9|*|*|*")
-        << QStringLiteral("Periodic reminder next scheduled for: 05 Mar 2026 09:30 PM");
+    QTest::newRow("periodic") << evening << evening << QStringLiteral("|*|9|*|*|*")
+                              << QStringLiteral(
+                                     "Periodic reminder next scheduled for: 05 Mar 2026 09:30 PM");
     QTest::newRow("mask without bar is one-time")
-        << evening << evening << QStringLiteral("x|") << QStringLiteral("Reminder scheduled for: 05 Mar 2026 09:30 PM");
-    QTest::newRow("snoozed")
-        << morning << evening << QString()
-        << QStringLiteral("Original reminder scheduled for: 05 Mar 2026 09:07 AM\n"
-                          "Snoozing until: 05 Mar 2026 09:30 PM");
+        << evening << evening << QStringLiteral("x|")
+        << QStringLiteral("Reminder scheduled for: 05 Mar 2026 09:30 PM");
+    QTest::newRow("snoozed") << morning << evening << QString()
+                             << QStringLiteral(
+                                    "Original reminder scheduled for: 05 Mar 2026 09:07 AM\n"
+                                    "Snoozing until: 05 Mar 2026 09:30 PM");
 }
 
 void TestNoteText::reminderStatus()

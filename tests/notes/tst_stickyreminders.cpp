@@ -24,16 +24,15 @@ namespace {
 std::unique_ptr<StickyWidget> makeNote(const QDateTime &original, const QDateTime &reminder,
                                        const QString &mask = QString())
 {
-    auto note = std::make_unique<StickyWidget>(4, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
-                                               QDateTime::currentDateTime(), original, reminder,
-                                               mask, false, QStringLiteral("<p>Pay the rent</p>"));
+    auto note = std::make_unique<StickyWidget>(
+        4, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
+        original, reminder, mask, false, QStringLiteral("<p>Pay the rent</p>"));
     note->setGeometry(300, 200, 240, 160);
     return note;
 }
 
 // Runs `answer` on the next modal dialog of type T as soon as it is shown.
-template <typename T>
-void answerNextDialog(std::function<void(T *)> answer, bool *seen)
+template <typename T> void answerNextDialog(std::function<void(T *)> answer, bool *seen)
 {
     QTimer::singleShot(0, [answer, seen] {
         auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
@@ -72,7 +71,8 @@ private slots:
 
 void TestStickyReminders::init()
 {
-    NativeSettings::setValue(Preferences::userKey(Preferences::Names::ReminderNoticePlaySound), false);
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::ReminderNoticePlaySound),
+                             false);
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DateFormat),
                              QStringLiteral("d MMM yyyy h:mm AP"));
 }
@@ -181,7 +181,8 @@ void TestStickyReminders::periodicDismissMovesToNextMatch()
     QCOMPARE(next.time().second(), 0);
     QCOMPARE(note->originalReminderDate(), next);
     QCOMPARE(note->periodicMask(), QStringLiteral("|0|*|*|*|*"));
-    QVERIFY(note->reminderStatusText().startsWith(QStringLiteral("Periodic reminder next scheduled for")));
+    QVERIFY(note->reminderStatusText().startsWith(
+        QStringLiteral("Periodic reminder next scheduled for")));
 }
 
 void TestStickyReminders::setOneTimeReminderDropsSecondsAndMask()
@@ -214,8 +215,10 @@ void TestStickyReminders::setPeriodicReminder()
     answerNextDialog<SetReminderDialog>(
         [](SetReminderDialog *dialog) {
             dialog->findChild<QGroupBox *>(QStringLiteral("periodicGroup"))->setChecked(true);
-            dialog->findChild<QLineEdit *>(QStringLiteral("minutesEdit"))->setText(QStringLiteral("30"));
-            dialog->findChild<QLineEdit *>(QStringLiteral("hoursEdit"))->setText(QStringLiteral("7"));
+            dialog->findChild<QLineEdit *>(QStringLiteral("minutesEdit"))
+                ->setText(QStringLiteral("30"));
+            dialog->findChild<QLineEdit *>(QStringLiteral("hoursEdit"))
+                ->setText(QStringLiteral("7"));
             dialog->findChild<QPushButton *>(QStringLiteral("saveButton"))->click();
         },
         &seen);

@@ -1,6 +1,6 @@
 #include "app/preferences.h"
-#include "notes/stickywidget.h"
 #include "dialogdriving.h"
+#include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "widgets/rztogglemessagebox.h"
 
@@ -21,10 +21,10 @@ namespace {
 std::unique_ptr<StickyWidget> makeNote(const QString &html = QStringLiteral("<p>Buy milk</p>"),
                                        bool locked = false)
 {
-    auto note = std::make_unique<StickyWidget>(
-        7, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
-        QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(), QDateTime(), QString(), locked,
-        html);
+    auto note =
+        std::make_unique<StickyWidget>(7, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
+                                       QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(),
+                                       QDateTime(), QString(), locked, html);
     note->move(100, 100);
     note->resize(240, 180);
     return note;
@@ -104,14 +104,14 @@ void TestStickyWidget::pressStartsMoveOrResize_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<Qt::CursorShape>("cursor");
 
-    QTest::newRow("grip corner") << QPoint(16, 16) << Qt::LeftButton
-                                 << QStringLiteral("RESIZE_BR") << Qt::SizeFDiagCursor;
+    QTest::newRow("grip corner") << QPoint(16, 16) << Qt::LeftButton << QStringLiteral("RESIZE_BR")
+                                 << Qt::SizeFDiagCursor;
     QTest::newRow("inside grip") << QPoint(3, 5) << Qt::LeftButton << QStringLiteral("RESIZE_BR")
                                  << Qt::SizeFDiagCursor;
-    QTest::newRow("17 from the right") << QPoint(17, 1) << Qt::LeftButton
-                                       << QStringLiteral("MOVE") << Qt::PointingHandCursor;
-    QTest::newRow("17 from the bottom") << QPoint(1, 17) << Qt::LeftButton
-                                        << QStringLiteral("MOVE") << Qt::PointingHandCursor;
+    QTest::newRow("17 from the right")
+        << QPoint(17, 1) << Qt::LeftButton << QStringLiteral("MOVE") << Qt::PointingHandCursor;
+    QTest::newRow("17 from the bottom")
+        << QPoint(1, 17) << Qt::LeftButton << QStringLiteral("MOVE") << Qt::PointingHandCursor;
     QTest::newRow("header") << QPoint(200, 170) << Qt::LeftButton << QStringLiteral("MOVE")
                             << Qt::PointingHandCursor;
     QTest::newRow("right button") << QPoint(200, 170) << Qt::RightButton << QStringLiteral("NONE")

@@ -136,6 +136,5 @@ void TestReminderTiming::isDue()
     QCOMPARE(ReminderTiming::isDue(reminder, now, dialogOpen), due);
 }
 
-
 QTEST_GUILESS_MAIN(TestReminderTiming)
 #include "tst_remindertiming.moc"

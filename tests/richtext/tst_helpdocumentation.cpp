@@ -1,5 +1,5 @@
-#include "richtext/helplocation.h"
 #include "reminders/periodicschedule.h"
+#include "richtext/helplocation.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -140,7 +140,8 @@ void TestHelpDocumentation::periodicSyntaxDocumented()
     // is accepted in the minutes field.
     for (const QString &example : {QStringLiteral("*/15"), QStringLiteral("8-18/2"),
                                    QStringLiteral("1,15,30"), QStringLiteral("9-17")}) {
-        QVERIFY2(html.indexOf(QStringLiteral("<tt>") + example + QStringLiteral("</tt>"), heading) > 0,
+        QVERIFY2(html.indexOf(QStringLiteral("<tt>") + example + QStringLiteral("</tt>"), heading) >
+                     0,
                  qPrintable(example));
         QStringList fields(PeriodicSchedule::FieldCount, QString());
         fields[PeriodicSchedule::Minutes] = example;

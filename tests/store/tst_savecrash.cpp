@@ -29,8 +29,8 @@ QList<NoteRecord> generationRecords(int generation)
         record.colorRGB = QStringLiteral("#FFFF00");
         record.colorName = QStringLiteral("Yellow");
         record.creationDate = QDateTime::fromSecsSinceEpoch(1700000000);
-        record.message = QStringLiteral("<p>generation %1 note %2</p>").arg(generation).arg(i + 1)
-                         + QString(1500 + generation % 7 * 100, QLatin1Char('x'));
+        record.message = QStringLiteral("<p>generation %1 note %2</p>").arg(generation).arg(i + 1) +
+                         QString(1500 + generation % 7 * 100, QLatin1Char('x'));
         record.x = generation;
         records.append(record);
     }
@@ -41,8 +41,8 @@ QList<NoteRecord> generationRecords(int generation)
 int runWriter(const QString &folder)
 {
     NoteDatabase database;
-    if (database.open(folder + QStringLiteral("/"), folder + QStringLiteral("/notes"))
-        != NoteDatabase::OpenResult::Opened)
+    if (database.open(folder + QStringLiteral("/"), folder + QStringLiteral("/notes")) !=
+        NoteDatabase::OpenResult::Opened)
         return 2;
     const QList<NoteRecord> existing = database.load();
     int generation = existing.isEmpty() ? 0 : existing.first().x;

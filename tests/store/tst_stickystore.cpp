@@ -2,9 +2,9 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "mainwindowtestaccess.h"
-#include "sqlrows.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "sqlrows.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -81,8 +81,8 @@ StickyWidget *TestStickyStore::noteWithId(int id) const
 QList<QStringList> TestStickyStore::storedRows() const
 {
     QList<QStringList> rows;
-    const QList<QVariantList> values =
-        queryRows(MainWindowTestAccess::database(*m_window), QStringLiteral("SELECT * FROM stickies"));
+    const QList<QVariantList> values = queryRows(MainWindowTestAccess::database(*m_window),
+                                                 QStringLiteral("SELECT * FROM stickies"));
     for (const QVariantList &row : values) {
         QStringList texts;
         for (const QVariant &value : row)
@@ -103,7 +103,8 @@ void TestStickyStore::firstStartShowsWelcomeNote()
     QVERIFY(!welcome->isToolWindow());
     QCOMPARE(welcome->geometry(), QRect(200, 200, 300, 200));
     QCOMPARE(welcome->colorName(), QStringLiteral("Yellow"));
-    QVERIFY(welcome->textBrowser()->toPlainText().startsWith(QStringLiteral("Welcome to Notarella!")));
+    QVERIFY(
+        welcome->textBrowser()->toPlainText().startsWith(QStringLiteral("Welcome to Notarella!")));
     QCOMPARE(welcome->windowTitle(), QStringLiteral("\"Welcome to Notarella! To ge...\""));
 }
 
@@ -111,23 +112,27 @@ void TestStickyStore::newNotesTakeNextIdAndCascade()
 {
     // Ids 1, 2 and 7: the next one is 8.
     for (int id = 2; id <= 7; ++id) {
-        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
         QCOMPARE(stickyList.last()->stickyID(), id);
     }
     for (int id : {3, 4, 5, 6})
         m_window->stickyDeleted(noteWithId(id));
     QCOMPARE(stickyList.size(), 3);
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                       QStringLiteral("Pink"));
     QCOMPARE(stickyList.last()->stickyID(), 8);
 
     // Seven notes so far were placed at 200 + 20 * 0..6; then 7, 8, 9 and
     // back to the start.
     QCOMPARE(MainWindowTestAccess::cascadeIndex(*m_window), 7);
     for (int i = 7; i <= 9; ++i) {
-        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
         QCOMPARE(stickyList.last()->pos(), QPoint(200 + 20 * i, 200 + 20 * i));
     }
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                       QStringLiteral("Pink"));
     QCOMPARE(stickyList.last()->pos(), QPoint(200, 200));
     QVERIFY(stickyList.last()->isVisible());
     QCOMPARE(stickyList.last()->size(), QSize(210, 150));
@@ -137,7 +142,8 @@ void TestStickyStore::newNotesTakeNextIdAndCascade()
     for (StickyWidget *sticky : QList<StickyWidget *>(stickyList))
         m_window->stickyDeleted(sticky);
     QVERIFY(stickyList.isEmpty());
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"),
+                                       QStringLiteral("Yellow"));
     QCOMPARE(stickyList.last()->stickyID(), 1);
 }
 
@@ -151,8 +157,10 @@ void TestStickyStore::taskBarDefaultDecidesNewNotes_data()
 void TestStickyStore::taskBarDefaultDecidesNewNotes()
 {
     QFETCH(bool, useTaskBar);
-    NativeSettings::setValue(Preferences::userKey(Preferences::Names::UseTaskBarByDefault), useTaskBar);
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#90EE90"), QStringLiteral("Light Green"));
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::UseTaskBarByDefault),
+                             useTaskBar);
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#90EE90"),
+                                       QStringLiteral("Light Green"));
     QCOMPARE(stickyList.last()->isToolWindow(), !useTaskBar);
     restart();
     QCOMPARE(noteWithId(2)->isToolWindow(), !useTaskBar);
@@ -160,7 +168,8 @@ void TestStickyStore::taskBarDefaultDecidesNewNotes()
 
 void TestStickyStore::notesSurviveRestart()
 {
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#90EE90"), QStringLiteral("Light Green"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#90EE90"),
+                                       QStringLiteral("Light Green"));
     StickyWidget *note = noteWithId(2);
     note->textBrowser()->setHtml(QStringLiteral("<p>Call <b>Anna</b></p>"));
     note->move(321, 234);
@@ -203,12 +212,15 @@ void TestStickyStore::awkwardTextsSurviveRestart_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("colorName");
-    QTest::newRow("quotes") << QStringLiteral("It's \"quoted\" ''twice''") << QStringLiteral("Yellow");
+    QTest::newRow("quotes") << QStringLiteral("It's \"quoted\" ''twice''")
+                            << QStringLiteral("Yellow");
     QTest::newRow("placeholders") << QStringLiteral("%1 %11 %16 %2%3") << QStringLiteral("Yellow");
     QTest::newRow("percent-encoded link")
         << QStringLiteral("see http%3A%2F%2Fexample.org%2Fa%20b") << QStringLiteral("Yellow");
-    QTest::newRow("quote in colour name") << QStringLiteral("plain") << QStringLiteral("Ann's ' Blue");
-    QTest::newRow("SQL in text") << QStringLiteral("'); DROP TABLE stickies; --") << QStringLiteral("Yellow");
+    QTest::newRow("quote in colour name")
+        << QStringLiteral("plain") << QStringLiteral("Ann's ' Blue");
+    QTest::newRow("SQL in text") << QStringLiteral("'); DROP TABLE stickies; --")
+                                 << QStringLiteral("Yellow");
 }
 
 void TestStickyStore::awkwardTextsSurviveRestart()
@@ -225,7 +237,8 @@ void TestStickyStore::awkwardTextsSurviveRestart()
 
 void TestStickyStore::deletingEveryNoteFallsBackToBackup()
 {
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#ADD8E6"),
+                                       QStringLiteral("Light Blue"));
     m_window->saveStickies();
     m_window->saveStickies(); // the backup now holds both notes too
     for (StickyWidget *sticky : QList<StickyWidget *>(stickyList))
@@ -238,7 +251,8 @@ void TestStickyStore::deletingEveryNoteFallsBackToBackup()
 
 void TestStickyStore::savingTwiceGivesSameRows()
 {
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#ADD8E6"),
+                                       QStringLiteral("Light Blue"));
     m_window->saveStickies();
     const QList<QStringList> once = storedRows();
     m_window->saveStickies();

@@ -14,8 +14,14 @@ public:
         window.createSticky(rgb, name);
     }
     static int cascadeIndex(const MainWindow &window) { return window.m_cascadeIndex; }
-    static QSqlDatabase database(const MainWindow &window) { return window.m_database.connection(); }
+    static QSqlDatabase database(const MainWindow &window)
+    {
+        return window.m_database.connection();
+    }
     static void confirmExit(MainWindow &window) { window.confirmExit(); }
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }
-    static ReminderThread *reminderThread(const MainWindow &window) { return window.m_reminderThread; }
+    static ReminderThread *reminderThread(const MainWindow &window)
+    {
+        return window.m_reminderThread;
+    }
 };
