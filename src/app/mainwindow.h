@@ -63,6 +63,7 @@ private:
     ReminderThread *m_reminderThread = nullptr;
     int m_cascadeIndex = 0;
     bool m_startupFailed = false;
+    bool m_loadingNotes = false;
 };
 
 // Every note window, in load and creation order.

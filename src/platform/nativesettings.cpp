@@ -14,6 +14,8 @@ QSettings openStore()
 // otherwise `key` with its group spelled as an existing group is.
 QString storedKey(const QSettings &store, const QString &key)
 {
+    if (store.contains(key)) // the usual case: spelled as stored
+        return key;
     const QStringList keys = store.allKeys();
     for (const QString &candidate : keys) {
         if (candidate.compare(key, Qt::CaseInsensitive) == 0)

@@ -38,6 +38,10 @@ NoteRecord recordOf(const StickyWidget &sticky)
 void MainWindow::saveStickies()
 {
     qCDebug(lcStore) << "MainWindow::saveStickies()";
+    if (m_loadingNotes) {
+        qCDebug(lcStore) << "   +-- not while the notes are being loaded";
+        return;
+    }
     QList<NoteRecord> records;
     records.reserve(stickyList.size());
     for (const StickyWidget *sticky : std::as_const(stickyList)) {
@@ -53,7 +57,7 @@ void MainWindow::loadExistingStickies()
 {
     qCDebug(lcStore) << "MainWindow::loadExistingStickies() --------------------------";
     const QList<NoteRecord> records = m_database.load();
-    StickyWidget *lastShown = nullptr;
+    QList<StickyWidget *> toShow;
     for (const NoteRecord &record : records) {
         qCDebug(lcStore) << "   |";
         qCDebug(lcStore) << "   +-- MainWindow::loadExistingStickies() - Loading Sticky"
@@ -72,15 +76,24 @@ void MainWindow::loadExistingStickies()
             sticky->setWindowFlags(flags);
         sticky->move(record.x, record.y);
         sticky->resize(record.width, record.height);
-        if (record.visible) {
-            sticky->show();
-            lastShown = sticky;
-        }
+        if (record.visible)
+            toShow.append(sticky);
     }
+    // Every note exists before any is shown. Showing many windows at once
+    // piles up window-system and paint events that Qt compresses by scanning
+    // its queues, so they are handled every few windows; no save may run
+    // meanwhile, as the notes not shown yet would be stored as hidden.
+    m_loadingNotes = true;
+    for (qsizetype i = 0; i < toShow.size(); ++i) {
+        toShow.at(i)->show();
+        if (i % 25 == 24)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    m_loadingNotes = false;
     // Activating each note in turn leaves the last one active; activating
     // only that one spares the window manager a focus change per note.
-    if (lastShown)
-        lastShown->activateWindow();
+    if (!toShow.isEmpty())
+        toShow.last()->activateWindow();
     // One rebuild of the list for all notes rather than one per note.
     updateTableWidget();
 }
