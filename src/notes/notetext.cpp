@@ -1,5 +1,7 @@
 #include "notes/notetext.h"
 
+#include "reminders/remindertiming.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -7,7 +9,7 @@ namespace NoteText {
 namespace {
 constexpr int kSummaryLimit = 30;
 constexpr int kSummaryCut = 27;
-const QString kFixedReminderFormat = QStringLiteral("dd MMM yyyy hh:mm AP");
+const QString kFixedReminderFormat = QLatin1String(ReminderTiming::kReminderDateFormat);
 
 QString tr(const char *text)
 {
@@ -44,11 +46,6 @@ QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &r
         .arg(tr("Original reminder scheduled for"),
              originalReminderDate.toString(kFixedReminderFormat), tr("Snoozing until"),
              reminderDate.toString(kFixedReminderFormat));
-}
-
-QString formattedDate(const QDateTime &date, const QString &format)
-{
-    return date.toString(format);
 }
 
 } // namespace NoteText

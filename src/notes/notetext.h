@@ -17,7 +17,4 @@ QString summary(const QString &plainText);
 QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                        const QString &periodicMask);
 
-// `date` in the user's date format.
-QString formattedDate(const QDateTime &date, const QString &format);
-
 } // namespace NoteText

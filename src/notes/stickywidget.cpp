@@ -155,8 +155,7 @@ QString StickyWidget::summaryText() const
 
 QString StickyWidget::creationDateText() const
 {
-    return NoteText::formattedDate(m_creationDate,
-                                   Preferences::userString(Preferences::Names::DateFormat));
+    return m_creationDate.toString(Preferences::userString(Preferences::Names::DateFormat));
 }
 
 QString StickyWidget::reminderStatusText() const
