@@ -66,10 +66,19 @@ echo "PASS: resized to 380x250 with the corner kept"
 import -window root "$shots/note-after.png"
 
 # Alt+F4 asks before hiding; the note is hidden, not closed.
-xdotool windowactivate --sync "$note" 2>/dev/null || true
-xdotool key alt+F4
-wait_until 10 sh -c 'xdotool search --onlyvisible --name "Warning: Hiding Sticky" >/dev/null 2>&1' ||
-    { import -window root "$shots/no-warning.png"; xsession_fail "no hide warning after Alt+F4"; }
+# The window manager closes the focused window on Alt+F4: make sure the note
+# has the focus first (activation may race with the end of the resize).
+asked=no
+for attempt in 1 2 3; do
+    xdotool windowactivate --sync "$note" 2>/dev/null || true
+    wait_until 5 sh -c "[ \"\$(xdotool getactivewindow 2>/dev/null)\" = $note ]" || continue
+    xdotool key alt+F4
+    if wait_until 5 sh -c 'xdotool search --onlyvisible --name "Warning: Hiding Sticky" >/dev/null 2>&1'; then
+        asked=yes
+        break
+    fi
+done
+[ $asked = yes ] || { import -window root "$shots/no-warning.png"; xsession_fail "no hide warning after Alt+F4"; }
 warning=$(xdotool search --onlyvisible --name "Warning: Hiding Sticky" | head -1)
 import -window root "$shots/hide-warning.png"
 xdotool windowactivate --sync "$warning" 2>/dev/null || true
@@ -93,7 +102,7 @@ stop_notarella
     xsession_fail "second run changed the note: $(stored 'xPos, yPos, width, height, visible')"
 echo "PASS: still hidden after a restart"
 
-sqlite3 "$database" "UPDATE stickies SET visible = 'YES', taskbarentry = 'NO', alwaysontop = 'YES'"
+sqlite3 "$database" "UPDATE stickies SET visible = 'YES', taskbarentry = 'NO', alwaysontop = 'YES', locked = 'NO'"
 start_notarella $user
 wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
     xsession_fail "the note did not come back"
@@ -104,6 +113,20 @@ echo "$states" | grep -q _NET_WM_STATE_ABOVE || xsession_fail "not above others:
 set -- $(geometry "$note")
 [ "$1 $2 $3 $4" = "320 260 380 250" ] || xsession_fail "restored geometry: $*"
 echo "PASS: restored at 320,260 380x250, above others, without task-bar entry"
+
+# Type into the unlocked note: the text is saved on the way out.
+xdotool mousemove 500 440 click 1
+sleep 0.3
+xdotool key ctrl+End
+xdotool type --delay 20 " Typed on a real desktop."
+sleep 0.3
+stop_notarella
+sqlite3 "$database" "SELECT message FROM stickies WHERE id = 1" | grep -q 'Typed on a real desktop.' ||
+    xsession_fail "the typed text was not saved"
+echo "PASS: typed text saved at exit"
+start_notarella $user
+wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+    xsession_fail "the note did not come back after typing"
 stop_notarella
 [ "$(stored 'visible, taskbarentry, alwaysontop')" = "YES|NO|YES" ] ||
     xsession_fail "flags not kept: $(stored 'visible, taskbarentry, alwaysontop')"
