@@ -18,6 +18,15 @@ user=e2e-reminder
 database="$app/.NotarellaData/$user"
 shots="${NOTARELLA_SHOTS:-$NOTARELLA_SANDBOX}"
 
+# Gives window $1 the keyboard focus and waits until it has it.
+focus_window() {
+    for attempt in 1 2 3; do
+        xdotool windowactivate --sync "$1" 2>/dev/null || true
+        wait_until 5 sh -c "[ \"\$(xdotool getactivewindow 2>/dev/null)\" = $1 ]" && return 0
+    done
+    xsession_fail "window $1 never got the focus"
+}
+
 # Wait for the reminder dialog of the first tick (60 s after start).
 wait_for_dialog() {
     wait_until 75 sh -c 'xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
@@ -43,7 +52,7 @@ echo "PASS: overdue reminder brought the hidden note forward with the dialog and
 
 # Snooze for the first interval: the focus starts in the summary line, then
 # come "Dismiss Reminder" and "Remind me again in...".
-xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+focus_window "$dialog"
 xdotool key Tab Tab space
 wait_until 10 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
     xsession_fail "the reminder dialog did not close"
@@ -57,7 +66,7 @@ echo "PASS: snoozed until $(date -d @$2 +%H:%M), original date kept"
 sqlite3 "$database" "UPDATE stickies SET periodicMask = '|*|*|*|*|*', originalReminderDate = $due, reminderDate = $due"
 start_notarella $user
 dialog=$(wait_for_dialog)
-xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+focus_window "$dialog"
 xdotool key Escape
 wait_until 10 sh -c '! xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
     xsession_fail "Escape did not dismiss"
