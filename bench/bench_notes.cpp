@@ -1,6 +1,6 @@
 #include "benchmarks.h"
 
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "app/mainwindow.h"
 #include "notes/stickywidget.h"
 #include "store/notedatabase.h"

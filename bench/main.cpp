@@ -3,7 +3,7 @@
 
 #include "benchmarks.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "platform/nativesettings.h"
 
 #include <QApplication>

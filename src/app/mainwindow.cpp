@@ -1,9 +1,9 @@
 #include "app/mainwindow.h"
 
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "app/preferences.h"
 #include "app/settingsbootstrap.h"
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "notes/stickywidget.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"

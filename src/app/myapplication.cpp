@@ -1,6 +1,6 @@
 #include "app/myapplication.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 
 #include <QSessionManager>
 

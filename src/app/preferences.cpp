@@ -1,6 +1,6 @@
 #include "app/preferences.h"
 
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "platform/nativesettings.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "app/settingsbootstrap.h"
 
 #include "app/preferences.h"
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "platform/nativesettings.h"
 #include "widgets/autorunmanager.h"
 

@@ -1,7 +1,7 @@
 #include "notes/stickywidget.h"
 
 #include "app/preferences.h"
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "notes/clickylabel.h"
 #include "notes/notepixmaps.h"
 #include "notes/notetext.h"

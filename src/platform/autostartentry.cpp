@@ -1,6 +1,6 @@
 #include "platform/autostartentry.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 
 #include <QDir>
 #include <QFile>

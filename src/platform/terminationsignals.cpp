@@ -1,6 +1,6 @@
 #include "platform/terminationsignals.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

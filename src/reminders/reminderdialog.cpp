@@ -1,6 +1,6 @@
 #include "reminders/reminderdialog.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "reminders/remindertiming.h"
 
 #include <QComboBox>

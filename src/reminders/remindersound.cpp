@@ -1,6 +1,6 @@
 #include "reminders/remindersound.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

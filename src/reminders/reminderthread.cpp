@@ -1,6 +1,6 @@
 #include "reminders/reminderthread.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 
 #include <QDeadlineTimer>
 

@@ -3,7 +3,7 @@
 #include "richtext/rzopendefaultbrowser.h"
 
 #include "app/preferences.h"
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/remindertiming.h"
 #include "widgets/userprompt.h"

@@ -1,6 +1,6 @@
 #include "richtext/elinktextbrowser.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "richtext/rzopendefaultbrowser.h"
 
 #include <QAction>

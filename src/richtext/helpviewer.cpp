@@ -1,6 +1,6 @@
 #include "richtext/helpviewer.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "richtext/helplocation.h"
 #include "richtext/rzopendefaultbrowser.h"
 

@@ -1,7 +1,7 @@
 #include "richtext/rzopendefaultbrowser.h"
 
-#include "app/apppaths.h"
-#include "app/tracing.h"
+#include "base/apppaths.h"
+#include "base/tracing.h"
 #include "richtext/commandline.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "store/notedatabase.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "widgets/autorunmanager.h"
 
-#include "app/apppaths.h"
-#include "app/tracing.h"
+#include "base/apppaths.h"
+#include "base/tracing.h"
 #include "platform/autostartentry.h"
 
 void AutoRunManager::enableAutoRun(bool enable)

@@ -1,7 +1,7 @@
 #include "widgets/rzcolorselector.h"
 
 #include "app/mainwindow.h"
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "widgets/namedcolors.h"
 #include "widgets/standarddialogs.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/rztogglemessagebox.h"
 
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "platform/nativesettings.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "app/mainwindow.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"

@@ -1,7 +1,7 @@
 // First-run set-up and version migration of the settings store, run the way
 // the program runs them: by constructing the main window.
 
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "app/settingsbootstrap.h"

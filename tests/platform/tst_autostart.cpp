@@ -1,6 +1,6 @@
 // Start at log-in: the XDG autostart entry written and read by AutoRunManager.
 
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "platform/autostartentry.h"
 #include "sandboxstate.h"
 #include "widgets/autorunmanager.h"

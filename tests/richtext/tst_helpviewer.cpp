@@ -1,4 +1,4 @@
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "richtext/helplocation.h"
 #include "richtext/helpviewer.h"
 #include "richtext/rzopendefaultbrowser.h"

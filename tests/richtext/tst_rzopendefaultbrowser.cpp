@@ -1,4 +1,4 @@
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "richtext/rzopendefaultbrowser.h"
 
 #include <QDir>

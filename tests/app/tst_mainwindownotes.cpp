@@ -1,4 +1,4 @@
-#include "app/apppaths.h"
+#include "base/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "mainwindowtestaccess.h"
@@ -264,4 +264,4 @@ void TestStickyStore::savingTwiceGivesSameRows()
 }
 
 QTEST_MAIN(TestStickyStore)
-#include "tst_stickystore.moc"
+#include "tst_mainwindownotes.moc"

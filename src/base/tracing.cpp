@@ -1,4 +1,4 @@
-#include "app/tracing.h"
+#include "base/tracing.h"
 
 Q_LOGGING_CATEGORY(lcApp, "notarella.app")
 Q_LOGGING_CATEGORY(lcStore, "notarella.store")

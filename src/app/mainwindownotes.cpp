@@ -3,7 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "app/preferences.h"
-#include "app/tracing.h"
+#include "base/tracing.h"
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
 
