@@ -3,6 +3,7 @@
 #include "reminders/remindertiming.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QRegularExpression>
 
 namespace NoteText {
@@ -49,3 +50,11 @@ QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &r
 }
 
 } // namespace NoteText
+
+QString NoteText::printHeading(const QString &summary, const QDateTime &creationDate)
+{
+    const QString created = QLocale().toString(creationDate, QLatin1String(kPrintDateFormat));
+    return QStringLiteral("<hr /><b>%1:</b> %2<br /><b>%3:</b> %4<br /><br />")
+            .arg(QCoreApplication::translate("StickyWidget", "Sticky"), summary,
+                 QCoreApplication::translate("StickyWidget", "Created"), created);
+}

@@ -10,6 +10,8 @@ private slots:
     void summary();
     void reminderStatus_data();
     void reminderStatus();
+    void printHeading_data();
+    void printHeading();
 };
 
 void TestNoteText::summary_data()
@@ -83,6 +85,33 @@ void TestNoteText::reminderStatus()
     QFETCH(QString, mask);
     QFETCH(QString, expected);
     QCOMPARE(NoteText::reminderStatus(original, reminder, mask), expected);
+}
+
+void TestNoteText::printHeading_data()
+{
+    QTest::addColumn<QString>("summary");
+    QTest::addColumn<QDateTime>("created");
+    QTest::addColumn<QString>("expected");
+    const QDateTime monday(QDate(2006, 3, 6), QTime(14, 5));
+    QTest::newRow("ordinary") << "\"Shopping list\"" << monday
+                              << "<hr /><b>Sticky:</b> \"Shopping list\"<br /><b>Created:</b> "
+                                 "Monday, 06 March 2006, 2:05 PM<br /><br />";
+    QTest::newRow("placeholders in the summary stay literal")
+            << "\"%3 and %4 and %20\"" << monday
+            << "<hr /><b>Sticky:</b> \"%3 and %4 and %20\"<br /><b>Created:</b> "
+               "Monday, 06 March 2006, 2:05 PM<br /><br />";
+    QTest::newRow("empty summary, morning") << QString() << QDateTime(QDate(2024, 12, 31), QTime(9, 0))
+                                            << "<hr /><b>Sticky:</b> <br /><b>Created:</b> "
+                                               "Tuesday, 31 December 2024, 9:00 AM<br /><br />";
+}
+
+void TestNoteText::printHeading()
+{
+    QFETCH(QString, summary);
+    QFETCH(QDateTime, created);
+    QFETCH(QString, expected);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(NoteText::printHeading(summary, created), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNoteText)
