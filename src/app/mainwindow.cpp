@@ -36,7 +36,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
     changeLanguage();
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveStickies);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveAtExit);
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
     m_cascadeIndex = 0;
 }

@@ -39,6 +39,9 @@ public slots:
 private slots:
     void updateTableWidget();
     void aboutToQuit();
+    // The last save on the way out; when the note file refuses it, the notes
+    // go to a rescue file, so no edit ends with the process.
+    void saveAtExit();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -52,6 +55,11 @@ private:
     void setupTrayMenu();
     void setupCentralWidget();
     void loadExistingStickies();
+    QList<NoteRecord> collectRecords() const;
+    // Saves every note and tells the user when saving starts or stops
+    // failing; true when the notes are saved.
+    bool saveNotes();
+    void reportIncidents();
     void assimilateSticky(StickyWidget *sticky);
     void createSticky(const QString &rgb, const QString &name);
     // Tests reach the note operations through a subclass.
@@ -64,6 +72,8 @@ private:
     int m_cascadeIndex = 0;
     bool m_startupFailed = false;
     bool m_loadingNotes = false;
+    // The last save failed; the user has been told once.
+    bool m_saveFailing = false;
 };
 
 // Every note window, in load and creation order.

@@ -7,7 +7,12 @@
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
 
+#include "widgets/userprompt.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -37,26 +42,133 @@ NoteRecord recordOf(const StickyWidget &sticky)
 
 void MainWindow::saveStickies()
 {
+    saveNotes();
+}
+
+QList<NoteRecord> MainWindow::collectRecords() const
+{
+    QList<NoteRecord> records;
+    records.reserve(stickyList.size());
+    for (const StickyWidget *sticky : std::as_const(stickyList))
+        records.append(recordOf(*sticky));
+    return records;
+}
+
+bool MainWindow::saveNotes()
+{
     qCDebug(lcStore) << "MainWindow::saveStickies()";
     if (m_loadingNotes) {
         qCDebug(lcStore) << "   +-- not while the notes are being loaded";
+        return false;
+    }
+    const bool saved = m_database.save(collectRecords());
+    reportIncidents();
+    const QString file = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
+    if (!saved && !m_saveFailing) {
+        m_saveFailing = true;
+        UserPrompt::notify(
+            this, tr("Notes Not Saved"),
+            tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>Your notes are kept "
+               "while Notarella runs, and it tries again every minute. You will be told when "
+               "saving works again.</p>")
+                .arg(file, m_database.lastError().toHtmlEscaped()));
+    } else if (saved && m_saveFailing) {
+        m_saveFailing = false;
+        UserPrompt::notify(this, tr("Notes Saved Again"),
+                           tr("<p>Notarella saved your notes to %1 again.</p>").arg(file));
+    }
+    qCDebug(lcStore) << (saved ? "Finished Saving" : "Saving failed:") << m_database.lastError();
+    return saved;
+}
+
+void MainWindow::saveAtExit()
+{
+    if (saveNotes())
+        return;
+    const QList<NoteRecord> records = collectRecords();
+    const QString reason = m_database.lastError();
+    const QString name = QFileInfo(m_databaseFile).fileName() + QStringLiteral(".rescued-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // The user's data folder first; the temporary folder when that refuses
+    // too (it may sit on the same full disk).
+    const QStringList folders = {
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/Notarella"),
+        QDir::tempPath() + QStringLiteral("/Notarella")};
+    for (const QString &folder : folders) {
+        const QString rescue = folder + QLatin1Char('/') + name;
+        QString error;
+        if (!NoteDatabase::writeCopy(rescue, records, &error)) {
+            qCWarning(lcStore) << "no rescue copy in" << rescue << error;
+            continue;
+        }
+        qCritical("Notes could not be saved to %s; they were written to %s",
+                  qPrintable(m_databaseFile), qPrintable(rescue));
+        UserPrompt::warning(
+            this, tr("Notes Saved Elsewhere"),
+            tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>They were written "
+               "to %3 instead. Copy that file to %1 before Notarella starts again to get them "
+               "back.</p>")
+                .arg(QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped(),
+                     reason.toHtmlEscaped(), QDir::toNativeSeparators(rescue).toHtmlEscaped()),
+            QMessageBox::Ok, QMessageBox::Ok);
         return;
     }
-    QList<NoteRecord> records;
-    records.reserve(stickyList.size());
-    for (const StickyWidget *sticky : std::as_const(stickyList)) {
-        records.append(recordOf(*sticky));
-        qCDebug(lcStore) << "MESSAGE:" << records.constLast().message.size() << "characters";
-        qCDebug(lcStore) << "Qt::Tool ==" << sticky->isToolWindow();
+    qCritical("Notes could not be saved to %s, nor anywhere else", qPrintable(m_databaseFile));
+    UserPrompt::warning(this, tr("Notes Not Saved"),
+                        tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>No "
+                           "other place to keep them could be written either; the changes since "
+                           "the last save are lost.</p>")
+                            .arg(QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped(),
+                                 reason.toHtmlEscaped()),
+                        QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void MainWindow::reportIncidents()
+{
+    const QString file = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
+    const QList<NoteDatabase::Incident> incidents = m_database.takeIncidents();
+    for (const NoteDatabase::Incident &incident : incidents) {
+        const QString keptAs = QDir::toNativeSeparators(incident.keptAs).toHtmlEscaped();
+        switch (incident.kind) {
+        case NoteDatabase::Incident::Kind::Missing:
+            UserPrompt::notify(this, tr("Note File Written Again"),
+                               tr("<p>Your note file %1 had been deleted. Notarella wrote all "
+                                  "your notes to it again.</p>")
+                                   .arg(file));
+            break;
+        case NoteDatabase::Incident::Kind::Replaced:
+            UserPrompt::notify(this, tr("Note File Replaced"),
+                               tr("<p>Another file had taken the place of your note file %1. It "
+                                  "was moved to %2, and Notarella wrote all your notes to %1 "
+                                  "again.</p>")
+                                   .arg(file, keptAs));
+            break;
+        case NoteDatabase::Incident::Kind::Damaged:
+            UserPrompt::notify(
+                this, tr("Note File Damaged"),
+                (incident.keptAs.isEmpty()
+                     ? tr("<p>Your note file %1 is damaged: %2 notes could not be read; %3 notes "
+                          "were restored from the save before. The file could not be moved "
+                          "aside.</p>")
+                           .arg(file, QString::number(incident.unreadable),
+                                QString::number(incident.fromBackup))
+                     : tr("<p>Your note file %1 is damaged: %2 notes could not be read; %3 notes "
+                          "were restored from the save before.</p><p>A copy of the damaged "
+                          "file was kept as %4; the notes that could be read are saved in a new "
+                          "file.</p>")
+                           .arg(file, QString::number(incident.unreadable),
+                                QString::number(incident.fromBackup), keptAs)));
+            break;
+        }
     }
-    m_database.save(records);
-    qCDebug(lcStore) << "Finished Saving";
 }
 
 void MainWindow::loadExistingStickies()
 {
     qCDebug(lcStore) << "MainWindow::loadExistingStickies() --------------------------";
     const QList<NoteRecord> records = m_database.load();
+    reportIncidents();
     QList<StickyWidget *> toShow;
     for (const NoteRecord &record : records) {
         qCDebug(lcStore) << "   |";

@@ -3,9 +3,13 @@
 #include "base/tracing.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
 
 using namespace RecordCodec;
 
@@ -44,6 +48,42 @@ QString selectStatement(const QString &table)
            table;
 }
 
+// Reads the sixteen columns starting at `first`.
+NoteRecord decodeRecord(const QSqlQuery &query, int first = 0)
+{
+    NoteRecord record;
+    record.id = query.value(first + 0).toInt();
+    record.visible = isYes(query.value(first + 1).toString());
+    record.colorRGB = query.value(first + 2).toString();
+    record.colorName = query.value(first + 3).toString();
+    record.creationDate = creationFromSeconds(query.value(first + 4).toLongLong());
+    record.originalReminderDate = reminderFromSeconds(query.value(first + 5).toLongLong());
+    record.reminderDate = reminderFromSeconds(query.value(first + 6).toLongLong());
+    record.periodicMask = query.value(first + 7).toString();
+    record.locked = isYes(query.value(first + 8).toString());
+    record.alwaysOnTop = isYes(query.value(first + 9).toString());
+    record.message = query.value(first + 10).toString();
+    record.x = query.value(first + 11).toInt();
+    record.y = query.value(first + 12).toInt();
+    record.width = query.value(first + 13).toInt();
+    record.height = query.value(first + 14).toInt();
+    record.taskbarEntry = isYes(query.value(first + 15).toString());
+    return record;
+}
+
+// SQLite's primary codes for a file whose pages do not hold what they should.
+bool isDamage(const QSqlError &error)
+{
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric) & 0xff;
+    return numeric && (code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */);
+}
+
+QString timeStamp()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+}
+
 bool execute(QSqlQuery &query, const QString &statement)
 {
     if (query.exec(statement))
@@ -72,7 +112,10 @@ void bindRecord(QSqlQuery &query, const NoteRecord &record)
     query.bindValue(15, yesNo(record.taskbarEntry));
 }
 
+
 } // namespace
+
+NoteDatabase::NoteDatabase(const QString &connectionName) : m_connectionName(connectionName) {}
 
 NoteDatabase::~NoteDatabase()
 {
@@ -80,32 +123,46 @@ NoteDatabase::~NoteDatabase()
 }
 
 NoteDatabase::OpenResult NoteDatabase::open(const QString &dataDirectory,
-                                            const QString &databaseFile)
+                                            const QString &databaseFile, NewFile newFile)
 {
     close();
-    if (!QFileInfo(dataDirectory).isDir() && !QDir().mkpath(dataDirectory)) {
+    m_directory = dataDirectory;
+    m_file = databaseFile;
+    const OpenResult result = openConnection(newFile);
+    if (result == OpenResult::DirectoryFailed)
         qCritical("Unable to create data storage directory!");
-        return OpenResult::DirectoryFailed;
-    }
+    else if (result == OpenResult::OpenFailed)
+        qCritical("Can't open the Sticky database!");
+    return result;
+}
 
-    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnectionName);
-    m_database.setDatabaseName(databaseFile);
+NoteDatabase::OpenResult NoteDatabase::openConnection(NewFile newFile)
+{
+    closeConnection();
+    if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
+        return OpenResult::DirectoryFailed;
+
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_database.setDatabaseName(m_file);
     // A file that SQLite cannot read as a database counts as not opened: the
     // program must not run on (and later overwrite) a file it cannot read.
-    bool usable = m_database.isValid() && !QFileInfo(databaseFile).isDir() && m_database.open();
+    bool usable = m_database.isValid() && !QFileInfo(m_file).isDir() && m_database.open();
     QSqlQuery query(m_database);
     usable = usable &&
              query.exec(QStringLiteral(
                  "SELECT COUNT(*) FROM sqlite_master WHERE tbl_name = 'stickies'")) &&
              query.next();
     if (!usable) {
-        qCritical("Can't open the Sticky database!");
-        qCDebug(lcStore) << m_database.lastError().text() << query.lastError().text();
-        close();
+        qCDebug(lcStore) << "cannot open" << m_file << m_database.lastError().text()
+                         << query.lastError().text();
+        query = QSqlQuery();
+        closeConnection();
         return OpenResult::OpenFailed;
     }
     if (query.value(0).toInt() == 0)
-        createTables();
+        createTables(newFile);
+    m_identity = Platform::fileIdentity(m_file);
+    m_dataVersion = dataVersion();
     return OpenResult::Opened;
 }
 
@@ -116,12 +173,20 @@ bool NoteDatabase::isOpen() const
 
 void NoteDatabase::close()
 {
+    closeConnection();
+    m_file.clear();
+    m_directory.clear();
+}
+
+void NoteDatabase::closeConnection()
+{
     forgetContent();
+    m_identity.reset();
     if (!m_database.isValid())
         return;
     m_database.close();
     m_database = QSqlDatabase();
-    QSqlDatabase::removeDatabase(kConnectionName);
+    QSqlDatabase::removeDatabase(m_connectionName);
 }
 
 QSqlDatabase NoteDatabase::connection() const
@@ -129,76 +194,153 @@ QSqlDatabase NoteDatabase::connection() const
     return m_database;
 }
 
-void NoteDatabase::createTables()
+QList<NoteDatabase::Incident> NoteDatabase::takeIncidents()
+{
+    return std::exchange(m_incidents, {});
+}
+
+void NoteDatabase::createTables(NewFile newFile)
 {
     qCDebug(lcStore) << "Building Database table.";
     QSqlQuery query(m_database);
     execute(query, kCreateTableStatement);
-    query.prepare(QStringLiteral(
-        "INSERT INTO STICKIES ( id, visible, colorRGB, colorName, creationDate, "
-        "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, xPos, "
-        "yPos, width, height, taskbarentry ) VALUES ( 1, 'YES', '#FFFF00', 'Yellow', ?, 0, 0, '', "
-        "'YES', 'NO', ?, 200, 200, 300, 200, 'YES' )"));
-    query.bindValue(0, QDateTime::currentSecsSinceEpoch());
-    query.bindValue(1, welcomeDocument());
-    if (!query.exec())
-        qCDebug(lcStore) << "welcome note not inserted:" << query.lastError().text();
+    if (newFile == NewFile::WithWelcomeNote) {
+        query.prepare(QStringLiteral(
+            "INSERT INTO STICKIES ( id, visible, colorRGB, colorName, creationDate, "
+            "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, "
+            "xPos, yPos, width, height, taskbarentry ) VALUES ( 1, 'YES', '#FFFF00', 'Yellow', ?, "
+            "0, 0, '', 'YES', 'NO', ?, 200, 200, 300, 200, 'YES' )"));
+        query.bindValue(0, QDateTime::currentSecsSinceEpoch());
+        query.bindValue(1, welcomeDocument());
+        if (!query.exec())
+            qCDebug(lcStore) << "welcome note not inserted:" << query.lastError().text();
+    }
     execute(query, kCreateBackupStatement);
 }
 
 bool NoteDatabase::save(const QList<NoteRecord> &records)
 {
-    if (!m_database.isOpen())
+    m_lastError.clear();
+    if (m_file.isEmpty()) {
+        m_lastError = QStringLiteral("no note file is open");
+        return false;
+    }
+    if (!reopenIfFileChanged())
         return false;
     if (m_dataVersion != dataVersion())
         forgetContent(); // someone else wrote the file: trust nothing cached
-    if (!m_database.transaction()) {
-        qCWarning(lcStore) << "cannot begin a save:" << m_database.lastError().text();
+    QSqlQuery begin(m_database);
+    if (!run(begin, QStringLiteral("BEGIN")))
         return false;
+
+    // The backup becomes what `stickies` holds now; then `stickies` becomes
+    // `records`. The first statement that fails ends the save: on a full
+    // disk SQLite has already ended the transaction itself, and anything run
+    // after that would be committed statement by statement.
+    const bool backupKnown = m_stored.has_value();
+    const bool written = writeBackupTable() &&
+                         (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
+                                   : rewriteTable(QStringLiteral("stickies"), records));
+    if (written) {
+        QSqlQuery commit(m_database);
+        if (run(commit, QStringLiteral("COMMIT"))) {
+            m_backup = backupKnown ? m_stored : std::nullopt;
+            m_stored = records;
+            m_dataVersion = dataVersion();
+            return true;
+        }
     }
 
-    QSqlQuery query(m_database);
-    // The backup becomes what `stickies` holds now. A file without the backup
-    // table (made elsewhere) still saves its notes.
-    bool backupKnown = m_stored.has_value();
-    if (m_stored && m_backup) {
-        backupKnown = syncTable(QStringLiteral("stickies_backup"), *m_backup, *m_stored);
-    } else {
-        execute(query, QStringLiteral("DELETE FROM stickies_backup"));
-        backupKnown = execute(query, QStringLiteral("INSERT INTO stickies_backup SELECT * FROM "
-                                                    "stickies")) &&
-                      backupKnown;
+    qCWarning(lcStore) << "save failed, the previous save is kept:" << m_lastError;
+    if (transactionOpen()) {
+        QSqlQuery rollback(m_database);
+        if (!rollback.exec(QStringLiteral("ROLLBACK")))
+            qCWarning(lcStore) << "rollback failed:" << rollback.lastError().text();
     }
-
-    const bool ok = m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
-                             : rewriteTable(QStringLiteral("stickies"), records);
-    if (ok && m_database.commit()) {
-        m_backup = backupKnown ? m_stored : std::nullopt;
-        m_stored = records;
-        m_dataVersion = dataVersion();
-        return true;
-    }
-
-    qCWarning(lcStore) << "save failed, the previous save is kept:"
-                       << m_database.lastError().text();
-    m_database.rollback();
     forgetContent();
     return false;
+}
+
+bool NoteDatabase::reopenIfFileChanged()
+{
+    const std::optional<Platform::FileIdentity> atPath = Platform::fileIdentity(m_file);
+    if (m_database.isOpen() && m_identity && atPath == m_identity)
+        return true;
+
+    if (m_database.isOpen()) {
+        // SQLite would go on writing into the file it has open, which is no
+        // longer reachable by its name, while keeping its journal by name.
+        qCWarning(lcStore) << "the note file at" << m_file << "is no longer the one opened";
+        closeConnection();
+        Incident incident;
+        if (atPath && !QFileInfo(m_file).isFile()) {
+            m_lastError = QStringLiteral("something that is not a file is in its place");
+            return false;
+        }
+        if (atPath) {
+            incident.kind = Incident::Kind::Replaced;
+            incident.keptAs = putAside(QStringLiteral(".replaced-"));
+            if (incident.keptAs.isEmpty()) {
+                m_lastError = QStringLiteral("another file has taken its place and cannot be "
+                                             "moved aside");
+                return false;
+            }
+        }
+        m_pendingIncident = incident;
+    }
+    // Not open (any more): a new file at the path gets a whole save.
+    const OpenResult result = openConnection(NewFile::Empty);
+    if (result != OpenResult::Opened) {
+        m_lastError = result == OpenResult::DirectoryFailed
+                          ? QStringLiteral("its folder cannot be created")
+                          : QStringLiteral("the file cannot be created or opened");
+        return false;
+    }
+    if (m_pendingIncident)
+        m_incidents.append(*std::exchange(m_pendingIncident, std::nullopt));
+    return true;
+}
+
+QString NoteDatabase::putAside(const QString &suffix) const
+{
+    QString aside = m_file + suffix + timeStamp();
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = m_file + suffix + timeStamp() + QLatin1Char('-') + QString::number(n);
+    if (!QFile::rename(m_file, aside)) {
+        qCWarning(lcStore) << "cannot move" << m_file << "to" << aside;
+        return QString();
+    }
+    // A journal left beside the file belongs to it, not to the new file.
+    const QString journal = m_file + QStringLiteral("-journal");
+    if (QFileInfo::exists(journal))
+        QFile::rename(journal, aside + QStringLiteral("-journal"));
+    return aside;
+}
+
+bool NoteDatabase::writeBackupTable()
+{
+    const QString backup = QStringLiteral("stickies_backup");
+    if (m_stored && m_backup)
+        return syncTable(backup, *m_backup, *m_stored);
+    QSqlQuery query(m_database);
+    // A file made elsewhere may lack the backup table; it gets one.
+    if (!tableExists(backup))
+        return run(query, kCreateBackupStatement);
+    return run(query, QStringLiteral("DELETE FROM stickies_backup")) &&
+           run(query, QStringLiteral("INSERT INTO stickies_backup SELECT * FROM stickies"));
 }
 
 bool NoteDatabase::rewriteTable(const QString &table, const QList<NoteRecord> &records)
 {
     QSqlQuery query(m_database);
-    if (!execute(query, QStringLiteral("DELETE FROM ") + table))
+    if (!run(query, QStringLiteral("DELETE FROM ") + table))
         return false;
     if (!query.prepare(QString(kInsertStatement).replace(QLatin1String("STICKIES"), table)))
-        return false;
+        return failed(query);
     for (const NoteRecord &record : records) {
         bindRecord(query, record);
-        if (!query.exec()) {
-            qCDebug(lcStore) << "insert failed:" << query.lastError().text();
+        if (!run(query))
             return false;
-        }
     }
     return true;
 }
@@ -213,30 +355,67 @@ bool NoteDatabase::syncTable(const QString &table, const QList<NoteRecord> &stor
         if (stored.at(i) == records.at(i))
             continue;
         if (!prepared && !update.prepare(QString(kUpdateStatement).arg(table)))
-            return false;
+            return failed(update);
         prepared = true;
         bindRecord(update, records.at(i));
         update.bindValue(16, i + 1);
-        if (!update.exec())
+        if (!run(update))
             return false;
     }
     QSqlQuery query(m_database);
     if (records.size() < stored.size()) {
-        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid > ?").arg(table));
+        if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid > ?").arg(table)))
+            return failed(query);
         query.bindValue(0, records.size());
-        if (!query.exec())
+        if (!run(query))
             return false;
     }
     if (records.size() > stored.size()) {
         if (!query.prepare(QString(kInsertStatement).replace(QLatin1String("STICKIES"), table)))
-            return false;
+            return failed(query);
         for (qsizetype i = stored.size(); i < records.size(); ++i) {
             bindRecord(query, records.at(i));
-            if (!query.exec())
+            if (!run(query))
                 return false;
         }
     }
     return true;
+}
+
+// Runs `statement`, or the prepared statement when it is empty.
+bool NoteDatabase::run(QSqlQuery &query, const QString &statement)
+{
+    const bool ok = statement.isEmpty() ? query.exec() : query.exec(statement);
+    return ok || failed(query);
+}
+
+// Keeps the reason of a failed statement as the reason of the save.
+bool NoteDatabase::failed(const QSqlQuery &query)
+{
+    const QSqlError error = query.lastError();
+    m_lastError = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    qCDebug(lcStore) << "statement failed:" << query.lastQuery().left(60) << error.text();
+    return false;
+}
+
+bool NoteDatabase::transactionOpen() const
+{
+    // SQLite refuses a BEGIN inside a transaction; one that succeeds is
+    // undone at once.
+    QSqlQuery probe(m_database);
+    if (!probe.exec(QStringLiteral("BEGIN")))
+        return true;
+    probe.exec(QStringLiteral("ROLLBACK"));
+    return false;
+}
+
+bool NoteDatabase::tableExists(const QString &table) const
+{
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND "
+                                 "name = ?"));
+    query.bindValue(0, table);
+    return query.exec() && query.next() && query.value(0).toInt() > 0;
 }
 
 qint64 NoteDatabase::dataVersion() const
@@ -255,46 +434,151 @@ void NoteDatabase::forgetContent()
 
 QList<NoteRecord> NoteDatabase::load()
 {
-    QList<NoteRecord> records;
     if (!m_database.isOpen())
-        return records;
+        return {};
+    forgetContent();
+    TableRead notes = readTable(QStringLiteral("stickies"));
+    const bool notesUsable = !notes.damaged && !notes.records.isEmpty();
+    if (notesUsable) {
+        QSqlQuery query(m_database);
+        if (query.exec(QStringLiteral("SELECT MIN(rowid), MAX(rowid) FROM stickies")) &&
+            query.next() && query.value(0).toLongLong() == 1 &&
+            query.value(1).toLongLong() == notes.records.size()) {
+            m_stored = notes.records;
+        }
+        m_dataVersion = dataVersion();
+        return notes.records;
+    }
+
+    // An empty `stickies` is taken as damaged by an earlier failure: the
+    // backup holds the save before.
+    TableRead backup = readTable(QStringLiteral("stickies_backup"));
+    if (!notes.damaged && !backup.damaged) {
+        m_dataVersion = dataVersion();
+        return backup.records;
+    }
+    if (backup.damaged)
+        backup = recoverTable(QStringLiteral("stickies_backup"), notes.records.size());
+    if (notes.damaged)
+        notes = recoverTable(QStringLiteral("stickies"), backup.records.size());
+
+    // Some notes cannot be read: every readable one is kept, with the notes
+    // of the save before that are missing from what `stickies` still gives.
+    Incident incident;
+    incident.kind = Incident::Kind::Damaged;
+    QList<NoteRecord> records = notes.records;
+    QSet<int> ids;
+    for (const NoteRecord &record : std::as_const(records))
+        ids.insert(record.id);
+    for (const NoteRecord &record : backup.records) {
+        if (!ids.contains(record.id))
+            records.append(record);
+    }
+    if (notes.damaged) {
+        incident.unreadable = notes.unreadable;
+        incident.fromBackup = int(records.size() - notes.records.size());
+    } else {
+        incident.unreadable = backup.unreadable; // the backup was to be loaded anyway
+    }
+    replaceDamagedFile(records, incident);
+    return records;
+}
+
+NoteDatabase::TableRead NoteDatabase::readTable(const QString &table) const
+{
+    TableRead read;
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    int count = 0;
-    if (execute(query, QStringLiteral("SELECT COUNT(*) FROM stickies")) && query.next())
-        count = query.value(0).toInt();
-    const QString table =
-        count < 1 ? QStringLiteral("stickies_backup") : QStringLiteral("stickies");
-    if (!execute(query, selectStatement(table)))
-        return records;
-    while (query.next()) {
-        NoteRecord record;
-        record.id = query.value(0).toInt();
-        record.visible = isYes(query.value(1).toString());
-        record.colorRGB = query.value(2).toString();
-        record.colorName = query.value(3).toString();
-        record.creationDate = creationFromSeconds(query.value(4).toLongLong());
-        record.originalReminderDate = reminderFromSeconds(query.value(5).toLongLong());
-        record.reminderDate = reminderFromSeconds(query.value(6).toLongLong());
-        record.periodicMask = query.value(7).toString();
-        record.locked = isYes(query.value(8).toString());
-        record.alwaysOnTop = isYes(query.value(9).toString());
-        record.message = query.value(10).toString();
-        record.x = query.value(11).toInt();
-        record.y = query.value(12).toInt();
-        record.width = query.value(13).toInt();
-        record.height = query.value(14).toInt();
-        record.taskbarEntry = isYes(query.value(15).toString());
-        records.append(record);
+    if (query.exec(selectStatement(table))) {
+        while (query.next())
+            read.records.append(decodeRecord(query));
     }
-    forgetContent();
-    if (count >= 1 && query.exec(QStringLiteral("SELECT MIN(rowid), MAX(rowid) FROM stickies")) &&
-        query.next() && query.value(0).toLongLong() == 1 &&
-        query.value(1).toLongLong() == records.size()) {
-        m_stored = records;
+    if (isDamage(query.lastError())) {
+        qCWarning(lcStore) << "the table" << table << "is damaged:" << query.lastError().text();
+        read.damaged = true;
     }
-    m_dataVersion = dataVersion();
-    return records;
+    return read;
+}
+
+// Reads every row that can still be reached: from the front until the first
+// damaged page, from the back likewise, and the rows between one by one.
+NoteDatabase::TableRead NoteDatabase::recoverTable(const QString &table,
+                                                   qsizetype expectedRows) const
+{
+    TableRead read;
+    read.damaged = true;
+    QMap<qint64, NoteRecord> rows;
+    const QString select = QStringLiteral("SELECT rowid, ") +
+                           selectStatement(table).mid(QStringLiteral("SELECT ").size());
+    qint64 lastFromFront = 0;
+    qint64 firstFromBack = -1;
+    for (const bool backwards : {false, true}) {
+        QSqlQuery query(m_database);
+        query.setForwardOnly(true);
+        if (!query.exec(select + (backwards ? QStringLiteral(" ORDER BY rowid DESC")
+                                            : QStringLiteral(" ORDER BY rowid"))))
+            continue;
+        while (query.next()) {
+            const qint64 rowid = query.value(0).toLongLong();
+            rows.insert(rowid, decodeRecord(query, 1));
+            if (backwards)
+                firstFromBack = rowid;
+            else
+                lastFromFront = rowid;
+        }
+    }
+    // Without an end seen from the back, any rowid beyond the front's end
+    // leads into the damaged last page: the other table's length stands in
+    // for the end (the program's own files number their rows without gaps).
+    const qint64 end = firstFromBack > 0
+                           ? firstFromBack
+                           : std::max<qint64>(lastFromFront + 1, expectedRows) + 1;
+    QSqlQuery probe(m_database);
+    probe.setForwardOnly(true);
+    probe.prepare(select + QStringLiteral(" WHERE rowid = ?"));
+    for (qint64 rowid = lastFromFront + 1; rowid < end; ++rowid) {
+        probe.bindValue(0, rowid);
+        if (probe.exec() && probe.next())
+            rows.insert(rowid, decodeRecord(probe, 1));
+        else if (isDamage(probe.lastError()))
+            ++read.unreadable;
+    }
+    read.records = rows.values();
+    qCWarning(lcStore) << "recovered" << read.records.size() << "rows of" << table << ","
+                       << read.unreadable << "unreadable";
+    return read;
+}
+
+void NoteDatabase::replaceDamagedFile(const QList<NoteRecord> &records, Incident incident)
+{
+    closeConnection();
+    incident.keptAs = putAside(QStringLiteral(".damaged-"));
+    // Without a copy aside, the damaged file stays and saves will report
+    // what it refuses.
+    const OpenResult result = openConnection(NewFile::Empty);
+    if (result == OpenResult::Opened && !incident.keptAs.isEmpty() && !save(records))
+        qCWarning(lcStore) << "the readable notes could not be written yet:" << m_lastError;
+    m_incidents.append(incident);
+}
+
+bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &records,
+                             QString *error)
+{
+    NoteDatabase copy(QStringLiteral("copy-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    const OpenResult result =
+        copy.open(QFileInfo(file).absolutePath(), file, NewFile::Empty);
+    if (result != OpenResult::Opened) {
+        if (error)
+            *error = result == OpenResult::DirectoryFailed
+                         ? QStringLiteral("its folder cannot be created")
+                         : QStringLiteral("the file cannot be created");
+        return false;
+    }
+    if (copy.save(records))
+        return true;
+    if (error)
+        *error = copy.lastError();
+    return false;
 }
 
 QString NoteDatabase::welcomeDocument()

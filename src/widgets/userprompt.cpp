@@ -32,6 +32,15 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
     return clicked == QMessageBox::NoButton ? defaultButton : clicked;
 }
 
+void notify(QWidget *parent, const QString &title, const QString &text)
+{
+    history().append({title, text});
+    auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 void queueAnswer(QMessageBox::StandardButton answer)
 {
     answers().enqueue(answer);

@@ -21,6 +21,11 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
                                     QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton);
 
+// Shows a warning and returns at once, without waiting for the user: for news
+// that must not hold up the program (a failed save in the background).
+// Recorded like the others; it takes no queued answer.
+void notify(QWidget *parent, const QString &title, const QString &text);
+
 // Test seam: the next box returns `answer` at once instead of being shown.
 void queueAnswer(QMessageBox::StandardButton answer);
 // Every box asked for since the last call, oldest first; clears the record.

@@ -20,6 +20,7 @@ public:
     }
     static void confirmExit(MainWindow &window) { window.confirmExit(); }
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }
+    static void saveAtExit(MainWindow &window) { window.saveAtExit(); }
     static ReminderThread *reminderThread(const MainWindow &window)
     {
         return window.m_reminderThread;

@@ -1,0 +1,185 @@
+// What the user hears when saving fails, works again, or the note file was
+// tampered with or damaged; and where the notes go when the last save fails.
+
+#include "app/mainwindow.h"
+#include "base/apppaths.h"
+#include "mainwindowtestaccess.h"
+#include "notes/stickywidget.h"
+#include "platform/nativesettings.h"
+#include "store/notedatabase.h"
+#include "widgets/userprompt.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <memory>
+
+class TestSaveReports : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void failedSavesAreToldOncePerStreak();
+    void lastSaveThatFailsGoesToARescueFile();
+    void replacedFileIsReported();
+    void damagedFileIsReportedWithTheCount();
+
+private:
+    void start();
+    // Puts a folder where the note file is: the file can be neither opened
+    // nor created again.
+    void blockTheFile();
+    QList<NoteRecord> storedNotes(const QString &file) const;
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestSaveReports::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
+    QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
+    qputenv("USERNAME", "tester");
+}
+
+void TestSaveReports::init()
+{
+    NativeSettings::remove(QString());
+    m_folder = std::make_unique<QTemporaryDir>();
+    AppPaths::setApplicationDirectoryForTesting(m_folder->path());
+    start();
+}
+
+void TestSaveReports::cleanup()
+{
+    m_window.reset();
+    m_folder.reset();
+    UserPrompt::takeHistory();
+}
+
+void TestSaveReports::start()
+{
+    m_window.reset();
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(!m_window->startupFailed());
+}
+
+void TestSaveReports::blockTheFile()
+{
+    QVERIFY(QFile::remove(m_window->databaseFile()));
+    QVERIFY(QDir().mkpath(m_window->databaseFile() + QStringLiteral("/blocked")));
+}
+
+QList<NoteRecord> TestSaveReports::storedNotes(const QString &file) const
+{
+    NoteDatabase database(QStringLiteral("reader"));
+    if (database.open(QFileInfo(file).absolutePath(), file) != NoteDatabase::OpenResult::Opened)
+        return {};
+    return database.load();
+}
+
+void TestSaveReports::failedSavesAreToldOncePerStreak()
+{
+    UserPrompt::takeHistory();
+    m_window->saveStickies();
+    QVERIFY(UserPrompt::takeHistory().isEmpty());
+
+    blockTheFile();
+    for (int tick = 0; tick < 3; ++tick)
+        m_window->saveStickies();
+    QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, QStringLiteral("Notes Not Saved"));
+    QVERIFY2(shown.first().text.contains(QDir::toNativeSeparators(m_window->databaseFile())),
+             qPrintable(shown.first().text));
+    QVERIFY(shown.first().text.contains(QStringLiteral("is in its place")));
+
+    // The notes stayed in memory; the first save that works writes them.
+    stickyList.first()->textBrowser()->setPlainText(QStringLiteral("kept through the failure"));
+    QVERIFY(QDir(m_window->databaseFile()).removeRecursively());
+    m_window->saveStickies();
+    m_window->saveStickies();
+    shown = UserPrompt::takeHistory();
+    QStringList titles;
+    for (const UserPrompt::Record &record : std::as_const(shown))
+        titles << record.title;
+    QCOMPARE(titles, QStringList({QStringLiteral("Notes Saved Again")}));
+    const QList<NoteRecord> stored = storedNotes(m_window->databaseFile());
+    QCOMPARE(stored.size(), 1);
+    QVERIFY(stored.first().message.contains(QStringLiteral("kept through the failure")));
+}
+
+void TestSaveReports::lastSaveThatFailsGoesToARescueFile()
+{
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+    stickyList.last()->textBrowser()->setPlainText(QStringLiteral("only in memory"));
+    blockTheFile();
+    UserPrompt::takeHistory();
+    UserPrompt::queueAnswer(QMessageBox::Ok);
+    MainWindowTestAccess::saveAtExit(*m_window);
+
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+        QStringLiteral("/Notarella");
+    const QStringList rescued =
+        QDir(folder).entryList({QStringLiteral("tester.rescued-*")}, QDir::Files);
+    QCOMPARE(rescued.size(), 1);
+    const QString rescue = folder + QLatin1Char('/') + rescued.first();
+    const QList<NoteRecord> stored = storedNotes(rescue);
+    QCOMPARE(stored.size(), 2);
+    QVERIFY(stored.last().message.contains(QStringLiteral("only in memory")));
+
+    const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    QCOMPARE(shown.last().title, QStringLiteral("Notes Saved Elsewhere"));
+    QVERIFY2(shown.last().text.contains(QDir::toNativeSeparators(rescue)),
+             qPrintable(shown.last().text));
+}
+
+void TestSaveReports::replacedFileIsReported()
+{
+    const QString file = m_window->databaseFile();
+    QVERIFY(NoteDatabase::writeCopy(file + QStringLiteral(".other"), {}, nullptr));
+    QVERIFY(QFile::remove(file));
+    QVERIFY(QFile::rename(file + QStringLiteral(".other"), file));
+    UserPrompt::takeHistory();
+    m_window->saveStickies();
+    const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, QStringLiteral("Note File Replaced"));
+    const QStringList kept = QDir(QFileInfo(file).absolutePath())
+                                 .entryList({QStringLiteral("tester.replaced-*")}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(shown.first().text.contains(kept.first()));
+    QCOMPARE(storedNotes(file).size(), 1);
+}
+
+void TestSaveReports::damagedFileIsReportedWithTheCount()
+{
+    const QString file = m_window->databaseFile();
+    m_window.reset();
+    // Garbage over every page after the schema: no note can be read.
+    QFile damaged(file);
+    QVERIFY(damaged.open(QIODevice::ReadWrite));
+    const qint64 size = damaged.size();
+    QVERIFY(size > 4096);
+    damaged.seek(4096);
+    damaged.write(QByteArray(size - 4096, char(0x5a)));
+    damaged.close();
+
+    UserPrompt::takeHistory();
+    start();
+    const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, QStringLiteral("Note File Damaged"));
+    QVERIFY2(shown.first().text.contains(QStringLiteral("1 notes could not be read")),
+             qPrintable(shown.first().text));
+    QVERIFY(shown.first().text.contains(QStringLiteral("tester.damaged-")));
+}
+
+QTEST_MAIN(TestSaveReports)
+#include "tst_savereports.moc"
