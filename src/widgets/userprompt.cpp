@@ -32,6 +32,7 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
     return clicked == QMessageBox::NoButton ? defaultButton : clicked;
 }
 
+<<<<<<< HEAD
 void notify(QWidget *parent, const QString &title, const QString &text)
 {
     history().append({title, text});
@@ -39,6 +40,19 @@ void notify(QWidget *parent, const QString &title, const QString &text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
+=======
+void information(QWidget *parent, const QString &title, const QString &text)
+{
+    history().append({title, text});
+    if (!answers().isEmpty()) {
+        answers().dequeue();
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+>>>>>>> lists
 }
 
 void queueAnswer(QMessageBox::StandardButton answer)

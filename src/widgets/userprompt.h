@@ -26,6 +26,9 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
 // Recorded like the others; it takes no queued answer.
 void notify(QWidget *parent, const QString &title, const QString &text);
 
+// Shows a modal information box with a single OK button.
+void information(QWidget *parent, const QString &title, const QString &text);
+
 // Test seam: the next box returns `answer` at once instead of being shown.
 void queueAnswer(QMessageBox::StandardButton answer);
 // Every box asked for since the last call, oldest first; clears the record.
