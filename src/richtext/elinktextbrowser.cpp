@@ -85,8 +85,15 @@ void ELinkTextBrowser::contextMenuEvent(QContextMenuEvent *event)
 void ELinkTextBrowser::changeEvent(QEvent *event)
 {
     QTextBrowser::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange)
+    if (event->type() == QEvent::ReadOnlyChange) {
         keepLinksClickable();
+        // A read-only text (a locked note) takes no formatting: the toggles
+        // and their shortcuts go dark with it.
+        for (QAction *action : {boldAction, italicizeAction, underlineAction, strikeoutAction}) {
+            if (action)
+                action->setEnabled(!isReadOnly());
+        }
+    }
 }
 
 // An editable text area takes no link clicks by default; a note's links must
@@ -99,6 +106,8 @@ void ELinkTextBrowser::keepLinksClickable()
 
 template <typename Change> void ELinkTextBrowser::toggleOnSelection(Change change)
 {
+    if (isReadOnly())
+        return;
     const bool flipped = flipSelection(false);
     change();
     if (flipped)
