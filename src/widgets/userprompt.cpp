@@ -32,7 +32,6 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
     return clicked == QMessageBox::NoButton ? defaultButton : clicked;
 }
 
-<<<<<<< HEAD
 void notify(QWidget *parent, const QString &title, const QString &text)
 {
     history().append({title, text});
@@ -40,7 +39,8 @@ void notify(QWidget *parent, const QString &title, const QString &text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
-=======
+}
+
 void information(QWidget *parent, const QString &title, const QString &text)
 {
     history().append({title, text});
@@ -52,7 +52,6 @@ void information(QWidget *parent, const QString &title, const QString &text)
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
->>>>>>> lists
 }
 
 void queueAnswer(QMessageBox::StandardButton answer)
