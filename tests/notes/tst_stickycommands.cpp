@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -177,6 +178,12 @@ void TestStickyCommands::menuEntries()
     QCOMPARE(entry(*menu, "Show in &Task Bar")->isChecked(), inTaskBar);
     for (const char *toggle : {"&Lock Sticky", "Always on &Top", "Show in &Task Bar"})
         QVERIFY(entry(*menu, toggle)->isCheckable());
+    // Locked or not, colour, reminder, flags and printing stay available.
+    const QList<QAction *> actions = menu->actions();
+    for (const QAction *action : actions) {
+        if (action->text() != deleteText)
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+    }
     QCOMPARE(entry(*menu, "&Print")->icon().actualSize(QSize(64, 64)), QSize(32, 32));
 }
 
@@ -210,6 +217,26 @@ void TestStickyCommands::menuEntriesRunTheirCommands()
     QCOMPARE(deleted.at(0).at(0).value<StickyWidget *>(), note.get());
     trigger("&Hide");
     QVERIFY(note->isHidden());
+
+    // Entries that open a dialog: each is closed as soon as it is up.
+    QStringList opened;
+    const auto closeNextDialog = [this, &opened] {
+        QTimer::singleShot(0, this, [&opened] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                opened << QString::fromLatin1(dialog->metaObject()->className());
+                dialog->reject();
+            }
+        });
+    };
+    closeNextDialog();
+    trigger("Set/Edit &Reminder");
+    closeNextDialog();
+    const std::unique_ptr<QMenu> menu = note->createContextMenu();
+    entry(*colorMenu(*menu), "More...")->trigger();
+    QCOMPARE(opened, QStringList({"SetReminderDialog", "RZColorSelectorDialog"}));
+    PrintDialogs::queueAnswer(std::nullopt);
+    trigger("&Print");
+    QCOMPARE(PrintDialogs::takeRequestCount(), 1);
 }
 
 void TestStickyCommands::rightClickOpensMenu()
@@ -509,7 +536,7 @@ void TestStickyCommands::lockedNoteKeepsItsText_data()
     QTest::addColumn<bool>("locked");
 
     for (const char *command : {"Ctrl+B", "Ctrl+I", "Ctrl+U", "Ctrl+S", "bold slot", "typing",
-                                "backspace", "paste", "drop"}) {
+                                "backspace", "paste", "drop", "input method"}) {
         QTest::addRow("%s, locked", command) << QString::fromLatin1(command) << true;
         QTest::addRow("%s, unlocked", command) << QString::fromLatin1(command) << false;
     }
@@ -550,6 +577,10 @@ void TestStickyCommands::lockedNoteKeepsItsText()
         QApplication::sendEvent(browser->viewport(), &enter);
         QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(browser->viewport(), &drop);
+    } else if (command == QLatin1String("input method")) {
+        QInputMethodEvent compose(QString(), {});
+        compose.setCommitString(QStringLiteral("composed"));
+        QApplication::sendEvent(browser, &compose);
     }
 
     // The unlocked note shows that each command does change a note's text.
