@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -97,7 +96,6 @@ private slots:
     void menuEntries_data();
     void menuEntries();
     void menuEntriesRunTheirCommands();
-    void rightClickOpensMenu();
     void colorMenuReadsSettingsEachTime_data();
     void colorMenuReadsSettingsEachTime();
     void presetRecolours_data();
@@ -237,24 +235,6 @@ void TestStickyCommands::menuEntriesRunTheirCommands()
     PrintDialogs::queueAnswer(std::nullopt);
     trigger("&Print");
     QCOMPARE(PrintDialogs::takeRequestCount(), 1);
-}
-
-void TestStickyCommands::rightClickOpensMenu()
-{
-    auto note = makeNote();
-    note->show();
-    QStringList shown;
-    QTimer::singleShot(0, this, [&shown] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        shown = entryTexts(*menu);
-        menu->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 5),
-                            note->mapToGlobal(QPoint(20, 5)));
-    QApplication::sendEvent(note.get(), &event);
-    QCOMPARE(shown.value(0), QStringLiteral("&Hide"));
-    QCOMPARE(shown.size(), 12);
 }
 
 void TestStickyCommands::colorMenuReadsSettingsEachTime_data()
