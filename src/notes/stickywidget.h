@@ -66,6 +66,7 @@ signals:
     void controlPanelRequest();
 
 private slots:
+    void showRichTextEditor();
     void showControlPanel();
     void setCreationDate();
 
