@@ -3,6 +3,7 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "richtext/elinktextbrowser.h"
+#include "richtext/rzrichtexteditor.h"
 #include "widgets/printdialogs.h"
 #include "widgets/rzcolorselector.h"
 #include "widgets/rzcolorselectordialog.h"
@@ -168,8 +169,8 @@ void TestStickyCommands::menuEntries()
         locked ? QStringLiteral("&Delete (locked)") : QStringLiteral("&Delete");
     QCOMPARE(entryTexts(*menu),
              QStringList({"&Hide", deleteText, "--", "&Lock Sticky", "Always on &Top",
-                          "Show in &Task Bar", "--", "Change &Color", "Set/Edit &Reminder",
-                          "&Print", "--", "Sticky Control &Panel"}));
+                          "Show in &Task Bar", "--", "Rich Text &Editor", "Change &Color",
+                          "Set/Edit &Reminder", "&Print", "--", "Sticky Control &Panel"}));
     QCOMPARE(entry(*menu, deleteText)->isEnabled(), !locked);
     QCOMPARE(entry(*menu, "&Lock Sticky")->isChecked(), locked);
     QCOMPARE(entry(*menu, "Always on &Top")->isChecked(), onTop);
@@ -516,7 +517,7 @@ void TestStickyCommands::lockedNoteKeepsItsText_data()
     QTest::addColumn<bool>("locked");
 
     for (const char *command : {"Ctrl+B", "Ctrl+I", "Ctrl+U", "Ctrl+S", "bold slot", "typing",
-                                "backspace", "paste", "drop", "input method"}) {
+                                "backspace", "paste", "drop", "input method", "editor"}) {
         QTest::addRow("%s, locked", command) << QString::fromLatin1(command) << true;
         QTest::addRow("%s, unlocked", command) << QString::fromLatin1(command) << false;
     }
@@ -557,6 +558,19 @@ void TestStickyCommands::lockedNoteKeepsItsText()
         QApplication::sendEvent(browser->viewport(), &enter);
         QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(browser->viewport(), &drop);
+    } else if (command == QLatin1String("editor")) {
+        bool edited = false;
+        QTimer::singleShot(0, this, [&edited] {
+            auto *editor = qobject_cast<rz_RichTextEditor *>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            QTextCursor cursor(editor->editingArea()->document());
+            cursor.insertText(QStringLiteral("edited "));
+            editor->accept();
+            edited = true;
+        });
+        const std::unique_ptr<QMenu> menu = note->createContextMenu();
+        entry(*menu, "Rich Text &Editor")->trigger();
+        QVERIFY(edited);
     } else if (command == QLatin1String("input method")) {
         QInputMethodEvent compose(QString(), {});
         compose.setCommitString(QStringLiteral("composed"));
