@@ -39,6 +39,7 @@ int main(int argc, char *argv[])
 
     benchReminders();
     benchNoteList();
+    benchRichText();
     benchNotes(QCoreApplication::applicationFilePath());
     return 0;
 }

@@ -85,6 +85,7 @@ signals:
     void controlPanelRequest();
 
 private slots:
+    void showRichTextEditor();
     void showControlPanel();
     void setCreationDate();
 

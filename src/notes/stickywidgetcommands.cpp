@@ -76,6 +76,7 @@ std::unique_ptr<QMenu> StickyWidget::createContextMenu()
     addToggle(tr("Show in &Task Bar"), !isToolWindow(), &StickyWidget::showInTaskBar);
     menu->addSeparator();
 
+    menu->addAction(tr("Rich Text &Editor"), this, &StickyWidget::showRichTextEditor);
     addColorEntries(menu->addMenu(QStringLiteral("Change &Color")));
     menu->addAction(tr("Set/Edit &Reminder"), this, &StickyWidget::showReminderDialog);
     menu->addAction(QIcon(printerPicture()), tr("&Print"), this, &StickyWidget::print);

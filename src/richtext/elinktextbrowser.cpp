@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFont>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTextCharFormat>
@@ -94,6 +95,17 @@ void ELinkTextBrowser::changeEvent(QEvent *event)
                 action->setEnabled(!isReadOnly());
         }
     }
+}
+
+void ELinkTextBrowser::inputMethodEvent(QInputMethodEvent *event)
+{
+    // The toolkit lets a read-only text area commit input-method text when
+    // its text is selectable.
+    if (isReadOnly()) {
+        event->ignore();
+        return;
+    }
+    QTextBrowser::inputMethodEvent(event);
 }
 
 // An editable text area takes no link clicks by default; a note's links must

@@ -29,6 +29,8 @@ protected:
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // A read-only text takes no composed input either.
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private slots:
     void openExternalBrowser(const QUrl &link);

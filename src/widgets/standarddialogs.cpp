@@ -15,6 +15,7 @@ struct Answers
     QQueue<std::optional<QString>> texts;
     QQueue<QString> fileNames;
     QQueue<QString> directories;
+    QQueue<std::optional<QString>> items;
     bool onlyFromQueue = false;
 };
 
@@ -34,7 +35,7 @@ QList<Request> &history()
 
 QColor getColor(const QColor &initial, QWidget *parent)
 {
-    history().append({Kind::Color, {}, {}, {}, {}, {}, initial});
+    history().append({Kind::Color, {}, {}, {}, {}, {}, initial, {}});
     if (!answers().colors.isEmpty())
         return answers().colors.dequeue();
     if (answers().onlyFromQueue)
@@ -45,7 +46,7 @@ QColor getColor(const QColor &initial, QWidget *parent)
 std::optional<QString> getText(QWidget *parent, const QString &title, const QString &label,
                                const QString &initialText)
 {
-    history().append({Kind::Text, title, label, initialText, {}, {}, {}});
+    history().append({Kind::Text, title, label, initialText, {}, {}, {}, {}});
     if (!answers().texts.isEmpty())
         return answers().texts.dequeue();
     if (answers().onlyFromQueue)
@@ -61,7 +62,7 @@ std::optional<QString> getText(QWidget *parent, const QString &title, const QStr
 QString getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
                         const QString &filter)
 {
-    history().append({Kind::OpenFile, caption, {}, {}, directory, filter, {}});
+    history().append({Kind::OpenFile, caption, {}, {}, directory, filter, {}, {}});
     if (!answers().fileNames.isEmpty())
         return answers().fileNames.dequeue();
     if (answers().onlyFromQueue)
@@ -71,12 +72,28 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
 
 QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &directory)
 {
-    history().append({Kind::Directory, caption, {}, {}, directory, {}, {}});
+    history().append({Kind::Directory, caption, {}, {}, directory, {}, {}, {}});
     if (!answers().directories.isEmpty())
         return answers().directories.dequeue();
     if (answers().onlyFromQueue)
         return QString();
     return QFileDialog::getExistingDirectory(parent, caption, directory, QFileDialog::ShowDirsOnly);
+}
+
+std::optional<QString> getItem(QWidget *parent, const QString &title, const QString &label,
+                               const QStringList &items, int current)
+{
+    history().append({Kind::Item, title, label, items.value(current), {}, {}, {}, items});
+    if (!answers().items.isEmpty())
+        return answers().items.dequeue();
+    if (answers().onlyFromQueue)
+        return std::nullopt;
+    bool confirmed = false;
+    const QString item =
+        QInputDialog::getItem(parent, title, label, items, current, false, &confirmed);
+    if (!confirmed)
+        return std::nullopt;
+    return item;
 }
 
 void queueColor(const QColor &answer)
@@ -99,6 +116,11 @@ void queueDirectory(const QString &answer)
     answers().directories.enqueue(answer);
 }
 
+void queueItem(const std::optional<QString> &answer)
+{
+    answers().items.enqueue(answer);
+}
+
 QList<Request> takeHistory()
 {
     return std::exchange(history(), {});
@@ -108,7 +130,7 @@ int pendingAnswers()
 {
     const Answers &queued = answers();
     return int(queued.colors.size() + queued.texts.size() + queued.fileNames.size() +
-               queued.directories.size());
+               queued.directories.size() + queued.items.size());
 }
 
 void clearAnswers()
@@ -118,6 +140,7 @@ void clearAnswers()
     queued.texts.clear();
     queued.fileNames.clear();
     queued.directories.clear();
+    queued.items.clear();
 }
 
 void setAnswerOnlyFromQueue(bool on)

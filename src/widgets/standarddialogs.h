@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -18,7 +19,8 @@ enum class Kind
     Color,
     Text,
     OpenFile,
-    Directory
+    Directory,
+    Item
 };
 
 struct Request
@@ -30,6 +32,7 @@ struct Request
     QString directory;   // starting directory of a file or directory chooser
     QString filter;      // file filter of a file chooser
     QColor initialColor; // initial colour of a colour chooser
+    QStringList items;   // the choices of an item chooser, in order; empty otherwise
 };
 
 // Returns the chosen colour, or an invalid colour when the user cancelled.
@@ -41,6 +44,10 @@ std::optional<QString> getText(QWidget *parent, const QString &title, const QStr
 QString getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
                         const QString &filter);
 QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &directory);
+// Offers `items` (not editable) with `current` preselected; returns the chosen
+// item, or nothing when the user cancelled.
+std::optional<QString> getItem(QWidget *parent, const QString &title, const QString &label,
+                               const QStringList &items, int current);
 
 // Test seams: the next chooser of that kind returns the queued answer at once
 // instead of being shown. An invalid colour, std::nullopt or an empty path
@@ -49,6 +56,7 @@ void queueColor(const QColor &answer);
 void queueText(const std::optional<QString> &answer);
 void queueOpenFileName(const QString &answer);
 void queueDirectory(const QString &answer);
+void queueItem(const std::optional<QString> &answer);
 // Every chooser asked for since the last call, oldest first; clears the record.
 QList<Request> takeHistory();
 // Number of queued answers not used yet, so tests can see that nothing more

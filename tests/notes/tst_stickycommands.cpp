@@ -3,6 +3,7 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "richtext/elinktextbrowser.h"
+#include "richtext/rzrichtexteditor.h"
 #include "widgets/printdialogs.h"
 #include "widgets/rzcolorselector.h"
 #include "widgets/rzcolorselectordialog.h"
@@ -12,8 +13,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -96,7 +97,6 @@ private slots:
     void menuEntries_data();
     void menuEntries();
     void menuEntriesRunTheirCommands();
-    void rightClickOpensMenu();
     void colorMenuReadsSettingsEachTime_data();
     void colorMenuReadsSettingsEachTime();
     void presetRecolours_data();
@@ -169,14 +169,20 @@ void TestStickyCommands::menuEntries()
         locked ? QStringLiteral("&Delete (locked)") : QStringLiteral("&Delete");
     QCOMPARE(entryTexts(*menu),
              QStringList({"&Hide", deleteText, "--", "&Lock Sticky", "Always on &Top",
-                          "Show in &Task Bar", "--", "Change &Color", "Set/Edit &Reminder",
-                          "&Print", "--", "Sticky Control &Panel"}));
+                          "Show in &Task Bar", "--", "Rich Text &Editor", "Change &Color",
+                          "Set/Edit &Reminder", "&Print", "--", "Sticky Control &Panel"}));
     QCOMPARE(entry(*menu, deleteText)->isEnabled(), !locked);
     QCOMPARE(entry(*menu, "&Lock Sticky")->isChecked(), locked);
     QCOMPARE(entry(*menu, "Always on &Top")->isChecked(), onTop);
     QCOMPARE(entry(*menu, "Show in &Task Bar")->isChecked(), inTaskBar);
     for (const char *toggle : {"&Lock Sticky", "Always on &Top", "Show in &Task Bar"})
         QVERIFY(entry(*menu, toggle)->isCheckable());
+    // Locked or not, colour, reminder, flags and printing stay available.
+    const QList<QAction *> actions = menu->actions();
+    for (const QAction *action : actions) {
+        if (action->text() != deleteText)
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+    }
     QCOMPARE(entry(*menu, "&Print")->icon().actualSize(QSize(64, 64)), QSize(32, 32));
 }
 
@@ -210,24 +216,26 @@ void TestStickyCommands::menuEntriesRunTheirCommands()
     QCOMPARE(deleted.at(0).at(0).value<StickyWidget *>(), note.get());
     trigger("&Hide");
     QVERIFY(note->isHidden());
-}
 
-void TestStickyCommands::rightClickOpensMenu()
-{
-    auto note = makeNote();
-    note->show();
-    QStringList shown;
-    QTimer::singleShot(0, this, [&shown] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        shown = entryTexts(*menu);
-        menu->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 5),
-                            note->mapToGlobal(QPoint(20, 5)));
-    QApplication::sendEvent(note.get(), &event);
-    QCOMPARE(shown.value(0), QStringLiteral("&Hide"));
-    QCOMPARE(shown.size(), 12);
+    // Entries that open a dialog: each is closed as soon as it is up.
+    QStringList opened;
+    const auto closeNextDialog = [this, &opened] {
+        QTimer::singleShot(0, this, [&opened] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                opened << QString::fromLatin1(dialog->metaObject()->className());
+                dialog->reject();
+            }
+        });
+    };
+    closeNextDialog();
+    trigger("Set/Edit &Reminder");
+    closeNextDialog();
+    const std::unique_ptr<QMenu> menu = note->createContextMenu();
+    entry(*colorMenu(*menu), "More...")->trigger();
+    QCOMPARE(opened, QStringList({"SetReminderDialog", "RZColorSelectorDialog"}));
+    PrintDialogs::queueAnswer(std::nullopt);
+    trigger("&Print");
+    QCOMPARE(PrintDialogs::takeRequestCount(), 1);
 }
 
 void TestStickyCommands::colorMenuReadsSettingsEachTime_data()
@@ -509,7 +517,7 @@ void TestStickyCommands::lockedNoteKeepsItsText_data()
     QTest::addColumn<bool>("locked");
 
     for (const char *command : {"Ctrl+B", "Ctrl+I", "Ctrl+U", "Ctrl+S", "bold slot", "typing",
-                                "backspace", "paste", "drop"}) {
+                                "backspace", "paste", "drop", "input method", "editor"}) {
         QTest::addRow("%s, locked", command) << QString::fromLatin1(command) << true;
         QTest::addRow("%s, unlocked", command) << QString::fromLatin1(command) << false;
     }
@@ -550,6 +558,23 @@ void TestStickyCommands::lockedNoteKeepsItsText()
         QApplication::sendEvent(browser->viewport(), &enter);
         QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(browser->viewport(), &drop);
+    } else if (command == QLatin1String("editor")) {
+        bool edited = false;
+        QTimer::singleShot(0, this, [&edited] {
+            auto *editor = qobject_cast<rz_RichTextEditor *>(QApplication::activeModalWidget());
+            QVERIFY(editor);
+            QTextCursor cursor(editor->editingArea()->document());
+            cursor.insertText(QStringLiteral("edited "));
+            editor->accept();
+            edited = true;
+        });
+        const std::unique_ptr<QMenu> menu = note->createContextMenu();
+        entry(*menu, "Rich Text &Editor")->trigger();
+        QVERIFY(edited);
+    } else if (command == QLatin1String("input method")) {
+        QInputMethodEvent compose(QString(), {});
+        compose.setCommitString(QStringLiteral("composed"));
+        QApplication::sendEvent(browser, &compose);
     }
 
     // The unlocked note shows that each command does change a note's text.
