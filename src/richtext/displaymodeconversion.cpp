@@ -185,7 +185,12 @@ QString toMarkup(const QString &html, const QString &iconDirectory, const QSet<Q
     const QString escapedIconDirectory = iconDirectory.toHtmlEscaped();
     result = replaceMatches(result, imageTagPattern(), [&](const QRegularExpressionMatch &match) {
         const QStringView source = match.capturedView(2);
-        if (!iconDirectory.isEmpty() && source.startsWith(escapedIconDirectory)) {
+        // An icon drawn at a size of its own keeps its tag, so the size stays.
+        const QStringView attributesAfterSource =
+            match.capturedView(1).mid(match.capturedEnd(2) + 1 - match.capturedStart(1));
+        const bool plainTag = attributesAfterSource.trimmed().isEmpty() ||
+                              attributesAfterSource.trimmed() == QLatin1String("/");
+        if (plainTag && !iconDirectory.isEmpty() && source.startsWith(escapedIconDirectory)) {
             const QString file = fromVisibleText(source.mid(escapedIconDirectory.size()));
             if (file.endsWith(kIconSuffix) && icons.contains(file.chopped(kIconSuffix.size())))
                 return QLatin1Char(':') + file.chopped(kIconSuffix.size()) + QLatin1Char(':');
