@@ -99,6 +99,12 @@ void benchRichText()
          {std::pair{"10kb", 10'000}, std::pair{"100kb", 100'000}, std::pair{"1mb", 1'000'000}})
         benchConversion(QLatin1String(label), noteDocument(bytes, iconDirectory), iconDirectory);
     benchConversion(QStringLiteral("5000_links"), linkDocument(5000), iconDirectory);
+    QString colons = QStringLiteral("<p>");
+    while (colons.size() < 1'000'000)
+        colons += QStringLiteral("12:30:45 a:b ::star: ");
+    QTextDocument colonDocument;
+    colonDocument.setHtml(colons + QStringLiteral("</p>"));
+    benchConversion(QStringLiteral("1mb_colons"), colonDocument.toHtml(), iconDirectory);
 
     // One typed character at the end of a note that holds about 1 MB of
     // text: in everyday paragraphs, and in one single paragraph, which Qt

@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace DisplayModeConversion {
 namespace {
@@ -108,6 +111,14 @@ QString iconTag(const QString &iconDirectory, const QString &name)
 // and styles keep their colons untouched.
 QString tokensToIcons(const QString &html, const QString &iconDirectory, const QSet<QString> &icons)
 {
+    // The image tag of each icon, made once; runs longer than the longest
+    // name are no token and are not looked up.
+    QHash<QString, QString> tags;
+    qsizetype longestName = 0;
+    for (const QString &name : icons) {
+        tags.insert(name, iconTag(iconDirectory, name));
+        longestName = std::max(longestName, name.size());
+    }
     QString result;
     qsizetype copied = 0;
     qsizetype openingColon = -1;
@@ -121,16 +132,17 @@ QString tokensToIcons(const QString &html, const QString &iconDirectory, const Q
         } else if (character == QLatin1Char('>')) {
             insideTag = false;
         } else if (!insideTag && character == QLatin1Char(':')) {
-            if (openingColon >= 0 && i - openingColon > 1) {
-                const QStringView name =
-                    QStringView(html).mid(openingColon + 1, i - openingColon - 1);
-                if (icons.contains(name.toString())) {
+            const qsizetype nameLength = i - openingColon - 1;
+            if (openingColon >= 0 && nameLength > 0 && nameLength <= longestName) {
+                const QString name = html.mid(openingColon + 1, nameLength);
+                const auto tag = tags.constFind(name);
+                if (tag != tags.constEnd()) {
                     qCDebug(lcRichText).noquote()
                         << "Matched:" << QStringLiteral("\":%1:\"").arg(name);
                     if (copied == 0)
                         result.reserve(size + size / 4);
                     result += QStringView(html).mid(copied, openingColon - copied);
-                    result += iconTag(iconDirectory, name.toString());
+                    result += *tag;
                     copied = i + 1;
                     openingColon = -1;
                     continue;
@@ -185,7 +197,12 @@ QString toMarkup(const QString &html, const QString &iconDirectory, const QSet<Q
     const QString escapedIconDirectory = iconDirectory.toHtmlEscaped();
     result = replaceMatches(result, imageTagPattern(), [&](const QRegularExpressionMatch &match) {
         const QStringView source = match.capturedView(2);
-        if (!iconDirectory.isEmpty() && source.startsWith(escapedIconDirectory)) {
+        // An icon drawn at a size of its own keeps its tag, so the size stays.
+        const QStringView attributesAfterSource =
+            match.capturedView(1).mid(match.capturedEnd(2) + 1 - match.capturedStart(1));
+        const bool plainTag = attributesAfterSource.trimmed().isEmpty() ||
+                              attributesAfterSource.trimmed() == QLatin1String("/");
+        if (plainTag && !iconDirectory.isEmpty() && source.startsWith(escapedIconDirectory)) {
             const QString file = fromVisibleText(source.mid(escapedIconDirectory.size()));
             if (file.endsWith(kIconSuffix) && icons.contains(file.chopped(kIconSuffix.size())))
                 return QLatin1Char(':') + file.chopped(kIconSuffix.size()) + QLatin1Char(':');

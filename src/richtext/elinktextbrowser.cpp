@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -27,6 +28,8 @@ ELinkTextBrowser::ELinkTextBrowser(QWidget *parent) : QTextBrowser(parent)
     keepLinksClickable();
 
     connect(this, &QTextBrowser::anchorClicked, this, &ELinkTextBrowser::openExternalBrowser);
+    connect(document(), &QTextDocument::contentsChange, this,
+            &ELinkTextBrowser::keepTextOutOfRules);
 
     const auto makeAction = [this](const QString &text, const QKeySequence &shortcut,
                                    void (ELinkTextBrowser::*slot)()) {
@@ -178,4 +181,30 @@ bool ELinkTextBrowser::flipSelection(bool toBackward)
     setTextCursor(cursor);
     qCDebug(lcRichText) << "Flipped from backward to forward";
     return true;
+}
+
+void ELinkTextBrowser::keepTextOutOfRules(int position, int, int charsAdded)
+{
+    if (charsAdded <= 0 || movingTextOutOfRule)
+        return;
+    QTextDocument *text = document();
+    const QTextBlock last = text->findBlock(position + charsAdded);
+    for (QTextBlock block = text->findBlock(position); block.isValid(); block = block.next()) {
+        const QTextBlockFormat format = block.blockFormat();
+        if (block.length() > 1 &&
+            format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) {
+            movingTextOutOfRule = true;
+            QTextBlockFormat textFormat = format;
+            textFormat.clearProperty(QTextFormat::BlockTrailingHorizontalRulerWidth);
+            QTextCursor cursor(block);
+            // One undo step with the edit that put the text there.
+            cursor.joinPreviousEditBlock();
+            cursor.insertBlock(textFormat, cursor.charFormat());
+            cursor.endEditBlock();
+            movingTextOutOfRule = false;
+            qCDebug(lcRichText) << "Moved text out of a rule's paragraph at" << block.position();
+        }
+        if (block == last)
+            break;
+    }
 }

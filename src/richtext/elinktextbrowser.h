@@ -44,9 +44,14 @@ private:
     // back its direction afterwards.
     template <typename Change> void toggleOnSelection(Change change);
     void keepLinksClickable();
+    // Text that lands in a rule's paragraph (typed right after a rule, or
+    // pasted there) is moved into a paragraph of its own after the rule: the
+    // HTML export writes a rule's paragraph as "<hr />" alone and would drop it.
+    void keepTextOutOfRules(int position, int charsRemoved, int charsAdded);
 
     QAction *boldAction = nullptr;
     QAction *italicizeAction = nullptr;
     QAction *underlineAction = nullptr;
     QAction *strikeoutAction = nullptr;
+    bool movingTextOutOfRule = false;
 };

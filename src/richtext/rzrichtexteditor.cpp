@@ -99,6 +99,7 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     toggleDisplayModeButton = toolButtonFor(toggleDisplayModeAction, this);
     insertIconButton = new QToolButton(this);
     iconMenu = new QMenu(this);
+    iconMenu->setToolTipsVisible(true); // the name to type as a token
     insertIconButton->setMenu(iconMenu);
 
     textBrowser = new ELinkTextBrowser(this);

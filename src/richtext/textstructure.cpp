@@ -14,9 +14,11 @@ void insertRule(QTextCursor &cursor)
 {
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    // "abc|def" becomes "abc", an empty paragraph that takes the rule, "|def".
+    // "abc|def" becomes "abc", an empty paragraph that takes the rule, "|def";
+    // at the start of a paragraph only the empty paragraph is added before it.
     const QTextBlockFormat paragraphFormat = cursor.blockFormat();
-    cursor.insertBlock(paragraphFormat);
+    if (!cursor.atBlockStart())
+        cursor.insertBlock(paragraphFormat);
     cursor.insertBlock(paragraphFormat);
     cursor.movePosition(QTextCursor::PreviousBlock);
     QTextBlockFormat ruleFormat;

@@ -65,6 +65,9 @@ private slots:
                               << "<p>a</p>\n&lt;hr /&gt;\n<p>b</p>";
         QTest::newRow("icon") << true << "<p>x<img src=\"ICONS/smile.png\" />y</p>"
                               << "<p>x:smile:y</p>";
+        QTest::newRow("icon with a size of its own")
+            << true << "<img src=\"ICONS/smile.png\" width=\"40\" height=\"40\" />"
+            << "&lt;img src=\"ICONS/smile.png\" width=\"40\" height=\"40\" /&gt;";
         QTest::newRow("icon of another installation")
             << true << "<img src=\"/old/icons/smile.png\" />"
             << "&lt;img src=\"/old/icons/smile.png\" /&gt;";
@@ -236,9 +239,14 @@ private slots:
                     cursor.insertImage(image);
                     break;
                 }
-                case 3:
-                    cursor.insertImage(iconDirectory + QStringLiteral("photo.jpg"));
+                case 3: {
+                    QTextImageFormat image;
+                    image.setName(iconDirectory + (part % 2 ? QStringLiteral("photo.jpg")
+                                                            : QStringLiteral("star.png")));
+                    image.setWidth(32);
+                    cursor.insertImage(image);
                     break;
+                }
                 case 4:
                     TextStructure::insertRule(cursor);
                     break;

@@ -50,6 +50,8 @@ class TestELinkTextBrowser : public QObject
 
 private slots:
     void init();
+    void textAtARuleReachesTheExport_data();
+    void textAtARuleReachesTheExport();
     void cleanup();
 
     void linkClickOpensOutsideAndKeepsDocument_data();
@@ -390,6 +392,49 @@ void TestELinkTextBrowser::contextMenuEndsWithFormatActions()
     QVERIFY(menuSeen);
     QCOMPARE(shown, expected);
     QVERIFY(!readOnly || !shown.contains(QStringLiteral("&Paste")));
+}
+
+// Notes are saved from toHtml(), which writes a rule's paragraph as "<hr />"
+// alone: whatever lands in it must move out or it is lost on the next save.
+void TestELinkTextBrowser::textAtARuleReachesTheExport_data()
+{
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QString>("expectedParagraphs");
+    QTest::newRow("typed") << "typed"
+                           << "typed";
+    QTest::newRow("pasted lines") << "one\ntwo"
+                                  << "one|two";
+}
+
+void TestELinkTextBrowser::textAtARuleReachesTheExport()
+{
+    QFETCH(QString, inserted);
+    QFETCH(QString, expectedParagraphs);
+    ELinkTextBrowser browser;
+    browser.setHtml(QStringLiteral("<p>before</p><hr /><p>after</p>"));
+    QTextCursor cursor(browser.document()->findBlockByNumber(1));
+    browser.setTextCursor(cursor);
+    if (inserted.contains(QLatin1Char('\n')))
+        browser.insertPlainText(inserted);
+    else
+        QTest::keyClicks(&browser, inserted);
+
+    QTextDocument exported;
+    exported.setHtml(browser.toHtml());
+    QStringList paragraphs;
+    bool ruleKept = false;
+    for (QTextBlock block = exported.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+            ruleKept = true;
+        else
+            paragraphs << block.text();
+    }
+    QVERIFY(ruleKept);
+    QCOMPARE(paragraphs.join(QLatin1Char('|')),
+             QStringLiteral("before|") + expectedParagraphs + QStringLiteral("|after"));
+    // The text is where the cursor is: typing goes on after it.
+    QTest::keyClicks(&browser, QStringLiteral("!"));
+    QVERIFY(browser.toPlainText().contains(inserted.split(QLatin1Char('\n')).last() + "!"));
 }
 
 QTEST_MAIN(TestELinkTextBrowser)

@@ -326,22 +326,34 @@ private slots:
     void textAfterARuleSurvives_data()
     {
         QTest::addColumn<bool>("markupDisplay");
-        QTest::newRow("functional display") << false;
-        QTest::newRow("markup display") << true;
+        QTest::addColumn<int>("position");
+        // Paragraphs of the saved document, "--" for the rule.
+        QTest::addColumn<QString>("paragraphs");
+        QTest::newRow("mid-line") << false << 8 << "Buy milk|--|typed and Notes today";
+        QTest::newRow("line start") << false << 0 << "--|typedBuy milk and Notes today";
+        QTest::newRow("line end") << false << 24 << "Buy milk and Notes today|--|typed";
+        QTest::newRow("markup display") << true << 8 << "Buy milk|--|typed and Notes today";
     }
 
     void textAfterARuleSurvives()
     {
         QFETCH(bool, markupDisplay);
+        QFETCH(int, position);
+        QFETCH(QString, paragraphs);
         if (markupDisplay)
             toggle();
-        moveTo(browser, 8); // "Buy milk| and Notes today"
+        moveTo(browser, position);
         pickItem(combo("insertItemComboBox"), 1);
         QTest::keyClicks(browser, QStringLiteral("typed"));
-        const QString html = editor->html();
-        QVERIFY2(html.contains(QStringLiteral("<hr />")), qPrintable(html));
-        QVERIFY2(html.contains(QStringLiteral(">Buy milk</p>")), qPrintable(html));
-        QVERIFY2(html.contains(QStringLiteral(">typed and Notes today</p>")), qPrintable(html));
+        QTextDocument saved;
+        saved.setHtml(editor->html());
+        QStringList found;
+        for (QTextBlock block = saved.begin(); block.isValid(); block = block.next()) {
+            const bool rule =
+                block.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth);
+            found << (rule ? QStringLiteral("--") : block.text());
+        }
+        QCOMPARE(found.join(QLatin1Char('|')), paragraphs);
     }
 
     void insertHeadingDoesNothing()
