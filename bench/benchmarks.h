@@ -2,6 +2,8 @@
 
 // Each function measures one area and prints "figure: <name> <value> <unit>" lines.
 void benchReminders();
+// Many reminders due at once, and the markup check every note passes at load.
+void benchRobustness();
 
 #include <QStringList>
 

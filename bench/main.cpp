@@ -34,6 +34,7 @@ int main(int argc, char *argv[])
         return prepareNotesCase(arguments.mid(2));
 
     benchReminders();
+    benchRobustness();
     benchNotes(QCoreApplication::applicationFilePath());
     return 0;
 }

@@ -61,16 +61,20 @@ bool contains(const QString &key)
     return store.contains(storedKey(store, key));
 }
 
-void setValue(const QString &key, const QVariant &newValue)
+bool setValue(const QString &key, const QVariant &newValue)
 {
     QSettings store = openStore();
     store.setValue(storedKey(store, key), newValue);
+    store.sync();
+    return store.status() == QSettings::NoError;
 }
 
-void remove(const QString &key)
+bool remove(const QString &key)
 {
     QSettings store = openStore();
     store.remove(key.isEmpty() ? key : storedKey(store, key));
+    store.sync();
+    return store.status() == QSettings::NoError;
 }
 
 QStringList allKeys()
