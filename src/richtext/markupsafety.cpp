@@ -2,42 +2,43 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 #include <optional>
 
 namespace MarkupSafety {
 namespace {
 
-bool isEmptyElement(QStringView name)
+bool isEmptyElement(const QString &name)
 {
-    static const QStringList names = {
+    static const QSet<QString> names = {
         QStringLiteral("area"),  QStringLiteral("base"),  QStringLiteral("br"),
         QStringLiteral("col"),   QStringLiteral("embed"), QStringLiteral("hr"),
         QStringLiteral("img"),   QStringLiteral("input"), QStringLiteral("link"),
         QStringLiteral("meta"),  QStringLiteral("param"), QStringLiteral("source"),
         QStringLiteral("track"), QStringLiteral("wbr"),   QStringLiteral("!doctype")};
-    return names.contains(name.toString());
+    return names.contains(name);
 }
 
 // Elements that an opening tag of the same kind closes.
-bool closesItsKind(QStringView name)
+bool closesItsKind(const QString &name)
 {
-    static const QStringList names = {
+    static const QSet<QString> names = {
         QStringLiteral("p"),  QStringLiteral("li"), QStringLiteral("tr"), QStringLiteral("td"),
         QStringLiteral("th"), QStringLiteral("dt"), QStringLiteral("dd"), QStringLiteral("option")};
-    return names.contains(name.toString());
+    return names.contains(name);
 }
 
-bool isBlockEnd(QStringView name)
+bool isBlockEnd(const QString &name)
 {
-    static const QStringList names = {
+    static const QSet<QString> names = {
         QStringLiteral("p"),     QStringLiteral("div"), QStringLiteral("li"),
         QStringLiteral("tr"),    QStringLiteral("h1"),  QStringLiteral("h2"),
         QStringLiteral("h3"),    QStringLiteral("h4"),  QStringLiteral("h5"),
         QStringLiteral("h6"),    QStringLiteral("pre"), QStringLiteral("blockquote"),
         QStringLiteral("table"), QStringLiteral("ul"),  QStringLiteral("ol"),
         QStringLiteral("hr"),    QStringLiteral("br")};
-    return names.contains(name.toString());
+    return names.contains(name);
 }
 
 struct Tag
@@ -98,18 +99,14 @@ class OpenElements
 public:
     qsizetype depth() const { return m_stack.size(); }
     int count(const QString &name) const { return m_counts.value(name); }
-    bool hidesText() const
-    {
-        return count(QStringLiteral("head")) + count(QStringLiteral("style")) +
-                   count(QStringLiteral("script")) >
-               0;
-    }
+    bool hidesText() const { return m_hiding > 0; }
     void open(const QString &name)
     {
         if (closesItsKind(name))
             closeEarlierOfKind(name);
         m_stack.append(name);
         ++m_counts[name];
+        m_hiding += hidesItsText(name);
     }
     // Closes `name` and everything opened inside it; a closing tag without an
     // open element is ignored.
@@ -123,13 +120,23 @@ public:
     }
 
 private:
-    void pop() { --m_counts[m_stack.takeLast()]; }
+    void pop()
+    {
+        const QString name = m_stack.takeLast();
+        --m_counts[name];
+        m_hiding -= hidesItsText(name);
+    }
+
+    static bool hidesItsText(const QString &name)
+    {
+        return name == u"head" || name == u"style" || name == u"script";
+    }
 
     // A new row closes the open row with its cell and what is inside it, as
     // HTML does; a few levels are looked at, and never past a container.
     void closeEarlierOfKind(const QString &name)
     {
-        static const QStringList containers = {
+        static const QSet<QString> containers = {
             QStringLiteral("table"),     QStringLiteral("ul"),  QStringLiteral("ol"),
             QStringLiteral("dl"),        QStringLiteral("div"), QStringLiteral("select"),
             QStringLiteral("blockquote")};
@@ -147,6 +154,7 @@ private:
 
     QList<QString> m_stack;
     QHash<QString, int> m_counts;
+    int m_hiding = 0; // open head, style and script elements
 };
 
 // Walks the tags of `html`, keeping the open elements, and calls
