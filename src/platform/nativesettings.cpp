@@ -66,7 +66,8 @@ bool setValue(const QString &key, const QVariant &newValue)
     QSettings store = openStore();
     store.setValue(storedKey(store, key), newValue);
     store.sync();
-    return store.status() == QSettings::NoError;
+    // A format error found while reading the old file is no failure of this write.
+    return store.status() != QSettings::AccessError;
 }
 
 bool remove(const QString &key)
@@ -74,7 +75,8 @@ bool remove(const QString &key)
     QSettings store = openStore();
     store.remove(key.isEmpty() ? key : storedKey(store, key));
     store.sync();
-    return store.status() == QSettings::NoError;
+    // A format error found while reading the old file is no failure of this write.
+    return store.status() != QSettings::AccessError;
 }
 
 QStringList allKeys()
