@@ -7,6 +7,8 @@ void benchNoteList();
 // Display-mode conversion of 10 KB to 1 MB documents and of many links, and
 // the cost of one keystroke in a note holding 1 MB of text.
 void benchRichText();
+// Many reminders due at once, and the markup check every note passes at load.
+void benchRobustness();
 
 #include <QStringList>
 

@@ -40,6 +40,7 @@ int main(int argc, char *argv[])
     benchReminders();
     benchNoteList();
     benchRichText();
+    benchRobustness();
     benchNotes(QCoreApplication::applicationFilePath());
     return 0;
 }

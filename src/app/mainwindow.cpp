@@ -1,10 +1,13 @@
 #include "app/mainwindow.h"
 
-#include "base/apppaths.h"
 #include "app/preferences.h"
+#include "app/screenwatcher.h"
 #include "app/settingsbootstrap.h"
+#include "base/apppaths.h"
 #include "base/tracing.h"
+#include "notes/noteplacement.h"
 #include "notes/stickywidget.h"
+#include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
 #include "widgets/userprompt.h"
@@ -35,6 +38,13 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
+    // A note left on a monitor that is unplugged comes back onto one in view.
+    new ScreenWatcher(
+        [] {
+            for (StickyWidget *sticky : std::as_const(stickyList))
+                NotePlacement::keepOnScreen(sticky);
+        },
+        this);
     changeLanguage();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveAtExit);
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
@@ -76,12 +86,24 @@ bool MainWindow::checkSetupAndOpenDatabase()
 {
     qCDebug(lcApp) << "MainWindow::checkSetupAndOpenDatabase() --------------------";
     SettingsBootstrap::runFirstRunIfNeeded();
-    if (SettingsBootstrap::migrateVersion()) {
+    switch (SettingsBootstrap::migrateVersion()) {
+    case SettingsBootstrap::Migration::Current:
+        break;
+    case SettingsBootstrap::Migration::Migrated:
         UserPrompt::warning(
             this, tr("Updating Notarella"),
             tr("<p>A new version of Notarella has been installed.</p><p>Some of your software "
                "settings will be changed.  Please visit the Options Window to modify them.</p>"),
             QMessageBox::Ok, QMessageBox::Ok);
+        break;
+    case SettingsBootstrap::Migration::NotWritable:
+        UserPrompt::warning(this, tr("Notarella Settings"),
+                            tr("<p>Notarella cannot write its settings file:</p><p>%1</p><p>It "
+                               "runs with the settings it finds; changes to them will not be "
+                               "kept.</p>")
+                                .arg(NativeSettings::fileName().toHtmlEscaped()),
+                            QMessageBox::Ok, QMessageBox::Ok);
+        break;
     }
 
     m_dataDirectory = AppPaths::applicationDirectory() + QStringLiteral("/.NotarellaData/");

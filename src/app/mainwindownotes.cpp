@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "base/tracing.h"
+#include "notes/noteplacement.h"
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
 
@@ -188,6 +189,7 @@ void MainWindow::loadExistingStickies()
             sticky->setWindowFlags(flags);
         sticky->move(record.x, record.y);
         sticky->resize(record.width, record.height);
+        NotePlacement::keepOnScreen(sticky);
         if (record.visible)
             toShow.append(sticky);
     }

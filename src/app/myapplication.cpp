@@ -1,5 +1,6 @@
 #include "app/myapplication.h"
 
+#include "app/fontsubstitutes.h"
 #include "base/tracing.h"
 
 #include <QSessionManager>
@@ -7,6 +8,7 @@
 MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     qCDebug(lcApp) << "MyApplication::MyApplication( cosntructor )";
+    FontSubstitutes::install();
     connect(this, &QGuiApplication::commitDataRequest, this, &MyApplication::commitData);
 }
 

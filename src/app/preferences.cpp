@@ -88,6 +88,14 @@ QString userString(const QString &name)
     return NativeSettings::stringValue(userKey(name));
 }
 
+QString dateFormat()
+{
+    const QString format = userString(Names::DateFormat);
+    if (format.isEmpty() || format.size() > kMaxDateFormatLength)
+        return preference(Names::DateFormat).factoryDefault.toString();
+    return format;
+}
+
 QString productText()
 {
     return QStringLiteral("Notarella 1.7.0");

@@ -72,4 +72,11 @@ QString userString(const QString &name);
 
 QString productText();
 
+// Date formats longer than this are not a user's choice but damage: parsing
+// one of a megabyte for every note made the start take minutes.
+inline constexpr int kMaxDateFormatLength = 200;
+// The user's date format for dates shown on notes; the factory default when
+// the stored one is empty or longer than kMaxDateFormatLength.
+QString dateFormat();
+
 } // namespace Preferences

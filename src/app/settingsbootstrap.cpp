@@ -49,7 +49,7 @@ bool runFirstRunIfNeeded()
     return true;
 }
 
-bool migrateVersion()
+Migration migrateVersion()
 {
     using namespace Preferences;
     const int storedVersion = NativeSettings::intValue(Keys::SoftwareVersion);
@@ -59,17 +59,22 @@ bool migrateVersion()
                    << NativeSettings::stringValue(Keys::SoftwareName);
     qCDebug(lcApp) << "Registry Version Check - SoftwareVersion:" << storedVersion;
     if (storedVersion == kSoftwareVersion)
-        return false;
+        return Migration::Current;
 
     if (storedVersion < 10600) {
         qCDebug(lcApp) << "VERSION CHANGE: removing registry values";
         NativeSettings::remove(Keys::DefaultUseFlagQtWindow);
         NativeSettings::remove(Keys::UserUseFlagQtWindow);
     }
-    NativeSettings::setValue(Keys::SoftwareVersion, kSoftwareVersion);
+    if (!NativeSettings::setValue(Keys::SoftwareVersion, kSoftwareVersion) ||
+        NativeSettings::intValue(Keys::SoftwareVersion) != kSoftwareVersion) {
+        qCWarning(lcApp) << "VERSION CHANGE: the settings store cannot be written:"
+                         << NativeSettings::fileName();
+        return Migration::NotWritable;
+    }
     NativeSettings::setValue(Keys::Product, productText());
     AutoRunManager().enableAutoRun(true);
-    return true;
+    return Migration::Migrated;
 }
 
 } // namespace SettingsBootstrap

@@ -8,8 +8,17 @@ namespace SettingsBootstrap {
 // whether it ran.
 bool runFirstRunIfNeeded();
 
-// Brings an older or newer stored version to the current one. Returns true
-// when the version changed, so the caller can tell the user.
-bool migrateVersion();
+enum class Migration
+{
+    Current,    // the stored version is this one
+    Migrated,   // an older or newer version was brought to this one
+    NotWritable // the version differs but the store cannot be written
+};
+
+// Brings an older or newer stored version to the current one. The caller
+// tells the user about a migration; a store that cannot be written is
+// migrated in memory only, so it is reported as such rather than as an
+// update at every start.
+Migration migrateVersion();
 
 } // namespace SettingsBootstrap

@@ -3,11 +3,13 @@
 #include "app/preferences.h"
 #include "base/tracing.h"
 #include "notes/clickylabel.h"
+#include "notes/notecolor.h"
 #include "notes/notepixmaps.h"
 #include "notes/notetext.h"
 #include "platform/taskbarhint.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/reminderdialog.h"
+#include "reminders/reminderqueue.h"
 #include "reminders/remindersound.h"
 #include "reminders/remindertiming.h"
 #include "reminders/setreminderdialog.h"
@@ -43,17 +45,20 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
                            const QDateTime &creationDate, const QDateTime &originalReminderDate,
                            const QDateTime &reminderDate, const QString &periodicMask, bool locked,
                            const QString &message, QWidget *parent, Qt::WindowFlags flags)
-    : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID), m_colorRGB(colorRGB),
-      m_colorName(colorName), m_creationDate(creationDate), m_reminderDate(reminderDate),
-      m_originalReminderDate(originalReminderDate), m_periodicMask(periodicMask), m_locked(locked)
+    : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID),
+      m_colorRGB(NoteColor::usable(colorRGB, colorName).rgb),
+      m_colorName(NoteColor::usable(colorRGB, colorName).name), m_creationDate(creationDate),
+      m_reminderDate(reminderDate), m_originalReminderDate(originalReminderDate),
+      m_periodicMask(periodicMask), m_locked(locked)
 {
     qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
                      << "- start";
     qCDebug(lcNotes) << "   +-- Using a reminder date of" << reminderDate;
     qCDebug(lcNotes) << "   +-- Periodic Mask" << periodicMask;
 
-    m_textBrowser = new ELinkTextBrowser;
-    m_textBrowser->setHtml(message);
+    auto *textBrowser = new ELinkTextBrowser;
+    textBrowser->showStoredHtml(message);
+    m_textBrowser = textBrowser;
     // Until the text changes, the note's HTML is the text it was given: saves
     // then write back exactly what was stored instead of exporting every
     // note again.
@@ -156,7 +161,7 @@ QString StickyWidget::summaryText() const
 
 QString StickyWidget::creationDateText() const
 {
-    return m_creationDate.toString(Preferences::userString(Preferences::Names::DateFormat));
+    return m_creationDate.toString(Preferences::dateFormat());
 }
 
 QString StickyWidget::reminderStatusText() const
@@ -281,18 +286,30 @@ void StickyWidget::reminderCheck()
     if (!ReminderTiming::isDue(m_reminderDate, QDateTime::currentDateTime(), m_reminderDialogOpen))
         return;
 
+    // The dialog comes up when the queue has room for it; until it is
+    // answered this note ignores further ticks.
     m_reminderDialogOpen = true;
+    ReminderQueue::instance().enqueue(
+        {this, [this] { return openReminderDialog(); },
+         [this](int result, int snoozeMinutes) { reminderAnswered(result, snoozeMinutes); }});
+}
+
+ReminderDialog *StickyWidget::openReminderDialog()
+{
     showNormal();
     activateWindow();
-    ReminderDialog dialog(summaryText(), m_originalReminderDate);
+    auto *dialog = new ReminderDialog(summaryText(), m_originalReminderDate);
     const QString soundFile = Preferences::userString(Preferences::Names::ReminderNoticeSoundFile);
     if (Preferences::userBool(Preferences::Names::ReminderNoticePlaySound) && !soundFile.isEmpty())
         playReminderSound(soundFile);
-    dialog.move(x() + width() / 2 - 130, y() + height() / 2 - 80);
+    dialog->move(x() + width() / 2 - 130, y() + height() / 2 - 80);
+    return dialog;
+}
 
-    if (dialog.exec() == QDialog::Accepted) {
-        m_reminderDate =
-            ReminderTiming::snoozeUntil(QDateTime::currentDateTime(), dialog.snoozeMinutes());
+void StickyWidget::reminderAnswered(int result, int snoozeMinutes)
+{
+    if (result == QDialog::Accepted) {
+        m_reminderDate = ReminderTiming::snoozeUntil(QDateTime::currentDateTime(), snoozeMinutes);
     } else if (PeriodicSchedule::isPeriodicMask(m_periodicMask)) {
         // A periodic reminder moves on to its next occurrence.
         const auto schedule = PeriodicSchedule::fromMask(m_periodicMask);

@@ -10,6 +10,7 @@
 class ClickyLabel;
 class QLabel;
 class QMenu;
+class ReminderDialog;
 class QTextBrowser;
 
 // One note on the desktop: a frameless window in the note's colour with a
@@ -32,7 +33,11 @@ public:
     QDateTime creationDate() const { return m_creationDate; }
     QDateTime reminderDate() const { return m_reminderDate; }
     QDateTime originalReminderDate() const { return m_originalReminderDate; }
-    QString periodicMask() const { return m_periodicMask; }
+    // Never a null text: a note without a pattern stores an empty one, not NULL.
+    QString periodicMask() const
+    {
+        return m_periodicMask.isNull() ? QStringLiteral("") : m_periodicMask;
+    }
     bool isLocked() const { return m_locked; }
     // The note's text as an HTML document.
     QString message() const;
@@ -104,6 +109,8 @@ private:
     // leaves the note as it is. Returns whether the note took it.
     bool changeColor(const QString &rgb, const QString &name);
     void changeToPreset(const QString &colorNameKey, const QString &rgbKey);
+    ReminderDialog *openReminderDialog();
+    void reminderAnswered(int result, int snoozeMinutes);
     void updateReminderIndicator();
     void applyWindowFlags(Qt::WindowFlags flags);
 

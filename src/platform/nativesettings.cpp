@@ -61,16 +61,22 @@ bool contains(const QString &key)
     return store.contains(storedKey(store, key));
 }
 
-void setValue(const QString &key, const QVariant &newValue)
+bool setValue(const QString &key, const QVariant &newValue)
 {
     QSettings store = openStore();
     store.setValue(storedKey(store, key), newValue);
+    store.sync();
+    // A format error found while reading the old file is no failure of this write.
+    return store.status() != QSettings::AccessError;
 }
 
-void remove(const QString &key)
+bool remove(const QString &key)
 {
     QSettings store = openStore();
     store.remove(key.isEmpty() ? key : storedKey(store, key));
+    store.sync();
+    // A format error found while reading the old file is no failure of this write.
+    return store.status() != QSettings::AccessError;
 }
 
 QStringList allKeys()

@@ -19,9 +19,11 @@ bool boolValue(const QString &key); // missing: false
 int intValue(const QString &key);   // missing or malformed: 0
 QString stringValue(const QString &key);
 bool contains(const QString &key);
-void setValue(const QString &key, const QVariant &value);
+// Both return false when the store could not be written (a read-only or
+// damaged settings file).
+bool setValue(const QString &key, const QVariant &value);
 // Removes the key, or with an empty key every key of the program.
-void remove(const QString &key);
+bool remove(const QString &key);
 QStringList allKeys();
 // The file behind the store, for tests and diagnostics.
 QString fileName();

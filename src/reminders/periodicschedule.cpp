@@ -79,11 +79,15 @@ QString canonicalText(quint64 bits, int lowest, int highest)
     return parts.join(QLatin1Char(','));
 }
 
+// The number written as `digits`, or -1 when it has more digits than any
+// value of a field can have: nothing out of range reaches the arithmetic.
 int toValue(const QString &digits)
 {
+    if (digits.size() > 4)
+        return -1;
     bool ok = false;
     const int value = digits.toInt(&ok);
-    return ok ? value : std::numeric_limits<int>::max();
+    return ok ? value : -1;
 }
 
 struct ParsedField
@@ -144,8 +148,9 @@ std::optional<ParsedField> parseField(PeriodicSchedule::Field field, const QStri
             setError(error, tr("%1: the range \"%2\" ends before it starts.").arg(name, item));
             return std::nullopt;
         }
-        if (step < 1) {
-            setError(error, tr("%1: the step in \"%2\" must be at least 1.").arg(name, item));
+        if (step < 1 || step > highest - lowest + 1) {
+            setError(error, tr("%1: the step in \"%2\" must be between 1 and %3.")
+                                .arg(name, item, QString::number(highest - lowest + 1)));
             return std::nullopt;
         }
         for (int value = from; value <= to; value += step)

@@ -81,6 +81,11 @@ ReminderDialog::ReminderDialog(const QString &summary, const QDateTime &dueDate,
     m_snoozeCombo->setCurrentIndex(0);
     layout->addWidget(m_snoozeCombo, 5, 2);
 
+    m_waitingLabel = new QLabel(this);
+    m_waitingLabel->setObjectName(QStringLiteral("waitingLabel"));
+    m_waitingLabel->hide();
+    layout->addWidget(m_waitingLabel, 6, 1, 1, 2);
+
     layout->setSizeConstraint(QLayout::SetFixedSize);
     activateWindow();
 }
@@ -96,6 +101,12 @@ QList<int> ReminderDialog::snoozeIntervals()
     for (const SnoozeEntry &entry : kSnoozeEntries)
         minutes << entry.minutes;
     return minutes;
+}
+
+void ReminderDialog::setWaitingCount(int count)
+{
+    m_waitingLabel->setText(tr("%n more reminder(s) waiting", nullptr, count));
+    m_waitingLabel->setVisible(count > 0);
 }
 
 void ReminderDialog::showEvent(QShowEvent *event)

@@ -5,6 +5,7 @@
 #include <QList>
 
 class QComboBox;
+class QLabel;
 
 // Shown when a note's reminder is due: dismiss it (reject, also Escape and
 // the close button) or snooze it for one of fifteen intervals (accept).
@@ -20,6 +21,9 @@ public:
     int snoozeMinutes() const;
     // The minutes of the fifteen snooze entries, in their order.
     static QList<int> snoozeIntervals();
+    // Shows how many further reminders wait for a place on screen (nothing
+    // when none wait).
+    void setWaitingCount(int count);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -30,4 +34,5 @@ private slots:
 
 private:
     QComboBox *m_snoozeCombo = nullptr;
+    QLabel *m_waitingLabel = nullptr;
 };

@@ -125,10 +125,7 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
 
 QString SetReminderDialog::dateFormat() const
 {
-    const QString format = Preferences::userString(Preferences::Names::DateFormat);
-    if (!format.isEmpty())
-        return format;
-    return Preferences::preference(Preferences::Names::DateFormat).factoryDefault.toString();
+    return Preferences::dateFormat();
 }
 
 void SetReminderDialog::noReminderGroupBoxToggled(bool b)

@@ -1,15 +1,20 @@
 #include "richtext/elinktextbrowser.h"
 
 #include "base/tracing.h"
+#include "platform/regularfile.h"
+#include "richtext/markupsafety.h"
 #include "richtext/rzopendefaultbrowser.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFont>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTextBlock>
+#include <QImage>
+#include <QPainter>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -47,6 +52,51 @@ ELinkTextBrowser::ELinkTextBrowser(QWidget *parent) : QTextBrowser(parent)
                                  &ELinkTextBrowser::underlineText);
     strikeoutAction = makeAction(tr("Strike Through"), QKeySequence(Qt::CTRL | Qt::Key_S),
                                  &ELinkTextBrowser::strikeoutText);
+}
+
+bool ELinkTextBrowser::showStoredHtml(const QString &html)
+{
+    if (MarkupSafety::isSafeToLayOut(html)) {
+        setHtml(html);
+        setToolTip(QString());
+        return true;
+    }
+    qCWarning(lcRichText) << "ELinkTextBrowser: markup nested too deeply to lay out, showing"
+                          << html.size() << "characters as plain text";
+    setPlainText(MarkupSafety::plainText(html));
+    setToolTip(tr("This text was stored with formatting nested too deeply to show; it is shown "
+                  "as plain text."));
+    return false;
+}
+
+QImage ELinkTextBrowser::placeholderPicture()
+{
+    QImage picture(16, 16, QImage::Format_ARGB32);
+    picture.fill(QColor(0xE0, 0xE0, 0xE0));
+    QPainter painter(&picture);
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(0, 0, 15, 15);
+    painter.drawLine(3, 3, 12, 12);
+    painter.drawLine(12, 3, 3, 12);
+    return picture;
+}
+
+QVariant ELinkTextBrowser::loadResource(int type, const QUrl &name)
+{
+    const QString scheme = name.scheme();
+    if (scheme == u"qrc" || scheme == u"data" || name.path().startsWith(u':'))
+        return QTextBrowser::loadResource(type, name);
+    std::optional<QByteArray> data;
+    if (scheme.isEmpty())
+        data = RegularFile::read(QDir::current().absoluteFilePath(name.path()));
+    else if (scheme == u"file")
+        data = RegularFile::read(name.toLocalFile());
+    if (type != QTextDocument::ImageResource)
+        return data.value_or(QByteArray("")); // never null: the document would read it itself
+    // A picture is decoded here: when the data given to the layout is no
+    // picture, it loads the source by itself, without any check.
+    const QImage picture = data ? QImage::fromData(*data) : QImage();
+    return picture.isNull() ? placeholderPicture() : picture;
 }
 
 void ELinkTextBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -17,6 +18,18 @@ class ELinkTextBrowser : public QTextBrowser
 
 public:
     explicit ELinkTextBrowser(QWidget *parent = nullptr);
+
+    // Shows a note's stored HTML. Markup nested deeper than the layout
+    // handles quickly is shown as its plain text instead; the caller keeps
+    // the original. Returns false in that case.
+    bool showStoredHtml(const QString &html);
+
+    // Image and other resources of the text: local files are read only when
+    // they are regular files of at most 20 MB (devices and FIFOs would read
+    // forever). Remote sources are not fetched. A picture that cannot be
+    // read or decoded shows as placeholderPicture().
+    QVariant loadResource(int type, const QUrl &name) override;
+    static QImage placeholderPicture();
 
 public slots:
     void boldText();

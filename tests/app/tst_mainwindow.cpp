@@ -4,6 +4,7 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "reminders/reminderdialog.h"
+#include "reminders/reminderqueue.h"
 #include "reminders/reminderthread.h"
 #include "widgets/userprompt.h"
 
@@ -158,9 +159,10 @@ void TestMainWindow::tickSavesBeforeCheckingReminders()
     bool shownWhenAsked = false;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
-        auto *dialog = qobject_cast<ReminderDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
+        const QList<ReminderDialog *> open = ReminderQueue::instance().openDialogs();
+        if (open.isEmpty())
             return;
+        ReminderDialog *dialog = open.first();
         poll.stop();
         storedWhenAsked = storedNotes(*m_window);
         shownWhenAsked = note->isVisible();

@@ -68,6 +68,9 @@ private slots:
     void storedVersionIsMigrated_data();
     void storedVersionIsMigrated();
     void deletedVersionKeyResetsToFactoryDefaults();
+    void malformedVersionMigratesOnce_data();
+    void malformedVersionMigratesOnce();
+    void unwritableStoreIsReportedNotUpdated();
 
 private:
     std::unique_ptr<QTemporaryDir> m_appFolder;
@@ -270,6 +273,64 @@ void TestSettingsBootstrap::deletedVersionKeyResetsToFactoryDefaults()
     QVERIFY(!NativeSettings::contains(Keys::DisplayedAbout));
     QCOMPARE(NativeSettings::intValue(Keys::SoftwareVersion), 10700);
     QVERIFY(AutoRunManager().isAutoRunEnabled());
+}
+
+void TestSettingsBootstrap::malformedVersionMigratesOnce_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::newRow("word") << QVariant(QStringLiteral("abc"));
+    QTest::newRow("number with text") << QVariant(QStringLiteral("10700abc"));
+    QTest::newRow("empty") << QVariant(QString());
+    QTest::newRow("beyond int") << QVariant(QStringLiteral("99999999999"));
+    QTest::newRow("list") << QVariant(QStringList{QStringLiteral("10700"), QStringLiteral("1")});
+}
+
+void TestSettingsBootstrap::malformedVersionMigratesOnce()
+{
+    QFETCH(QVariant, stored);
+    QVERIFY(SettingsBootstrap::runFirstRunIfNeeded());
+    NativeSettings::setValue(Keys::SoftwareVersion, stored);
+
+    bool failed = true;
+    QList<UserPrompt::Record> shown = startOnce(&failed);
+    QVERIFY(!failed);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, kUpdateTitle);
+    QCOMPARE(NativeSettings::intValue(Keys::SoftwareVersion), 10700);
+    QVERIFY(startOnce(&failed).isEmpty());
+}
+
+void TestSettingsBootstrap::unwritableStoreIsReportedNotUpdated()
+{
+    // An older version is found (in the organisation-wide file, which the
+    // store reads as a fallback) but the program's own file cannot be
+    // created: its folder's name is taken by a plain file. Root can write
+    // anywhere, so permissions would not do.
+    const QString configHome = QFileInfo(NativeSettings::fileName()).absolutePath();
+    const QString organisationFile = configHome + QStringLiteral(".conf");
+    {
+        QFile fallback(organisationFile);
+        QVERIFY(fallback.open(QIODevice::WriteOnly));
+        fallback.write("[Program]\nSoftwareVersion=10500\n");
+    }
+    QVERIFY(QDir(configHome).removeRecursively());
+    QFile blocker(configHome);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QCOMPARE(NativeSettings::intValue(Keys::SoftwareVersion), 10500);
+    QVERIFY(!NativeSettings::setValue(Keys::SoftwareVersion, 10700));
+
+    for (int start = 0; start < 2; ++start) {
+        bool failed = true;
+        const QList<UserPrompt::Record> shown = startOnce(&failed);
+        QVERIFY(!failed);
+        // One notice that the settings cannot be kept, never the update box.
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().title, QStringLiteral("Notarella Settings"));
+        QVERIFY(shown.first().text.contains(NativeSettings::fileName().toHtmlEscaped()));
+    }
+    QVERIFY(QFile::remove(configHome));
+    QVERIFY(QFile::remove(organisationFile));
 }
 
 QTEST_MAIN(TestSettingsBootstrap)

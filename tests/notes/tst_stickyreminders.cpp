@@ -2,6 +2,7 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "reminders/reminderdialog.h"
+#include "reminders/reminderqueue.h"
 #include "reminders/setreminderdialog.h"
 
 #include <QApplication>
@@ -45,6 +46,13 @@ template <typename T> void answerNextDialog(std::function<void(T *)> answer, boo
     });
 }
 
+// The reminder dialog most recently put on screen.
+ReminderDialog *shownReminderDialog()
+{
+    const QList<ReminderDialog *> dialogs = ReminderQueue::instance().openDialogs();
+    return dialogs.isEmpty() || !dialogs.constLast()->isVisible() ? nullptr : dialogs.constLast();
+}
+
 QDateTime nowToTheMinute()
 {
     QDateTime now = QDateTime::currentDateTime();
@@ -58,11 +66,13 @@ class TestStickyReminders : public QObject
     Q_OBJECT
 private slots:
     void init();
+    void cleanup();
     void notDueDoesNothing_data();
     void notDueDoesNothing();
     void dueHiddenNoteComesForwardAndDismisses();
     void snoozeKeepsOriginalAndRoundsToMinute();
-    void escapeDismisses();
+    void userAnswersThatDismiss_data();
+    void userAnswersThatDismiss();
     void periodicDismissMovesToNextMatch();
     void setOneTimeReminderDropsSecondsAndMask();
     void setPeriodicReminder();
@@ -75,6 +85,11 @@ void TestStickyReminders::init()
                              false);
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DateFormat),
                              QStringLiteral("d MMM yyyy h:mm AP"));
+}
+
+void TestStickyReminders::cleanup()
+{
+    ReminderQueue::instance().abandonAll(); // a failed case leaves no dialog behind
 }
 
 void TestStickyReminders::notDueDoesNothing_data()
@@ -99,25 +114,22 @@ void TestStickyReminders::dueHiddenNoteComesForwardAndDismisses()
 {
     const QDateTime due = nowToTheMinute().addSecs(-3 * 3600);
     auto note = makeNote(due, due);
-    bool seen = false;
-    bool visibleWhileAsking = false;
-    QString headline;
-    StickyWidget *raw = note.get();
-    answerNextDialog<ReminderDialog>(
-        [&](ReminderDialog *dialog) {
-            visibleWhileAsking = raw->isVisible();
-            headline = dialog->findChild<QLabel *>(QStringLiteral("headlineLabel"))->text();
-            QCOMPARE(dialog->pos(), QPoint(300 + 120 - 130, 200 + 80 - 80));
-            // A second tick while the dialog is open must not open another.
-            raw->reminderCheck();
-            dialog->findChild<QPushButton *>(QStringLiteral("dismissButton"))->click();
-        },
-        &seen);
     QSignalSpy changed(note.get(), &StickyWidget::updateTableWidgetItems);
     note->reminderCheck();
-    QVERIFY(seen);
-    QVERIFY(visibleWhileAsking);
+    ReminderDialog *dialog = shownReminderDialog();
+    QVERIFY(dialog);
+    QVERIFY(note->isVisible());
+    const QString headline = dialog->findChild<QLabel *>(QStringLiteral("headlineLabel"))->text();
     QVERIFY2(headline.contains(QStringLiteral("3 hours, 0 minutes overdue")), qPrintable(headline));
+    QCOMPARE(dialog->pos(), QPoint(300 + 120 - 130, 200 + 80 - 80));
+    // A second tick while the dialog is open must not open another.
+    note->reminderCheck();
+    QCOMPARE(ReminderQueue::instance().openCount(), 1);
+    QCOMPARE(ReminderQueue::instance().waitingCount(), 0);
+    QCOMPARE(note->reminderDate(), due); // nothing changes before the answer
+
+    dialog->findChild<QPushButton *>(QStringLiteral("dismissButton"))->click();
+    QCOMPARE(ReminderQueue::instance().openCount(), 0);
     QVERIFY(note->reminderDate().isNull());
     QVERIFY(note->originalReminderDate().isNull());
     QCOMPARE(note->reminderStatusText(), QStringLiteral("No reminder set."));
@@ -128,21 +140,16 @@ void TestStickyReminders::snoozeKeepsOriginalAndRoundsToMinute()
 {
     const QDateTime due = nowToTheMinute().addSecs(-60);
     auto note = makeNote(due, due);
-    bool seen = false;
-    int minutes = 0;
-    answerNextDialog<ReminderDialog>(
-        [&](ReminderDialog *dialog) {
-            auto *combo = dialog->findChild<QComboBox *>(QStringLiteral("snoozeCombo"));
-            combo->setCurrentIndex(2);
-            minutes = dialog->snoozeMinutes();
-            dialog->findChild<QPushButton *>(QStringLiteral("snoozeButton"))->click();
-        },
-        &seen);
     const QDateTime before = QDateTime::currentDateTime();
     note->reminderCheck();
+    ReminderDialog *dialog = shownReminderDialog();
+    QVERIFY(dialog);
+    auto *combo = dialog->findChild<QComboBox *>(QStringLiteral("snoozeCombo"));
+    combo->setCurrentIndex(2);
+    const int minutes = dialog->snoozeMinutes();
+    dialog->findChild<QPushButton *>(QStringLiteral("snoozeButton"))->click();
     const QDateTime after = QDateTime::currentDateTime();
-    QVERIFY(seen);
-    QVERIFY(minutes > 0);
+    QCOMPARE(minutes, 15);
     QCOMPARE(note->originalReminderDate(), due);
     QCOMPARE(note->reminderDate().time().second(), 0);
     QVERIFY(note->reminderDate() > before.addSecs(minutes * 60 - 60));
@@ -150,30 +157,37 @@ void TestStickyReminders::snoozeKeepsOriginalAndRoundsToMinute()
     QVERIFY(note->reminderStatusText().contains(QStringLiteral("Snoozing until")));
 }
 
-void TestStickyReminders::escapeDismisses()
+void TestStickyReminders::userAnswersThatDismiss_data()
 {
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("escape") << "escape";
+    QTest::newRow("window close button") << "close";
+}
+
+void TestStickyReminders::userAnswersThatDismiss()
+{
+    QFETCH(QString, answer);
     const QDateTime due = nowToTheMinute();
     auto note = makeNote(due, due);
-    bool seen = false;
-    answerNextDialog<ReminderDialog>(
-        [](ReminderDialog *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }, &seen);
     note->reminderCheck();
-    QVERIFY(seen);
+    ReminderDialog *dialog = shownReminderDialog();
+    QVERIFY(dialog);
+    if (answer == QLatin1String("escape"))
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    else
+        dialog->close();
     QVERIFY(note->reminderDate().isNull());
+    QCOMPARE(ReminderQueue::instance().openCount(), 0);
 }
 
 void TestStickyReminders::periodicDismissMovesToNextMatch()
 {
     const QDateTime due = nowToTheMinute().addSecs(-120);
     auto note = makeNote(due, due, QStringLiteral("|0|*|*|*|*")); // every full hour
-    bool seen = false;
-    answerNextDialog<ReminderDialog>(
-        [](ReminderDialog *dialog) {
-            dialog->findChild<QPushButton *>(QStringLiteral("dismissButton"))->click();
-        },
-        &seen);
     note->reminderCheck();
-    QVERIFY(seen);
+    ReminderDialog *dialog = shownReminderDialog();
+    QVERIFY(dialog);
+    dialog->findChild<QPushButton *>(QStringLiteral("dismissButton"))->click();
     const QDateTime next = note->reminderDate();
     QVERIFY(next > QDateTime::currentDateTime());
     QVERIFY(next <= QDateTime::currentDateTime().addSecs(3600));

@@ -2,7 +2,8 @@
 # The real program on a desktop with a sound server: a note whose one-time
 # reminder fell due while the program was not running is brought forward at
 # the first tick (about a minute after start) with the reminder dialog and
-# the chime; snoozing stores the new time. A periodic reminder that is
+# the chime; ending the program while it is up leaves the reminder due;
+# snoozing stores the new time. A periodic reminder that is
 # dismissed moves on to its next occurrence.
 #
 # Usage (through CTest): sandbox-run e2e_reminder.sh <application folder>
@@ -40,6 +41,17 @@ start_notarella $user
 stop_notarella
 due=$(( $(date +%s) / 60 * 60 - 3600 ))
 sqlite3 "$database" "UPDATE stickies SET visible = 'NO', originalReminderDate = $due, reminderDate = $due"
+
+# The program ending while the dialog is up (SIGTERM, a log-out) is no
+# answer: the reminder stays due and comes back at the next start.
+start_notarella $user
+wait_for_dialog >/dev/null
+stop_notarella
+grep -q 'ReminderQueue: leaving 1 reminders unanswered' "$log" ||
+    { tail -20 "$log" >&2; xsession_fail "the ending did not leave the reminder unanswered"; }
+set -- $(sqlite3 -separator ' ' "$database" "SELECT originalReminderDate, reminderDate FROM stickies WHERE id = 1")
+[ "$1" = "$due" ] && [ "$2" = "$due" ] || xsession_fail "SIGTERM with the dialog open changed the reminder: $*"
+echo "PASS: SIGTERM with the reminder dialog open kept the reminder due"
 
 start_notarella $user
 dialog=$(wait_for_dialog)

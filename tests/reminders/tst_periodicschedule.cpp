@@ -208,6 +208,20 @@ void TestPeriodicSchedule::rejectsBadFieldsNamingTheField_data()
     QTest::newRow("huge number") << minutes << "99999999999"
                                  << "Minutes"
                                  << "99999999999";
+    // Numbers beyond a field's reach are refused before any arithmetic: a
+    // step near INT_MAX once wrapped around and allowed the wrong minutes.
+    QTest::newRow("huge step") << minutes << "5-10/99999999999"
+                               << "Minutes"
+                               << "5-10/99999999999";
+    QTest::newRow("int max step") << minutes << "59-59/2147483647"
+                                  << "Minutes"
+                                  << "59-59/2147483647";
+    QTest::newRow("step longer than the field") << int(PeriodicSchedule::Hours) << "*/25"
+                                                << "Hours"
+                                                << "*/25";
+    QTest::newRow("huge range end") << minutes << "0-4294967301"
+                                    << "Minutes"
+                                    << "0-4294967301";
     QTest::newRow("decimal") << minutes << "1.5"
                              << "Minutes"
                              << "1.5";

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+
+class QWidget;
+
+// Keeps notes where the user can reach them. A stored size of 10^9 made a
+// window of 32767 pixels (gigabytes of memory, the header off-screen), and a
+// note left on a monitor that was unplugged is lost from sight.
+namespace NotePlacement {
+
+// Height of the note's header strip that must lie on a screen so the note
+// can be dragged, and the width of it that must show.
+inline constexpr int kHeaderHeight = 20;
+inline constexpr int kVisibleHeaderWidth = 40;
+
+// `note` made no larger than the available area of its screen (the one it
+// overlaps most, else the nearest); when it had to shrink, or its header is
+// on no screen, it is moved wholly onto that screen. A note of fitting size
+// whose header can be reached keeps its position. `screens` are the screens' available areas; with
+// none the note is returned as it is.
+QRect fitToScreens(const QRect &note, const QList<QRect> &screens);
+
+// The available areas of the screens of the running program.
+QList<QRect> availableScreenAreas();
+
+// Applies fitToScreens() to a top-level window.
+void keepOnScreen(QWidget *window);
+
+} // namespace NotePlacement

@@ -1,0 +1,267 @@
+#include "richtext/markupsafety.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+
+#include <optional>
+
+namespace MarkupSafety {
+namespace {
+
+bool isEmptyElement(const QString &name)
+{
+    static const QSet<QString> names = {
+        QStringLiteral("area"),  QStringLiteral("base"),  QStringLiteral("br"),
+        QStringLiteral("col"),   QStringLiteral("embed"), QStringLiteral("hr"),
+        QStringLiteral("img"),   QStringLiteral("input"), QStringLiteral("link"),
+        QStringLiteral("meta"),  QStringLiteral("param"), QStringLiteral("source"),
+        QStringLiteral("track"), QStringLiteral("wbr"),   QStringLiteral("!doctype")};
+    return names.contains(name);
+}
+
+// Elements that an opening tag of the same kind closes.
+bool closesItsKind(const QString &name)
+{
+    static const QSet<QString> names = {
+        QStringLiteral("p"),  QStringLiteral("li"), QStringLiteral("tr"), QStringLiteral("td"),
+        QStringLiteral("th"), QStringLiteral("dt"), QStringLiteral("dd"), QStringLiteral("option")};
+    return names.contains(name);
+}
+
+bool isBlockEnd(const QString &name)
+{
+    static const QSet<QString> names = {
+        QStringLiteral("p"),     QStringLiteral("div"), QStringLiteral("li"),
+        QStringLiteral("tr"),    QStringLiteral("h1"),  QStringLiteral("h2"),
+        QStringLiteral("h3"),    QStringLiteral("h4"),  QStringLiteral("h5"),
+        QStringLiteral("h6"),    QStringLiteral("pre"), QStringLiteral("blockquote"),
+        QStringLiteral("table"), QStringLiteral("ul"),  QStringLiteral("ol"),
+        QStringLiteral("hr"),    QStringLiteral("br")};
+    return names.contains(name);
+}
+
+struct Tag
+{
+    QString name; // lower case; "!--" for a comment
+    bool closing = false;
+    bool selfClosed = false;
+    qsizetype end = 0; // index just past the tag
+};
+
+// Reads the tag starting at html[start] == '<'. Returns nothing when the
+// '<' does not start a tag (it is then text).
+std::optional<Tag> readTag(QStringView html, qsizetype start)
+{
+    const qsizetype size = html.size();
+    qsizetype i = start + 1;
+    if (html.mid(i).startsWith(u"!--")) {
+        const qsizetype close = html.indexOf(u"-->", i + 3);
+        return Tag{QStringLiteral("!--"), false, true, close < 0 ? size : close + 3};
+    }
+    Tag tag;
+    if (i < size && html[i] == u'/') {
+        tag.closing = true;
+        ++i;
+    }
+    const qsizetype nameStart = i;
+    while (i < size && (html[i].isLetterOrNumber() || html[i] == u'!' || html[i] == u'?'))
+        ++i;
+    if (i == nameStart)
+        return std::nullopt;
+    tag.name = html.mid(nameStart, i - nameStart).toString().toLower();
+    QChar quote;
+    QChar previous;
+    while (i < size) {
+        const QChar c = html[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c == u'>') {
+            tag.selfClosed = previous == u'/';
+            tag.end = i + 1;
+            return tag;
+        }
+        if (!c.isSpace())
+            previous = c;
+        ++i;
+    }
+    tag.end = size; // unterminated: the rest is the tag
+    return tag;
+}
+
+// The elements open at a point of the markup, with a count per name so that
+// lookups stay cheap however deep hostile markup nests.
+class OpenElements
+{
+public:
+    qsizetype depth() const { return m_stack.size(); }
+    int count(const QString &name) const { return m_counts.value(name); }
+    bool hidesText() const { return m_hiding > 0; }
+    void open(const QString &name)
+    {
+        if (closesItsKind(name))
+            closeEarlierOfKind(name);
+        m_stack.append(name);
+        ++m_counts[name];
+        m_hiding += hidesItsText(name);
+    }
+    // Closes `name` and everything opened inside it; a closing tag without an
+    // open element is ignored.
+    void close(const QString &name)
+    {
+        if (count(name) == 0)
+            return;
+        while (m_stack.constLast() != name)
+            pop();
+        pop();
+    }
+
+private:
+    void pop()
+    {
+        const QString name = m_stack.takeLast();
+        --m_counts[name];
+        m_hiding -= hidesItsText(name);
+    }
+
+    static bool hidesItsText(const QString &name)
+    {
+        return name == u"head" || name == u"style" || name == u"script";
+    }
+
+    // A new row closes the open row with its cell and what is inside it, as
+    // HTML does; a few levels are looked at, and never past a container.
+    void closeEarlierOfKind(const QString &name)
+    {
+        static const QSet<QString> containers = {
+            QStringLiteral("table"),     QStringLiteral("ul"),  QStringLiteral("ol"),
+            QStringLiteral("dl"),        QStringLiteral("div"), QStringLiteral("select"),
+            QStringLiteral("blockquote")};
+        const qsizetype lowest = std::max<qsizetype>(0, m_stack.size() - 4);
+        for (qsizetype at = m_stack.size() - 1; at >= lowest; --at) {
+            if (m_stack.at(at) == name) {
+                while (m_stack.size() > at)
+                    pop();
+                return;
+            }
+            if (containers.contains(m_stack.at(at)))
+                return;
+        }
+    }
+
+    QList<QString> m_stack;
+    QHash<QString, int> m_counts;
+    int m_hiding = 0; // open head, style and script elements
+};
+
+// Walks the tags of `html`, keeping the open elements, and calls
+// `onText(from, to)` for text outside head, style and script, and `onTag` after
+// each tag.
+template <typename TextFn, typename TagFn> void walk(QStringView html, TextFn onText, TagFn onTag)
+{
+    OpenElements open;
+    qsizetype i = 0;
+    const qsizetype size = html.size();
+    while (i < size) {
+        const qsizetype lt = html.indexOf(u'<', i);
+        const qsizetype textEnd = lt < 0 ? size : lt;
+        if (textEnd > i && !open.hidesText())
+            onText(i, textEnd);
+        if (lt < 0)
+            break;
+        const std::optional<Tag> tag = readTag(html, lt);
+        if (!tag) {
+            if (!open.hidesText())
+                onText(lt, lt + 1);
+            i = lt + 1;
+            continue;
+        }
+        i = tag->end;
+        if (tag->name == u"!--" || tag->name.startsWith(u'?'))
+            continue;
+        if (tag->closing)
+            open.close(tag->name);
+        else if (!tag->selfClosed && !isEmptyElement(tag->name))
+            open.open(tag->name);
+        onTag(*tag, open);
+    }
+}
+
+QString decodeEntity(QStringView entity)
+{
+    static const QHash<QString, QString> named = {{QStringLiteral("lt"), QStringLiteral("<")},
+                                                  {QStringLiteral("gt"), QStringLiteral(">")},
+                                                  {QStringLiteral("amp"), QStringLiteral("&")},
+                                                  {QStringLiteral("quot"), QStringLiteral("\"")},
+                                                  {QStringLiteral("apos"), QStringLiteral("'")},
+                                                  {QStringLiteral("nbsp"), QString(QChar(0xA0))}};
+    if (entity.startsWith(u'#')) {
+        bool ok = false;
+        const bool hex = entity.size() > 1 && (entity[1] == u'x' || entity[1] == u'X');
+        const uint code = hex ? entity.mid(2).toUInt(&ok, 16) : entity.mid(1).toUInt(&ok, 10);
+        if (ok && code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
+            const char32_t character = code;
+            return QString::fromUcs4(&character, 1);
+        }
+        return QString();
+    }
+    return named.value(entity.toString());
+}
+
+} // namespace
+
+Nesting nesting(QStringView html)
+{
+    Nesting deepest;
+    walk(
+        html, [](qsizetype, qsizetype) {},
+        [&deepest](const Tag &, const OpenElements &open) {
+            deepest.elements = std::max(deepest.elements, int(open.depth()));
+            deepest.tables = std::max(deepest.tables, open.count(QStringLiteral("table")));
+        });
+    return deepest;
+}
+
+bool isSafeToLayOut(QStringView html)
+{
+    const Nesting found = nesting(html);
+    return found.elements <= kMaxElementDepth && found.tables <= kMaxTableDepth;
+}
+
+QString plainText(QStringView html)
+{
+    QString text;
+    const auto appendText = [&text, html](qsizetype from, qsizetype to) {
+        qsizetype i = from;
+        while (i < to) {
+            const QChar c = html[i];
+            if (c == u'&') {
+                const qsizetype semicolon = html.indexOf(u';', i);
+                if (semicolon > i && semicolon < to && semicolon - i <= 10) {
+                    const QString decoded = decodeEntity(html.mid(i + 1, semicolon - i - 1));
+                    if (!decoded.isEmpty()) {
+                        text += decoded;
+                        i = semicolon + 1;
+                        continue;
+                    }
+                }
+            }
+            text += c;
+            ++i;
+        }
+    };
+    walk(html, appendText, [&text](const Tag &tag, const OpenElements &) {
+        const bool lineBreak = tag.name == u"br" || (tag.closing && isBlockEnd(tag.name)) ||
+                               (!tag.closing && tag.name == u"hr");
+        if (lineBreak && !text.isEmpty() && !text.endsWith(u'\n'))
+            text += u'\n';
+    });
+    while (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
+}
+
+} // namespace MarkupSafety
