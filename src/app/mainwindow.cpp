@@ -4,6 +4,7 @@
 #include "app/preferences.h"
 #include "app/settingsbootstrap.h"
 #include "base/tracing.h"
+#include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
@@ -35,6 +36,9 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
+    // The notes built their titles and texts a moment ago: the translation
+    // below need not build them again.
+    m_notesJustLoaded = true;
     changeLanguage();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveStickies);
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
@@ -101,8 +105,11 @@ void MainWindow::setupCentralWidget()
 
 void MainWindow::changeLanguage()
 {
-    for (StickyWidget *sticky : std::as_const(stickyList))
-        sticky->changeLanguage();
+    if (!std::exchange(m_notesJustLoaded, false)) {
+        const NoteSettings settings = NoteSettings::read(); // once for all notes
+        for (StickyWidget *sticky : std::as_const(stickyList))
+            sticky->retranslate(settings);
+    }
     updateTableWidget();
 }
 

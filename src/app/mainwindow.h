@@ -53,6 +53,8 @@ private:
     void setupCentralWidget();
     void loadExistingStickies();
     void assimilateSticky(StickyWidget *sticky);
+    // Shows a loaded note without taking the focus from the one before.
+    static void showWithoutActivating(StickyWidget *sticky);
     void createSticky(const QString &rgb, const QString &name);
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
@@ -64,6 +66,8 @@ private:
     int m_cascadeIndex = 0;
     bool m_startupFailed = false;
     bool m_loadingNotes = false;
+    // Set by the load for the translation that follows it in the constructor.
+    bool m_notesJustLoaded = false;
 };
 
 // Every note window, in load and creation order.

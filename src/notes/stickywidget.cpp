@@ -4,6 +4,7 @@
 #include "base/tracing.h"
 #include "notes/clickylabel.h"
 #include "notes/notepixmaps.h"
+#include "notes/notesettings.h"
 #include "notes/notetext.h"
 #include "platform/taskbarhint.h"
 #include "reminders/periodicschedule.h"
@@ -42,6 +43,16 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
                            const QDateTime &creationDate, const QDateTime &originalReminderDate,
                            const QDateTime &reminderDate, const QString &periodicMask, bool locked,
                            const QString &message, QWidget *parent, Qt::WindowFlags flags)
+    : StickyWidget(stickyID, colorRGB, colorName, creationDate, originalReminderDate, reminderDate,
+                   periodicMask, locked, message, NoteSettings::read(), parent, flags)
+{
+}
+
+StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
+                           const QDateTime &creationDate, const QDateTime &originalReminderDate,
+                           const QDateTime &reminderDate, const QString &periodicMask, bool locked,
+                           const QString &message, const NoteSettings &settings, QWidget *parent,
+                           Qt::WindowFlags flags)
     : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID), m_colorRGB(colorRGB),
       m_colorName(colorName), m_creationDate(creationDate), m_reminderDate(reminderDate),
       m_originalReminderDate(originalReminderDate), m_periodicMask(periodicMask), m_locked(locked)
@@ -103,8 +114,7 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     sizeGripLabel->setPixmap(NotePixmaps::sizeGrip());
     connect(m_hideLabel, &ClickyLabel::labelClicked, this, &StickyWidget::hideSticky);
 
-    resize(Preferences::userInt(Preferences::Names::DefaultWidth),
-           Preferences::userInt(Preferences::Names::DefaultHeight));
+    resize(settings.defaultSize);
 
     m_textBrowser->installEventFilter(this);
     setMouseTracking(true);
@@ -112,7 +122,7 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     setFocusProxy(m_textBrowser);
 
     m_mouseMode = kModeNone;
-    changeLanguage();
+    retranslate(settings);
     m_reminderDialogOpen = false;
     qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
                      << "- end";
@@ -201,9 +211,14 @@ void StickyWidget::updateReminderIndicator()
 
 void StickyWidget::changeLanguage()
 {
+    retranslate(NoteSettings::read());
+}
+
+void StickyWidget::retranslate(const NoteSettings &settings)
+{
     qCDebug(lcNotes) << "   +-- StickyWidget::changeLanguage() - stickyID:" << m_stickyID;
     setWindowTitle(summaryText());
-    m_creationDateLabel->setText(creationDateText());
+    m_creationDateLabel->setText(m_creationDate.toString(settings.dateFormat));
     lockSticky(isLocked());
 }
 

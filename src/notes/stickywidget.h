@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ClickyLabel;
+struct NoteSettings;
 class QLabel;
 class QTextBrowser;
 
@@ -21,6 +22,12 @@ public:
                  const QDateTime &creationDate, const QDateTime &originalReminderDate,
                  const QDateTime &reminderDate, const QString &periodicMask, bool locked,
                  const QString &message, QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    // The same with the preferences already read, for building many notes.
+    StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
+                 const QDateTime &creationDate, const QDateTime &originalReminderDate,
+                 const QDateTime &reminderDate, const QString &periodicMask, bool locked,
+                 const QString &message, const NoteSettings &settings, QWidget *parent = nullptr,
+                 Qt::WindowFlags flags = {});
     ~StickyWidget() override;
 
     int stickyID() const { return m_stickyID; }
@@ -49,6 +56,9 @@ public:
     // Sets both reminder dates and the pattern, then refreshes the header.
     void setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                      const QString &periodicMask);
+
+    // changeLanguage() with the preferences already read.
+    void retranslate(const NoteSettings &settings);
 
 public slots:
     void changeLanguage();
