@@ -43,6 +43,11 @@ struct RunResult
     double mappedMs = -1;  // launch until the last note window was viewable
     double startedMs = -1; // launch until the main window's constructor ended
     double residentMB = 0;
+    // CPU time used until then by the program, the X server and the window
+    // manager: steadier than the wall clock on a busy machine.
+    double cpuMs = 0;
+    double serverCpuMs = 0;
+    double windowManagerCpuMs = 0;
     double idleCpuPercent = -1;
     double idleServerCpuPercent = -1;
 };
@@ -192,6 +197,9 @@ std::optional<RunResult> runOnce(BenchFolder &folder, const QString &databaseFil
         return std::nullopt;
     }
     result.residentMB = program.residentKilobytes() / 1024.0;
+    result.cpuMs = program.cpuSample().cpuSeconds * 1000;
+    result.serverCpuMs = session.serverCpuSample().cpuSeconds * 1000;
+    result.windowManagerCpuMs = session.windowManagerCpuSample().cpuSeconds * 1000;
     if (idleSeconds > 0) {
         // Let the start-up settle (deferred work, the first paints) first.
         QThread::sleep(3);
@@ -260,6 +268,9 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
         const QString visibleDatabase = folder.databaseTemplate(count, true);
         Series mapped[2];
         Series resident[2];
+        Series cpu[2];
+        Series serverCpu[2];
+        Series windowManagerCpu[2];
         for (int run = 0; run < options.runs; ++run) {
             for (const bool withWindowManager : {false, true}) {
                 const auto result =
@@ -268,6 +279,9 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
                     continue;
                 mapped[withWindowManager].values.append(result->mappedMs);
                 resident[withWindowManager].values.append(result->residentMB);
+                cpu[withWindowManager].values.append(result->cpuMs);
+                serverCpu[withWindowManager].values.append(result->serverCpuMs);
+                windowManagerCpu[withWindowManager].values.append(result->windowManagerCpuMs);
             }
         }
         for (const bool withWindowManager : {false, true}) {
@@ -284,6 +298,13 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
                               return texts.join(QLatin1Char(' '));
                           }())
                           .arg(mapped[withWindowManager].range()));
+            printFigure(QStringLiteral("program_cpu_to_mapped_") + label,
+                        cpu[withWindowManager].median(), "ms");
+            printFigure(QStringLiteral("xserver_cpu_to_mapped_") + label,
+                        serverCpu[withWindowManager].median(), "ms");
+            if (withWindowManager)
+                printFigure(QStringLiteral("openbox_cpu_to_mapped_") + label,
+                            windowManagerCpu[withWindowManager].median(), "ms");
             printFigure(QStringLiteral("resident_") + label, resident[withWindowManager].median(),
                         "MB");
         }
@@ -292,13 +313,18 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
                         mapped[1].median() / mapped[0].median(), "ratio");
 
         Series hidden;
+        Series hiddenCpu;
         const QString hiddenDatabase = folder.databaseTemplate(count, false);
         for (int run = 0; run < options.runs; ++run) {
-            if (const auto result = runOnce(folder, hiddenDatabase, count, false, false, 0))
+            if (const auto result = runOnce(folder, hiddenDatabase, count, false, false, 0)) {
                 hidden.values.append(result->startedMs);
+                hiddenCpu.values.append(result->cpuMs);
+            }
         }
         printFigure(QStringLiteral("launch_to_started_%1_hidden").arg(count), hidden.median(),
                     "ms");
+        printFigure(QStringLiteral("program_cpu_to_started_%1_hidden").arg(count),
+                    hiddenCpu.median(), "ms");
         printNote(QStringLiteral("launch_to_started_%1_hidden range %2 ms").arg(count).arg(hidden.range()));
     }
 

@@ -25,6 +25,11 @@ public:
     // (_NET_SUPPORTING_WM_CHECK); 0 without one.
     uint32_t windowManagerWindow() const { return m_windowManagerWindow; }
     CpuSample serverCpuSample() const { return m_server->cpuSample(); }
+    // Zero without a window manager.
+    CpuSample windowManagerCpuSample() const
+    {
+        return m_windowManagerWindow ? m_windowManager->cpuSample() : CpuSample();
+    }
     QString errorString() const { return m_error; }
 
 private:

@@ -108,6 +108,12 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     frameLayout->addWidget(m_textBrowser);
     frameLayout->addWidget(sizeGripLabel, 0, Qt::AlignRight | Qt::AlignBottom);
     m_textBrowser->setFrameShape(QFrame::NoFrame);
+    // Laying out the text is most of what showing a note costs. Shown with
+    // the scroll bar's room already taken, a text longer than the note is
+    // laid out once; otherwise the scroll bar that appears after the first
+    // layout narrows the text and it is laid out again. After the first show
+    // the scroll bar comes and goes as the text needs (see showEvent).
+    m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     m_hideLabel->setPixmap(NotePixmaps::hideButton());
     updateReminderIndicator();
@@ -435,5 +441,9 @@ void StickyWidget::closeEvent(QCloseEvent *event)
 void StickyWidget::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // The text has its first layout now (the children were shown before the
+    // note itself): a scroll bar still needed stays without a new layout.
+    if (std::exchange(m_firstShow, false))
+        m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     TaskbarHint::apply(this, isToolWindow());
 }

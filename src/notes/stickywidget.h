@@ -109,6 +109,7 @@ private:
     QPoint m_pressPosition;
     QString m_mouseMode;
     bool m_reminderDialogOpen = false;
+    bool m_firstShow = true;
     // toHtml() of a long note is costly and saves run every minute: the
     // HTML is kept until the document changes.
     mutable QString m_messageCache;
