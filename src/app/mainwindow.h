@@ -66,7 +66,7 @@ private:
     int m_cascadeIndex = 0;
     bool m_startupFailed = false;
     bool m_loadingNotes = false;
-    // Set by the load for the translation that follows it in the constructor.
+    // Set by the constructor between the load and the translation after it.
     bool m_notesJustLoaded = false;
 };
 

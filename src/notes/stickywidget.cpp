@@ -108,7 +108,7 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     frameLayout->addWidget(m_textBrowser);
     frameLayout->addWidget(sizeGripLabel, 0, Qt::AlignRight | Qt::AlignBottom);
     m_textBrowser->setFrameShape(QFrame::NoFrame);
-    // Laying out the text is most of what showing a note costs. Shown with
+    // Laying out the text is a large part of showing a note. Shown with
     // the scroll bar's room already taken, a text longer than the note is
     // laid out once; otherwise the scroll bar that appears after the first
     // layout narrows the text and it is laid out again. After the first show
