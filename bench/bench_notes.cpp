@@ -1,9 +1,9 @@
 #include "benchmarks.h"
+#include "notesfixture.h"
 
 #include "base/apppaths.h"
 #include "app/mainwindow.h"
 #include "notes/stickywidget.h"
-#include "store/notedatabase.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,47 +29,6 @@ long residentKilobytes()
     return 0;
 }
 
-// About 2 KB of rich text in the form the note window exports.
-QString noteHtml(int index)
-{
-    QString body;
-    for (int paragraph = 0; body.size() < 1700; ++paragraph) {
-        body += QStringLiteral("<p style=\" margin-top:0px; margin-bottom:0px;\">Note %1, line %2: "
-                               "<span style=\" font-weight:700;\">buy milk</span>, call "
-                               "<a href=\"https://example.org/%1\">the office</a> and "
-                               "<span style=\" font-style:italic;\">water the plants</span>.</p>")
-                    .arg(index)
-                    .arg(paragraph);
-    }
-    return QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
-                          "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n<html><head><meta "
-                          "name=\"qrichtext\" content=\"1\" /></head><body>") +
-           body + QStringLiteral("</body></html>");
-}
-
-void writeNotes(const QString &dataDirectory, const QString &databaseFile, int count, bool visible)
-{
-    NoteDatabase database;
-    database.open(dataDirectory, databaseFile);
-    QList<NoteRecord> records;
-    for (int i = 0; i < count; ++i) {
-        NoteRecord record;
-        record.id = i + 1;
-        record.visible = visible;
-        record.colorRGB = QStringLiteral("#FFFF00");
-        record.colorName = QStringLiteral("Yellow");
-        record.creationDate = QDateTime::currentDateTime();
-        record.message = noteHtml(i);
-        record.x = 20 + (i % 40) * 25;
-        record.y = 20 + (i / 40) * 25 % 700;
-        record.width = 210;
-        record.height = 150;
-        record.taskbarEntry = false;
-        records.append(record);
-    }
-    database.save(records);
-}
-
 void printFigure(const QString &name, double value, const char *unit)
 {
     std::printf("figure: %s %.3f %s\n", qPrintable(name), value, unit);
@@ -81,7 +40,7 @@ void printFigure(const QString &name, double value, const char *unit)
 int prepareNotesCase(const QStringList &arguments)
 {
     const QString dataDirectory = arguments.value(0) + QStringLiteral("/.NotarellaData/");
-    writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), arguments.value(1).toInt(),
+    NotesFixture::writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), arguments.value(1).toInt(),
                arguments.value(2) == QLatin1String("visible"));
     return 0;
 }
@@ -151,7 +110,7 @@ void benchNotes(const QString &benchProgram)
         for (const bool visible : {false, true}) {
             QTemporaryDir folder;
             const QString dataDirectory = folder.path() + QStringLiteral("/.NotarellaData/");
-            writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), count, visible);
+            NotesFixture::writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), count, visible);
             QProcess child;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("USERNAME"), QStringLiteral("bench"));

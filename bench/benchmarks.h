@@ -21,3 +21,11 @@ int runNotesCase(const QStringList &arguments);
 // notarella-bench --prepare <folder> <count> <visible|hidden>, then
 // USERNAME=bench notarella-bench --notes-case <folder> <count> <visible|hidden>.
 int prepareNotesCase(const QStringList &arguments);
+
+// Launches the real program on fresh X servers, with and without the openbox
+// window manager, and times it from launch until every stored visible note is
+// on screen; also hidden notes, resident memory and the idle CPU load.
+// Options: --quick (one run each, 10 s idle), --runs N, --idle SECONDS,
+// --counts 100,1000, --program PATH (another build of the program, e.g. an
+// older one to compare with).
+int benchStartup(const QStringList &arguments, const QString &defaultProgram);

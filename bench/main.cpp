@@ -37,10 +37,14 @@ int main(int argc, char *argv[])
     if (arguments.value(1) == QLatin1String("--prepare"))
         return prepareNotesCase(arguments.mid(2));
 
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/notarella");
+    if (arguments.value(1) == QLatin1String("--startup"))
+        return benchStartup(arguments.mid(2), program);
+
     benchReminders();
     benchNoteList();
     benchRichText();
     benchRobustness();
     benchNotes(QCoreApplication::applicationFilePath());
-    return 0;
+    return benchStartup(arguments.mid(1), program);
 }

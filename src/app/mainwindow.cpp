@@ -6,6 +6,7 @@
 #include "base/apppaths.h"
 #include "base/tracing.h"
 #include "notes/noteplacement.h"
+#include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "platform/username.h"
@@ -45,6 +46,9 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
                 NotePlacement::keepOnScreen(sticky);
         },
         this);
+    // The notes built their titles and texts a moment ago: the translation
+    // below need not build them again.
+    m_notesJustLoaded = true;
     changeLanguage();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveAtExit);
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
@@ -123,8 +127,11 @@ void MainWindow::setupCentralWidget()
 
 void MainWindow::changeLanguage()
 {
-    for (StickyWidget *sticky : std::as_const(stickyList))
-        sticky->changeLanguage();
+    if (!std::exchange(m_notesJustLoaded, false)) {
+        const NoteSettings settings = NoteSettings::read(); // once for all notes
+        for (StickyWidget *sticky : std::as_const(stickyList))
+            sticky->retranslate(settings);
+    }
     updateTableWidget();
 }
 

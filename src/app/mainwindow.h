@@ -61,6 +61,8 @@ private:
     bool saveNotes();
     void reportIncidents();
     void assimilateSticky(StickyWidget *sticky);
+    // Shows a loaded note without taking the focus from the one before.
+    static void showWithoutActivating(StickyWidget *sticky);
     void createSticky(const QString &rgb, const QString &name);
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
@@ -74,6 +76,8 @@ private:
     bool m_loadingNotes = false;
     // The last save failed; the user has been told once.
     bool m_saveFailing = false;
+    // Set by the constructor between the load and the translation after it.
+    bool m_notesJustLoaded = false;
 };
 
 // Every note window, in load and creation order.

@@ -5,6 +5,7 @@
 #include "app/preferences.h"
 #include "base/tracing.h"
 #include "notes/noteplacement.h"
+#include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
 
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QWindow>
 
 namespace {
 
@@ -170,6 +172,7 @@ void MainWindow::loadExistingStickies()
     qCDebug(lcStore) << "MainWindow::loadExistingStickies() --------------------------";
     const QList<NoteRecord> records = m_database.load();
     reportIncidents();
+    const NoteSettings settings = NoteSettings::read(); // once for all notes
     QList<StickyWidget *> toShow;
     for (const NoteRecord &record : records) {
         qCDebug(lcStore) << "   |";
@@ -178,7 +181,7 @@ void MainWindow::loadExistingStickies()
         auto *sticky =
             new StickyWidget(record.id, record.colorRGB, record.colorName, record.creationDate,
                              record.originalReminderDate, record.reminderDate, record.periodicMask,
-                             record.locked, record.message);
+                             record.locked, record.message, settings);
         assimilateSticky(sticky);
         Qt::WindowFlags flags = sticky->windowFlags();
         if (record.alwaysOnTop)
@@ -197,19 +200,35 @@ void MainWindow::loadExistingStickies()
     // piles up window-system and paint events that Qt compresses by scanning
     // its queues, so they are handled every few windows; no save may run
     // meanwhile, as the notes not shown yet would be stored as hidden.
+    //
+    // A window manager gives the focus to every new window it maps; with a
+    // thousand notes its queue of focus changes grows with the square of
+    // their number. So the notes come up without taking the focus, and only
+    // the last one is activated, which leaves the same note active as
+    // activating each in turn.
     m_loadingNotes = true;
     for (qsizetype i = 0; i < toShow.size(); ++i) {
-        toShow.at(i)->show();
+        showWithoutActivating(toShow.at(i));
         if (i % 25 == 24)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     m_loadingNotes = false;
-    // Activating each note in turn leaves the last one active; activating
-    // only that one spares the window manager a focus change per note.
     if (!toShow.isEmpty())
         toShow.last()->activateWindow();
     // One rebuild of the list for all notes rather than one per note.
     updateTableWidget();
+}
+
+void MainWindow::showWithoutActivating(StickyWidget *sticky)
+{
+    sticky->setAttribute(Qt::WA_ShowWithoutActivating);
+    sticky->show();
+    // Later shows (from the tray, the list or a reminder) take the focus
+    // again as any new window does. Qt keeps the request on the native window
+    // it made for the first show, so it is withdrawn there too.
+    sticky->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (QWindow *window = sticky->windowHandle())
+        window->setProperty("_q_showWithoutActivating", false);
 }
 
 void MainWindow::assimilateSticky(StickyWidget *sticky)

@@ -5,6 +5,7 @@
 #include "notes/clickylabel.h"
 #include "notes/notecolor.h"
 #include "notes/notepixmaps.h"
+#include "notes/notesettings.h"
 #include "notes/notetext.h"
 #include "platform/taskbarhint.h"
 #include "reminders/periodicschedule.h"
@@ -45,6 +46,16 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
                            const QDateTime &creationDate, const QDateTime &originalReminderDate,
                            const QDateTime &reminderDate, const QString &periodicMask, bool locked,
                            const QString &message, QWidget *parent, Qt::WindowFlags flags)
+    : StickyWidget(stickyID, colorRGB, colorName, creationDate, originalReminderDate, reminderDate,
+                   periodicMask, locked, message, NoteSettings::read(), parent, flags)
+{
+}
+
+StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
+                           const QDateTime &creationDate, const QDateTime &originalReminderDate,
+                           const QDateTime &reminderDate, const QString &periodicMask, bool locked,
+                           const QString &message, const NoteSettings &settings, QWidget *parent,
+                           Qt::WindowFlags flags)
     : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID),
       m_colorRGB(NoteColor::usable(colorRGB, colorName).rgb),
       m_colorName(NoteColor::usable(colorRGB, colorName).name), m_creationDate(creationDate),
@@ -103,14 +114,19 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     frameLayout->addWidget(m_textBrowser);
     frameLayout->addWidget(sizeGripLabel, 0, Qt::AlignRight | Qt::AlignBottom);
     m_textBrowser->setFrameShape(QFrame::NoFrame);
+    // Laying out the text is a large part of showing a note. Shown with
+    // the scroll bar's room already taken, a text longer than the note is
+    // laid out once; otherwise the scroll bar that appears after the first
+    // layout narrows the text and it is laid out again. After the first show
+    // the scroll bar comes and goes as the text needs (see showEvent).
+    m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     m_hideLabel->setPixmap(NotePixmaps::hideButton());
     updateReminderIndicator();
     sizeGripLabel->setPixmap(NotePixmaps::sizeGrip());
     connect(m_hideLabel, &ClickyLabel::labelClicked, this, &StickyWidget::hideSticky);
 
-    resize(Preferences::userInt(Preferences::Names::DefaultWidth),
-           Preferences::userInt(Preferences::Names::DefaultHeight));
+    resize(settings.defaultSize);
 
     m_textBrowser->installEventFilter(this);
     setMouseTracking(true);
@@ -118,7 +134,7 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     setFocusProxy(m_textBrowser);
 
     m_mouseMode = kModeNone;
-    changeLanguage();
+    retranslate(settings);
     m_reminderDialogOpen = false;
     qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
                      << "- end";
@@ -207,9 +223,14 @@ void StickyWidget::updateReminderIndicator()
 
 void StickyWidget::changeLanguage()
 {
+    retranslate(NoteSettings::read());
+}
+
+void StickyWidget::retranslate(const NoteSettings &settings)
+{
     qCDebug(lcNotes) << "   +-- StickyWidget::changeLanguage() - stickyID:" << m_stickyID;
     setWindowTitle(summaryText());
-    m_creationDateLabel->setText(creationDateText());
+    m_creationDateLabel->setText(m_creationDate.toString(settings.dateFormat));
     lockSticky(isLocked());
 }
 
@@ -454,5 +475,9 @@ void StickyWidget::closeEvent(QCloseEvent *event)
 void StickyWidget::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    // The text has its first layout now (the children were shown before the
+    // note itself): a scroll bar still needed stays without a new layout.
+    if (std::exchange(m_firstShow, false))
+        m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     TaskbarHint::apply(this, isToolWindow());
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class ClickyLabel;
+struct NoteSettings;
 class QLabel;
 class QMenu;
 class ReminderDialog;
@@ -25,6 +26,12 @@ public:
                  const QDateTime &creationDate, const QDateTime &originalReminderDate,
                  const QDateTime &reminderDate, const QString &periodicMask, bool locked,
                  const QString &message, QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    // The same with the preferences already read, for building many notes.
+    StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
+                 const QDateTime &creationDate, const QDateTime &originalReminderDate,
+                 const QDateTime &reminderDate, const QString &periodicMask, bool locked,
+                 const QString &message, const NoteSettings &settings, QWidget *parent = nullptr,
+                 Qt::WindowFlags flags = {});
     ~StickyWidget() override;
 
     int stickyID() const { return m_stickyID; }
@@ -63,6 +70,8 @@ public:
     // Adds the colour preset entries and "More..." to `menu`, wired to this
     // note; preset names and colours are read from the settings now.
     void addColorEntries(QMenu *menu);
+    // changeLanguage() with the preferences already read.
+    void retranslate(const NoteSettings &settings);
 
 public slots:
     void changeLanguage();
@@ -131,6 +140,7 @@ private:
     QPoint m_pressPosition;
     QString m_mouseMode;
     bool m_reminderDialogOpen = false;
+    bool m_firstShow = true;
     // toHtml() of a long note is costly and saves run every minute: the
     // HTML is kept until the document changes.
     mutable QString m_messageCache;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The stored notes the benchmarks start from.
+namespace NotesFixture {
+
+// About 2 KB of rich text in the form the note window exports.
+QString noteHtml(int index);
+
+// Writes `count` yellow notes of noteHtml() into the database file, spread
+// over the screen. `taskbarEntry` false stores them as tool windows, which a
+// window manager handles far more cheaply than ordinary note windows.
+void writeNotes(const QString &dataDirectory, const QString &databaseFile, int count, bool visible,
+                bool taskbarEntry = false);
+
+} // namespace NotesFixture

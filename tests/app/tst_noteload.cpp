@@ -1,0 +1,199 @@
+// Loading the stored notes at start-up: how the notes come on screen, which
+// preferences they are built with and what the first show of a note costs.
+
+#include "app/mainwindow.h"
+#include "app/preferences.h"
+#include "base/apppaths.h"
+#include "notes/notesettings.h"
+#include "notes/stickywidget.h"
+#include "platform/nativesettings.h"
+#include "store/notedatabase.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QWindow>
+
+#include <memory>
+
+namespace {
+
+const QDateTime kCreated(QDate(2026, 1, 2), QTime(3, 4));
+
+QString longText()
+{
+    QString html;
+    for (int line = 0; line < 40; ++line)
+        html += QStringLiteral("<p>Line %1 of a note far longer than its window</p>").arg(line);
+    return html;
+}
+
+NoteRecord storedNote(int id, bool visible)
+{
+    NoteRecord record;
+    record.id = id;
+    record.visible = visible;
+    record.colorRGB = QStringLiteral("#FFFF00");
+    record.colorName = QStringLiteral("Yellow");
+    record.creationDate = kCreated;
+    record.message = QStringLiteral("<p>Note number %1</p>").arg(id);
+    record.x = 50 + 30 * id;
+    record.y = 60;
+    record.width = 220;
+    record.height = 160;
+    return record;
+}
+
+// The header label that shows the creation date, found by its text.
+bool showsCreationDate(const StickyWidget &note, const QString &format)
+{
+    const QString expected = kCreated.toString(format);
+    const QList<QLabel *> labels = note.findChildren<QLabel *>();
+    return std::any_of(labels.begin(), labels.end(),
+                       [&](const QLabel *label) { return label->text() == expected; });
+}
+
+} // namespace
+
+class TestNoteLoad : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void visibleNotesComeUpAndLastIsActive();
+    void translationAfterLoadStillReachesNotes();
+    void noteUsesThePreferencesItIsGiven();
+    void firstShowLaysOutOnce_data();
+    void firstShowLaysOutOnce();
+
+private:
+    void startWith(const QList<NoteRecord> &records);
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestNoteLoad::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
+    QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
+    qputenv("USERNAME", "loader");
+}
+
+void TestNoteLoad::init()
+{
+    NativeSettings::remove(QString());
+    m_folder = std::make_unique<QTemporaryDir>();
+    AppPaths::setApplicationDirectoryForTesting(m_folder->path());
+}
+
+void TestNoteLoad::cleanup()
+{
+    m_window.reset();
+    m_folder.reset();
+}
+
+void TestNoteLoad::startWith(const QList<NoteRecord> &records)
+{
+    {
+        const QString dataDirectory = m_folder->path() + QStringLiteral("/.NotarellaData/");
+        NoteDatabase database;
+        QCOMPARE(database.open(dataDirectory, dataDirectory + QStringLiteral("loader")),
+                 NoteDatabase::OpenResult::Opened);
+        database.save(records);
+    }
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(!m_window->startupFailed());
+    QCOMPARE(stickyList.size(), records.size());
+}
+
+void TestNoteLoad::visibleNotesComeUpAndLastIsActive()
+{
+    startWith({storedNote(1, true), storedNote(2, false), storedNote(3, true),
+               storedNote(4, true)});
+    QCOMPARE(stickyList.at(0)->isVisible(), true);
+    QCOMPARE(stickyList.at(1)->isVisible(), false);
+    QCOMPARE(stickyList.at(3)->isVisible(), true);
+    QTRY_COMPARE(QApplication::activeWindow(), stickyList.at(3));
+    // Coming up without the focus is for the load only: any later show of a
+    // note (from the tray, the list, a reminder) takes it as before.
+    for (const StickyWidget *note : std::as_const(stickyList)) {
+        QVERIFY(!note->testAttribute(Qt::WA_ShowWithoutActivating));
+        if (const QWindow *window = note->windowHandle())
+            QVERIFY(!window->property("_q_showWithoutActivating").toBool());
+    }
+}
+
+void TestNoteLoad::translationAfterLoadStillReachesNotes()
+{
+    startWith({storedNote(1, true), storedNote(2, false)});
+    const QString storedFormat =
+        Preferences::userString(Preferences::Names::DateFormat); // set by the first start
+    QVERIFY(!storedFormat.isEmpty());
+    QVERIFY(showsCreationDate(*stickyList.at(0), storedFormat));
+
+    // The load spares the notes one translation, not every later one.
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DateFormat),
+                             QStringLiteral("yyyy/MM/dd"));
+    m_window->changeLanguage();
+    for (const StickyWidget *note : std::as_const(stickyList))
+        QVERIFY(showsCreationDate(*note, QStringLiteral("yyyy/MM/dd")));
+}
+
+void TestNoteLoad::noteUsesThePreferencesItIsGiven()
+{
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DateFormat),
+                             QStringLiteral("d MMM yyyy"));
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultWidth), 210);
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultHeight), 150);
+    const NoteSettings given{QStringLiteral("yyyy-MM-dd hh:mm"), QSize(310, 205)};
+    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated,
+                      QDateTime(), QDateTime(), QString(), false,
+                      QStringLiteral("<p>Buy milk</p>"), given);
+    QCOMPARE(note.size(), QSize(310, 205));
+    QVERIFY(showsCreationDate(note, given.dateFormat));
+    QCOMPARE(note.windowTitle(), QStringLiteral("\"Buy milk\""));
+
+    // A translation of its own reads the store again.
+    note.changeLanguage();
+    QVERIFY(showsCreationDate(note, QStringLiteral("d MMM yyyy")));
+}
+
+void TestNoteLoad::firstShowLaysOutOnce_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<bool>("scrollBar");
+    QTest::newRow("longer than the note") << longText() << true;
+    QTest::newRow("short") << QStringLiteral("<p>Buy milk</p>") << false;
+}
+
+void TestNoteLoad::firstShowLaysOutOnce()
+{
+    QFETCH(QString, html);
+    QFETCH(bool, scrollBar);
+    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated,
+                      QDateTime(), QDateTime(), QString(), false, html,
+                      NoteSettings{QStringLiteral("d MMM yyyy"), QSize(210, 150)});
+    int layouts = 0;
+    connect(note.textBrowser()->document()->documentLayout(),
+            &QAbstractTextDocumentLayout::documentSizeChanged, this, [&layouts] { ++layouts; });
+    note.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&note));
+    QCOMPARE(note.textBrowser()->verticalScrollBar()->isVisible(), scrollBar);
+    QCOMPARE(note.textBrowser()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    if (scrollBar)
+        QCOMPARE(layouts, 1); // not once more for the scroll bar that came with it
+
+    // From now on the scroll bar follows the text.
+    note.textBrowser()->setHtml(scrollBar ? QStringLiteral("<p>Short now</p>") : longText());
+    QTRY_COMPARE(note.textBrowser()->verticalScrollBar()->isVisible(), !scrollBar);
+}
+
+QTEST_MAIN(TestNoteLoad)
+#include "tst_noteload.moc"
