@@ -5,6 +5,6 @@
 NoteSettings NoteSettings::read()
 {
     using namespace Preferences;
-    return {userString(Names::DateFormat),
+    return {Preferences::dateFormat(), // bounded: an absurd stored format falls back
             QSize(userInt(Names::DefaultWidth), userInt(Names::DefaultHeight))};
 }
