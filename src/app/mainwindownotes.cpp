@@ -61,32 +61,49 @@ bool MainWindow::saveNotes()
         qCDebug(lcStore) << "   +-- not while the notes are being loaded";
         return false;
     }
-    const bool saved = m_database.save(collectRecords());
-    reportIncidents();
+    const NoteWriter::Outcome outcome = m_writer.save(collectRecords());
+    reportSaveOutcome(outcome);
+    return outcome.saved;
+}
+
+void MainWindow::saveStickiesInBackground()
+{
+    qCDebug(lcStore) << "MainWindow::saveStickies() - handed to the writer";
+    if (m_loadingNotes)
+        return;
+    m_writer.saveLater(collectRecords());
+}
+
+void MainWindow::reportSaveOutcome(const NoteWriter::Outcome &outcome)
+{
+    reportIncidents(outcome.incidents);
     const QString file = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
-    if (!saved && !m_saveFailing) {
+    if (!outcome.saved && !m_saveFailing) {
         m_saveFailing = true;
         UserPrompt::notify(
             this, tr("Notes Not Saved"),
             tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>Your notes are kept "
                "while Notarella runs, and it tries again every minute. You will be told when "
                "saving works again.</p>")
-                .arg(file, m_database.lastError().toHtmlEscaped()));
-    } else if (saved && m_saveFailing) {
+                .arg(file, outcome.error.toHtmlEscaped()));
+    } else if (outcome.saved && m_saveFailing) {
         m_saveFailing = false;
         UserPrompt::notify(this, tr("Notes Saved Again"),
                            tr("<p>Notarella saved your notes to %1 again.</p>").arg(file));
     }
-    qCDebug(lcStore) << (saved ? "Finished Saving" : "Saving failed:") << m_database.lastError();
-    return saved;
+    qCDebug(lcStore) << (outcome.saved ? "Finished Saving" : "Saving failed:") << outcome.error;
 }
 
 void MainWindow::saveAtExit()
 {
-    if (saveNotes())
+    if (m_loadingNotes)
         return;
     const QList<NoteRecord> records = collectRecords();
-    const QString reason = m_database.lastError();
+    const NoteWriter::Outcome outcome = m_writer.save(records);
+    reportSaveOutcome(outcome);
+    if (outcome.saved)
+        return;
+    const QString reason = outcome.error;
     const QString name = QFileInfo(m_databaseFile).fileName() + QStringLiteral(".rescued-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     // The user's data folder first; the temporary folder when that refuses
@@ -124,10 +141,9 @@ void MainWindow::saveAtExit()
                         QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void MainWindow::reportIncidents()
+void MainWindow::reportIncidents(const QList<NoteDatabase::Incident> &incidents)
 {
     const QString file = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
-    const QList<NoteDatabase::Incident> incidents = m_database.takeIncidents();
     for (const NoteDatabase::Incident &incident : incidents) {
         const QString keptAs = QDir::toNativeSeparators(incident.keptAs).toHtmlEscaped();
         switch (incident.kind) {
@@ -167,8 +183,9 @@ void MainWindow::reportIncidents()
 void MainWindow::loadExistingStickies()
 {
     qCDebug(lcStore) << "MainWindow::loadExistingStickies() --------------------------";
-    const QList<NoteRecord> records = m_database.load();
-    reportIncidents();
+    QList<NoteDatabase::Incident> incidents;
+    const QList<NoteRecord> records = m_writer.load(&incidents);
+    reportIncidents(incidents);
     QList<StickyWidget *> toShow;
     for (const NoteRecord &record : records) {
         qCDebug(lcStore) << "   |";

@@ -26,6 +26,8 @@ private slots:
     void cleanup();
     void failedSavesAreToldOncePerStreak();
     void lastSaveThatFailsGoesToARescueFile();
+    void backgroundSaveFailureReachesTheUser();
+    void endingWaitsForBackgroundSaves();
     void replacedFileIsReported();
     void damagedFileIsReportedWithTheCount();
 
@@ -138,6 +140,34 @@ void TestSaveReports::lastSaveThatFailsGoesToARescueFile()
     QCOMPARE(shown.last().title, QStringLiteral("Notes Saved Elsewhere"));
     QVERIFY2(shown.last().text.contains(QDir::toNativeSeparators(rescue)),
              qPrintable(shown.last().text));
+}
+
+void TestSaveReports::backgroundSaveFailureReachesTheUser()
+{
+    blockTheFile();
+    UserPrompt::takeHistory();
+    m_window->saveStickiesInBackground();
+    m_window->saveStickiesInBackground();
+    QList<UserPrompt::Record> shown;
+    QTRY_VERIFY((shown += UserPrompt::takeHistory()).size() >= 1);
+    QTest::qWait(50); // the second outcome arrives too, and says nothing new
+    shown += UserPrompt::takeHistory();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, QStringLiteral("Notes Not Saved"));
+}
+
+void TestSaveReports::endingWaitsForBackgroundSaves()
+{
+    const QString file = m_window->databaseFile();
+    for (int i = 0; i < 30; ++i)
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+    stickyList.last()->textBrowser()->setPlainText(QStringLiteral("handed over last"));
+    m_window->saveStickiesInBackground();
+    m_window.reset();
+    const QList<NoteRecord> stored = storedNotes(file);
+    QCOMPARE(stored.size(), 31);
+    QVERIFY(stored.last().message.contains(QStringLiteral("handed over last")));
 }
 
 void TestSaveReports::replacedFileIsReported()

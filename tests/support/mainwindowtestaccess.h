@@ -16,7 +16,7 @@ public:
     static int cascadeIndex(const MainWindow &window) { return window.m_cascadeIndex; }
     static QSqlDatabase database(const MainWindow &window)
     {
-        return window.m_database.connection();
+        return window.m_writer.connection();
     }
     static void confirmExit(MainWindow &window) { window.confirmExit(); }
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }
