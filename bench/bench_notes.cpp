@@ -131,8 +131,7 @@ int runNotesCase(const QStringList &arguments)
         window->waitForPendingSaves();
         printFigure(name + label, gui / 1e6, "ms");
         printFigure(name + QStringLiteral("gui_cpu_") + label, guiCpu / 1e6, "ms");
-        printFigure(name + QStringLiteral("written_") + label, written.nsecsElapsed() / 1e6,
-                    "ms");
+        printFigure(name + QStringLiteral("written_") + label, written.nsecsElapsed() / 1e6, "ms");
     };
 
     // The first save copies the stored notes into the backup table whole;
@@ -152,8 +151,8 @@ int runNotesCase(const QStringList &arguments)
         writtenTotal += written.nsecsElapsed();
     }
     printFigure(QStringLiteral("save_unchanged_%1").arg(label), guiTotal / 1e6 / rounds, "ms");
-    printFigure(QStringLiteral("save_unchanged_written_%1").arg(label),
-                writtenTotal / 1e6 / rounds, "ms");
+    printFigure(QStringLiteral("save_unchanged_written_%1").arg(label), writtenTotal / 1e6 / rounds,
+                "ms");
     guiTotal = writtenTotal = 0;
     for (int i = 0; i < rounds; ++i) {
         stickyList.at(i * 7 % stickyList.size())->textBrowser()->append(QStringLiteral("typed"));

@@ -132,13 +132,13 @@ void MainWindow::saveAtExit()
         return;
     }
     qCritical("Notes could not be saved to %s, nor anywhere else", qPrintable(m_databaseFile));
-    UserPrompt::warning(this, tr("Notes Not Saved"),
-                        tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>No "
-                           "other place to keep them could be written either; the changes since "
-                           "the last save are lost.</p>")
-                            .arg(QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped(),
-                                 reason.toHtmlEscaped()),
-                        QMessageBox::Ok, QMessageBox::Ok);
+    UserPrompt::warning(
+        this, tr("Notes Not Saved"),
+        tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>No "
+           "other place to keep them could be written either; the changes since "
+           "the last save are lost.</p>")
+            .arg(QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped(), reason.toHtmlEscaped()),
+        QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void MainWindow::reportIncidents(const QList<NoteDatabase::Incident> &incidents)

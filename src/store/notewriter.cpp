@@ -23,8 +23,7 @@ template <typename Work> void NoteWriter::runAndWait(Work work)
     QMetaObject::invokeMethod(m_context, work, Qt::BlockingQueuedConnection);
 }
 
-NoteDatabase::OpenResult NoteWriter::open(const QString &dataDirectory,
-                                          const QString &databaseFile)
+NoteDatabase::OpenResult NoteWriter::open(const QString &dataDirectory, const QString &databaseFile)
 {
     NoteDatabase::OpenResult result = NoteDatabase::OpenResult::OpenFailed;
     runAndWait([&] { result = m_database.open(dataDirectory, databaseFile); });

@@ -118,16 +118,16 @@ void TestSaveReports::failedSavesAreToldOncePerStreak()
 
 void TestSaveReports::lastSaveThatFailsGoesToARescueFile()
 {
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                       QStringLiteral("Pink"));
     stickyList.last()->textBrowser()->setPlainText(QStringLiteral("only in memory"));
     blockTheFile();
     UserPrompt::takeHistory();
     UserPrompt::queueAnswer(QMessageBox::Ok);
     MainWindowTestAccess::saveAtExit(*m_window);
 
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/Notarella");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/Notarella");
     const QStringList rescued =
         QDir(folder).entryList({QStringLiteral("tester.rescued-*")}, QDir::Files);
     QCOMPARE(rescued.size(), 1);

@@ -14,10 +14,7 @@ public:
         window.createSticky(rgb, name);
     }
     static int cascadeIndex(const MainWindow &window) { return window.m_cascadeIndex; }
-    static QSqlDatabase database(const MainWindow &window)
-    {
-        return window.m_writer.connection();
-    }
+    static QSqlDatabase database(const MainWindow &window) { return window.m_writer.connection(); }
     static void confirmExit(MainWindow &window) { window.confirmExit(); }
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }
     static void saveAtExit(MainWindow &window) { window.saveAtExit(); }
