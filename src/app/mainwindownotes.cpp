@@ -160,22 +160,24 @@ void MainWindow::reportIncidents(const QList<NoteDatabase::Incident> &incidents)
                                   "again.</p>")
                                    .arg(file, keptAs));
             break;
-        case NoteDatabase::Incident::Kind::Damaged:
-            UserPrompt::notify(
-                this, tr("Note File Damaged"),
-                (incident.keptAs.isEmpty()
-                     ? tr("<p>Your note file %1 is damaged: %2 notes could not be read; %3 notes "
-                          "were restored from the save before. The file could not be moved "
-                          "aside.</p>")
-                           .arg(file, QString::number(incident.unreadable),
-                                QString::number(incident.fromBackup))
-                     : tr("<p>Your note file %1 is damaged: %2 notes could not be read; %3 notes "
-                          "were restored from the save before.</p><p>A copy of the damaged "
-                          "file was kept as %4; the notes that could be read are saved in a new "
-                          "file.</p>")
-                           .arg(file, QString::number(incident.unreadable),
-                                QString::number(incident.fromBackup), keptAs)));
+        case NoteDatabase::Incident::Kind::Damaged: {
+            QString text =
+                (incident.unreadable == 1
+                     ? tr("<p>Your note file %1 is damaged: one note could not be read.</p>")
+                           .arg(file)
+                     : tr("<p>Your note file %1 is damaged: %2 notes could not be read.</p>")
+                           .arg(file, QString::number(incident.unreadable)));
+            if (incident.fromBackup > 0)
+                text += tr("<p>Notes missing from it were taken from the save before: %1.</p>")
+                            .arg(incident.fromBackup);
+            text += incident.keptAs.isEmpty()
+                        ? tr("<p>The damaged file could not be moved aside.</p>")
+                        : tr("<p>A copy of the damaged file was kept as %1; the notes that could "
+                             "be read are saved in a new file.</p>")
+                              .arg(keptAs);
+            UserPrompt::notify(this, tr("Note File Damaged"), text);
             break;
+        }
         }
     }
 }

@@ -206,7 +206,7 @@ void TestSaveReports::damagedFileIsReportedWithTheCount()
     const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().title, QStringLiteral("Note File Damaged"));
-    QVERIFY2(shown.first().text.contains(QStringLiteral("1 notes could not be read")),
+    QVERIFY2(shown.first().text.contains(QStringLiteral("one note could not be read")),
              qPrintable(shown.first().text));
     QVERIFY(shown.first().text.contains(QStringLiteral("tester.damaged-")));
 }
