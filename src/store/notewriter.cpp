@@ -1,12 +1,17 @@
 #include "store/notewriter.h"
 
 #include "base/tracing.h"
+#include "platform/threadpriority.h"
 
 NoteWriter::NoteWriter(QObject *parent) : QObject(parent), m_context(new QObject)
 {
     m_thread.setObjectName(QStringLiteral("note writer"));
     m_context->moveToThread(&m_thread);
     m_thread.start();
+    // A writer woken on a busy machine would otherwise take the processor
+    // from the GUI thread that has just handed it the notes.
+    QMetaObject::invokeMethod(m_context, &Platform::lowerCurrentThreadPriority,
+                              Qt::QueuedConnection);
 }
 
 NoteWriter::~NoteWriter()
