@@ -35,7 +35,9 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     m_reminderThread = new ReminderThread;
     // The tick's save reaches this thread queued, ahead of the same tick's
     // reminder checks, so it never runs beside other work on the notes.
-    connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::saveStickies);
+    connect(m_reminderThread, &ReminderThread::saveRequested, this,
+            &MainWindow::saveStickiesInBackground);
+    connect(&m_writer, &NoteWriter::saved, this, &MainWindow::reportSaveOutcome);
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
@@ -61,7 +63,6 @@ MainWindow::~MainWindow()
     // Notes are top-level windows without a parent; they end with the window
     // that owns them.
     qDeleteAll(std::exchange(stickyList, {}));
-    m_database.close();
 }
 
 void MainWindow::checkAlreadyRunning()
@@ -112,7 +113,7 @@ bool MainWindow::checkSetupAndOpenDatabase()
 
     m_dataDirectory = AppPaths::applicationDirectory() + QStringLiteral("/.NotarellaData/");
     m_databaseFile = m_dataDirectory + Platform::currentUserName();
-    return m_database.open(m_dataDirectory, m_databaseFile) == NoteDatabase::OpenResult::Opened;
+    return m_writer.open(m_dataDirectory, m_databaseFile) == NoteDatabase::OpenResult::Opened;
 }
 
 void MainWindow::setupTrayMenu()

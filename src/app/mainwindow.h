@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/notedatabase.h"
+#include "store/notewriter.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -25,13 +25,19 @@ public:
 
     QString dataDirectory() const { return m_dataDirectory; }
     QString databaseFile() const { return m_databaseFile; }
+    // Returns once every save handed to the writer thread is written.
+    void waitForPendingSaves() { m_writer.waitForSaves(); }
 
     // 12x12 swatch of `rgb` in a one-pixel black frame.
     static QPixmap colorIcon(const QString &rgb);
 
 public slots:
     void changeLanguage();
+    // Saves every note and returns once they are written.
     void saveStickies();
+    // Hands every note to the writer thread and returns at once: the
+    // once-a-minute save, which must not hold up the GUI.
+    void saveStickiesInBackground();
     void stickyDeleted(StickyWidget *deletedSticky);
     void showControlPanel();
     void createStickyDefault();
@@ -59,7 +65,8 @@ private:
     // Saves every note and tells the user when saving starts or stops
     // failing; true when the notes are saved.
     bool saveNotes();
-    void reportIncidents();
+    void reportSaveOutcome(const NoteWriter::Outcome &outcome);
+    void reportIncidents(const QList<NoteDatabase::Incident> &incidents);
     void assimilateSticky(StickyWidget *sticky);
     // Shows a loaded note without taking the focus from the one before.
     static void showWithoutActivating(StickyWidget *sticky);
@@ -69,7 +76,7 @@ private:
 
     QString m_dataDirectory;
     QString m_databaseFile;
-    NoteDatabase m_database;
+    NoteWriter m_writer;
     ReminderThread *m_reminderThread = nullptr;
     int m_cascadeIndex = 0;
     bool m_startupFailed = false;

@@ -64,32 +64,49 @@ bool MainWindow::saveNotes()
         qCDebug(lcStore) << "   +-- not while the notes are being loaded";
         return false;
     }
-    const bool saved = m_database.save(collectRecords());
-    reportIncidents();
+    const NoteWriter::Outcome outcome = m_writer.save(collectRecords());
+    reportSaveOutcome(outcome);
+    return outcome.saved;
+}
+
+void MainWindow::saveStickiesInBackground()
+{
+    qCDebug(lcStore) << "MainWindow::saveStickies() - handed to the writer";
+    if (m_loadingNotes)
+        return;
+    m_writer.saveLater(collectRecords());
+}
+
+void MainWindow::reportSaveOutcome(const NoteWriter::Outcome &outcome)
+{
+    reportIncidents(outcome.incidents);
     const QString file = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
-    if (!saved && !m_saveFailing) {
+    if (!outcome.saved && !m_saveFailing) {
         m_saveFailing = true;
         UserPrompt::notify(
             this, tr("Notes Not Saved"),
             tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>Your notes are kept "
                "while Notarella runs, and it tries again every minute. You will be told when "
                "saving works again.</p>")
-                .arg(file, m_database.lastError().toHtmlEscaped()));
-    } else if (saved && m_saveFailing) {
+                .arg(file, outcome.error.toHtmlEscaped()));
+    } else if (outcome.saved && m_saveFailing) {
         m_saveFailing = false;
         UserPrompt::notify(this, tr("Notes Saved Again"),
                            tr("<p>Notarella saved your notes to %1 again.</p>").arg(file));
     }
-    qCDebug(lcStore) << (saved ? "Finished Saving" : "Saving failed:") << m_database.lastError();
-    return saved;
+    qCDebug(lcStore) << (outcome.saved ? "Finished Saving" : "Saving failed:") << outcome.error;
 }
 
 void MainWindow::saveAtExit()
 {
-    if (saveNotes())
+    if (m_loadingNotes)
         return;
     const QList<NoteRecord> records = collectRecords();
-    const QString reason = m_database.lastError();
+    const NoteWriter::Outcome outcome = m_writer.save(records);
+    reportSaveOutcome(outcome);
+    if (outcome.saved)
+        return;
+    const QString reason = outcome.error;
     const QString name = QFileInfo(m_databaseFile).fileName() + QStringLiteral(".rescued-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     // The user's data folder first; the temporary folder when that refuses
@@ -118,19 +135,18 @@ void MainWindow::saveAtExit()
         return;
     }
     qCritical("Notes could not be saved to %s, nor anywhere else", qPrintable(m_databaseFile));
-    UserPrompt::warning(this, tr("Notes Not Saved"),
-                        tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>No "
-                           "other place to keep them could be written either; the changes since "
-                           "the last save are lost.</p>")
-                            .arg(QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped(),
-                                 reason.toHtmlEscaped()),
-                        QMessageBox::Ok, QMessageBox::Ok);
+    UserPrompt::warning(
+        this, tr("Notes Not Saved"),
+        tr("<p>Notarella could not save your notes to %1:</p><p>%2</p><p>No "
+           "other place to keep them could be written either; the changes since "
+           "the last save are lost.</p>")
+            .arg(QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped(), reason.toHtmlEscaped()),
+        QMessageBox::Ok, QMessageBox::Ok);
 }
 
-void MainWindow::reportIncidents()
+void MainWindow::reportIncidents(const QList<NoteDatabase::Incident> &incidents)
 {
     const QString file = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
-    const QList<NoteDatabase::Incident> incidents = m_database.takeIncidents();
     for (const NoteDatabase::Incident &incident : incidents) {
         const QString keptAs = QDir::toNativeSeparators(incident.keptAs).toHtmlEscaped();
         switch (incident.kind) {
@@ -147,22 +163,24 @@ void MainWindow::reportIncidents()
                                   "again.</p>")
                                    .arg(file, keptAs));
             break;
-        case NoteDatabase::Incident::Kind::Damaged:
-            UserPrompt::notify(
-                this, tr("Note File Damaged"),
-                (incident.keptAs.isEmpty()
-                     ? tr("<p>Your note file %1 is damaged: %2 notes could not be read; %3 notes "
-                          "were restored from the save before. The file could not be moved "
-                          "aside.</p>")
-                           .arg(file, QString::number(incident.unreadable),
-                                QString::number(incident.fromBackup))
-                     : tr("<p>Your note file %1 is damaged: %2 notes could not be read; %3 notes "
-                          "were restored from the save before.</p><p>A copy of the damaged "
-                          "file was kept as %4; the notes that could be read are saved in a new "
-                          "file.</p>")
-                           .arg(file, QString::number(incident.unreadable),
-                                QString::number(incident.fromBackup), keptAs)));
+        case NoteDatabase::Incident::Kind::Damaged: {
+            QString text =
+                (incident.unreadable == 1
+                     ? tr("<p>Your note file %1 is damaged: one note could not be read.</p>")
+                           .arg(file)
+                     : tr("<p>Your note file %1 is damaged: %2 notes could not be read.</p>")
+                           .arg(file, QString::number(incident.unreadable)));
+            if (incident.fromBackup > 0)
+                text += tr("<p>Notes missing from it were taken from the save before: %1.</p>")
+                            .arg(incident.fromBackup);
+            text += incident.keptAs.isEmpty()
+                        ? tr("<p>The damaged file could not be moved aside.</p>")
+                        : tr("<p>A copy of the damaged file was kept as %1; the notes that could "
+                             "be read are saved in a new file.</p>")
+                              .arg(keptAs);
+            UserPrompt::notify(this, tr("Note File Damaged"), text);
             break;
+        }
         }
     }
 }
@@ -170,8 +188,9 @@ void MainWindow::reportIncidents()
 void MainWindow::loadExistingStickies()
 {
     qCDebug(lcStore) << "MainWindow::loadExistingStickies() --------------------------";
-    const QList<NoteRecord> records = m_database.load();
-    reportIncidents();
+    QList<NoteDatabase::Incident> incidents;
+    const QList<NoteRecord> records = m_writer.load(&incidents);
+    reportIncidents(incidents);
     const NoteSettings settings = NoteSettings::read(); // once for all notes
     QList<StickyWidget *> toShow;
     for (const NoteRecord &record : records) {

@@ -112,10 +112,11 @@ void bindRecord(QSqlQuery &query, const NoteRecord &record)
     query.bindValue(15, yesNo(record.taskbarEntry));
 }
 
-
 } // namespace
 
-NoteDatabase::NoteDatabase(const QString &connectionName) : m_connectionName(connectionName) {}
+NoteDatabase::NoteDatabase(const QString &connectionName) : m_connectionName(connectionName)
+{
+}
 
 NoteDatabase::~NoteDatabase()
 {
@@ -238,9 +239,9 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
     // disk SQLite has already ended the transaction itself, and anything run
     // after that would be committed statement by statement.
     const bool backupKnown = m_stored.has_value();
-    const bool written = writeBackupTable() &&
-                         (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
-                                   : rewriteTable(QStringLiteral("stickies"), records));
+    const bool written =
+        writeBackupTable() && (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
+                                        : rewriteTable(QStringLiteral("stickies"), records));
     if (written) {
         QSqlQuery commit(m_database);
         if (run(commit, QStringLiteral("COMMIT"))) {
@@ -530,9 +531,8 @@ NoteDatabase::TableRead NoteDatabase::recoverTable(const QString &table,
     // Without an end seen from the back, any rowid beyond the front's end
     // leads into the damaged last page: the other table's length stands in
     // for the end (the program's own files number their rows without gaps).
-    const qint64 end = firstFromBack > 0
-                           ? firstFromBack
-                           : std::max<qint64>(lastFromFront + 1, expectedRows) + 1;
+    const qint64 end =
+        firstFromBack > 0 ? firstFromBack : std::max<qint64>(lastFromFront + 1, expectedRows) + 1;
     QSqlQuery probe(m_database);
     probe.setForwardOnly(true);
     probe.prepare(select + QStringLiteral(" WHERE rowid = ?"));
@@ -561,12 +561,10 @@ void NoteDatabase::replaceDamagedFile(const QList<NoteRecord> &records, Incident
     m_incidents.append(incident);
 }
 
-bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &records,
-                             QString *error)
+bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &records, QString *error)
 {
     NoteDatabase copy(QStringLiteral("copy-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
-    const OpenResult result =
-        copy.open(QFileInfo(file).absolutePath(), file, NewFile::Empty);
+    const OpenResult result = copy.open(QFileInfo(file).absolutePath(), file, NewFile::Empty);
     if (result != OpenResult::Opened) {
         if (error)
             *error = result == OpenResult::DirectoryFailed

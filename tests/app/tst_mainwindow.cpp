@@ -1,5 +1,5 @@
-#include "base/apppaths.h"
 #include "app/mainwindow.h"
+#include "base/apppaths.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
@@ -164,6 +164,9 @@ void TestMainWindow::tickSavesBeforeCheckingReminders()
             return;
         ReminderDialog *dialog = open.first();
         poll.stop();
+        // The tick handed its notes to the writer thread before this check;
+        // once the writer is done they are in the file.
+        m_window->waitForPendingSaves();
         storedWhenAsked = storedNotes(*m_window);
         shownWhenAsked = note->isVisible();
         dialog->findChild<QPushButton *>(QStringLiteral("dismissButton"))->click();

@@ -26,6 +26,8 @@ private slots:
     void cleanup();
     void failedSavesAreToldOncePerStreak();
     void lastSaveThatFailsGoesToARescueFile();
+    void backgroundSaveFailureReachesTheUser();
+    void endingWaitsForBackgroundSaves();
     void replacedFileIsReported();
     void damagedFileIsReportedWithTheCount();
 
@@ -116,16 +118,16 @@ void TestSaveReports::failedSavesAreToldOncePerStreak()
 
 void TestSaveReports::lastSaveThatFailsGoesToARescueFile()
 {
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"), QStringLiteral("Pink"));
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                       QStringLiteral("Pink"));
     stickyList.last()->textBrowser()->setPlainText(QStringLiteral("only in memory"));
     blockTheFile();
     UserPrompt::takeHistory();
     UserPrompt::queueAnswer(QMessageBox::Ok);
     MainWindowTestAccess::saveAtExit(*m_window);
 
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-        QStringLiteral("/Notarella");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/Notarella");
     const QStringList rescued =
         QDir(folder).entryList({QStringLiteral("tester.rescued-*")}, QDir::Files);
     QCOMPARE(rescued.size(), 1);
@@ -138,6 +140,34 @@ void TestSaveReports::lastSaveThatFailsGoesToARescueFile()
     QCOMPARE(shown.last().title, QStringLiteral("Notes Saved Elsewhere"));
     QVERIFY2(shown.last().text.contains(QDir::toNativeSeparators(rescue)),
              qPrintable(shown.last().text));
+}
+
+void TestSaveReports::backgroundSaveFailureReachesTheUser()
+{
+    blockTheFile();
+    UserPrompt::takeHistory();
+    m_window->saveStickiesInBackground();
+    m_window->saveStickiesInBackground();
+    QList<UserPrompt::Record> shown;
+    QTRY_VERIFY((shown += UserPrompt::takeHistory()).size() >= 1);
+    QTest::qWait(50); // the second outcome arrives too, and says nothing new
+    shown += UserPrompt::takeHistory();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, QStringLiteral("Notes Not Saved"));
+}
+
+void TestSaveReports::endingWaitsForBackgroundSaves()
+{
+    const QString file = m_window->databaseFile();
+    for (int i = 0; i < 30; ++i)
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+    stickyList.last()->textBrowser()->setPlainText(QStringLiteral("handed over last"));
+    m_window->saveStickiesInBackground();
+    m_window.reset();
+    const QList<NoteRecord> stored = storedNotes(file);
+    QCOMPARE(stored.size(), 31);
+    QVERIFY(stored.last().message.contains(QStringLiteral("handed over last")));
 }
 
 void TestSaveReports::replacedFileIsReported()
@@ -176,7 +206,7 @@ void TestSaveReports::damagedFileIsReportedWithTheCount()
     const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().title, QStringLiteral("Note File Damaged"));
-    QVERIFY2(shown.first().text.contains(QStringLiteral("1 notes could not be read")),
+    QVERIFY2(shown.first().text.contains(QStringLiteral("one note could not be read")),
              qPrintable(shown.first().text));
     QVERIFY(shown.first().text.contains(QStringLiteral("tester.damaged-")));
 }

@@ -389,8 +389,8 @@ void TestSaveFailures::copyHasTheSameSchema()
     QCOMPARE(database.load(), generation(1, 3));
 
     // A copy that cannot be written says so.
-    QVERIFY(!NoteDatabase::writeCopy(copy + QStringLiteral("/under-a-file"), generation(1, 3),
-                                     &error));
+    QVERIFY(
+        !NoteDatabase::writeCopy(copy + QStringLiteral("/under-a-file"), generation(1, 3), &error));
     QVERIFY(!error.isEmpty());
 }
 

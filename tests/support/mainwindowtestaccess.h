@@ -14,9 +14,22 @@ public:
         window.createSticky(rgb, name);
     }
     static int cascadeIndex(const MainWindow &window) { return window.m_cascadeIndex; }
+    // A connection of the test's own to the window's note file, opened once
+    // every save handed to the writer thread is written; the writer's own
+    // connection belongs to its thread.
     static QSqlDatabase database(const MainWindow &window)
     {
-        return window.m_database.connection();
+        const_cast<MainWindow &>(window).waitForPendingSaves();
+        const QString name = QStringLiteral("test-reader");
+        QSqlDatabase reader = QSqlDatabase::contains(name)
+                                  ? QSqlDatabase::database(name, false)
+                                  : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        if (reader.databaseName() != window.databaseFile() || !reader.isOpen()) {
+            reader.close();
+            reader.setDatabaseName(window.databaseFile());
+            reader.open();
+        }
+        return reader;
     }
     static void confirmExit(MainWindow &window) { window.confirmExit(); }
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "store/notedatabase.h"
+
+#include <QObject>
+#include <QThread>
+
+// Runs the note database on a thread of its own, so a save costs the GUI
+// thread only the hand-over of the collected records. The connection is made,
+// used and closed on that thread alone; calls that need an answer wait for
+// it, after every save handed over before them. Destroying the writer
+// finishes every save handed over first.
+class NoteWriter : public QObject
+{
+    Q_OBJECT
+public:
+    struct Outcome
+    {
+        bool saved = false;
+        QString error;
+        QList<NoteDatabase::Incident> incidents;
+    };
+
+    explicit NoteWriter(QObject *parent = nullptr);
+    ~NoteWriter() override;
+
+    NoteDatabase::OpenResult open(const QString &dataDirectory, const QString &databaseFile);
+    // The stored notes; `incidents` gets what loading had to deal with.
+    QList<NoteRecord> load(QList<NoteDatabase::Incident> *incidents);
+    // Saves and waits for the outcome.
+    Outcome save(const QList<NoteRecord> &records);
+    // Hands the records over and returns at once; saved() tells the outcome
+    // in this object's thread.
+    void saveLater(const QList<NoteRecord> &records);
+    // Returns once every save handed over is written (or has failed).
+    void waitForSaves();
+
+    // The connection, for inspection while no save runs.
+    QSqlDatabase connection() const;
+
+signals:
+    void saved(const NoteWriter::Outcome &outcome);
+
+private:
+    template <typename Work> void runAndWait(Work work);
+    Outcome saveNow(const QList<NoteRecord> &records);
+
+    QThread m_thread;
+    // Lives in m_thread; every use of m_database is queued to it.
+    QObject *m_context = nullptr;
+    NoteDatabase m_database;
+};
