@@ -2,12 +2,20 @@
 
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
+#include "panel/tablelabel.h"
 
 TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     : QCheckBox(parent), m_stickyWidget(stickyWidget)
 {
     updateCheckBox();
     connect(this, &QCheckBox::toggled, this, &TableCheckBox::toggleSticky);
+}
+
+bool TableCheckBox::event(QEvent *event)
+{
+    if (TableLabel::isUnseenRepaint(this, event))
+        return true;
+    return QCheckBox::event(event);
 }
 
 void TableCheckBox::updateCheckBox()

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmapCache>
+#include <QTextDocument>
 
 #include <functional>
 
@@ -24,6 +25,15 @@ QPixmap cachedPixmap(const QString &key, const std::function<QPixmap()> &draw)
     return pixmap;
 }
 
+// A tool tip shown as the very text given, even when a colour name the user
+// made up looks like markup.
+QString plainToolTip(const QString &text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
+}
+
 QPixmap reminderClock()
 {
     return cachedPixmap(QStringLiteral("notarella-list-clock"), &StickyWidget::reminderPixmap);
@@ -34,13 +44,43 @@ QPixmap reminderClock()
 TableLabel::TableLabel(const QString &labelType, StickyWidget *stickyWidget, QWidget *parent)
     : QLabel(parent), m_labelType(labelType), m_stickyWidget(stickyWidget)
 {
+    // Note text is never markup here, whatever the user typed.
+    setTextFormat(Qt::PlainText);
     updateLabel();
+}
+
+TableLabel::TableLabel(const QString &labelType, StickyWidget *stickyWidget,
+                       const QString &dateFormat, QWidget *parent)
+    : QLabel(parent), m_labelType(labelType), m_dateFormat(&dateFormat),
+      m_stickyWidget(stickyWidget)
+{
+    setTextFormat(Qt::PlainText);
+    updateLabel();
+    m_dateFormat = nullptr;
+}
+
+QString TableLabel::dateText() const
+{
+    return m_dateFormat ? m_stickyWidget->creationDate().toString(*m_dateFormat)
+                        : m_stickyWidget->creationDateText();
 }
 
 QPixmap TableLabel::swatch(const QString &rgb)
 {
     return cachedPixmap(QStringLiteral("notarella-swatch-") + rgb,
                         [&rgb] { return MainWindow::colorIcon(rgb); });
+}
+
+bool TableLabel::isUnseenRepaint(const QWidget *cell, const QEvent *event)
+{
+    return event->type() == QEvent::UpdateLater && cell->visibleRegion().isEmpty();
+}
+
+bool TableLabel::event(QEvent *event)
+{
+    if (isUnseenRepaint(this, event))
+        return true;
+    return QLabel::event(event);
 }
 
 void TableLabel::updateLabel()
@@ -51,9 +91,9 @@ void TableLabel::updateLabel()
     const StickyWidget &note = *m_stickyWidget;
     if (m_labelType == ColorLabel) {
         setPixmap(swatch(note.colorRGB()));
-        setToolTip(QStringLiteral("%1 %2").arg(note.colorName(), tr("Sticky")));
+        setToolTip(plainToolTip(QStringLiteral("%1 %2").arg(note.colorName(), tr("Sticky"))));
     } else if (m_labelType == DateLabel) {
-        setText(note.creationDateText());
+        setText(dateText());
         setToolTip(note.reminderStatusText());
     } else if (m_labelType == ReminderLabel) {
         const bool hasReminder = !note.reminderDate().isNull();

@@ -1,6 +1,7 @@
 #include "panel/tablewidget.h"
 
 #include "app/mainwindow.h"
+#include "app/preferences.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
 #include "panel/tablecheckbox.h"
@@ -12,6 +13,18 @@
 
 TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
+    // When the window is activated or deactivated, every cell whose palette
+    // differs between the two states repaints, and with thousands of cells
+    // each repaint walks all its siblings. The list looks the same in both
+    // states, so activation costs nothing.
+    QPalette listPalette = palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto colorRole = QPalette::ColorRole(role);
+        listPalette.setBrush(QPalette::Inactive, colorRole,
+                             listPalette.brush(QPalette::Active, colorRole));
+    }
+    setPalette(listPalette);
+
     m_gridLayout = new QGridLayout(this);
     m_visibleHeader = new QLabel(tr("Visible"), this);
     m_colorHeader = new QLabel(tr("Color"), this);
@@ -27,13 +40,14 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
     m_gridLayout->addWidget(line, 1, 0, 1, MessageColumn + 1);
 
     qCDebug(lcPanel) << "--- Adding Stickies";
+    const QString dateFormat = Preferences::userString(Preferences::Names::DateFormat);
     int row = kFirstNoteRow;
     for (StickyWidget *note : std::as_const(stickyList)) {
         auto *checkBox = new TableCheckBox(note, this);
-        auto *colorLabel = new TableLabel(TableLabel::ColorLabel, note, this);
-        auto *dateLabel = new TableLabel(TableLabel::DateLabel, note, this);
-        auto *reminderLabel = new TableLabel(TableLabel::ReminderLabel, note, this);
-        auto *messageLabel = new TableLabel(TableLabel::MessageLabel, note, this);
+        auto *colorLabel = new TableLabel(TableLabel::ColorLabel, note, dateFormat, this);
+        auto *dateLabel = new TableLabel(TableLabel::DateLabel, note, dateFormat, this);
+        auto *reminderLabel = new TableLabel(TableLabel::ReminderLabel, note, dateFormat, this);
+        auto *messageLabel = new TableLabel(TableLabel::MessageLabel, note, dateFormat, this);
         m_gridLayout->addWidget(checkBox, row, VisibleColumn, Qt::AlignHCenter);
         m_gridLayout->addWidget(colorLabel, row, ColorColumn, Qt::AlignHCenter);
         m_gridLayout->addWidget(dateLabel, row, DateColumn);
@@ -50,4 +64,10 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
     qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout";
     qCDebug(lcPanel) << "TableWidget::TableWidget( constructor ) - end";
     qCDebug(lcPanel) << "---------------------------------------------------------";
+}
+
+TableWidget::~TableWidget()
+{
+    // Hidden as a whole first, so the cells go without one repaint each.
+    hide();
 }

@@ -15,6 +15,7 @@ class TableWidget : public QWidget
     Q_OBJECT
 public:
     explicit TableWidget(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~TableWidget() override;
 
     QGridLayout *gridLayout() const { return m_gridLayout; }
 
