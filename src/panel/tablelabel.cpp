@@ -34,6 +34,13 @@ QString plainToolTip(const QString &text)
     return QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
 }
 
+// A colour name as the menu shows it: an ampersand the user typed stays an
+// ampersand instead of marking a shortcut.
+QString menuSafe(QString name)
+{
+    return name.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 QPixmap reminderClock()
 {
     return cachedPixmap(QStringLiteral("notarella-list-clock"), &StickyWidget::reminderPixmap);
@@ -127,46 +134,48 @@ std::unique_ptr<QMenu> TableLabel::createContextMenu()
         return nullptr;
     StickyWidget *note = m_stickyWidget;
     auto menu = std::make_unique<QMenu>();
+    // Queued: a command may delete the note, and the list is then rebuilt,
+    // destroying this cell; that must not happen while the cell still handles
+    // its context-menu event.
+    const auto runOnNote = [note](QAction *action, void (StickyWidget::*command)()) {
+        connect(action, &QAction::triggered, note, command, Qt::QueuedConnection);
+    };
 
-    QAction *deleteAction = menu->addAction(tr("&Delete"));
-    deleteAction->setObjectName(QStringLiteral("deleteAction"));
+    runOnNote(menu->addAction(tr("&Delete")), &StickyWidget::deleteSticky);
     menu->addSeparator();
 
-    QMenu *colorMenu = menu->addMenu(QStringLiteral("Change &Color"));
     using namespace Preferences;
-    QAction *defaultAction = colorMenu->addAction(
-        swatch(userString(Names::DefaultRGB)),
-        QStringLiteral("%1 (%2)").arg(tr("&Default Sticky"), userString(Names::DefaultColor)));
+    QMenu *colorMenu = menu->addMenu(QStringLiteral("Change &Color"));
+    runOnNote(
+        colorMenu->addAction(swatch(userString(Names::DefaultRGB)),
+                             QStringLiteral("%1 (%2)").arg(
+                                 tr("&Default Sticky"), menuSafe(userString(Names::DefaultColor)))),
+        &StickyWidget::changeToColorDefault);
     colorMenu->addSeparator();
     struct Preset
     {
         const QString &colorName;
         const QString &rgbName;
+        void (StickyWidget::*command)();
     };
-    const Preset presets[] = {{Names::OneColor, Names::OneRGB},
-                              {Names::TwoColor, Names::TwoRGB},
-                              {Names::ThreeColor, Names::ThreeRGB},
-                              {Names::FourColor, Names::FourRGB},
-                              {Names::FiveColor, Names::FiveRGB}};
-    QList<QAction *> presetActions;
-    for (int i = 0; i < 5; ++i) {
-        presetActions << colorMenu->addAction(
-            swatch(userString(presets[i].rgbName)),
-            QStringLiteral("&%1 - %2 %3")
-                .arg(QString::number(i + 1), userString(presets[i].colorName), tr("Sticky")));
+    const Preset presets[] = {
+        {Names::OneColor, Names::OneRGB, &StickyWidget::changeToColorOne},
+        {Names::TwoColor, Names::TwoRGB, &StickyWidget::changeToColorTwo},
+        {Names::ThreeColor, Names::ThreeRGB, &StickyWidget::changeToColorThree},
+        {Names::FourColor, Names::FourRGB, &StickyWidget::changeToColorFour},
+        {Names::FiveColor, Names::FiveRGB, &StickyWidget::changeToColorFive}};
+    int number = 1;
+    for (const Preset &preset : presets) {
+        runOnNote(
+            colorMenu->addAction(swatch(userString(preset.rgbName)),
+                                 QStringLiteral("&%1 - %2 %3")
+                                     .arg(QString::number(number++),
+                                          menuSafe(userString(preset.colorName)), tr("Sticky"))),
+            preset.command);
     }
     colorMenu->addSeparator();
-    QAction *moreAction = colorMenu->addAction(tr("More..."));
-    QAction *reminderAction = menu->addAction(tr("Set/Edit &Reminder"));
-
-    // Queued: a command may delete the note, and the list is then rebuilt,
-    // destroying this cell; it must not happen while the cell still handles
-    // its context-menu event.
-    connect(reminderAction, &QAction::triggered, note, &StickyWidget::showReminderDialog,
-            Qt::QueuedConnection);
-    Q_UNUSED(deleteAction)
-    Q_UNUSED(defaultAction)
-    Q_UNUSED(moreAction)
+    runOnNote(colorMenu->addAction(tr("More...")), &StickyWidget::showColorChangeDialog);
+    runOnNote(menu->addAction(tr("Set/Edit &Reminder")), &StickyWidget::showReminderDialog);
     return menu;
 }
 
