@@ -7,24 +7,13 @@
 #include "panel/tablecheckbox.h"
 #include "panel/tablelabel.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 
 TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
-    // When the window is activated or deactivated, every cell whose palette
-    // differs between the two states repaints, and with thousands of cells
-    // each repaint walks all its siblings. The list looks the same in both
-    // states, so activation costs nothing.
-    QPalette listPalette = palette();
-    for (int role = 0; role < QPalette::NColorRoles; ++role) {
-        const auto colorRole = QPalette::ColorRole(role);
-        listPalette.setBrush(QPalette::Inactive, colorRole,
-                             listPalette.brush(QPalette::Active, colorRole));
-    }
-    setPalette(listPalette);
-
     m_gridLayout = new QGridLayout(this);
     m_visibleHeader = new QLabel(tr("Visible"), this);
     m_colorHeader = new QLabel(tr("Color"), this);
@@ -64,6 +53,20 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
     qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout";
     qCDebug(lcPanel) << "TableWidget::TableWidget( constructor ) - end";
     qCDebug(lcPanel) << "---------------------------------------------------------";
+}
+
+bool TableWidget::event(QEvent *event)
+{
+    // On activation, a palette whose active and inactive colours differ has
+    // every cell repaint on its own, and with thousands of cells each of those
+    // repaints walks all its siblings. One repaint of the whole list shows
+    // the same.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        if (!palette().isEqual(QPalette::Active, QPalette::Inactive))
+            update();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 TableWidget::~TableWidget()

@@ -29,6 +29,9 @@ public:
     };
     static constexpr int kFirstNoteRow = 2;
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     QGridLayout *m_gridLayout = nullptr;
     QLabel *m_visibleHeader = nullptr;
