@@ -7,7 +7,9 @@
 TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     : QCheckBox(parent), m_stickyWidget(stickyWidget)
 {
-    updateCheckBox();
+    // As updateCheckBox(), without its trace lines: the list builds a
+    // thousand of these at once.
+    showNoteVisibility();
     connect(this, &QCheckBox::toggled, this, &TableCheckBox::toggleSticky);
 }
 
@@ -21,8 +23,13 @@ bool TableCheckBox::event(QEvent *event)
 void TableCheckBox::updateCheckBox()
 {
     qCDebug(lcPanel) << "TableCheckBox::updateCheckBox()";
-    setChecked(m_stickyWidget && m_stickyWidget->isVisible());
+    showNoteVisibility();
     qCDebug(lcPanel) << "TableCheckBox::updateCheckBox() - end";
+}
+
+void TableCheckBox::showNoteVisibility()
+{
+    setChecked(m_stickyWidget && m_stickyWidget->isVisible());
 }
 
 void TableCheckBox::toggleSticky(bool i_state)

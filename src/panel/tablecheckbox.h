@@ -25,6 +25,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void showNoteVisibility();
+
     // Not owned; a deleted note leaves the cell inert until the list is rebuilt.
     QPointer<StickyWidget> m_stickyWidget;
 };

@@ -92,7 +92,11 @@ bool TableLabel::event(QEvent *event)
 
 void TableLabel::updateLabel()
 {
-    qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ")";
+    // A list of a thousand notes would write ten thousand lines while it is
+    // built; only later refreshes of single cells are traced.
+    const bool traced = m_dateFormat == nullptr;
+    if (traced)
+        qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ")";
     if (!m_stickyWidget)
         return;
     const StickyWidget &note = *m_stickyWidget;
@@ -110,7 +114,8 @@ void TableLabel::updateLabel()
         setText(note.summaryText());
         setToolTip(note.reminderStatusText());
     }
-    qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ") - end";
+    if (traced)
+        qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ") - end";
 }
 
 void TableLabel::mousePressEvent(QMouseEvent *event)
