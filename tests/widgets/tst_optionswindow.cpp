@@ -35,15 +35,6 @@ QMap<QString, QVariant> settingsSnapshot()
     return snapshot;
 }
 
-QPushButton *button(const OptionsWindow &window, const QString &text)
-{
-    for (QPushButton *candidate : window.findChildren<QPushButton *>()) {
-        if (candidate->text() == text)
-            return candidate;
-    }
-    return nullptr;
-}
-
 template <typename T> T *control(const OptionsWindow &window, const QString &text)
 {
     for (T *candidate : window.findChildren<T *>()) {
@@ -225,7 +216,7 @@ void TestOptionsWindow::saveRoundTrip()
             control<QCheckBox>(window, "Automatically start Notarella on User Login."),
             Qt::LeftButton);
         changed = window.values();
-        QTest::mouseClick(button(window, "&Save"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(window, "&Save"), Qt::LeftButton);
         QCOMPARE(window.result(), int(QDialog::Accepted));
     }
     QCOMPARE(NativeSettings::stringValue(userKey(Names::OneColor)), "Peach Puff");
@@ -285,7 +276,7 @@ void TestOptionsWindow::sizeLimits()
     sizeEdits(window).at(1)->setText(height);
     if (!accepted)
         UserPrompt::queueAnswer(QMessageBox::Ok);
-    QTest::mouseClick(button(window, "&Save"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(window, "&Save"), Qt::LeftButton);
 
     const QList<UserPrompt::Record> boxes = UserPrompt::takeHistory();
     if (accepted) {
@@ -343,7 +334,7 @@ void TestOptionsWindow::restore()
     window.show();
     const OptionsValues shownAtFirst = window.values();
     UserPrompt::queueAnswer(answer);
-    QTest::mouseClick(button(window, "&Restore Original Settings"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(window, "&Restore Original Settings"), Qt::LeftButton);
     const QList<UserPrompt::Record> boxes = UserPrompt::takeHistory();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().title, "Restoring Notarella Defaults");
@@ -360,7 +351,7 @@ void TestOptionsWindow::restore()
     // Nothing is stored before the user decides.
     QCOMPARE(settingsSnapshot(), before);
 
-    QTest::mouseClick(button(window, finish), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(window, finish), Qt::LeftButton);
     if (finish == "&Cancel") {
         QCOMPARE(window.result(), int(QDialog::Rejected));
         QCOMPARE(settingsSnapshot(), before);
@@ -422,7 +413,6 @@ void TestOptionsWindow::soundChooser()
         return;
     }
     QCOMPARE(soundEdit(window)->text(), QDir::toNativeSeparators(chosen));
-    QCOMPARE(soundEdit(window)->text(), chosen); // the native form here keeps every "/"
     QCOMPARE(m_played, QStringList({chosen}));
 }
 
@@ -465,7 +455,7 @@ void TestOptionsWindow::chosenSoundPlaysAtNextReminder()
         OptionsWindow window;
         StandardDialogs::queueOpenFileName(chosen);
         QTest::mouseClick(control<QPushButton>(window, "Browse..."), Qt::LeftButton);
-        QTest::mouseClick(button(window, "&Save"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(window, "&Save"), Qt::LeftButton);
         QCOMPARE(window.result(), int(QDialog::Accepted));
     }
     m_played.clear();
