@@ -1,6 +1,7 @@
 #include "app/preferences.h"
 #include "base/apppaths.h"
 #include "notes/stickywidget.h"
+#include "platform/autostartentry.h"
 #include "platform/nativesettings.h"
 #include "reminders/remindersound.h"
 #include "richtext/rzopendefaultbrowser.h"
@@ -117,6 +118,7 @@ private slots:
     void soundPreviewNeverBlocks();
     void chosenSoundPlaysAtNextReminder();
     void helpOpensFormattingPage();
+    void failedLogInEntryIsReported();
 
 private:
     QStringList m_played;
@@ -489,6 +491,31 @@ void TestOptionsWindow::helpOpensFormattingPage()
              AppPaths::applicationDirectory() +
                  "/documentation/HELP.CHM::/Options/Formatting.html#DateFormatting");
     QCOMPARE(window.result(), int(QDialog::Rejected));
+}
+
+void TestOptionsWindow::failedLogInEntryIsReported()
+{
+    // A file where the autostart folder belongs: no entry can be written.
+    const QString folder = QFileInfo(AutostartEntry::entryPath()).absolutePath();
+    QDir(folder).removeRecursively();
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    OptionsWindow window;
+    QTest::mouseClick(control<QCheckBox>(window, "Automatically start Notarella on User Login."),
+                      Qt::LeftButton);
+    sizeEdits(window).at(0)->setText("333");
+    UserPrompt::queueAnswer(QMessageBox::Ok);
+    QTest::mouseClick(control<QPushButton>(window, "&Save"), Qt::LeftButton);
+    QFile::remove(folder);
+
+    const QList<UserPrompt::Record> boxes = UserPrompt::takeHistory();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.first().text.contains("could not be set to start when you log in"));
+    QCOMPARE(window.result(), int(QDialog::Accepted));
+    QCOMPARE(NativeSettings::intValue(userKey(Names::DefaultWidth)), 333);
+    QVERIFY(!AutoRunManager().isAutoRunEnabled());
 }
 
 QTEST_MAIN(TestOptionsWindow)
