@@ -1,5 +1,7 @@
 #include "store/notedatabase.h"
 
+#include <algorithm>
+
 #include "base/tracing.h"
 
 #include <QDir>
@@ -101,7 +103,8 @@ void bindRecord(QSqlQuery &query, const NoteRecord &record)
     query.bindValue(4, record.creationDate.toSecsSinceEpoch());
     query.bindValue(5, toSeconds(record.originalReminderDate));
     query.bindValue(6, toSeconds(record.reminderDate));
-    query.bindValue(7, record.periodicMask);
+    // No pattern is stored as empty text, never as NULL.
+    query.bindValue(7, record.periodicMask.isNull() ? QStringLiteral("") : record.periodicMask);
     query.bindValue(8, yesNo(record.locked));
     query.bindValue(9, yesNo(record.alwaysOnTop));
     query.bindValue(10, record.message);
@@ -444,7 +447,11 @@ QList<NoteRecord> NoteDatabase::load()
         QSqlQuery query(m_database);
         if (query.exec(QStringLiteral("SELECT MIN(rowid), MAX(rowid) FROM stickies")) &&
             query.next() && query.value(0).toLongLong() == 1 &&
-            query.value(1).toLongLong() == notes.records.size()) {
+            query.value(1).toLongLong() == notes.records.size() &&
+            std::none_of(notes.records.cbegin(), notes.records.cend(),
+                         [](const NoteRecord &record) { return record.periodicMask.isNull(); })) {
+            // Rows with a NULL mask (written by older versions) are left
+            // unknown, so the first save rewrites them with empty text.
             m_stored = notes.records;
         }
         m_dataVersion = dataVersion();

@@ -109,6 +109,7 @@ private slots:
     void emptyTableLoadsTheBackup();
     void fileOfAnEarlierVersionLoadsUnchanged();
     void fileWithoutBackupTableStillSaves();
+    void nullMaskOfAnEarlierVersionIsRewrittenAsEmptyText();
 
 private:
     QString dataDirectory() const { return m_folder->path() + QStringLiteral("/.NotarellaData/"); }
@@ -606,6 +607,33 @@ void TestNoteDatabase::fileWithoutBackupTableStillSaves()
     QCOMPARE(m_database.load(), records);
     QVERIFY(m_database.save({sampleRecord(3)}));
     QCOMPARE(m_database.load(), QList<NoteRecord>{sampleRecord(3)});
+}
+
+void TestNoteDatabase::nullMaskOfAnEarlierVersionIsRewrittenAsEmptyText()
+{
+    createEarlierVersionFile(true);
+    {
+        Inspector file(databaseFile());
+        QVERIFY(file.exec(QStringLiteral(
+                "INSERT INTO stickies (id, visible, colorRGB, colorName, creationDate, "
+                "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, "
+                "xPos, yPos, width, height, taskbarentry) VALUES (7, 'YES', '#FFFF00', 'Yellow', "
+                "0, 0, 0, NULL, 'NO', 'NO', 'text', 10, 10, 200, 150, 'YES')")));
+    }
+    QCOMPARE(m_database.open(dataDirectory(), databaseFile()), NoteDatabase::OpenResult::Opened);
+    QList<NoteRecord> records = m_database.load();
+    QCOMPARE(records.size(), 1);
+    // The note holds no pattern as empty text, as the note window does, and
+    // nothing else changed: the save must still rewrite the NULL.
+    records.first().periodicMask = QStringLiteral("");
+    QVERIFY(m_database.save(records));
+    Inspector file(databaseFile());
+    QCOMPARE(file.scalar(QStringLiteral("SELECT COUNT(*) FROM stickies WHERE periodicMask IS NULL"))
+                     .toInt(),
+             0);
+    QCOMPARE(file.scalar(QStringLiteral("SELECT periodicMask FROM stickies")).toString(), QString());
+    QCOMPARE(file.scalar(QStringLiteral("SELECT typeof(periodicMask) FROM stickies")).toString(),
+             QStringLiteral("text"));
 }
 
 QTEST_MAIN(TestNoteDatabase)
