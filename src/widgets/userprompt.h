@@ -21,6 +21,10 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
                                     QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton);
 
+// Shows an information box that does not block: the program goes on while
+// it is up, and it closes itself when dismissed. Returns the box.
+QMessageBox *notice(QWidget *parent, const QString &title, const QString &text);
+
 // Test seam: the next box returns `answer` at once instead of being shown.
 void queueAnswer(QMessageBox::StandardButton answer);
 // Every box asked for since the last call, oldest first; clears the record.
