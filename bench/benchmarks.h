@@ -2,6 +2,8 @@
 
 // Each function measures one area and prints "figure: <name> <value> <unit>" lines.
 void benchReminders();
+// Time to build the control panel's note list for 1,000 notes.
+void benchNoteList();
 
 #include <QStringList>
 

@@ -30,10 +30,15 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.value(1) == QLatin1String("--notes-case"))
         return runNotesCase(arguments.mid(2));
+    if (arguments.value(1) == QLatin1String("--notelist")) {
+        benchNoteList();
+        return 0;
+    }
     if (arguments.value(1) == QLatin1String("--prepare"))
         return prepareNotesCase(arguments.mid(2));
 
     benchReminders();
+    benchNoteList();
     benchNotes(QCoreApplication::applicationFilePath());
     return 0;
 }

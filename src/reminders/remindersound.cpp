@@ -13,10 +13,17 @@ namespace {
 constexpr int kDefaultTimeout = 30 * 1000;
 int playbackTimeout = kDefaultTimeout;
 int livePlayers = 0;
+std::function<bool(const QString &)> &playerOverride()
+{
+    static std::function<bool(const QString &)> player;
+    return player;
+}
 } // namespace
 
 bool playReminderSound(const QString &file)
 {
+    if (playerOverride())
+        return playerOverride()(file);
     // QSoundEffect rather than QMediaPlayer: it needs no media framework
     // plugins, which may be missing and then crash the player.
     const QFileInfo info(file);
@@ -63,6 +70,11 @@ int activePlayerCount()
 void setPlaybackTimeoutForTesting(int milliseconds)
 {
     playbackTimeout = milliseconds > 0 ? milliseconds : kDefaultTimeout;
+}
+
+void setPlayerForTesting(std::function<bool(const QString &file)> player)
+{
+    playerOverride() = std::move(player);
 }
 
 } // namespace ReminderSound

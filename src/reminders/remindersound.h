@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Plays the reminder sound without waiting for it. A missing or unplayable
 // file, or a machine without a sound device, is only traced: the reminder is
 // shown all the same and nothing ever blocks.
@@ -19,6 +21,11 @@ int activePlayerCount();
 // system that never reports the end cannot keep it alive. 0 or less restores
 // the default.
 void setPlaybackTimeoutForTesting(int milliseconds);
+
+// Test seam: every file asked for goes to `player` instead of the sound
+// device, and its answer is returned. An empty function restores the real
+// playback.
+void setPlayerForTesting(std::function<bool(const QString &file)> player);
 
 } // namespace ReminderSound
 

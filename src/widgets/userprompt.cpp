@@ -32,6 +32,19 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
     return clicked == QMessageBox::NoButton ? defaultButton : clicked;
 }
 
+void information(QWidget *parent, const QString &title, const QString &text)
+{
+    history().append({title, text});
+    if (!answers().isEmpty()) {
+        answers().dequeue();
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
 QMessageBox *notice(QWidget *parent, const QString &title, const QString &text)
 {
     history().append({title, text});

@@ -21,6 +21,9 @@ QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const
                                     QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton);
 
+// Shows a modal information box with a single OK button.
+void information(QWidget *parent, const QString &title, const QString &text);
+
 // Shows an information box that does not block: the program goes on while
 // it is up, and it closes itself when dismissed. Returns the box.
 QMessageBox *notice(QWidget *parent, const QString &title, const QString &text);

@@ -1,0 +1,53 @@
+#include "panel/tablewidget.h"
+
+#include "app/mainwindow.h"
+#include "base/tracing.h"
+#include "notes/stickywidget.h"
+#include "panel/tablecheckbox.h"
+#include "panel/tablelabel.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+
+TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
+{
+    m_gridLayout = new QGridLayout(this);
+    m_visibleHeader = new QLabel(tr("Visible"), this);
+    m_colorHeader = new QLabel(tr("Color"), this);
+    m_dateHeader = new QLabel(tr("Date Created"), this);
+    m_messageHeader = new QLabel(tr("Message"), this);
+    m_gridLayout->addWidget(m_visibleHeader, 0, VisibleColumn, Qt::AlignHCenter);
+    m_gridLayout->addWidget(m_colorHeader, 0, ColorColumn, Qt::AlignHCenter);
+    m_gridLayout->addWidget(m_dateHeader, 0, DateColumn);
+    m_gridLayout->addWidget(m_messageHeader, 0, MessageColumn);
+    auto *line = new QFrame(this);
+    line->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    line->setLineWidth(1);
+    m_gridLayout->addWidget(line, 1, 0, 1, MessageColumn + 1);
+
+    qCDebug(lcPanel) << "--- Adding Stickies";
+    int row = kFirstNoteRow;
+    for (StickyWidget *note : std::as_const(stickyList)) {
+        auto *checkBox = new TableCheckBox(note, this);
+        auto *colorLabel = new TableLabel(TableLabel::ColorLabel, note, this);
+        auto *dateLabel = new TableLabel(TableLabel::DateLabel, note, this);
+        auto *reminderLabel = new TableLabel(TableLabel::ReminderLabel, note, this);
+        auto *messageLabel = new TableLabel(TableLabel::MessageLabel, note, this);
+        m_gridLayout->addWidget(checkBox, row, VisibleColumn, Qt::AlignHCenter);
+        m_gridLayout->addWidget(colorLabel, row, ColorColumn, Qt::AlignHCenter);
+        m_gridLayout->addWidget(dateLabel, row, DateColumn);
+        m_gridLayout->addWidget(reminderLabel, row, ReminderColumn);
+        m_gridLayout->addWidget(messageLabel, row, MessageColumn);
+
+        connect(checkBox, &QCheckBox::toggled, note, &QWidget::setVisible);
+        connect(note, &StickyWidget::updateTableWidgetItems, checkBox,
+                &TableCheckBox::updateCheckBox);
+        for (TableLabel *label : {colorLabel, dateLabel, reminderLabel, messageLabel})
+            connect(note, &StickyWidget::updateTableWidgetItems, label, &TableLabel::updateLabel);
+        ++row;
+    }
+    qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout";
+    qCDebug(lcPanel) << "TableWidget::TableWidget( constructor ) - end";
+    qCDebug(lcPanel) << "---------------------------------------------------------";
+}

@@ -1,0 +1,285 @@
+#include "widgets/optionswindow.h"
+
+#include "base/tracing.h"
+#include "reminders/remindersound.h"
+#include "richtext/rzopendefaultbrowser.h"
+#include "widgets/rzcolorselector.h"
+#include "widgets/standarddialogs.h"
+#include "widgets/userprompt.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+bool isTicked(const QCheckBox *box)
+{
+    return box->checkState() == Qt::Checked;
+}
+} // namespace
+
+OptionsWindow::OptionsWindow(QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
+{
+    const OptionsValues stored = OptionsValues::fromUserSettings();
+
+    auto *mainLayout = new QVBoxLayout(this);
+    m_tabWidget = new QTabWidget(this);
+    mainLayout->addWidget(m_tabWidget);
+    auto *buttonRow = new QHBoxLayout;
+    m_restoreButton = new QPushButton(this);
+    m_saveButton = new QPushButton(this);
+    m_cancelButton = new QPushButton(this);
+    buttonRow->addWidget(m_restoreButton);
+    buttonRow->addItem(new QSpacerItem(5, 5, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    buttonRow->addWidget(m_saveButton);
+    buttonRow->addWidget(m_cancelButton);
+    mainLayout->addLayout(buttonRow);
+    connect(m_restoreButton, &QPushButton::clicked, this, &OptionsWindow::restoreDefaults);
+    connect(m_saveButton, &QPushButton::clicked, this, &OptionsWindow::acceptSettings);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_generalPage = buildGeneralPage(stored);
+    m_otherPage = buildOtherPage();
+    m_tabWidget->addTab(m_generalPage, QString());
+    m_tabWidget->addTab(m_otherPage, QString());
+
+    showValues(stored);
+    updateDisplayLineEdits(QString());
+
+    // At most three digits: sizes above 999 cannot even be typed.
+    m_widthLineEdit->setInputMask(QStringLiteral("999"));
+    m_heightLineEdit->setInputMask(QStringLiteral("999"));
+    // The preview is output only and looks it.
+    m_displayLineEdit->setReadOnly(true);
+    QPalette displayPalette = m_displayLineEdit->palette();
+    displayPalette.setColor(QPalette::Base, displayPalette.color(QPalette::Base).darker(105));
+    m_displayLineEdit->setPalette(displayPalette);
+
+    connect(m_formatLineEdit, &QLineEdit::textEdited, this, &OptionsWindow::updateDisplayLineEdits);
+    connect(m_helpButton, &QPushButton::clicked, this, &OptionsWindow::displayDateFormatHelp);
+    connect(m_browseButton, &QPushButton::clicked, this,
+            &OptionsWindow::reminderSoundPushButtonClicked);
+    changeLanguage();
+    m_cancelButton->setFocus();
+}
+
+QWidget *OptionsWindow::buildGeneralPage(const OptionsValues &stored)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    for (int i = 0; i < OptionsValues::kColourCount; ++i)
+        m_colorSelectors[i] =
+            new RZColorSelector(stored.colours[i].rgb, stored.colours[i].name, page);
+    m_defaultColorLabel = new QLabel(page);
+    m_additionalColorsLabel = new QLabel(page);
+    layout->addWidget(m_defaultColorLabel);
+    layout->addWidget(m_colorSelectors[0]);
+    layout->addWidget(m_additionalColorsLabel);
+    for (int i = 1; i < OptionsValues::kColourCount; ++i)
+        layout->addWidget(m_colorSelectors[i]);
+
+    m_warningGroup = new QGroupBox(page);
+    auto *warningLayout = new QVBoxLayout(m_warningGroup);
+    m_hideWarningCheckBox = new QCheckBox(m_warningGroup);
+    m_deleteWarningCheckBox = new QCheckBox(m_warningGroup);
+    m_closeWarningCheckBox = new QCheckBox(m_warningGroup);
+    warningLayout->addWidget(m_hideWarningCheckBox);
+    warningLayout->addWidget(m_deleteWarningCheckBox);
+    warningLayout->addWidget(m_closeWarningCheckBox);
+    layout->addWidget(m_warningGroup);
+
+    m_soundGroup = new QGroupBox(page);
+    m_soundGroup->setCheckable(true);
+    auto *soundLayout = new QHBoxLayout(m_soundGroup);
+    m_soundFileLineEdit = new QLineEdit(m_soundGroup);
+    m_browseButton = new QPushButton(m_soundGroup);
+    soundLayout->addWidget(m_soundFileLineEdit);
+    soundLayout->addWidget(m_browseButton);
+    layout->addWidget(m_soundGroup);
+    return page;
+}
+
+QWidget *OptionsWindow::buildOtherPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+
+    m_sizeGroup = new QGroupBox(page);
+    auto *sizeLayout = new QHBoxLayout(m_sizeGroup);
+    m_widthLabel = new QLabel(m_sizeGroup);
+    m_widthLineEdit = new QLineEdit(m_sizeGroup);
+    m_heightLabel = new QLabel(m_sizeGroup);
+    m_heightLineEdit = new QLineEdit(m_sizeGroup);
+    sizeLayout->addWidget(m_widthLabel);
+    sizeLayout->addWidget(m_widthLineEdit);
+    sizeLayout->addWidget(m_heightLabel);
+    sizeLayout->addWidget(m_heightLineEdit);
+    layout->addWidget(m_sizeGroup);
+
+    m_dateGroup = new QGroupBox(page);
+    auto *dateLayout = new QGridLayout(m_dateGroup);
+    dateLayout->setSpacing(2);
+    m_formatLabel = new QLabel(m_dateGroup);
+    m_formatLineEdit = new QLineEdit(m_dateGroup);
+    m_displayLabel = new QLabel(m_dateGroup);
+    m_displayLineEdit = new QLineEdit(m_dateGroup);
+    m_helpButton = new QPushButton(m_dateGroup);
+    dateLayout->addWidget(m_formatLabel, 0, 0);
+    dateLayout->addWidget(m_formatLineEdit, 0, 1);
+    dateLayout->addWidget(m_displayLabel, 1, 0);
+    dateLayout->addWidget(m_displayLineEdit, 1, 1);
+    dateLayout->addWidget(m_helpButton, 2, 0, 1, 2);
+    layout->addWidget(m_dateGroup);
+
+    auto *line = new QFrame(page);
+    line->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    line->setLineWidth(1);
+    layout->addWidget(line);
+    m_taskBarCheckBox = new QCheckBox(page);
+    m_autoRunCheckBox = new QCheckBox(page);
+    layout->addWidget(m_taskBarCheckBox);
+    layout->addWidget(m_autoRunCheckBox);
+    layout->addStretch();
+    return page;
+}
+
+void OptionsWindow::showValues(const OptionsValues &values)
+{
+    m_hideWarningCheckBox->setChecked(values.hideWarning);
+    m_deleteWarningCheckBox->setChecked(values.deleteWarning);
+    m_closeWarningCheckBox->setChecked(values.closeWarning);
+    m_soundGroup->setChecked(values.playSound);
+    m_soundFileLineEdit->setText(values.soundFile);
+    m_widthLineEdit->setText(values.widthText);
+    m_heightLineEdit->setText(values.heightText);
+    m_formatLineEdit->setText(values.dateFormat);
+    m_taskBarCheckBox->setChecked(values.useTaskBar);
+    m_autoRunCheckBox->setChecked(values.autoRun);
+}
+
+OptionsValues OptionsWindow::values() const
+{
+    OptionsValues values;
+    for (int i = 0; i < OptionsValues::kColourCount; ++i) {
+        const RZColorSelector *selector = m_colorSelectors[i];
+        values.colours[i] = {selector->currentText(), selector->currentData().toString()};
+    }
+    values.hideWarning = isTicked(m_hideWarningCheckBox);
+    values.deleteWarning = isTicked(m_deleteWarningCheckBox);
+    values.closeWarning = isTicked(m_closeWarningCheckBox);
+    values.playSound = m_soundGroup->isChecked();
+    values.soundFile = m_soundFileLineEdit->text();
+    values.widthText = m_widthLineEdit->text();
+    values.heightText = m_heightLineEdit->text();
+    values.dateFormat = m_formatLineEdit->text();
+    values.useTaskBar = isTicked(m_taskBarCheckBox);
+    values.autoRun = isTicked(m_autoRunCheckBox);
+    return values;
+}
+
+void OptionsWindow::changeLanguage()
+{
+    setWindowTitle(tr("Notarella - Options"));
+    m_tabWidget->setTabText(m_tabWidget->indexOf(m_generalPage), tr("General Options"));
+    m_tabWidget->setTabText(m_tabWidget->indexOf(m_otherPage), tr("Other Options"));
+
+    m_defaultColorLabel->setText(tr("Default Sticky Color:"));
+    m_additionalColorsLabel->setText(tr("Additional Sticky Colors:"));
+    m_warningGroup->setTitle(tr("Warning Messages:"));
+    m_hideWarningCheckBox->setText(tr("Display a warning when hiding stickies."));
+    m_deleteWarningCheckBox->setText(tr("Display a warning when deleting stickies."));
+    m_closeWarningCheckBox->setText(tr("Display a warning when closing the Control Panel."));
+    m_soundGroup->setTitle(tr("Play sound file for reminders:"));
+    m_browseButton->setText(tr("Browse..."));
+
+    m_sizeGroup->setTitle(tr("Default Sticky Size:"));
+    m_widthLabel->setText(tr("Width:"));
+    m_heightLabel->setText(tr("Height:"));
+    const QString sizeTip = tr("Pixels: 50 to 500");
+    for (QWidget *sizeWidget :
+         {static_cast<QWidget *>(m_widthLabel), static_cast<QWidget *>(m_widthLineEdit),
+          static_cast<QWidget *>(m_heightLabel), static_cast<QWidget *>(m_heightLineEdit)})
+        sizeWidget->setToolTip(sizeTip);
+    m_dateGroup->setTitle(tr("Date Formatting:"));
+    m_formatLabel->setText(tr("Format:"));
+    m_displayLabel->setText(tr("Display:"));
+    m_helpButton->setText(tr("Help!"));
+    m_taskBarCheckBox->setText(tr("Create new Stickies with task bar entries."));
+    m_autoRunCheckBox->setText(tr("Automatically start Notarella on User Login."));
+
+    m_restoreButton->setText(tr("&Restore Original Settings"));
+    m_saveButton->setText(tr("&Save"));
+    m_cancelButton->setText(tr("&Cancel"));
+}
+
+void OptionsWindow::acceptSettings()
+{
+    const OptionsValues chosen = values();
+    if (!chosen.sizesAreValid()) {
+        m_tabWidget->setCurrentWidget(m_otherPage);
+        UserPrompt::information(
+            this, tr("Warning - Invalid Sticky Size"),
+            tr("<p>The height and width of the stickies should be between 50 and 500 "
+               "pixels</p> <p>Please readjust the size values that you entered.</p> "));
+        return;
+    }
+    chosen.save();
+    accept();
+}
+
+void OptionsWindow::restoreDefaults()
+{
+    const QMessageBox::StandardButton answer = UserPrompt::warning(
+        this, tr("Restoring Notarella Defaults"),
+        tr("<p>All of the options items will be set back to their default settings.</p>"
+           "<p>Restore original settings now?</p>"),
+        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Yes)
+        return;
+
+    const OptionsValues factory = OptionsValues::factoryDefaults();
+    for (int i = 0; i < OptionsValues::kColourCount; ++i) {
+        const int index = m_colorSelectors[i]->findData(factory.colours[i].rgb, Qt::UserRole,
+                                                        Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0)
+            m_colorSelectors[i]->setCurrentColorIndex(index);
+    }
+    showValues(factory);
+    updateDisplayLineEdits(QString());
+}
+
+void OptionsWindow::updateDisplayLineEdits(const QString &unused)
+{
+    Q_UNUSED(unused)
+    m_displayLineEdit->setText(QDateTime::currentDateTime().toString(m_formatLineEdit->text()));
+}
+
+void OptionsWindow::displayDateFormatHelp()
+{
+    qCDebug(lcWidgets) << "OptionsWindow::displayDateFormatHelp()";
+    showHelpPage(QStringLiteral("Options/Formatting.html#DateFormatting"));
+}
+
+void OptionsWindow::reminderSoundPushButtonClicked()
+{
+    const QString chosen = StandardDialogs::getOpenFileName(
+        this, QStringLiteral("Choose a sound file"), m_soundFileLineEdit->text(),
+        QStringLiteral("Sound Files ( *.wav )"));
+    if (chosen.isEmpty())
+        return;
+    // The platform's own form of the path: the reminder plays exactly this file.
+    const QString nativePath = QDir::toNativeSeparators(chosen);
+    m_soundFileLineEdit->setText(nativePath);
+    playReminderSound(nativePath);
+}

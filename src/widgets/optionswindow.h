@@ -1,0 +1,80 @@
+#pragma once
+
+#include "widgets/optionsvalues.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class RZColorSelector;
+
+// The dialog in which the user edits the preferences: colour presets, warning
+// switches, reminder sound, default note size, date format, task-bar entries
+// and start at log-in. "&Save" checks the sizes and writes everything;
+// "&Cancel" writes nothing. Restoring the factory values only changes the
+// controls until the user saves.
+class OptionsWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit OptionsWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+
+    // What the controls show now, in the form that is saved.
+    OptionsValues values() const;
+
+    QTabWidget *tabWidget() const { return m_tabWidget; }
+
+public slots:
+    void changeLanguage();
+
+private slots:
+    void acceptSettings();
+    void restoreDefaults();
+    void updateDisplayLineEdits(const QString &unused);
+    void displayDateFormatHelp();
+    void reminderSoundPushButtonClicked();
+
+private:
+    QWidget *buildGeneralPage(const OptionsValues &stored);
+    QWidget *buildOtherPage();
+    void showValues(const OptionsValues &values);
+
+    QTabWidget *m_tabWidget = nullptr;
+    QWidget *m_generalPage = nullptr;
+    QWidget *m_otherPage = nullptr;
+
+    QLabel *m_defaultColorLabel = nullptr;
+    QLabel *m_additionalColorsLabel = nullptr;
+    std::array<RZColorSelector *, OptionsValues::kColourCount> m_colorSelectors{};
+    QGroupBox *m_warningGroup = nullptr;
+    QCheckBox *m_hideWarningCheckBox = nullptr;
+    QCheckBox *m_deleteWarningCheckBox = nullptr;
+    QCheckBox *m_closeWarningCheckBox = nullptr;
+    QGroupBox *m_soundGroup = nullptr;
+    QLineEdit *m_soundFileLineEdit = nullptr;
+    QPushButton *m_browseButton = nullptr;
+
+    QGroupBox *m_sizeGroup = nullptr;
+    QLabel *m_widthLabel = nullptr;
+    QLineEdit *m_widthLineEdit = nullptr;
+    QLabel *m_heightLabel = nullptr;
+    QLineEdit *m_heightLineEdit = nullptr;
+    QGroupBox *m_dateGroup = nullptr;
+    QLabel *m_formatLabel = nullptr;
+    QLineEdit *m_formatLineEdit = nullptr;
+    QLabel *m_displayLabel = nullptr;
+    QLineEdit *m_displayLineEdit = nullptr;
+    QPushButton *m_helpButton = nullptr;
+    QCheckBox *m_taskBarCheckBox = nullptr;
+    QCheckBox *m_autoRunCheckBox = nullptr;
+
+    QPushButton *m_restoreButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+};
