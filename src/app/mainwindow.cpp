@@ -7,10 +7,12 @@
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
+#include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "widgets/optionswindow.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rztogglemessagebox.h"
 #include "widgets/standarddialogs.h"
@@ -20,6 +22,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPrinter>
@@ -253,7 +256,12 @@ void MainWindow::updateTableWidget()
         return;
     // The list is only built after the notes are loaded, once for all of
     // them, and then whenever the set of notes or their visibility changes.
-    auto *list = new QWidget(this);
+    auto *list = new TableWidget(this);
+    // The rows stay at the top and the summaries take the spare width when
+    // the panel is larger than the list.
+    QGridLayout *grid = list->gridLayout();
+    grid->setRowStretch(grid->rowCount(), 1);
+    grid->setColumnStretch(TableWidget::MessageColumn, 1);
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - scrollArea->setWidget";
     m_scrollArea->setWidget(list);
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - show new widget";
@@ -381,6 +389,9 @@ void MainWindow::displayAbout()
 void MainWindow::openOptions()
 {
     qCDebug(lcPanel) << "MainWindow::openOptions()";
+    OptionsWindow options;
+    if (options.exec() == QDialog::Accepted)
+        changeLanguage();
 }
 
 void MainWindow::appendPrintedNotes(QTextDocument &document, const QList<StickyWidget *> &notes,

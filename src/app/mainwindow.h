@@ -105,7 +105,7 @@ private:
     QAction *m_activateAllAction = nullptr;
     QAction *m_raiseVisibleAction = nullptr;
     QScrollArea *m_scrollArea = nullptr;
-    QWidget *m_tableWidget = nullptr;
+    TableWidget *m_tableWidget = nullptr;
     QPushButton *m_helpButton = nullptr;
     QPushButton *m_optionsButton = nullptr;
     QPushButton *m_printButton = nullptr;
