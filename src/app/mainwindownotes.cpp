@@ -94,8 +94,8 @@ void MainWindow::loadExistingStickies()
     // only that one spares the window manager a focus change per note.
     if (!toShow.isEmpty())
         toShow.last()->activateWindow();
-    // One rebuild of the list for all notes rather than one per note.
-    updateTableWidget();
+    // The note list is built once for all notes, by changeLanguage() right
+    // after the loading, rather than once per note.
 }
 
 void MainWindow::assimilateSticky(StickyWidget *sticky)
