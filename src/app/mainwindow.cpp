@@ -254,8 +254,19 @@ void MainWindow::updateTableWidget()
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - start";
     if (!m_scrollArea)
         return;
-    // The list is only built after the notes are loaded, once for all of
-    // them, and then whenever the set of notes or their visibility changes.
+    // A hidden panel shows no list: it is built when the panel is shown, so
+    // neither the start with many notes nor each new note pays for a list
+    // nobody sees.
+    if (!isVisible()) {
+        m_tableOutdated = true;
+        // The old list must not outlive a note it points to.
+        if (QWidget *old = m_scrollArea->takeWidget())
+            old->deleteLater();
+        m_tableWidget = nullptr;
+        qCDebug(lcPanel) << "   +-- built when the control panel is shown";
+        return;
+    }
+    m_tableOutdated = false;
     auto *list = new TableWidget(this);
     // The rows stay at the top and the summaries take the spare width when
     // the panel is larger than the list.
@@ -263,6 +274,10 @@ void MainWindow::updateTableWidget()
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(TableWidget::MessageColumn, 1);
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - scrollArea->setWidget";
+    // A row's own menu may have asked for this (deleting its note): the old
+    // list goes once that menu has returned, not under its feet.
+    if (QWidget *old = m_scrollArea->takeWidget())
+        old->deleteLater();
     m_scrollArea->setWidget(list);
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - show new widget";
     list->show();
@@ -424,6 +439,13 @@ void MainWindow::print()
     printer.setFullPage(true);
     if (StandardDialogs::runPrintDialog(printer, this))
         document.print(&printer);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    if (m_tableOutdated)
+        updateTableWidget();
+    QMainWindow::showEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

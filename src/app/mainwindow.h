@@ -69,6 +69,7 @@ private slots:
     void aboutToQuit();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -110,6 +111,7 @@ private:
     QPushButton *m_optionsButton = nullptr;
     QPushButton *m_printButton = nullptr;
     QPushButton *m_closeButton = nullptr;
+    bool m_tableOutdated = true; // the list is built at the panel's next show
     int m_cascadeIndex = 0;
     bool m_startupFailed = false;
     bool m_loadingNotes = false;

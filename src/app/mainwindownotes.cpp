@@ -94,8 +94,8 @@ void MainWindow::loadExistingStickies()
     // only that one spares the window manager a focus change per note.
     if (!toShow.isEmpty())
         toShow.last()->activateWindow();
-    // The note list is built once for all notes, by changeLanguage() right
-    // after the loading, rather than once per note.
+    // The note list is built once for all notes (by changeLanguage() right
+    // after the loading, or when the panel is first shown), not once per note.
 }
 
 void MainWindow::assimilateSticky(StickyWidget *sticky)

@@ -45,6 +45,8 @@ QList<bool> listedVisibility(const MainWindow &window)
 {
     QList<bool> ticks;
     const auto *area = window.findChild<QScrollArea *>();
+    if (!area->widget())
+        return ticks;
     for (const QCheckBox *box : area->widget()->findChildren<QCheckBox *>())
         ticks.append(box->isChecked());
     return ticks;
@@ -185,6 +187,7 @@ void TestControlPanel::menuEntriesCreateTheirPreset()
     QFETCH(QString, rgb);
     QFETCH(QString, name);
     m_window = std::make_unique<MainWindow>();
+    m_window->showControlPanel();
     const qsizetype before = stickyList.size();
     MainWindowTestAccess::trayMenu(*m_window)->actions().at(entry)->trigger();
     QCOMPARE(stickyList.size(), before + 1);
@@ -210,6 +213,7 @@ void TestControlPanel::activatingAllShowsHiddenNotes()
     startWithNotes(2);
     stickyList.at(0)->hide();
     stickyList.at(2)->hide();
+    m_window->showControlPanel();
     m_window->changeLanguage(); // the list as it is now
     QCOMPARE(listedVisibility(*m_window), QList<bool>({false, true, false}));
 
@@ -228,15 +232,26 @@ void TestControlPanel::listIsBuiltOnceAtStart()
     builds = 0;
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext &, const QString &message) {
-            if (message.contains(QLatin1String("MainWindow::updateTableWidget() - start")))
+            if (message.contains(QLatin1String("MainWindow::updateTableWidget() - update pointer")))
                 ++builds;
         });
     QLoggingCategory::setFilterRules(QStringLiteral("notarella.panel.debug=true"));
     m_window = std::make_unique<MainWindow>(); // loads the five stored notes
-    qInstallMessageHandler(previous);
     QCOMPARE(int(stickyList.size()), 5);
-    QCOMPARE(builds, 1);
-    QCOMPARE(listedVisibility(*m_window).size(), 5);
+    QCOMPARE(builds, 0); // the panel is hidden: no list yet
+    m_window->createStickyDefault();
+    QCOMPARE(builds, 0);
+
+    m_window->showControlPanel();
+    QCOMPARE(builds, 1); // one list for all six notes
+    QCOMPARE(listedVisibility(*m_window).size(), 6);
+    m_window->createStickyDefault(); // shown: the new note is listed at once
+    QCOMPARE(builds, 2);
+    QCOMPARE(listedVisibility(*m_window).size(), 7);
+    m_window->hide();
+    m_window->showControlPanel(); // nothing changed meanwhile
+    qInstallMessageHandler(previous);
+    QCOMPARE(builds, 2);
 }
 
 void TestControlPanel::panelTexts()

@@ -114,6 +114,24 @@ xdotool mousemove $((px + 38)) $((py + 55)) click 1
 wait_until 10 sh -c "! xwininfo -id $welcome | grep -q IsViewable" || { import -window root "$shots/checkbox.png"; xsession_fail "the check box did not hide the welcome note"; }
 echo "PASS: the check box hid a note"
 
+# --- "&Print": the choice, then the print dialog; printing to a PDF file ------
+xdotool windowactivate --sync "$panel"
+xdotool key alt+p
+wait_until 10 sh -c "xdotool search --onlyvisible --name '^Print Stickies\$'" || xsession_fail "no print choice"
+xdotool windowactivate --sync "$(window_named '^Print Stickies$')"
+xdotool key Down Return
+wait_until 10 sh -c "xdotool search --onlyvisible --name '^Print\$'" || xsession_fail "no print dialog"
+sleep 0.5
+import -window root "$shots/print-dialog.png"
+# With no printer it offers "Print to File (PDF)", into print.pdf at home.
+pdf="$HOME/print.pdf"
+xdotool windowactivate --sync "$(window_named '^Print$')"
+xdotool key Return
+wait_until 15 test -s "$pdf" || { import -window root "$shots/print-failed.png"; xsession_fail "nothing printed to $pdf"; }
+wait_until 5 sh -c "pdftotext '$pdf' - | grep -q 'Created:'" || xsession_fail "the PDF holds no headings"
+[ "$(pdftotext "$pdf" - | grep -c '^Sticky:')" = 3 ] || xsession_fail "the PDF does not hold all three notes"
+echo "PASS: all notes printed to a PDF file"
+
 # --- the panel's Close: warning, then hidden and saved --------------------------
 xdotool windowactivate --sync "$panel"
 xdotool key alt+c
@@ -207,6 +225,14 @@ for pid in $first_of_pair $second_of_pair; do
     wait $pid || xsession_fail "a copy of the pair ended with an error"
 done
 echo "PASS: two copies started together leave one"
+
+# --- a copy that crashed does not block the next start ----------------------
+kill -KILL $program
+wait $program 2>/dev/null || true
+start_notarella $user
+sleep 1
+[ -z "$(window_named '^Warning- Notarella is already running!$')" ] || xsession_fail "the crashed copy blocks the start"
+echo "PASS: the next start after a crash runs"
 
 # --- no tray host: the panel takes the icon's place ---------------------------
 stop_notarella
