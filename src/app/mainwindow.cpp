@@ -1,9 +1,9 @@
 #include "app/mainwindow.h"
 
-#include "base/apppaths.h"
 #include "app/preferences.h"
 #include "app/settingsbootstrap.h"
 #include "app/singleinstanceguard.h"
+#include "base/apppaths.h"
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
@@ -221,14 +221,12 @@ void MainWindow::changeLanguage()
             const char *text;
             const QString &colorName;
             const QString &rgbName;
-        } presets[] = {{m_stickyOneAction, QT_TR_NOOP("&1 - %1 %2"), Names::OneColor, Names::OneRGB},
-                       {m_stickyTwoAction, QT_TR_NOOP("&2 - %1 %2"), Names::TwoColor, Names::TwoRGB},
-                       {m_stickyThreeAction, QT_TR_NOOP("&3 - %1 %2"), Names::ThreeColor,
-                        Names::ThreeRGB},
-                       {m_stickyFourAction, QT_TR_NOOP("&4 - %1 %2"), Names::FourColor,
-                        Names::FourRGB},
-                       {m_stickyFiveAction, QT_TR_NOOP("&5 - %1 %2"), Names::FiveColor,
-                        Names::FiveRGB}};
+        } presets[] = {
+            {m_stickyOneAction, QT_TR_NOOP("&1 - %1 %2"), Names::OneColor, Names::OneRGB},
+            {m_stickyTwoAction, QT_TR_NOOP("&2 - %1 %2"), Names::TwoColor, Names::TwoRGB},
+            {m_stickyThreeAction, QT_TR_NOOP("&3 - %1 %2"), Names::ThreeColor, Names::ThreeRGB},
+            {m_stickyFourAction, QT_TR_NOOP("&4 - %1 %2"), Names::FourColor, Names::FourRGB},
+            {m_stickyFiveAction, QT_TR_NOOP("&5 - %1 %2"), Names::FiveColor, Names::FiveRGB}};
         for (const auto &preset : presets) {
             preset.action->setText(tr(preset.text).arg(userString(preset.colorName), sticky));
             preset.action->setIcon(colorIcon(userString(preset.rgbName)));

@@ -8,8 +8,8 @@ namespace Platform {
 QString InstanceLock::pathFor(const QString &runtimeFolder, const QString &userName)
 {
     const QByteArray safeName = QUrl::toPercentEncoding(userName);
-    return QDir(runtimeFolder).filePath(QStringLiteral("notarella-%1.lock")
-                                            .arg(QString::fromLatin1(safeName)));
+    return QDir(runtimeFolder)
+        .filePath(QStringLiteral("notarella-%1.lock").arg(QString::fromLatin1(safeName)));
 }
 
 InstanceLock::InstanceLock(const QString &path)

@@ -92,7 +92,8 @@ std::optional<QString> getItem(QWidget *parent, const QString &title, const QStr
     if (answers().onlyFromQueue)
         return std::nullopt;
     bool confirmed = false;
-    const QString item = QInputDialog::getItem(parent, title, label, items, current, false, &confirmed);
+    const QString item =
+        QInputDialog::getItem(parent, title, label, items, current, false, &confirmed);
     if (!confirmed)
         return std::nullopt;
     return item;

@@ -173,12 +173,18 @@ void TestControlPanel::menuEntriesCreateTheirPreset_data()
     QTest::addColumn<int>("entry");
     QTest::addColumn<QString>("rgb");
     QTest::addColumn<QString>("name");
-    QTest::newRow("default") << 0 << "#FFFF00" << "Yellow";
-    QTest::newRow("one") << 2 << "#ADD8E6" << "Light Blue";
-    QTest::newRow("two") << 3 << "#90EE90" << "Light Green";
-    QTest::newRow("three") << 4 << "#FFA500" << "Light Orange";
-    QTest::newRow("four") << 5 << "#FFC0CB" << "Pink";
-    QTest::newRow("five") << 6 << "#FFFF00" << "Yellow";
+    QTest::newRow("default") << 0 << "#FFFF00"
+                             << "Yellow";
+    QTest::newRow("one") << 2 << "#ADD8E6"
+                         << "Light Blue";
+    QTest::newRow("two") << 3 << "#90EE90"
+                         << "Light Green";
+    QTest::newRow("three") << 4 << "#FFA500"
+                           << "Light Orange";
+    QTest::newRow("four") << 5 << "#FFC0CB"
+                          << "Pink";
+    QTest::newRow("five") << 6 << "#FFFF00"
+                          << "Yellow";
 }
 
 void TestControlPanel::menuEntriesCreateTheirPreset()
@@ -230,8 +236,8 @@ void TestControlPanel::listIsBuiltOnceAtStart()
     m_window.reset();
     static int builds = 0;
     builds = 0;
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext &, const QString &message) {
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &message) {
             if (message.contains(QLatin1String("MainWindow::updateTableWidget() - update pointer")))
                 ++builds;
         });
@@ -354,10 +360,12 @@ void TestControlPanel::printChoice_data()
 {
     QTest::addColumn<bool>("allNotes");
     QTest::addColumn<QStringList>("headings");
-    QTest::newRow("visible only") << false << QStringList({"Sticky: \"Welcome to Notarella! To ge...\"",
-                                                           "Sticky: \"Third note\""});
-    QTest::newRow("all") << true << QStringList({"Sticky: \"Welcome to Notarella! To ge...\"",
-                                                 "Sticky: \"Second note\"", "Sticky: \"Third note\""});
+    QTest::newRow("visible only") << false
+                                  << QStringList({"Sticky: \"Welcome to Notarella! To ge...\"",
+                                                  "Sticky: \"Third note\""});
+    QTest::newRow("all") << true
+                         << QStringList({"Sticky: \"Welcome to Notarella! To ge...\"",
+                                         "Sticky: \"Second note\"", "Sticky: \"Third note\""});
 }
 
 void TestControlPanel::printChoice()
@@ -386,8 +394,7 @@ void TestControlPanel::printChoice()
             found.append(line);
     }
     QCOMPARE(found, headings);
-    QCOMPARE(document.toPlainText().count(
-                 QLatin1String("Created: Monday, 06 March 2006, 2:05 PM")),
+    QCOMPARE(document.toPlainText().count(QLatin1String("Created: Monday, 06 March 2006, 2:05 PM")),
              headings.size());
     QCOMPARE(document.toPlainText().contains(QLatin1String("\nSecond note")), allNotes);
     QVERIFY(document.toPlainText().contains(QLatin1String("\nThird note")));
@@ -405,8 +412,7 @@ void TestControlPanel::printingToPdfWithoutPrinter()
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked.first().caption, QStringLiteral("Print Stickies"));
     QCOMPARE(asked.first().label, QStringLiteral("Print:"));
-    QCOMPARE(asked.first().items,
-             QStringList({"Only the Visible Stickies", "All Stickies"}));
+    QCOMPARE(asked.first().items, QStringList({"Only the Visible Stickies", "All Stickies"}));
     QCOMPARE(asked.first().initialText, QStringLiteral("Only the Visible Stickies"));
 
     // Cancelling the print dialog prints nothing.

@@ -121,11 +121,16 @@ void TestSingleInstance::lockFileNameKeepsAnyUserApart_data()
 {
     QTest::addColumn<QString>("userName");
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("plain") << "bob" << "notarella-bob.lock";
-    QTest::newRow("dot") << "a.b" << "notarella-a.b.lock";
-    QTest::newRow("slash cannot leave the folder") << "../x" << "notarella-..%2Fx.lock";
-    QTest::newRow("blank and plus") << "c d+" << "notarella-c%20d%2B.lock";
-    QTest::newRow("non-ASCII") << "jürgen" << "notarella-j%C3%BCrgen.lock";
+    QTest::newRow("plain") << "bob"
+                           << "notarella-bob.lock";
+    QTest::newRow("dot") << "a.b"
+                         << "notarella-a.b.lock";
+    QTest::newRow("slash cannot leave the folder") << "../x"
+                                                   << "notarella-..%2Fx.lock";
+    QTest::newRow("blank and plus") << "c d+"
+                                    << "notarella-c%20d%2B.lock";
+    QTest::newRow("non-ASCII") << "jürgen"
+                               << "notarella-j%C3%BCrgen.lock";
 }
 
 void TestSingleInstance::lockFileNameKeepsAnyUserApart()
@@ -179,9 +184,9 @@ void TestSingleInstance::lockHeldByAnotherProcessStays()
     QProcess sleeper;
     sleeper.start(QStringLiteral("sleep"), {QStringLiteral("30")});
     QVERIFY(sleeper.waitForStarted());
-    const QString sleepName = QFileInfo(QFile::symLinkTarget(
-                                            QStringLiteral("/proc/%1/exe").arg(sleeper.processId())))
-                                  .fileName();
+    const QString sleepName =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(sleeper.processId())))
+            .fileName();
     QFile held(path);
     QVERIFY(held.open(QIODevice::WriteOnly));
     held.write(QByteArray::number(sleeper.processId()) + '\n' + sleepName.toUtf8() + '\n' +
@@ -200,8 +205,8 @@ void TestSingleInstance::lockHeldByAnotherProcessStays()
 void TestSingleInstance::lockWithoutFolderIsUnavailable()
 {
     QTemporaryDir folder;
-    InstanceLock lock(InstanceLock::pathFor(folder.filePath(QStringLiteral("missing")),
-                                            QStringLiteral("bob")));
+    InstanceLock lock(
+        InstanceLock::pathFor(folder.filePath(QStringLiteral("missing")), QStringLiteral("bob")));
     QCOMPARE(lock.tryAcquire(), State::Unavailable);
 }
 
@@ -257,8 +262,8 @@ void TestSingleInstance::checkKeepsTheLockOfThisProcess()
 {
     qputenv("USERNAME", "guard-user");
     QCOMPARE(SingleInstanceGuard::check(), Verdict::Run);
-    const QString path =
-        InstanceLock::pathFor(qEnvironmentVariable("XDG_RUNTIME_DIR"), QStringLiteral("guard-user"));
+    const QString path = InstanceLock::pathFor(qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                                               QStringLiteral("guard-user"));
     QVERIFY(QFile::exists(path));
     QCOMPARE(SingleInstanceGuard::check(), Verdict::Run); // the same process asks again
     InstanceLock other(path);

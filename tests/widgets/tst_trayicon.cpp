@@ -54,7 +54,8 @@ void TestTrayIcon::toolTipIsCutForTheTray_data()
     QTest::addColumn<QString>("toolTip");
     QTest::addColumn<QString>("shown");
     const QString sixtyThree = QString(60, QLatin1Char('n')) + QStringLiteral("end");
-    QTest::newRow("short") << "Notarella" << "Notarella";
+    QTest::newRow("short") << "Notarella"
+                           << "Notarella";
     QTest::newRow("63 characters") << sixtyThree << sixtyThree;
     QTest::newRow("64 characters") << sixtyThree + QLatin1Char('X') << sixtyThree;
     QTest::newRow("long, not ASCII") << QString(100, QChar(0x00E9)) << QString(63, QChar(0x00E9));
