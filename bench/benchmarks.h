@@ -4,6 +4,9 @@
 void benchReminders();
 // Time to build the control panel's note list for 1,000 notes.
 void benchNoteList();
+// Display-mode conversion of 10 KB to 1 MB documents and of many links, and
+// the cost of one keystroke in a note holding 1 MB of text.
+void benchRichText();
 
 #include <QStringList>
 

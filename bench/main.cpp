@@ -46,6 +46,7 @@ int main(int argc, char *argv[])
 
     benchReminders();
     benchNoteList();
+    benchRichText();
     benchNotes(QCoreApplication::applicationFilePath());
     return 0;
 }

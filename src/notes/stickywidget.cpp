@@ -12,6 +12,7 @@
 #include "reminders/remindertiming.h"
 #include "reminders/setreminderdialog.h"
 #include "richtext/elinktextbrowser.h"
+#include "richtext/rzrichtexteditor.h"
 #include "widgets/rztogglemessagebox.h"
 
 #include <QAction>
@@ -324,6 +325,22 @@ void StickyWidget::showReminderDialog()
     updateReminderIndicator();
     emit updateTableWidgetItems();
     qCDebug(lcNotes) << "Received new reminder of:" << m_reminderDate;
+}
+
+void StickyWidget::showRichTextEditor()
+{
+    qCDebug(lcNotes) << "StickyWidget::showRichTextEditor() - stickyID:" << m_stickyID;
+    rz_RichTextEditor editor(this);
+    editor.setHtml(message());
+    editor.setTextBackground(QColor(m_colorRGB));
+    // A locked note's text cannot change: its editor only shows it.
+    const bool locked = m_locked;
+    editor.setReadOnly(locked);
+    if (editor.exec() != QDialog::Accepted || locked || m_locked)
+        return;
+    m_textBrowser->setHtml(editor.html());
+    setWindowTitle(summaryText());
+    emit updateTableWidgetItems();
 }
 
 void StickyWidget::showControlPanel()

@@ -5,8 +5,11 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class ClickyLabel;
 class QLabel;
+class QMenu;
 class QTextBrowser;
 
 // One note on the desktop: a frameless window in the note's colour with a
@@ -50,6 +53,12 @@ public:
     void setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                      const QString &periodicMask);
 
+    // The note's context menu as it would open now; built afresh each time.
+    std::unique_ptr<QMenu> createContextMenu();
+    // Adds the colour preset entries and "More..." to `menu`, wired to this
+    // note; preset names and colours are read from the settings now.
+    void addColorEntries(QMenu *menu);
+
 public slots:
     void changeLanguage();
     void reminderCheck();
@@ -59,6 +68,16 @@ public slots:
     void showInTaskBar(bool i_show);
     void hideSticky();
     void showReminderDialog();
+    // Commands of the context menu, also offered by the control panel's list.
+    void deleteSticky();
+    void showColorChangeDialog();
+    void changeToColorDefault();
+    void changeToColorOne();
+    void changeToColorTwo();
+    void changeToColorThree();
+    void changeToColorFour();
+    void changeToColorFive();
+    void print();
 
 signals:
     void updateTableWidgetItems();
@@ -66,10 +85,12 @@ signals:
     void controlPanelRequest();
 
 private slots:
+    void showRichTextEditor();
     void showControlPanel();
     void setCreationDate();
 
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -79,6 +100,10 @@ protected:
 
 private:
     void applyColor();
+    // Takes the colour if it is one; a colour text that names no colour
+    // leaves the note as it is. Returns whether the note took it.
+    bool changeColor(const QString &rgb, const QString &name);
+    void changeToPreset(const QString &colorNameKey, const QString &rgbKey);
     void updateReminderIndicator();
     void applyWindowFlags(Qt::WindowFlags flags);
 

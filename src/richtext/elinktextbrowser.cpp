@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFont>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTextCharFormat>
@@ -85,8 +86,26 @@ void ELinkTextBrowser::contextMenuEvent(QContextMenuEvent *event)
 void ELinkTextBrowser::changeEvent(QEvent *event)
 {
     QTextBrowser::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange)
+    if (event->type() == QEvent::ReadOnlyChange) {
         keepLinksClickable();
+        // A read-only text (a locked note) takes no formatting: the toggles
+        // and their shortcuts go dark with it.
+        for (QAction *action : {boldAction, italicizeAction, underlineAction, strikeoutAction}) {
+            if (action)
+                action->setEnabled(!isReadOnly());
+        }
+    }
+}
+
+void ELinkTextBrowser::inputMethodEvent(QInputMethodEvent *event)
+{
+    // The toolkit lets a read-only text area commit input-method text when
+    // its text is selectable.
+    if (isReadOnly()) {
+        event->ignore();
+        return;
+    }
+    QTextBrowser::inputMethodEvent(event);
 }
 
 // An editable text area takes no link clicks by default; a note's links must
@@ -99,6 +118,8 @@ void ELinkTextBrowser::keepLinksClickable()
 
 template <typename Change> void ELinkTextBrowser::toggleOnSelection(Change change)
 {
+    if (isReadOnly())
+        return;
     const bool flipped = flipSelection(false);
     change();
     if (flipped)

@@ -9,7 +9,8 @@ class QAction;
 // text browser that never follows a link itself but hands every clicked link
 // to the system's URL handler. Adds bold, italic, underline and strike-through
 // toggles (Ctrl+B, Ctrl+I, Ctrl+U, Ctrl+S) that keep the selection as it was,
-// including its direction, and appends them to the right-click menu.
+// including its direction, and appends them to the right-click menu. While the
+// text is read-only the toggles do nothing.
 class ELinkTextBrowser : public QTextBrowser
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ protected:
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // A read-only text takes no composed input either.
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private slots:
     void openExternalBrowser(const QUrl &link);

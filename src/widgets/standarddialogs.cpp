@@ -116,11 +116,6 @@ bool runPrintDialog(QPrinter &printer, QWidget *parent)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void queueItem(const std::optional<QString> &answer)
-{
-    answers().items.enqueue(answer);
-}
-
 void queuePrintToFile(const std::optional<QString> &pdfPath)
 {
     answers().printFiles.enqueue(pdfPath);
@@ -144,6 +139,11 @@ void queueOpenFileName(const QString &answer)
 void queueDirectory(const QString &answer)
 {
     answers().directories.enqueue(answer);
+}
+
+void queueItem(const std::optional<QString> &answer)
+{
+    answers().items.enqueue(answer);
 }
 
 QList<Request> takeHistory()

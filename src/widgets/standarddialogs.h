@@ -34,7 +34,7 @@ struct Request
     QString directory;   // starting directory of a file or directory chooser
     QString filter;      // file filter of a file chooser
     QColor initialColor; // initial colour of a colour chooser
-    QStringList items;   // the choices of an item chooser
+    QStringList items;   // the choices of an item chooser, in order; empty otherwise
 };
 
 // Returns the chosen colour, or an invalid colour when the user cancelled.

@@ -1,0 +1,218 @@
+// The commands of a note: its context menu, deleting, recolouring and
+// printing. Construction, looks and mouse handling are in stickywidget.cpp.
+
+#include "app/mainwindow.h"
+#include "app/preferences.h"
+#include "base/tracing.h"
+#include "notes/notetext.h"
+#include "notes/stickywidget.h"
+#include "widgets/printdialogs.h"
+#include "widgets/printerpicture.h"
+#include "widgets/rzcolorselectordialog.h"
+#include "widgets/rztogglemessagebox.h"
+#include "widgets/userprompt.h"
+
+#include <QColor>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QPrinter>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+struct ColorPreset
+{
+    const QString &colorName;
+    const QString &rgb;
+    void (StickyWidget::*command)();
+};
+
+// The five numbered presets, in menu order.
+const ColorPreset kNumberedPresets[] = {
+    {Preferences::Names::OneColor, Preferences::Names::OneRGB, &StickyWidget::changeToColorOne},
+    {Preferences::Names::TwoColor, Preferences::Names::TwoRGB, &StickyWidget::changeToColorTwo},
+    {Preferences::Names::ThreeColor, Preferences::Names::ThreeRGB,
+     &StickyWidget::changeToColorThree},
+    {Preferences::Names::FourColor, Preferences::Names::FourRGB, &StickyWidget::changeToColorFour},
+    {Preferences::Names::FiveColor, Preferences::Names::FiveRGB, &StickyWidget::changeToColorFive},
+};
+
+// A name the user gave a colour is shown as it is: an ampersand in it must
+// not turn the next letter into a shortcut.
+QString menuSafe(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+bool isColor(const QString &rgb)
+{
+    return QColor::isValidColorName(rgb);
+}
+
+} // namespace
+
+std::unique_ptr<QMenu> StickyWidget::createContextMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(tr("&Hide"), this, &StickyWidget::hideSticky);
+    if (isLocked()) {
+        menu->addAction(QStringLiteral("&Delete (locked)"))->setEnabled(false);
+    } else {
+        menu->addAction(tr("&Delete"), this, &StickyWidget::deleteSticky);
+    }
+    menu->addSeparator();
+
+    const auto addToggle = [&menu, this](const QString &text, bool checked,
+                                         void (StickyWidget::*command)(bool)) {
+        QAction *action = menu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(checked);
+        connect(action, &QAction::toggled, this, command);
+    };
+    addToggle(tr("&Lock Sticky"), isLocked(), &StickyWidget::lockSticky);
+    addToggle(tr("Always on &Top"), isStaysOnTop(), &StickyWidget::enableStaysOnTop);
+    addToggle(tr("Show in &Task Bar"), !isToolWindow(), &StickyWidget::showInTaskBar);
+    menu->addSeparator();
+
+    menu->addAction(tr("Rich Text &Editor"), this, &StickyWidget::showRichTextEditor);
+    addColorEntries(menu->addMenu(QStringLiteral("Change &Color")));
+    menu->addAction(tr("Set/Edit &Reminder"), this, &StickyWidget::showReminderDialog);
+    menu->addAction(QIcon(printerPicture()), tr("&Print"), this, &StickyWidget::print);
+    menu->addSeparator();
+    menu->addAction(tr("Sticky Control &Panel"), this, &StickyWidget::showControlPanel);
+    return menu;
+}
+
+void StickyWidget::addColorEntries(QMenu *menu)
+{
+    using namespace Preferences;
+    menu->addAction(MainWindow::colorIcon(userString(Names::DefaultRGB)),
+                    QStringLiteral("%1 (%2)").arg(tr("&Default Sticky"),
+                                                  menuSafe(userString(Names::DefaultColor))),
+                    this, &StickyWidget::changeToColorDefault);
+    menu->addSeparator();
+    const QString numberedTexts[] = {tr("&1 - %1 %2"), tr("&2 - %1 %2"), tr("&3 - %1 %2"),
+                                     tr("&4 - %1 %2"), tr("&5 - %1 %2")};
+    for (int index = 0; index < 5; ++index) {
+        const ColorPreset &preset = kNumberedPresets[index];
+        menu->addAction(
+            MainWindow::colorIcon(userString(preset.rgb)),
+            numberedTexts[index].arg(menuSafe(userString(preset.colorName)), tr("Sticky")), this,
+            preset.command);
+    }
+    menu->addSeparator();
+    menu->addAction(tr("More..."), this, &StickyWidget::showColorChangeDialog);
+}
+
+void StickyWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    qCDebug(lcNotes) << "StickyWidget::contextMenuEvent - start";
+    const std::unique_ptr<QMenu> menu = createContextMenu();
+    menu->exec(event->globalPos());
+    qCDebug(lcNotes) << "StickyWidget::contextMenuEvent - end";
+}
+
+void StickyWidget::deleteSticky()
+{
+    qCDebug(lcNotes) << "StickyWidget::deleteSticky() - stickyID:" << m_stickyID;
+    if (isLocked()) {
+        UserPrompt::warning(this, tr("Sticky Locked"),
+                            tr("<p>This sticky is locked.<p><p>In order to delete this sticky you "
+                               "must first unlock it.</p>"),
+                            QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
+    if (Preferences::userBool(Preferences::Names::DeleteWarning)) {
+        RZToggleMessageBox box(
+            tr("Warning: Deleting Sticky"),
+            tr("<p>WARNING: Deleting a sticky will permanently erase its data.  Any reminder "
+               "associated with this sticky will NOT occur as scheduled.</p><b><p>Do you still "
+               "wish to delete this sticky?</p></b><p>It is strongly recommended that you do NOT "
+               "check the box below.</p>"),
+            Preferences::userKey(Preferences::Names::DeleteWarning), this);
+        if (box.exec() != QDialog::Accepted)
+            return;
+    }
+    // The main window removes and destroys the note.
+    emit stickyDeleted(this);
+}
+
+bool StickyWidget::changeColor(const QString &rgb, const QString &name)
+{
+    if (!isColor(rgb)) {
+        qCDebug(lcNotes) << "StickyWidget: not a colour, note keeps its own:" << rgb;
+        return false;
+    }
+    m_colorRGB = rgb;
+    m_colorName = name;
+    applyColor();
+    return true;
+}
+
+void StickyWidget::changeToPreset(const QString &colorNameKey, const QString &rgbKey)
+{
+    changeColor(Preferences::userString(rgbKey), Preferences::userString(colorNameKey));
+}
+
+void StickyWidget::changeToColorDefault()
+{
+    changeToPreset(Preferences::Names::DefaultColor, Preferences::Names::DefaultRGB);
+}
+
+void StickyWidget::changeToColorOne()
+{
+    changeToPreset(Preferences::Names::OneColor, Preferences::Names::OneRGB);
+}
+
+void StickyWidget::changeToColorTwo()
+{
+    changeToPreset(Preferences::Names::TwoColor, Preferences::Names::TwoRGB);
+}
+
+void StickyWidget::changeToColorThree()
+{
+    changeToPreset(Preferences::Names::ThreeColor, Preferences::Names::ThreeRGB);
+}
+
+void StickyWidget::changeToColorFour()
+{
+    changeToPreset(Preferences::Names::FourColor, Preferences::Names::FourRGB);
+}
+
+void StickyWidget::changeToColorFive()
+{
+    changeToPreset(Preferences::Names::FiveColor, Preferences::Names::FiveRGB);
+}
+
+void StickyWidget::showColorChangeDialog()
+{
+    qCDebug(lcNotes) << "StickyWidget::showColorChangeDialog()";
+    RZColorSelectorDialog dialog(m_colorRGB, m_colorName, this);
+    if (dialog.exec() == QDialog::Accepted)
+        changeColor(dialog.selectedColorRGB(), dialog.selectedColorName());
+}
+
+void StickyWidget::print()
+{
+    qCDebug(lcNotes) << "StickyWidget::print() - stickyID:" << m_stickyID;
+    // The page is assembled in a scratch document that loads its pictures
+    // through the note's text area, as the note itself does.
+    const std::unique_ptr<QTextDocument> page = std::make_unique<QTextDocument>(m_textBrowser);
+    page->setDefaultFont(m_textBrowser->document()->defaultFont());
+    QTextCursor cursor(page.get());
+    cursor.insertHtml(NoteText::printHeading(summaryText(), m_creationDate));
+    cursor.insertHtml(message());
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    if (!PrintDialogs::exec(printer, this))
+        return;
+    page->print(&printer);
+    if (printer.printerState() == QPrinter::Error) {
+        UserPrompt::warning(this, tr("Printing Failed"),
+                            tr("<p>This sticky could not be printed.</p>"), QMessageBox::Ok,
+                            QMessageBox::Ok);
+    }
+}

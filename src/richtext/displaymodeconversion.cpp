@@ -1,0 +1,232 @@
+#include "richtext/displaymodeconversion.h"
+
+#include "base/tracing.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace DisplayModeConversion {
+namespace {
+
+const QString kRuleTag = QStringLiteral("<hr />");
+const QString kEscapedRule = QStringLiteral("&lt;hr /&gt;");
+const QString kIconSuffix = QStringLiteral(".png");
+
+// The patterns are compiled once per process. Every repetition is possessive
+// or a plain character class: a repetition with a look-ahead in each step
+// stops matching without a word once one match grows past about 64 K
+// characters, which would leave long links and images behind silently.
+const QRegularExpression &imageTagPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("<(img src=\"([^\"]++)\"[^>]*+)>"));
+    return pattern;
+}
+
+const QRegularExpression &linkTagPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("<a ([^>]++)>((?:(?!</a>).)*+)</a>"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    return pattern;
+}
+
+const QRegularExpression &escapedImagePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("&lt;(img (?:(?!&gt;).)++)&gt;"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    return pattern;
+}
+
+// The attribute text needs two characters at least after "a ", and the link
+// text one at least: an empty link would have nothing to click.
+const QRegularExpression &escapedLinkPattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("&lt;(a (?:(?!&gt;).){2,}+)&gt;((?:(?!&lt;/a&gt;).)++)&lt;/a&gt;"),
+        QRegularExpression::DotMatchesEverythingOption);
+    return pattern;
+}
+
+// A rule shown as markup stands in a paragraph of its own.
+const QRegularExpression &escapedRuleParagraphPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("<p[^>]*+>&lt;hr /&gt;</p>"));
+    return pattern;
+}
+
+// Replaces every match of `pattern` by what `replacement` makes of it and
+// copies everything between the matches as it is.
+template <typename Replacement>
+QString replaceMatches(const QString &text, const QRegularExpression &pattern,
+                       Replacement replacement)
+{
+    if (!pattern.isValid()) {
+        qCWarning(lcRichText) << "Pattern not usable, text kept as it is:" << pattern.pattern()
+                              << pattern.errorString();
+        return text;
+    }
+    QString result;
+    qsizetype copied = 0;
+    QRegularExpressionMatchIterator matches = pattern.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        if (copied == 0)
+            result.reserve(text.size() + text.size() / 4);
+        result += QStringView(text).mid(copied, match.capturedStart() - copied);
+        result += replacement(match);
+        copied = match.capturedEnd();
+    }
+    if (copied == 0)
+        return text;
+    result += QStringView(text).mid(copied);
+    return result;
+}
+
+// Markup shown as text: its "&" must survive being read as HTML, so that the
+// user sees the tag exactly as it stands in the document.
+QString asVisibleText(QStringView markup)
+{
+    return markup.toString().replace(QLatin1Char('&'), QLatin1String("&amp;"));
+}
+
+// The way back: the export writes the visible quotes and ampersands of the
+// markup as entities. "&quot;" goes first, so "&amp;quot;" gives "&quot;".
+QString fromVisibleText(QStringView text)
+{
+    return text.toString()
+        .replace(QLatin1String("&quot;"), QLatin1String("\""))
+        .replace(QLatin1String("&amp;"), QLatin1String("&"));
+}
+
+QString iconTag(const QString &iconDirectory, const QString &name)
+{
+    return QStringLiteral("<img src=\"%1\">")
+        .arg((iconDirectory + name + kIconSuffix).toHtmlEscaped());
+}
+
+// Tokens in text only: a run between "<" and ">" is a tag, whose addresses
+// and styles keep their colons untouched.
+QString tokensToIcons(const QString &html, const QString &iconDirectory, const QSet<QString> &icons)
+{
+    QString result;
+    qsizetype copied = 0;
+    qsizetype openingColon = -1;
+    bool insideTag = false;
+    const qsizetype size = html.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar character = html.at(i);
+        if (character == QLatin1Char('<')) {
+            insideTag = true;
+            openingColon = -1;
+        } else if (character == QLatin1Char('>')) {
+            insideTag = false;
+        } else if (!insideTag && character == QLatin1Char(':')) {
+            if (openingColon >= 0 && i - openingColon > 1) {
+                const QStringView name =
+                    QStringView(html).mid(openingColon + 1, i - openingColon - 1);
+                if (icons.contains(name.toString())) {
+                    qCDebug(lcRichText).noquote()
+                        << "Matched:" << QStringLiteral("\":%1:\"").arg(name);
+                    if (copied == 0)
+                        result.reserve(size + size / 4);
+                    result += QStringView(html).mid(copied, openingColon - copied);
+                    result += iconTag(iconDirectory, name.toString());
+                    copied = i + 1;
+                    openingColon = -1;
+                    continue;
+                }
+            }
+            // The closing colon of a run that names no icon may open the next.
+            openingColon = i;
+        }
+    }
+    if (copied == 0)
+        return html;
+    result += QStringView(html).mid(copied);
+    return result;
+}
+
+} // namespace
+
+bool isTokenName(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (const QChar character : name) {
+        if (character.isSpace() || character.category() == QChar::Other_Control ||
+            QStringView(u":<>&\"'/\\").contains(character))
+            return false;
+    }
+    return true;
+}
+
+QSet<QString> iconNames(const QString &iconDirectory)
+{
+    QSet<QString> names;
+    const QFileInfoList files =
+        QDir(iconDirectory)
+            .entryInfoList({QStringLiteral("*.png")},
+                           QDir::Files | QDir::NoSymLinks | QDir::CaseSensitive);
+    for (const QFileInfo &file : files) {
+        const QString name = file.fileName().chopped(kIconSuffix.size());
+        if (isTokenName(name))
+            names.insert(name);
+    }
+    return names;
+}
+
+QString toMarkup(const QString &html, const QString &iconDirectory, const QSet<QString> &icons)
+{
+    qCDebug(lcRichText).noquote() << QLatin1Char('"') + html + QLatin1Char('"');
+    QString result = html;
+    result.replace(kRuleTag, kEscapedRule);
+
+    // The export writes the source with "&", "<", ">" and quotes as entities.
+    const QString escapedIconDirectory = iconDirectory.toHtmlEscaped();
+    result = replaceMatches(result, imageTagPattern(), [&](const QRegularExpressionMatch &match) {
+        const QStringView source = match.capturedView(2);
+        if (!iconDirectory.isEmpty() && source.startsWith(escapedIconDirectory)) {
+            const QString file = fromVisibleText(source.mid(escapedIconDirectory.size()));
+            if (file.endsWith(kIconSuffix) && icons.contains(file.chopped(kIconSuffix.size())))
+                return QLatin1Char(':') + file.chopped(kIconSuffix.size()) + QLatin1Char(':');
+        }
+        return QLatin1String("&lt;") + asVisibleText(match.capturedView(1)) + QLatin1String("&gt;");
+    });
+
+    result = replaceMatches(result, linkTagPattern(), [](const QRegularExpressionMatch &match) {
+        return QLatin1String("&lt;a ") + asVisibleText(match.capturedView(1)) +
+               QLatin1String("&gt;") + match.capturedView(2).toString() +
+               QLatin1String("&lt;/a&gt;");
+    });
+    return result;
+}
+
+QString toMarkup(const QString &html, const QString &iconDirectory)
+{
+    return toMarkup(html, iconDirectory, iconNames(iconDirectory));
+}
+
+QString toFunctional(const QString &html, const QString &iconDirectory, const QSet<QString> &icons)
+{
+    QString result = replaceMatches(html, escapedRuleParagraphPattern(),
+                                    [](const QRegularExpressionMatch &) { return kRuleTag; });
+    result.replace(kEscapedRule, kRuleTag);
+    result =
+        replaceMatches(result, escapedImagePattern(), [](const QRegularExpressionMatch &match) {
+            return QLatin1Char('<') + fromVisibleText(match.capturedView(1)) + QLatin1Char('>');
+        });
+    result = replaceMatches(result, escapedLinkPattern(), [](const QRegularExpressionMatch &match) {
+        return QLatin1String("<a ") + fromVisibleText(match.capturedView(1)).mid(2) +
+               QLatin1Char('>') + match.capturedView(2).toString() + QLatin1String("</a>");
+    });
+    // Icons last: the tags restored above are no text, so a token inside an
+    // address stays part of the address.
+    return tokensToIcons(result, iconDirectory, icons);
+}
+
+QString toFunctional(const QString &html, const QString &iconDirectory)
+{
+    return toFunctional(html, iconDirectory, iconNames(iconDirectory));
+}
+
+} // namespace DisplayModeConversion

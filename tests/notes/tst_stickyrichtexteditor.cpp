@@ -1,0 +1,121 @@
+#include "notes/stickywidget.h"
+#include "richtext/elinktextbrowser.h"
+#include "richtext/rzrichtexteditor.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<StickyWidget> makeNote(bool locked)
+{
+    return std::make_unique<StickyWidget>(
+        3, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
+        QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(), QDateTime(), QString(), locked,
+        QStringLiteral("<p>Buy milk</p>"));
+}
+
+// Opens the note's editor and hands it to `act` once it is up; `act` closes it.
+bool runEditor(StickyWidget *note, const std::function<void(rz_RichTextEditor *)> &act)
+{
+    bool seen = false;
+    QTimer::singleShot(0, note, [&] {
+        auto *editor = qobject_cast<rz_RichTextEditor *>(QApplication::activeModalWidget());
+        if (!editor)
+            return;
+        seen = true;
+        act(editor);
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, note, [] {
+        if (auto *stuck = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            stuck->reject();
+    });
+    watchdog.start(5000);
+    QMetaObject::invokeMethod(note, "showRichTextEditor");
+    return seen;
+}
+
+} // namespace
+
+class TestStickyRichTextEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void editorTakesTheNoteAndGivesItBack_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+
+    void editorTakesTheNoteAndGivesItBack()
+    {
+        QFETCH(bool, accept);
+        auto note = makeNote(false);
+        note->show();
+        const QString before = note->message();
+        // The text the note holds each time it tells the list to update
+        // its row (leaving the note's text for the editor tells it too).
+        QStringList rowTexts;
+        connect(note.get(), &StickyWidget::updateTableWidgetItems, this,
+                [&] { rowTexts << note->textBrowser()->toPlainText(); });
+        QColor background;
+        QVERIFY(runEditor(note.get(), [&](rz_RichTextEditor *editor) {
+            QTextEdit *area = editor->editingArea();
+            background = area->palette().color(QPalette::Base);
+            QCOMPARE(area->toPlainText(), QStringLiteral("Buy milk"));
+            QTextCursor cursor(area->document());
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(QStringLiteral(" and bread"));
+            editor->done(accept ? QDialog::Accepted : QDialog::Rejected);
+        }));
+        QCOMPARE(background, QColor(QStringLiteral("#ADD8E6")));
+        if (accept) {
+            QCOMPARE(note->textBrowser()->toPlainText(), QStringLiteral("Buy milk and bread"));
+            QCOMPARE(note->windowTitle(), QStringLiteral("\"Buy milk and bread\""));
+            QCOMPARE(rowTexts.value(rowTexts.size() - 1), QStringLiteral("Buy milk and bread"));
+        } else {
+            QCOMPARE(note->message(), before);
+            QVERIFY(!rowTexts.contains(QStringLiteral("Buy milk and bread")));
+        }
+    }
+
+    void editorInMarkupDisplayGivesBackLiveObjects()
+    {
+        auto note = makeNote(false);
+        QVERIFY(runEditor(note.get(), [](rz_RichTextEditor *editor) {
+            editor->findChild<QAction *>(QStringLiteral("toggleDisplayModeAction"))->trigger();
+            editor->editingArea()->insertPlainText(
+                QStringLiteral("<a href=\"http://x.org\">x</a>"));
+            editor->accept();
+        }));
+        QVERIFY2(note->message().contains(QStringLiteral("<a href=\"http://x.org\">")),
+                 qPrintable(note->message()));
+    }
+
+    void lockedNoteKeepsItsText()
+    {
+        auto note = makeNote(true);
+        const QString before = note->message();
+        bool readOnly = false;
+        QVERIFY(runEditor(note.get(), [&](rz_RichTextEditor *editor) {
+            readOnly = editor->editingArea()->isReadOnly();
+            editor->editingArea()->document()->setPlainText(QStringLiteral("changed anyway"));
+            editor->accept();
+        }));
+        QVERIFY(readOnly);
+        QCOMPARE(note->message(), before);
+    }
+};
+
+QTEST_MAIN(TestStickyRichTextEditor)
+#include "tst_stickyrichtexteditor.moc"
