@@ -22,7 +22,6 @@ private slots:
     void toolTipIsCutForTheTray();
     void valuesSetBeforeShowAreUsedByIt();
     void showAndHideAreIdempotent();
-    void emptyPictureIsReplaced();
     void trayActivations_data();
     void trayActivations();
     void rightReleaseWithoutMenuDoesNothing();
@@ -114,12 +113,6 @@ void TestTrayIcon::showAndHideAreIdempotent()
     QVERIFY(icon.hide());
     QVERIFY(!icon.isInTray());
     QVERIFY(icon.findChildren<QSystemTrayIcon *>().isEmpty());
-}
-
-void TestTrayIcon::emptyPictureIsReplaced()
-{
-    TrayIcon icon(QPixmap(), QString(), nullptr, nullptr);
-    QCOMPARE(icon.icon().size(), QSize(16, 16));
 }
 
 void TestTrayIcon::trayActivations_data()
