@@ -29,8 +29,10 @@ QString accountUserName(const QString &processFolder)
     QFile file(processFolder + QStringLiteral("/status"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
+    // Files under /proc report a size of 0, so they are read whole, never
+    // line by line up to an end that seems reached at once.
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QByteArray &line : lines) {
         if (!line.startsWith("Uid:"))
             continue;
         bool isNumber = false;

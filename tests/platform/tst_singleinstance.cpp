@@ -26,7 +26,7 @@ namespace {
 // One process folder of a made-up process list: "exe" names the executable,
 // "environ" holds the environment as the system writes it.
 void addProcess(const QString &procRoot, int pid, const QString &executable,
-                const QByteArray &environment)
+                const QByteArray &environment, const QByteArray &status = QByteArray())
 {
     const QString folder = procRoot + QLatin1Char('/') + QString::number(pid);
     QVERIFY(QDir().mkpath(folder));
@@ -34,6 +34,9 @@ void addProcess(const QString &procRoot, int pid, const QString &executable,
     QFile environ(folder + QStringLiteral("/environ"));
     QVERIFY(environ.open(QIODevice::WriteOnly));
     environ.write(environment);
+    QFile statusFile(folder + QStringLiteral("/status"));
+    QVERIFY(statusFile.open(QIODevice::WriteOnly));
+    statusFile.write(status);
 }
 
 qint64 pidOfEndedProcess()
@@ -70,7 +73,8 @@ void TestSingleInstance::countsOnlyTheNamedUser_data()
     QTest::addColumn<QString>("userName");
     QTest::addColumn<int>("expected");
     // The made-up list: two copies for "bob", one each for "bobby", "axb",
-    // "c++", "a.b" (named by USER only) and one found through LOGNAME.
+    // "c++", "a.b" (named by USER only), one found through LOGNAME and one
+    // without any of them, found through its user id.
     QTest::newRow("plain name") << "bob" << 2;
     QTest::newRow("longer name is another user") << "bobby" << 1;
     QTest::newRow("dot is no wildcard") << "a.b" << 1;
@@ -78,6 +82,7 @@ void TestSingleInstance::countsOnlyTheNamedUser_data()
     QTest::newRow("plus is no repetition") << "c++" << 1;
     QTest::newRow("repetition not matched") << "cc" << 0;
     QTest::newRow("logname") << "logan" << 1;
+    QTest::newRow("account of the user id") << "root" << 1;
     QTest::newRow("nobody") << "eve" << 0;
     QTest::newRow("empty name") << "" << 0;
 }
@@ -95,13 +100,14 @@ void TestSingleInstance::countsOnlyTheNamedUser()
     addProcess(proc.path(), 14, program, "USERNAME=c++\0"_qba);
     addProcess(proc.path(), 15, program, "USER=a.b\0LOGNAME=other\0"_qba);
     addProcess(proc.path(), 16, program + QStringLiteral(" (deleted)"), "LOGNAME=logan\0"_qba);
+    addProcess(proc.path(), 17, program, "HOME=/\0"_qba, "Name:\tnotarella\nUid:\t0\t0\t0\t0\n");
     // Other programs, and a folder that is no process, are never counted.
     addProcess(proc.path(), 20, QStringLiteral("/usr/bin/notarella-bench"), "USERNAME=bob\0"_qba);
     addProcess(proc.path(), 21, QStringLiteral("/usr/bin/bash"), "USERNAME=c++\0"_qba);
     QVERIFY(QDir().mkpath(proc.path() + QStringLiteral("/self")));
 
     const auto processes = Platform::processesRunning(QStringLiteral("notarella"), proc.path());
-    QCOMPARE(processes.size(), 7);
+    QCOMPARE(processes.size(), 8);
     QCOMPARE(Platform::countRunningFor(processes, userName), expected);
 }
 
