@@ -2,19 +2,34 @@
 
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
+#include "panel/tablelabel.h"
 
 TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     : QCheckBox(parent), m_stickyWidget(stickyWidget)
 {
-    updateCheckBox();
+    // As updateCheckBox(), without its trace lines: the list builds a
+    // thousand of these at once.
+    showNoteVisibility();
     connect(this, &QCheckBox::toggled, this, &TableCheckBox::toggleSticky);
+}
+
+bool TableCheckBox::event(QEvent *event)
+{
+    if (TableLabel::isUnseenRepaint(this, event))
+        return true;
+    return QCheckBox::event(event);
 }
 
 void TableCheckBox::updateCheckBox()
 {
     qCDebug(lcPanel) << "TableCheckBox::updateCheckBox()";
-    setChecked(m_stickyWidget && m_stickyWidget->isVisible());
+    showNoteVisibility();
     qCDebug(lcPanel) << "TableCheckBox::updateCheckBox() - end";
+}
+
+void TableCheckBox::showNoteVisibility()
+{
+    setChecked(m_stickyWidget && m_stickyWidget->isVisible());
 }
 
 void TableCheckBox::toggleSticky(bool i_state)

@@ -21,7 +21,12 @@ public slots:
 private slots:
     void toggleSticky(bool i_state);
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    void showNoteVisibility();
+
     // Not owned; a deleted note leaves the cell inert until the list is rebuilt.
     QPointer<StickyWidget> m_stickyWidget;
 };

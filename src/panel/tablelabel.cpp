@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmapCache>
+#include <QTextDocument>
 
 #include <functional>
 
@@ -24,6 +25,22 @@ QPixmap cachedPixmap(const QString &key, const std::function<QPixmap()> &draw)
     return pixmap;
 }
 
+// A tool tip shown as the very text given, even when a colour name the user
+// made up looks like markup.
+QString plainToolTip(const QString &text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
+}
+
+// A colour name as the menu shows it: an ampersand the user typed stays an
+// ampersand instead of marking a shortcut.
+QString menuSafe(QString name)
+{
+    return name.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 QPixmap reminderClock()
 {
     return cachedPixmap(QStringLiteral("notarella-list-clock"), &StickyWidget::reminderPixmap);
@@ -34,7 +51,25 @@ QPixmap reminderClock()
 TableLabel::TableLabel(const QString &labelType, StickyWidget *stickyWidget, QWidget *parent)
     : QLabel(parent), m_labelType(labelType), m_stickyWidget(stickyWidget)
 {
+    // Note text is never markup here, whatever the user typed.
+    setTextFormat(Qt::PlainText);
     updateLabel();
+}
+
+TableLabel::TableLabel(const QString &labelType, StickyWidget *stickyWidget,
+                       const QString &dateFormat, QWidget *parent)
+    : QLabel(parent), m_labelType(labelType), m_dateFormat(&dateFormat),
+      m_stickyWidget(stickyWidget)
+{
+    setTextFormat(Qt::PlainText);
+    updateLabel();
+    m_dateFormat = nullptr;
+}
+
+QString TableLabel::dateText() const
+{
+    return m_dateFormat ? m_stickyWidget->creationDate().toString(*m_dateFormat)
+                        : m_stickyWidget->creationDateText();
 }
 
 QPixmap TableLabel::swatch(const QString &rgb)
@@ -43,17 +78,33 @@ QPixmap TableLabel::swatch(const QString &rgb)
                         [&rgb] { return MainWindow::colorIcon(rgb); });
 }
 
+bool TableLabel::isUnseenRepaint(const QWidget *cell, const QEvent *event)
+{
+    return event->type() == QEvent::UpdateLater && cell->visibleRegion().isEmpty();
+}
+
+bool TableLabel::event(QEvent *event)
+{
+    if (isUnseenRepaint(this, event))
+        return true;
+    return QLabel::event(event);
+}
+
 void TableLabel::updateLabel()
 {
-    qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ")";
+    // A list of a thousand notes would write ten thousand lines while it is
+    // built; only later refreshes of single cells are traced.
+    const bool traced = m_dateFormat == nullptr;
+    if (traced)
+        qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ")";
     if (!m_stickyWidget)
         return;
     const StickyWidget &note = *m_stickyWidget;
     if (m_labelType == ColorLabel) {
         setPixmap(swatch(note.colorRGB()));
-        setToolTip(QStringLiteral("%1 %2").arg(note.colorName(), tr("Sticky")));
+        setToolTip(plainToolTip(QStringLiteral("%1 %2").arg(note.colorName(), tr("Sticky"))));
     } else if (m_labelType == DateLabel) {
-        setText(note.creationDateText());
+        setText(dateText());
         setToolTip(note.reminderStatusText());
     } else if (m_labelType == ReminderLabel) {
         const bool hasReminder = !note.reminderDate().isNull();
@@ -63,7 +114,8 @@ void TableLabel::updateLabel()
         setText(note.summaryText());
         setToolTip(note.reminderStatusText());
     }
-    qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ") - end";
+    if (traced)
+        qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ") - end";
 }
 
 void TableLabel::mousePressEvent(QMouseEvent *event)
@@ -87,46 +139,48 @@ std::unique_ptr<QMenu> TableLabel::createContextMenu()
         return nullptr;
     StickyWidget *note = m_stickyWidget;
     auto menu = std::make_unique<QMenu>();
+    // Queued: a command may delete the note, and the list is then rebuilt,
+    // destroying this cell; that must not happen while the cell still handles
+    // its context-menu event.
+    const auto runOnNote = [note](QAction *action, void (StickyWidget::*command)()) {
+        connect(action, &QAction::triggered, note, command, Qt::QueuedConnection);
+    };
 
-    QAction *deleteAction = menu->addAction(tr("&Delete"));
-    deleteAction->setObjectName(QStringLiteral("deleteAction"));
+    runOnNote(menu->addAction(tr("&Delete")), &StickyWidget::deleteSticky);
     menu->addSeparator();
 
-    QMenu *colorMenu = menu->addMenu(QStringLiteral("Change &Color"));
     using namespace Preferences;
-    QAction *defaultAction = colorMenu->addAction(
-        swatch(userString(Names::DefaultRGB)),
-        QStringLiteral("%1 (%2)").arg(tr("&Default Sticky"), userString(Names::DefaultColor)));
+    QMenu *colorMenu = menu->addMenu(QStringLiteral("Change &Color"));
+    runOnNote(
+        colorMenu->addAction(swatch(userString(Names::DefaultRGB)),
+                             QStringLiteral("%1 (%2)").arg(
+                                 tr("&Default Sticky"), menuSafe(userString(Names::DefaultColor)))),
+        &StickyWidget::changeToColorDefault);
     colorMenu->addSeparator();
     struct Preset
     {
         const QString &colorName;
         const QString &rgbName;
+        void (StickyWidget::*command)();
     };
-    const Preset presets[] = {{Names::OneColor, Names::OneRGB},
-                              {Names::TwoColor, Names::TwoRGB},
-                              {Names::ThreeColor, Names::ThreeRGB},
-                              {Names::FourColor, Names::FourRGB},
-                              {Names::FiveColor, Names::FiveRGB}};
-    QList<QAction *> presetActions;
-    for (int i = 0; i < 5; ++i) {
-        presetActions << colorMenu->addAction(
-            swatch(userString(presets[i].rgbName)),
-            QStringLiteral("&%1 - %2 %3")
-                .arg(QString::number(i + 1), userString(presets[i].colorName), tr("Sticky")));
+    const Preset presets[] = {
+        {Names::OneColor, Names::OneRGB, &StickyWidget::changeToColorOne},
+        {Names::TwoColor, Names::TwoRGB, &StickyWidget::changeToColorTwo},
+        {Names::ThreeColor, Names::ThreeRGB, &StickyWidget::changeToColorThree},
+        {Names::FourColor, Names::FourRGB, &StickyWidget::changeToColorFour},
+        {Names::FiveColor, Names::FiveRGB, &StickyWidget::changeToColorFive}};
+    int number = 1;
+    for (const Preset &preset : presets) {
+        runOnNote(
+            colorMenu->addAction(swatch(userString(preset.rgbName)),
+                                 QStringLiteral("&%1 - %2 %3")
+                                     .arg(QString::number(number++),
+                                          menuSafe(userString(preset.colorName)), tr("Sticky"))),
+            preset.command);
     }
     colorMenu->addSeparator();
-    QAction *moreAction = colorMenu->addAction(tr("More..."));
-    QAction *reminderAction = menu->addAction(tr("Set/Edit &Reminder"));
-
-    // Queued: a command may delete the note, and the list is then rebuilt,
-    // destroying this cell; it must not happen while the cell still handles
-    // its context-menu event.
-    connect(reminderAction, &QAction::triggered, note, &StickyWidget::showReminderDialog,
-            Qt::QueuedConnection);
-    Q_UNUSED(deleteAction)
-    Q_UNUSED(defaultAction)
-    Q_UNUSED(moreAction)
+    runOnNote(colorMenu->addAction(tr("More...")), &StickyWidget::showColorChangeDialog);
+    runOnNote(menu->addAction(tr("Set/Edit &Reminder")), &StickyWidget::showReminderDialog);
     return menu;
 }
 

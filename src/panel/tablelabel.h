@@ -21,6 +21,10 @@ public:
     static inline const QString MessageLabel = QStringLiteral("MESSAGELABEL");
 
     TableLabel(const QString &labelType, StickyWidget *stickyWidget, QWidget *parent = nullptr);
+    // As above, with the user's date format already read: a list of many
+    // notes reads the settings once, not once per row.
+    TableLabel(const QString &labelType, StickyWidget *stickyWidget, const QString &dateFormat,
+               QWidget *parent = nullptr);
 
     QString labelType() const { return m_labelType; }
     StickyWidget *stickyWidget() const { return m_stickyWidget; }
@@ -33,15 +37,27 @@ public:
     // list of many notes in a few colours draws only a few.
     static QPixmap swatch(const QString &rgb);
 
+    // True for the repaint a cell asks for when it is shown, when the cell
+    // lies outside the visible part of the list: a list of thousands of cells
+    // then repaints only the rows in view instead of every cell, each of which
+    // would walk all its siblings.
+    static bool isUnseenRepaint(const QWidget *cell, const QEvent *event);
+
 public slots:
     void updateLabel();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    QString dateText() const;
+
     QString m_labelType;
+    // Set only while the cell is being built; later refreshes read the
+    // format in force.
+    const QString *m_dateFormat = nullptr;
     // Not owned; a deleted note leaves the cell inert until the list is rebuilt.
     QPointer<StickyWidget> m_stickyWidget;
 };

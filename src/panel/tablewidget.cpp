@@ -1,11 +1,13 @@
 #include "panel/tablewidget.h"
 
 #include "app/mainwindow.h"
+#include "app/preferences.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
 #include "panel/tablecheckbox.h"
 #include "panel/tablelabel.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -27,13 +29,14 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
     m_gridLayout->addWidget(line, 1, 0, 1, MessageColumn + 1);
 
     qCDebug(lcPanel) << "--- Adding Stickies";
+    const QString dateFormat = Preferences::userString(Preferences::Names::DateFormat);
     int row = kFirstNoteRow;
     for (StickyWidget *note : std::as_const(stickyList)) {
         auto *checkBox = new TableCheckBox(note, this);
-        auto *colorLabel = new TableLabel(TableLabel::ColorLabel, note, this);
-        auto *dateLabel = new TableLabel(TableLabel::DateLabel, note, this);
-        auto *reminderLabel = new TableLabel(TableLabel::ReminderLabel, note, this);
-        auto *messageLabel = new TableLabel(TableLabel::MessageLabel, note, this);
+        auto *colorLabel = new TableLabel(TableLabel::ColorLabel, note, dateFormat, this);
+        auto *dateLabel = new TableLabel(TableLabel::DateLabel, note, dateFormat, this);
+        auto *reminderLabel = new TableLabel(TableLabel::ReminderLabel, note, dateFormat, this);
+        auto *messageLabel = new TableLabel(TableLabel::MessageLabel, note, dateFormat, this);
         m_gridLayout->addWidget(checkBox, row, VisibleColumn, Qt::AlignHCenter);
         m_gridLayout->addWidget(colorLabel, row, ColorColumn, Qt::AlignHCenter);
         m_gridLayout->addWidget(dateLabel, row, DateColumn);
@@ -50,4 +53,24 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
     qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout";
     qCDebug(lcPanel) << "TableWidget::TableWidget( constructor ) - end";
     qCDebug(lcPanel) << "---------------------------------------------------------";
+}
+
+bool TableWidget::event(QEvent *event)
+{
+    // On activation, a palette whose active and inactive colours differ has
+    // every cell repaint on its own, and with thousands of cells each of those
+    // repaints walks all its siblings. One repaint of the whole list shows
+    // the same.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        if (!palette().isEqual(QPalette::Active, QPalette::Inactive))
+            update();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+TableWidget::~TableWidget()
+{
+    // Hidden as a whole first, so the cells go without one repaint each.
+    hide();
 }

@@ -15,6 +15,7 @@ class TableWidget : public QWidget
     Q_OBJECT
 public:
     explicit TableWidget(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~TableWidget() override;
 
     QGridLayout *gridLayout() const { return m_gridLayout; }
 
@@ -27,6 +28,9 @@ public:
         MessageColumn
     };
     static constexpr int kFirstNoteRow = 2;
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     QGridLayout *m_gridLayout = nullptr;

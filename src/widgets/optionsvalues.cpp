@@ -74,7 +74,7 @@ bool OptionsValues::sizesAreValid() const
     return isValidSize(widthText) && isValidSize(heightText);
 }
 
-void OptionsValues::save() const
+bool OptionsValues::save() const
 {
     for (int i = 0; i < kColourCount; ++i) {
         NativeSettings::setValue(userKey(colourKeys()[i].name), colours[i].name);
@@ -89,5 +89,7 @@ void OptionsValues::save() const
     NativeSettings::setValue(userKey(Names::DefaultHeight), heightText.trimmed().toInt());
     NativeSettings::setValue(userKey(Names::DateFormat), dateFormat);
     NativeSettings::setValue(userKey(Names::UseTaskBarByDefault), useTaskBar);
-    AutoRunManager().enableAutoRun(autoRun);
+    AutoRunManager autoRunManager;
+    autoRunManager.enableAutoRun(autoRun);
+    return autoRunManager.isAutoRunEnabled() == autoRun;
 }

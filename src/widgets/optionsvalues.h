@@ -42,6 +42,7 @@ struct OptionsValues
     static bool isValidSize(const QString &text);
 
     // Writes every value to the user's settings, then switches start at
-    // log-in on or off. Callers check the sizes first.
-    void save() const;
+    // log-in on or off. Callers check the sizes first. Returns false when
+    // start at log-in could not be brought into the state asked for.
+    bool save() const;
 };

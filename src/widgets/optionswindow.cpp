@@ -234,7 +234,16 @@ void OptionsWindow::acceptSettings()
                "pixels</p> <p>Please readjust the size values that you entered.</p> "));
         return;
     }
-    chosen.save();
+    if (!chosen.save()) {
+        // Everything else is saved; only the log-in entry is not as shown.
+        UserPrompt::warning(this, tr("Notarella - Options"),
+                            chosen.autoRun
+                                ? tr("<p>Notarella could not be set to start when you log in.</p>"
+                                     "<p>Your other options were saved.</p>")
+                                : tr("<p>Notarella could not be kept from starting when you log "
+                                     "in.</p><p>Your other options were saved.</p>"),
+                            QMessageBox::Ok, QMessageBox::Ok);
+    }
     accept();
 }
 

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <memory>
@@ -66,7 +67,9 @@ private slots:
     void checkBoxShowsAndHidesNote();
     void contextMenuShowsCurrentPresets_data();
     void contextMenuShowsCurrentPresets();
-    void reminderEntryOpensReminderDialog();
+    void menuEntriesRunNoteCommands_data();
+    void menuEntriesRunNoteCommands();
+    void colourNameIsNeverMarkup();
     void deletedNoteLeavesCellsInert();
 };
 
@@ -214,12 +217,21 @@ void TestNoteList::contextMenuShowsCurrentPresets_data()
     QTest::addColumn<QString>("colorKey");
     QTest::addColumn<QString>("rgbKey");
     QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("expected");
     using namespace Preferences::Names;
-    QTest::newRow("default") << DefaultColor << DefaultRGB << 0 << "&Default Sticky (Peach Puff)";
-    QTest::newRow("one") << OneColor << OneRGB << 2 << "&1 - Peach Puff Sticky";
-    QTest::newRow("three") << ThreeColor << ThreeRGB << 4 << "&3 - Peach Puff Sticky";
-    QTest::newRow("five") << FiveColor << FiveRGB << 6 << "&5 - Peach Puff Sticky";
+    QTest::newRow("default") << DefaultColor << DefaultRGB << 0 << "Peach Puff"
+                             << "&Default Sticky (Peach Puff)";
+    QTest::newRow("one") << OneColor << OneRGB << 2 << "Peach Puff"
+                         << "&1 - Peach Puff Sticky";
+    QTest::newRow("three") << ThreeColor << ThreeRGB << 4 << "Peach Puff"
+                           << "&3 - Peach Puff Sticky";
+    QTest::newRow("five") << FiveColor << FiveRGB << 6 << "Peach Puff"
+                          << "&5 - Peach Puff Sticky";
+    QTest::newRow("ampersand") << TwoColor << TwoRGB << 3 << "Salt & Pepper"
+                               << "&2 - Salt && Pepper Sticky";
+    QTest::newRow("placeholder") << FourColor << FourRGB << 5 << "%1 Blue"
+                                 << "&4 - %1 Blue Sticky";
 }
 
 void TestNoteList::contextMenuShowsCurrentPresets()
@@ -227,11 +239,12 @@ void TestNoteList::contextMenuShowsCurrentPresets()
     QFETCH(QString, colorKey);
     QFETCH(QString, rgbKey);
     QFETCH(int, entry);
+    QFETCH(QString, name);
     QFETCH(QString, expected);
     addNote(1, "#FFFF00", "Yellow", "menu", true);
     const TableWidget list;
-    // As the options window leaves them; read back whatever case the key has.
-    NativeSettings::setValue(Preferences::userKey(colorKey), QStringLiteral("Peach Puff"));
+    // Changed after the list was built, as by the options window.
+    NativeSettings::setValue(Preferences::userKey(colorKey), name);
     NativeSettings::setValue(Preferences::userKey(rgbKey), QStringLiteral("#FFDAB9"));
 
     const std::unique_ptr<QMenu> menu = cell<TableLabel>(list, 0, 4)->createContextMenu();
@@ -257,12 +270,43 @@ void TestNoteList::contextMenuShowsCurrentPresets()
         QCOMPARE(texts.at(2), "&1 - Light Blue Sticky");
 }
 
-void TestNoteList::reminderEntryOpensReminderDialog()
+void TestNoteList::menuEntriesRunNoteCommands_data()
 {
+    QTest::addColumn<int>("entry");      // in the top menu
+    QTest::addColumn<int>("colorEntry"); // in "Change &Color", or -1
+    QTest::addColumn<QString>("dialog"); // the dialog the command opens, if any
+    QTest::addColumn<QString>("rgb");    // the note's colour afterwards
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("delete") << 0 << -1 << ""
+                            << "#FFFF00" << true;
+    QTest::newRow("default colour") << 2 << 0 << ""
+                                    << "#FFC0CB" << false;
+    QTest::newRow("preset one") << 2 << 2 << ""
+                                << "#ADD8E6" << false;
+    QTest::newRow("preset four") << 2 << 5 << ""
+                                 << "#FFC0CB" << false;
+    QTest::newRow("more colours") << 2 << 8 << "RZColorSelectorDialog"
+                                  << "#FFFF00" << false;
+    QTest::newRow("reminder") << 3 << -1 << "SetReminderDialog"
+                              << "#FFFF00" << false;
+}
+
+void TestNoteList::menuEntriesRunNoteCommands()
+{
+    QFETCH(int, entry);
+    QFETCH(int, colorEntry);
+    QFETCH(QString, dialog);
+    QFETCH(QString, rgb);
+    QFETCH(bool, deleted);
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultRGB), "#FFC0CB");
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DeleteWarning), false);
     StickyWidget *note = addNote(1, "#FFFF00", "Yellow", "remind me", true);
+    QSignalSpy deletion(note, &StickyWidget::stickyDeleted);
     const TableWidget list;
     const std::unique_ptr<QMenu> menu = cell<TableLabel>(list, 0, 2)->createContextMenu();
-    QAction *reminder = menu->actions().at(3);
+    QAction *action = menu->actions().at(entry);
+    if (colorEntry >= 0)
+        action = action->menu()->actions().at(colorEntry);
 
     QString dialogType;
     QTimer poll;
@@ -273,12 +317,30 @@ void TestNoteList::reminderEntryOpensReminderDialog()
             modal->close();
         }
     });
-    reminder->trigger();
+    action->trigger();
     // The command runs once the menu's event is over, never inside it.
-    QVERIFY(dialogType.isEmpty());
+    QCOMPARE(deletion.count(), 0);
+    QCOMPARE(note->colorRGB(), "#FFFF00");
     poll.start();
-    QTRY_COMPARE(dialogType, "SetReminderDialog");
-    QVERIFY(note->reminderDate().isNull());
+    if (!dialog.isEmpty())
+        QTRY_COMPARE(dialogType, dialog);
+    else
+        QTRY_VERIFY(deletion.count() > 0 || note->colorRGB() != "#FFFF00");
+    QCOMPARE(deletion.count() > 0, deleted);
+    QCOMPARE(note->colorRGB(), rgb);
+    if (colorEntry >= 0 && dialog.isEmpty())
+        QCOMPARE(QColor(centreOf(cell<TableLabel>(list, 0, 1)->pixmap())), QColor(rgb));
+}
+
+// A colour name the user made up is shown as typed, even when it looks like
+// markup (a picture name in it would be loaded).
+void TestNoteList::colourNameIsNeverMarkup()
+{
+    addNote(1, "#123456", "<img src=\"missing.png\"> & <b>bold</b>", "plain", true);
+    const TableWidget list;
+    QTextDocument shown;
+    shown.setHtml(cell<TableLabel>(list, 0, 1)->toolTip());
+    QCOMPARE(shown.toPlainText(), "<img src=\"missing.png\"> & <b>bold</b> Sticky");
 }
 
 void TestNoteList::deletedNoteLeavesCellsInert()
