@@ -183,6 +183,10 @@ void MainWindow::setupCentralWidget()
     auto *layout = new QVBoxLayout(central);
     layout->addWidget(m_scrollArea);
     layout->addLayout(buttonRow);
+    // The keyboard follows the buttons as they are seen, left to right.
+    setTabOrder(m_helpButton, m_optionsButton);
+    setTabOrder(m_optionsButton, m_printButton);
+    setTabOrder(m_printButton, m_closeButton);
     setCentralWidget(central);
     setMinimumHeight(175);
     // The list is one row per note; wide enough for a summary, and tall
