@@ -3,20 +3,41 @@
 #include "app/preferences.h"
 #include "app/screenwatcher.h"
 #include "app/settingsbootstrap.h"
+#include "app/singleinstanceguard.h"
 #include "base/apppaths.h"
 #include "base/tracing.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
+#include "notes/notetext.h"
 #include "notes/stickywidget.h"
+#include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
+#include "richtext/rzopendefaultbrowser.h"
+#include "widgets/optionswindow.h"
+#include "widgets/printerpicture.h"
+#include "widgets/rztogglemessagebox.h"
+#include "widgets/standarddialogs.h"
+#include "widgets/trayicon.h"
+#include "widgets/traypicture.h"
 #include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpacerItem>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QVBoxLayout>
 
 QList<StickyWidget *> stickyList;
 MainWindow *mainWindow = nullptr;
@@ -24,7 +45,10 @@ MainWindow *mainWindow = nullptr;
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags)
 {
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - start ---------------";
-    checkAlreadyRunning();
+    if (checkAlreadyRunning()) {
+        m_startupFailed = true;
+        return;
+    }
     setupStyle();
     if (!checkSetupAndOpenDatabase()) {
         m_startupFailed = true;
@@ -53,6 +77,8 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     m_notesJustLoaded = true;
     changeLanguage();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveAtExit);
+    if (!TrayIcon::isTrayAvailable())
+        showPanelWithoutTray();
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
     m_cascadeIndex = 0;
 }
@@ -65,9 +91,20 @@ MainWindow::~MainWindow()
     qDeleteAll(std::exchange(stickyList, {}));
 }
 
-void MainWindow::checkAlreadyRunning()
+bool MainWindow::checkAlreadyRunning()
 {
-    // A second instance of the same user is not detected yet.
+    qCDebug(lcApp) << "MainWindow::checkAlreadyRunning()";
+    if (SingleInstanceGuard::check() == SingleInstanceGuard::Verdict::Run)
+        return false;
+    UserPrompt::warning(
+        this, tr("Warning- Notarella is already running!"),
+        tr("<p>Notarella appears to already be running.  You should be able to access it via the "
+           "Notarella icon in the System Tray at this time.</p><p>If you are unable to locate the "
+           "Notarella icon in the System Tray please use the Windows Task Manager to halt the "
+           "program now, and then the Start Menu to restart it.  We apologize for any "
+           "inconvenience.</p>"),
+        QMessageBox::Ok, QMessageBox::Ok);
+    return true;
 }
 
 void MainWindow::setupStyle()
@@ -118,16 +155,123 @@ bool MainWindow::checkSetupAndOpenDatabase()
 
 void MainWindow::setupTrayMenu()
 {
-    // The tray icon and its menu are not built yet.
+    qCDebug(lcApp) << "MainWindow::setupTrayMenu() ---------------------------------";
+    m_trayMenu = std::make_unique<QMenu>();
+    const QString placeholder = QStringLiteral("text-set-in-changeLanguage");
+    m_trayIcon = new TrayIcon(trayPicture(), placeholder, m_trayMenu.get(), this);
+
+    QMenu *menu = m_trayMenu.get();
+    m_defaultStickyAction = menu->addAction(placeholder);
+    menu->addSeparator();
+    m_stickyOneAction = menu->addAction(placeholder);
+    m_stickyTwoAction = menu->addAction(placeholder);
+    m_stickyThreeAction = menu->addAction(placeholder);
+    m_stickyFourAction = menu->addAction(placeholder);
+    m_stickyFiveAction = menu->addAction(placeholder);
+    menu->addSeparator();
+    m_raiseVisibleAction = menu->addAction(placeholder);
+    m_activateAllAction = menu->addAction(placeholder);
+    menu->addSeparator();
+    m_controlPanelAction = menu->addAction(placeholder);
+
+    connect(m_controlPanelAction, &QAction::triggered, this, &MainWindow::showControlPanel);
+    connect(m_defaultStickyAction, &QAction::triggered, this, &MainWindow::createStickyDefault);
+    connect(m_stickyOneAction, &QAction::triggered, this, &MainWindow::createStickyOne);
+    connect(m_stickyTwoAction, &QAction::triggered, this, &MainWindow::createStickyTwo);
+    connect(m_stickyThreeAction, &QAction::triggered, this, &MainWindow::createStickyThree);
+    connect(m_stickyFourAction, &QAction::triggered, this, &MainWindow::createStickyFour);
+    connect(m_stickyFiveAction, &QAction::triggered, this, &MainWindow::createStickyFive);
+    connect(m_raiseVisibleAction, &QAction::triggered, this, &MainWindow::stickiesToFront);
+    connect(m_activateAllAction, &QAction::triggered, this, &MainWindow::stickiesShowAll);
+    m_trayIcon->show();
 }
 
 void MainWindow::setupCentralWidget()
 {
-    // The control panel's note list and buttons are not built yet.
+    qCDebug(lcPanel) << "MainWindow::setupCentralWidget() ---------------------------";
+    auto *central = new QWidget(this);
+    m_scrollArea = new QScrollArea(central);
+    m_helpButton = new QPushButton(central);
+    m_printButton = new QPushButton(central);
+    m_optionsButton = new QPushButton(central);
+    auto *spacer = new QSpacerItem(5, 5, QSizePolicy::Expanding, QSizePolicy::Minimum);
+    m_closeButton = new QPushButton(central);
+
+    m_printButton->setIcon(QIcon(printerPicture()));
+    m_printButton->setIconSize(QSize(32, 32));
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(m_helpButton);
+    buttonRow->addWidget(m_optionsButton);
+    buttonRow->addWidget(m_printButton);
+    buttonRow->addItem(spacer);
+    buttonRow->addWidget(m_closeButton);
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(m_scrollArea);
+    layout->addLayout(buttonRow);
+    // The keyboard follows the buttons as they are seen, left to right.
+    setTabOrder(m_helpButton, m_optionsButton);
+    setTabOrder(m_optionsButton, m_printButton);
+    setTabOrder(m_printButton, m_closeButton);
+    setCentralWidget(central);
+    setMinimumHeight(175);
+    // The list is one row per note; wide enough for a summary, and tall
+    // enough for a handful of notes before it scrolls.
+    resize(560, 320);
+
+    QPalette white = m_scrollArea->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        white.setColor(group, QPalette::Window, Qt::white);
+    m_scrollArea->setPalette(white);
+    m_scrollArea->setWidgetResizable(true);
+
+    connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::displayAbout);
+    connect(m_optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
+    connect(m_printButton, &QPushButton::clicked, this, &MainWindow::print);
+    connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
 }
 
 void MainWindow::changeLanguage()
 {
+    qCDebug(lcPanel) << "MainWindow::changeLanguage() --------------------------------";
+    setWindowTitle(tr("Notarella - Control Panel"));
+    if (m_trayIcon)
+        m_trayIcon->setToolTip(tr("Notarella"));
+
+    using namespace Preferences;
+    const QString sticky = tr("Sticky");
+    if (m_defaultStickyAction) {
+        m_controlPanelAction->setText(tr("Sticky Control &Panel"));
+        m_defaultStickyAction->setText(
+            tr("%1 (%2)").arg(tr("&Default Sticky"), userString(Names::DefaultColor)));
+        m_defaultStickyAction->setIcon(colorIcon(userString(Names::DefaultRGB)));
+        const struct
+        {
+            QAction *action;
+            const char *text;
+            const QString &colorName;
+            const QString &rgbName;
+        } presets[] = {
+            {m_stickyOneAction, QT_TR_NOOP("&1 - %1 %2"), Names::OneColor, Names::OneRGB},
+            {m_stickyTwoAction, QT_TR_NOOP("&2 - %1 %2"), Names::TwoColor, Names::TwoRGB},
+            {m_stickyThreeAction, QT_TR_NOOP("&3 - %1 %2"), Names::ThreeColor, Names::ThreeRGB},
+            {m_stickyFourAction, QT_TR_NOOP("&4 - %1 %2"), Names::FourColor, Names::FourRGB},
+            {m_stickyFiveAction, QT_TR_NOOP("&5 - %1 %2"), Names::FiveColor, Names::FiveRGB}};
+        for (const auto &preset : presets) {
+            preset.action->setText(tr(preset.text).arg(userString(preset.colorName), sticky));
+            preset.action->setIcon(colorIcon(userString(preset.rgbName)));
+        }
+        m_raiseVisibleAction->setText(tr("Raise &Visible Stickies"));
+        m_activateAllAction->setText(tr("Activate &All Stickies "));
+    }
+
+    if (m_helpButton) {
+        m_helpButton->setText(NativeSettings::contains(Keys::DisplayedAbout) ? tr("&Help")
+                                                                             : tr("&Start Here!"));
+        m_optionsButton->setText(tr("&Options"));
+        m_printButton->setText(tr("&Print"));
+        m_closeButton->setText(tr("&Close"));
+    }
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes
         for (StickyWidget *sticky : std::as_const(stickyList))
@@ -138,8 +282,39 @@ void MainWindow::changeLanguage()
 
 void MainWindow::updateTableWidget()
 {
-    // The control panel's note list is not built yet; callers already ask
-    // for it wherever the set of notes or their visibility changes.
+    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - start";
+    if (!m_scrollArea)
+        return;
+    // A hidden panel shows no list: it is built when the panel is shown, so
+    // neither the start with many notes nor each new note pays for a list
+    // nobody sees.
+    if (!isVisible()) {
+        m_tableOutdated = true;
+        // The old list must not outlive a note it points to.
+        if (QWidget *old = m_scrollArea->takeWidget())
+            old->deleteLater();
+        m_tableWidget = nullptr;
+        qCDebug(lcPanel) << "   +-- built when the control panel is shown";
+        return;
+    }
+    m_tableOutdated = false;
+    auto *list = new TableWidget(this);
+    // The rows stay at the top and the summaries take the spare width when
+    // the panel is larger than the list.
+    QGridLayout *grid = list->gridLayout();
+    grid->setRowStretch(grid->rowCount(), 1);
+    grid->setColumnStretch(TableWidget::MessageColumn, 1);
+    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - scrollArea->setWidget";
+    // A row's own menu may have asked for this (deleting its note): the old
+    // list goes once that menu has returned, not under its feet.
+    if (QWidget *old = m_scrollArea->takeWidget())
+        old->deleteLater();
+    m_scrollArea->setWidget(list);
+    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - show new widget";
+    list->show();
+    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - update pointer";
+    m_tableWidget = list;
+    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - done";
 }
 
 void MainWindow::createStickyDefault()
@@ -148,11 +323,160 @@ void MainWindow::createStickyDefault()
                  Preferences::userString(Preferences::Names::DefaultColor));
 }
 
+void MainWindow::createStickyOne()
+{
+    createSticky(Preferences::userString(Preferences::Names::OneRGB),
+                 Preferences::userString(Preferences::Names::OneColor));
+}
+
+void MainWindow::createStickyTwo()
+{
+    createSticky(Preferences::userString(Preferences::Names::TwoRGB),
+                 Preferences::userString(Preferences::Names::TwoColor));
+}
+
+void MainWindow::createStickyThree()
+{
+    createSticky(Preferences::userString(Preferences::Names::ThreeRGB),
+                 Preferences::userString(Preferences::Names::ThreeColor));
+}
+
+void MainWindow::createStickyFour()
+{
+    createSticky(Preferences::userString(Preferences::Names::FourRGB),
+                 Preferences::userString(Preferences::Names::FourColor));
+}
+
+void MainWindow::createStickyFive()
+{
+    createSticky(Preferences::userString(Preferences::Names::FiveRGB),
+                 Preferences::userString(Preferences::Names::FiveColor));
+}
+
+void MainWindow::stickiesToFront()
+{
+    qCDebug(lcApp) << "MainWindow::stickiesToFront()";
+    for (StickyWidget *sticky : std::as_const(stickyList)) {
+        if (!sticky->isHidden())
+            sticky->activateWindow();
+    }
+}
+
+void MainWindow::stickiesShowAll()
+{
+    qCDebug(lcApp) << "MainWindow::stickiesShowAll()";
+    QList<StickyWidget *> hidden;
+    for (StickyWidget *sticky : std::as_const(stickyList)) {
+        if (sticky->isHidden())
+            hidden.append(sticky);
+        else
+            sticky->activateWindow();
+    }
+    for (StickyWidget *sticky : std::as_const(hidden)) {
+        sticky->show();
+        sticky->activateWindow();
+    }
+    updateTableWidget();
+}
+
 void MainWindow::showControlPanel()
 {
-    show();
+    qCDebug(lcPanel) << "MainWindow::showControlPanel()";
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    showNormal();
     raise();
-    activateWindow();
+    if (!isActiveWindow())
+        activateWindow();
+}
+
+void MainWindow::showPanelWithoutTray()
+{
+    qCDebug(lcPanel) << "MainWindow::showPanelWithoutTray()";
+    showControlPanel();
+    // Said once, after start-up, and without blocking it: the notes are
+    // usable while the message is up.
+    QTimer::singleShot(0, this, [this] {
+        UserPrompt::notice(
+            this, tr("Notarella - No System Tray"),
+            tr("<p>This desktop has no system tray, so the Notarella icon cannot be shown.</p>"
+               "<p>The <b>Control Panel</b> takes its place: it creates stickies, lists every "
+               "sticky, hidden ones included, and shows them again. Its <i>Close</i> button "
+               "only hides it; to bring it back, choose <i>Sticky Control Panel</i> from the "
+               "right-click menu of any sticky.</p>"));
+    });
+}
+
+void MainWindow::closeControlPanel()
+{
+    qCDebug(lcPanel) << "MainWindow::closeControlPanel()";
+    if (Preferences::userBool(Preferences::Names::CloseWarning)) {
+        RZToggleMessageBox box(
+            tr("Warning: Control Panel Closing"),
+            tr("<p>Closing the control panel does not exit the Notarella program.  The Control "
+               "Panel, and other sticky operations, will remain available by right-clicking the "
+               "sticky icon in the system tray.</p><p><b>Do you still wish to close the control "
+               "panel?</b></p>"),
+            Preferences::userKey(Preferences::Names::CloseWarning), this);
+        if (box.exec() != QDialog::Accepted)
+            return;
+    }
+    hide();
+    saveStickies();
+}
+
+void MainWindow::displayAbout()
+{
+    qCDebug(lcPanel) << "MainWindow::displayAbout()";
+    showHelpPage(QString());
+    m_helpButton->setText(tr("&Help"));
+    NativeSettings::setValue(Preferences::Keys::DisplayedAbout, true);
+}
+
+void MainWindow::openOptions()
+{
+    qCDebug(lcPanel) << "MainWindow::openOptions()";
+    OptionsWindow options;
+    if (options.exec() == QDialog::Accepted)
+        changeLanguage();
+}
+
+void MainWindow::appendPrintedNotes(QTextDocument &document, const QList<StickyWidget *> &notes,
+                                    bool allNotes)
+{
+    QTextCursor cursor(&document);
+    for (const StickyWidget *sticky : notes) {
+        if (!allNotes && !sticky->isVisible())
+            continue;
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertHtml(NoteText::printHeading(sticky->summaryText(), sticky->creationDate()));
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertHtml(sticky->message());
+    }
+}
+
+void MainWindow::print()
+{
+    qCDebug(lcPanel) << "MainWindow::print()";
+    const QString visibleOnly = tr("Only the Visible Stickies");
+    const QString all = tr("All Stickies");
+    const std::optional<QString> choice =
+        StandardDialogs::getItem(this, tr("Print Stickies"), tr("Print:"), {visibleOnly, all}, 0);
+    if (!choice || choice->isEmpty())
+        return;
+
+    QTextDocument document;
+    appendPrintedNotes(document, stickyList, *choice == all);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    if (StandardDialogs::runPrintDialog(printer, this))
+        document.print(&printer);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    if (m_tableOutdated)
+        updateTableWidget();
+    QMainWindow::showEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -188,6 +512,7 @@ void MainWindow::aboutToQuit()
         qCDebug(lcApp) << "ReminderThread has quit?" << m_reminderThread->isFinished();
         delete std::exchange(m_reminderThread, nullptr);
     }
+    delete std::exchange(m_trayIcon, nullptr); // the icon leaves the tray
     qCDebug(lcApp) << "MainWindow::aboutToQuit() - end";
 }
 

@@ -234,8 +234,8 @@ void MainWindow::loadExistingStickies()
     m_loadingNotes = false;
     if (!toShow.isEmpty())
         toShow.last()->activateWindow();
-    // One rebuild of the list for all notes rather than one per note.
-    updateTableWidget();
+    // The note list is built once for all notes (by changeLanguage() right
+    // after the loading, or when the panel is first shown), not once per note.
 }
 
 void MainWindow::showWithoutActivating(StickyWidget *sticky)

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QQueue>
 
 namespace StandardDialogs {
@@ -16,6 +18,7 @@ struct Answers
     QQueue<QString> fileNames;
     QQueue<QString> directories;
     QQueue<std::optional<QString>> items;
+    QQueue<std::optional<QString>> printFiles;
     bool onlyFromQueue = false;
 };
 
@@ -96,6 +99,28 @@ std::optional<QString> getItem(QWidget *parent, const QString &title, const QStr
     return item;
 }
 
+bool runPrintDialog(QPrinter &printer, QWidget *parent)
+{
+    history().append({Kind::Print, {}, {}, {}, {}, {}, {}, {}});
+    if (!answers().printFiles.isEmpty()) {
+        const std::optional<QString> pdfPath = answers().printFiles.dequeue();
+        if (!pdfPath)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*pdfPath);
+        return true;
+    }
+    if (answers().onlyFromQueue)
+        return false;
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void queuePrintToFile(const std::optional<QString> &pdfPath)
+{
+    answers().printFiles.enqueue(pdfPath);
+}
+
 void queueColor(const QColor &answer)
 {
     answers().colors.enqueue(answer);
@@ -130,7 +155,7 @@ int pendingAnswers()
 {
     const Answers &queued = answers();
     return int(queued.colors.size() + queued.texts.size() + queued.fileNames.size() +
-               queued.directories.size() + queued.items.size());
+               queued.directories.size() + queued.items.size() + queued.printFiles.size());
 }
 
 void clearAnswers()
@@ -141,6 +166,7 @@ void clearAnswers()
     queued.fileNames.clear();
     queued.directories.clear();
     queued.items.clear();
+    queued.printFiles.clear();
 }
 
 void setAnswerOnlyFromQueue(bool on)

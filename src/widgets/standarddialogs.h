@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // The toolkit's standard choosers (colour, text, file, directory) as the
@@ -20,7 +21,8 @@ enum class Kind
     Text,
     OpenFile,
     Directory,
-    Item
+    Item,
+    Print
 };
 
 struct Request
@@ -44,10 +46,12 @@ std::optional<QString> getText(QWidget *parent, const QString &title, const QStr
 QString getOpenFileName(QWidget *parent, const QString &caption, const QString &directory,
                         const QString &filter);
 QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &directory);
-// Offers `items` (not editable) with `current` preselected; returns the chosen
-// item, or nothing when the user cancelled.
+// Offers `items` in a drop-down list, `current` preselected, not editable.
+// Returns the chosen item, or nothing when the user cancelled.
 std::optional<QString> getItem(QWidget *parent, const QString &title, const QString &label,
                                const QStringList &items, int current);
+// Runs the print dialog for `printer`; true when the user chose to print.
+bool runPrintDialog(QPrinter &printer, QWidget *parent);
 
 // Test seams: the next chooser of that kind returns the queued answer at once
 // instead of being shown. An invalid colour, std::nullopt or an empty path
@@ -57,6 +61,9 @@ void queueText(const std::optional<QString> &answer);
 void queueOpenFileName(const QString &answer);
 void queueDirectory(const QString &answer);
 void queueItem(const std::optional<QString> &answer);
+// A path prints into that PDF file, as "Print to File (PDF)" does; nothing
+// cancels the print dialog.
+void queuePrintToFile(const std::optional<QString> &pdfPath);
 // Every chooser asked for since the last call, oldest first; clears the record.
 QList<Request> takeHistory();
 // Number of queued answers not used yet, so tests can see that nothing more

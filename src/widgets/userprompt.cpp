@@ -54,6 +54,16 @@ void information(QWidget *parent, const QString &title, const QString &text)
     box.exec();
 }
 
+QMessageBox *notice(QWidget *parent, const QString &title, const QString &text)
+{
+    history().append({title, text});
+    auto *box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    return box;
+}
+
 void queueAnswer(QMessageBox::StandardButton answer)
 {
     answers().enqueue(answer);

@@ -29,6 +29,10 @@ void notify(QWidget *parent, const QString &title, const QString &text);
 // Shows a modal information box with a single OK button.
 void information(QWidget *parent, const QString &title, const QString &text);
 
+// Shows an information box that does not block: the program goes on while
+// it is up, and it closes itself when dismissed. Returns the box.
+QMessageBox *notice(QWidget *parent, const QString &title, const QString &text);
+
 // Test seam: the next box returns `answer` at once instead of being shown.
 void queueAnswer(QMessageBox::StandardButton answer);
 // Every box asked for since the last call, oldest first; clears the record.

@@ -9,7 +9,7 @@ set -eu
 built_app=$1
 . "$(dirname "$0")/../support/xsession.sh"
 
-start_xsession
+start_xsession --tray
 
 . "$(dirname "$0")/../support/notarella-e2e.sh"
 prepare_app_folder "$built_app" "My Notarella"
@@ -19,7 +19,7 @@ sleep 1
 xsession_alive $program || { cat "$log" >&2; xsession_fail "the program ended by itself"; }
 echo "PASS: running on $DISPLAY"
 
-windows=$(xdotool search --onlyvisible --classname notarella || true)
+windows=$("$NOTARELLA_WINDOWS" || true)
 count=$(echo "$windows" | grep -c . || true)
 if [ "$count" -ne 1 ] || [ "$(xdotool getwindowname "$windows")" != '"Welcome to Notarella! To ge..."' ]; then
     for window in $windows; do xwininfo -id "$window" | head -3 >&2; done

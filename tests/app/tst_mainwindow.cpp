@@ -6,6 +6,7 @@
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
 #include "reminders/reminderthread.h"
+#include "widgets/trayicon.h"
 #include "widgets/userprompt.h"
 
 #include <QApplication>
@@ -51,6 +52,8 @@ private:
 
 void TestMainWindow::initTestCase()
 {
+    // These tests run as on a desktop with a tray: the control panel starts hidden.
+    TrayIcon::setTrayAvailableForTesting(true);
     QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
     QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
     qputenv("USERNAME", "panel");

@@ -5,6 +5,7 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "sqlrows.h"
+#include "widgets/trayicon.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -41,6 +42,8 @@ private:
 
 void TestStickyStore::initTestCase()
 {
+    // These tests run as on a desktop with a tray: the control panel starts hidden.
+    TrayIcon::setTrayAvailableForTesting(true);
     QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
     QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
     qputenv("USERNAME", "tester");

@@ -9,7 +9,7 @@ set -eu
 built_app=$1
 . "$(dirname "$0")/../support/xsession.sh"
 
-start_xsession
+start_xsession --tray
 
 . "$(dirname "$0")/../support/notarella-e2e.sh"
 prepare_app_folder "$built_app"
@@ -18,7 +18,7 @@ database="$app/.NotarellaData/$user"
 shots="${NOTARELLA_SHOTS:-$NOTARELLA_SANDBOX}"
 
 shown_windows() {
-    xdotool search --onlyvisible --classname notarella 2>/dev/null | wc -l
+    "$NOTARELLA_WINDOWS" 2>/dev/null | wc -l
 }
 
 stored() {
@@ -26,9 +26,9 @@ stored() {
 }
 
 wait_for_note() {
-    wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+    wait_until 10 sh -c '[ -n "$("$NOTARELLA_WINDOWS" 2>/dev/null)" ]' ||
         xsession_fail "the note did not appear"
-    note=$(xdotool search --onlyvisible --classname notarella | head -1)
+    note=$("$NOTARELLA_WINDOWS" | head -1)
     wait_until 10 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  200'" ||
         xsession_fail "the note is not at 200,200"
 }
@@ -37,7 +37,7 @@ wait_for_note() {
 open_menu() {
     before=$(shown_windows)
     xdotool mousemove 260 206 click 3
-    wait_until 5 sh -c "[ \$(xdotool search --onlyvisible --classname notarella 2>/dev/null | wc -l) -gt $before ]" ||
+    wait_until 5 sh -c "[ \$("$NOTARELLA_WINDOWS" 2>/dev/null | wc -l) -gt $before ]" ||
         { import -window root "$shots/no-menu.png"; xsession_fail "no context menu after a right click"; }
     sleep 0.3
 }
@@ -53,7 +53,7 @@ grep -q 'StickyWidget::contextMenuEvent - start' "$log" || xsession_fail "no men
 xdotool key t Return
 # Changing the flags may give the note a new X window: look at every one shown.
 above_others() {
-    for window in $(xdotool search --onlyvisible --classname notarella 2>/dev/null); do
+    for window in $("$NOTARELLA_WINDOWS" 2>/dev/null); do
         xprop -id "$window" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE && return 0
     done
     return 1

@@ -9,7 +9,7 @@ set -eu
 built_app=$1
 . "$(dirname "$0")/../support/xsession.sh"
 
-start_xsession
+start_xsession --tray
 
 . "$(dirname "$0")/../support/notarella-e2e.sh"
 prepare_app_folder "$built_app"
@@ -18,7 +18,7 @@ database="$app/.NotarellaData/$user"
 shots="${NOTARELLA_SHOTS:-$NOTARELLA_SANDBOX}"
 
 shown_note() {
-    xdotool search --onlyvisible --classname notarella 2>/dev/null | head -1
+    "$NOTARELLA_WINDOWS" 2>/dev/null | head -1
 }
 
 # Absolute geometry of a window as "x y width height".
@@ -33,7 +33,7 @@ stored() {
 
 # --- first run: drag, resize, hide -------------------------------------------
 start_notarella $user
-wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+wait_until 10 sh -c '[ -n "$("$NOTARELLA_WINDOWS" 2>/dev/null)" ]' ||
     xsession_fail "the welcome note did not appear"
 note=$(shown_note)
 wait_until 10 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  200'" ||
@@ -83,7 +83,7 @@ warning=$(xdotool search --onlyvisible --name "Warning: Hiding Sticky" | head -1
 import -window root "$shots/hide-warning.png"
 xdotool windowactivate --sync "$warning" 2>/dev/null || true
 xdotool key alt+y
-wait_until 10 sh -c '[ -z "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+wait_until 10 sh -c '[ -z "$("$NOTARELLA_WINDOWS" 2>/dev/null)" ]' ||
     xsession_fail "the note is still shown after the hide warning"
 xsession_alive $program || xsession_fail "the program ended on Alt+F4"
 echo "PASS: Alt+F4 hid the note"
@@ -104,7 +104,7 @@ echo "PASS: still hidden after a restart"
 
 sqlite3 "$database" "UPDATE stickies SET visible = 'YES', taskbarentry = 'NO', alwaysontop = 'YES', locked = 'NO'"
 start_notarella $user
-wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+wait_until 10 sh -c '[ -n "$("$NOTARELLA_WINDOWS" 2>/dev/null)" ]' ||
     xsession_fail "the note did not come back"
 note=$(shown_note)
 states=$(xprop -id "$note" _NET_WM_STATE)
@@ -125,7 +125,7 @@ sqlite3 "$database" "SELECT message FROM stickies WHERE id = 1" | grep -q 'Typed
     xsession_fail "the typed text was not saved"
 echo "PASS: typed text saved at exit"
 start_notarella $user
-wait_until 10 sh -c '[ -n "$(xdotool search --onlyvisible --classname notarella 2>/dev/null)" ]' ||
+wait_until 10 sh -c '[ -n "$("$NOTARELLA_WINDOWS" 2>/dev/null)" ]' ||
     xsession_fail "the note did not come back after typing"
 stop_notarella
 [ "$(stored 'visible, taskbarentry, alwaysontop')" = "YES|NO|YES" ] ||

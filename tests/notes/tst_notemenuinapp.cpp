@@ -4,6 +4,7 @@
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "widgets/trayicon.h"
 #include "sqlrows.h"
 
 #include <QApplication>
@@ -45,6 +46,8 @@ void TestNoteMenuInApp::initTestCase()
     QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
     QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
     qputenv("USERNAME", "tester");
+    // As on a desktop with a tray: the control panel starts hidden.
+    TrayIcon::setTrayAvailableForTesting(true);
 }
 
 void TestNoteMenuInApp::init()

@@ -11,7 +11,7 @@ set -eu
 built_app=$1
 . "$(dirname "$0")/../support/xsession.sh"
 
-start_xsession --audio
+start_xsession --tray --audio
 
 . "$(dirname "$0")/../support/notarella-e2e.sh"
 prepare_app_folder "$built_app"
@@ -59,7 +59,7 @@ import -window root "$shots/reminder-dialog.png"
 grep -q 'ReminderThread::run( 1 )' "$log" || xsession_fail "the dialog did not come from the first tick"
 grep -q 'MainWindow::saveStickies()' "$log" || xsession_fail "the tick did not save first"
 grep -q 'ReminderSound: playing' "$log" || xsession_fail "no reminder sound"
-[ -n "$(xdotool search --onlyvisible --classname notarella)" ] || xsession_fail "note not shown"
+[ -n "$("$NOTARELLA_WINDOWS")" ] || xsession_fail "note not shown"
 echo "PASS: overdue reminder brought the hidden note forward with the dialog and the sound"
 
 # Snooze for the first interval: the focus starts in the summary line, then

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 
+#include <QMenu>
 #include <QSqlDatabase>
 
 // Reaches the main window's private operations that the tray, the control
@@ -34,6 +35,7 @@ public:
     static void confirmExit(MainWindow &window) { window.confirmExit(); }
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }
     static void saveAtExit(MainWindow &window) { window.saveAtExit(); }
+    static QMenu *trayMenu(const MainWindow &window) { return window.m_trayMenu.get(); }
     static ReminderThread *reminderThread(const MainWindow &window)
     {
         return window.m_reminderThread;

@@ -9,6 +9,11 @@
 #                                  trace channel on, logging to $log, sets
 #                                  $program and waits until start-up has ended
 #   stop_notarella                 SIGTERM, then expects exit code 0
+#   "$NOTARELLA_WINDOWS"           prints the program's visible windows without
+#                                  its tray icon (also inside "sh -c")
+
+NOTARELLA_WINDOWS="$(cd "$(dirname "$0")/../support" && pwd)/notarella-windows"
+export NOTARELLA_WINDOWS
 
 prepare_app_folder() {
     app="$NOTARELLA_SANDBOX/${2:-app}"
