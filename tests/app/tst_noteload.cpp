@@ -8,6 +8,7 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "store/notedatabase.h"
+#include "widgets/trayicon.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -81,6 +82,9 @@ private:
 
 void TestNoteLoad::initTestCase()
 {
+    // As on a desktop with a tray: the control panel starts hidden and no
+    // notice about a missing tray takes the focus.
+    TrayIcon::setTrayAvailableForTesting(true);
     QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
     QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
     qputenv("USERNAME", "loader");

@@ -8,6 +8,7 @@
 #include "platform/nativesettings.h"
 #include "store/notedatabase.h"
 #include "widgets/userprompt.h"
+#include "widgets/trayicon.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -44,6 +45,9 @@ private:
 
 void TestSaveReports::initTestCase()
 {
+    // As on a desktop with a tray: the control panel starts hidden and no
+    // notice about a missing tray takes the focus.
+    TrayIcon::setTrayAvailableForTesting(true);
     QCoreApplication::setOrganizationName(QString::fromLatin1(NativeSettings::kOrganization));
     QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
     qputenv("USERNAME", "tester");
