@@ -150,6 +150,38 @@ std::optional<NoteRecord> parsePage(const QString &page)
     return record;
 }
 
+// The pages of an export, in the order of its index (the order of the notes
+// when exported); the index leaves out pages of earlier exports into the
+// same folder. Without an index, every note page by id.
+QStringList pagesToRead(const QDir &dir)
+{
+    QStringList pages;
+    QFile index(dir.filePath(QLatin1String(NoteExport::kIndexFileName)));
+    if (index.open(QIODevice::ReadOnly)) {
+        static const QRegularExpression link(QStringLiteral(R"re(href="(note-\d+\.html)")re"));
+        auto it = link.globalMatch(QString::fromUtf8(index.readAll()));
+        while (it.hasNext()) {
+            const QString name = it.next().captured(1);
+            if (!pages.contains(name))
+                pages.append(name);
+        }
+    }
+    if (!pages.isEmpty())
+        return pages;
+    static const QRegularExpression noteName(QStringLiteral(R"(^note-(\d+)\.html$)"));
+    QList<std::pair<qint64, QString>> byId;
+    const QStringList names = dir.entryList({QStringLiteral("note-*.html")}, QDir::Files);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = noteName.match(name);
+        if (match.hasMatch())
+            byId.append({match.captured(1).toLongLong(), name});
+    }
+    std::sort(byId.begin(), byId.end());
+    for (const auto &entry : std::as_const(byId))
+        pages.append(entry.second);
+    return pages;
+}
+
 } // namespace
 
 Result readFolder(const QString &folder, const QString &imageFolder,
@@ -161,30 +193,7 @@ Result readFolder(const QString &folder, const QString &imageFolder,
         result.error = tr("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder));
         return result;
     }
-    static const QRegularExpression noteName(QStringLiteral(R"(^note-(\d+)\.html$)"));
-    QList<std::pair<qint64, QString>> pages;
-    const QStringList names = dir.entryList({QStringLiteral("note-*.html")}, QDir::Files);
-    for (const QString &name : names) {
-        const QRegularExpressionMatch match = noteName.match(name);
-        if (match.hasMatch())
-            pages.append({match.captured(1).toLongLong(), name});
-    }
-    // The order of the index (the order of the notes when exported), then
-    // any page it does not list by id.
-    QHash<QString, qint64> listed;
-    QFile index(dir.filePath(QLatin1String(NoteExport::kIndexFileName)));
-    if (index.open(QIODevice::ReadOnly)) {
-        static const QRegularExpression link(QStringLiteral(R"re(href="(note-\d+\.html)")re"));
-        auto it = link.globalMatch(QString::fromUtf8(index.readAll()));
-        while (it.hasNext()) {
-            const QString name = it.next().captured(1);
-            if (!listed.contains(name))
-                listed.insert(name, listed.size());
-        }
-    }
-    for (auto &[order, name] : pages)
-        order = listed.contains(name) ? listed.value(name) - listed.size() : order;
-    std::sort(pages.begin(), pages.end());
+    const QStringList pages = pagesToRead(dir);
     if (pages.isEmpty()) {
         result.error =
             tr("The folder %1 holds no exported notes.").arg(QDir::toNativeSeparators(folder));
@@ -193,12 +202,14 @@ Result readFolder(const QString &folder, const QString &imageFolder,
     ImageCopier images(dir.absolutePath(), imageFolder);
     const int total = int(pages.size());
     int done = 0;
-    for (const auto &[id, name] : std::as_const(pages)) {
+    for (const QString &name : pages) {
         QFile file(dir.filePath(name));
         std::optional<NoteRecord> record;
-        if (file.open(QIODevice::ReadOnly))
-            record = parsePage(QString::fromUtf8(file.readAll()));
-        if (!record) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            result.problems.append(tr("%1 could not be read: %2")
+                                       .arg(QDir::toNativeSeparators(file.fileName()),
+                                            file.errorString()));
+        } else if (record = parsePage(QString::fromUtf8(file.readAll())); !record) {
             result.problems.append(tr("%1 is not a note exported by Notarella.")
                                        .arg(QDir::toNativeSeparators(file.fileName())));
         } else {

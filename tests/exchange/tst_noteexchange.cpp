@@ -214,19 +214,42 @@ private slots:
         QVERIFY(!fromFolder.error.isEmpty());
     }
 
-    void foreignPagesAreSkipped()
+    void pagesOutsideTheIndex_data()
     {
+        QTest::addColumn<bool>("keepIndex");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<int>("problems");
+        // Pages of an earlier export into the same folder (8) and strangers
+        // (5) are left out.
+        QTest::newRow("index") << true << QList<int>{17, 3} << 0;
+        // Without the index every page counts, by id; a stranger is skipped.
+        QTest::newRow("no index") << false << QList<int>{3, 8, 17} << 1;
+    }
+
+    void pagesOutsideTheIndex()
+    {
+        QFETCH(bool, keepIndex);
+        QFETCH(QList<int>, ids);
+        QFETCH(int, problems);
         const QString folder = m_temporary->filePath(QStringLiteral("export"));
-        QVERIFY(NoteExport::exportNotes(sampleNotes().mid(0, 1), folder).ok);
+        QVERIFY(NoteExport::exportNotes(sampleNotes(), folder).ok); // 17, 3, 8
+        QVERIFY(NoteExport::exportNotes(sampleNotes().mid(0, 2), folder).ok);
         QFile stranger(folder + QStringLiteral("/note-5.html"));
         QVERIFY(stranger.open(QIODevice::WriteOnly));
         stranger.write("<html><body>not ours</body></html>");
         stranger.close();
-        const NoteImport::Result imported = NoteImport::readFolder(folder, m_temporary->filePath("img"));
+        if (!keepIndex)
+            QVERIFY(QFile::remove(folder + QStringLiteral("/index.html")));
+        const NoteImport::Result imported =
+            NoteImport::readFolder(folder, m_temporary->filePath("img"));
         QVERIFY(imported.ok);
-        QCOMPARE(imported.records.size(), 1);
-        QCOMPARE(imported.problems.size(), 1);
-        QVERIFY(imported.problems.first().contains(QStringLiteral("note-5.html")));
+        QList<int> found;
+        for (const NoteRecord &record : imported.records)
+            found << record.id;
+        QCOMPARE(found, ids);
+        QCOMPARE(imported.problems.size(), problems);
+        if (problems > 0)
+            QVERIFY(imported.problems.first().contains(QStringLiteral("note-5.html")));
     }
 
     void cancelledExportLeavesFolderAsItWas()
