@@ -104,13 +104,13 @@ import -window root "$shots/panel.png"
 grep -q 'There are 20 items in the layout' "$log" || xsession_fail "the list does not hold three notes"
 echo "PASS: the panel lists the three notes"
 
-# Untick the first row's check box (the welcome note): it is the first
-# focusable control of the panel.
+# Untick the first row's check box (the welcome note), below the menu bar: it
+# is the first focusable control of the panel.
 xdotool windowactivate --sync "$panel"
 eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X/ {print "px=" $NF} /Absolute upper-left Y/ {print "py=" $NF}')"
 welcome=$(window_named '^"Welcome to Notarella')
 import -window "$panel" "$shots/panel-only.png"
-xdotool mousemove $((px + 38)) $((py + 55)) click 1
+xdotool mousemove $((px + 38)) $((py + 55 + 22)) click 1
 wait_until 10 sh -c "! xwininfo -id $welcome | grep -q IsViewable" || { import -window root "$shots/checkbox.png"; xsession_fail "the check box did not hide the welcome note"; }
 echo "PASS: the check box hid a note"
 
