@@ -150,7 +150,7 @@ bool MainWindow::checkSetupAndOpenDatabase()
         break;
     }
 
-    m_dataDirectory = AppPaths::applicationDirectory() + QStringLiteral("/.NotarellaData/");
+    m_dataDirectory = AppPaths::noteDataDirectory();
     m_databaseFile = m_dataDirectory + Platform::currentUserName();
     return m_writer.open(m_dataDirectory, m_databaseFile) == NoteDatabase::OpenResult::Opened;
 }

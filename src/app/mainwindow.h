@@ -67,6 +67,8 @@ public slots:
     void stickyDeleted(StickyWidget *deletedSticky);
     void showControlPanel();
     void createStickyDefault();
+    // A note in the default colour holding `text` (plain text, may be empty).
+    void createStickyWithText(const QString &text);
 
 private slots:
     void createStickyOne();

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QWindow>
 
 namespace {
@@ -311,6 +312,16 @@ void MainWindow::createSticky(const QString &rgb, const QString &name)
         m_cascadeIndex = 0;
     sticky->show();
     sticky->activateWindow();
+    updateTableWidget();
+}
+
+void MainWindow::createStickyWithText(const QString &text)
+{
+    createStickyDefault();
+    if (text.isEmpty() || stickyList.isEmpty())
+        return;
+    StickyWidget *sticky = stickyList.last();
+    sticky->textBrowser()->setPlainText(text);
     updateTableWidget();
 }
 

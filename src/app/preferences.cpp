@@ -22,7 +22,7 @@ QList<Preference> generalPreferences()
         {Names::DateFormat, QMetaType::QString, QStringLiteral("d MMM yyyy h:mm AP")},
         {Names::ReminderNoticePlaySound, QMetaType::Bool, true},
         {Names::ReminderNoticeSoundFile, QMetaType::QString,
-         QStringLiteral("%1/audio/notice.wav").arg(AppPaths::applicationDirectory())},
+         QStringLiteral("%1/audio/notice.wav").arg(AppPaths::dataFilesDirectory())},
     };
 }
 

@@ -21,11 +21,12 @@ void traceCommand(const QString &commandText)
                                   << QLatin1Char('"') + commandText + QLatin1Char('"');
 }
 
-// Our own helpers sit beside the executable and are found there first.
+// Our own helpers (beside the executable, or in libexec when installed) are
+// found there first.
 void startDetached(const CommandLine::LaunchCommand &command)
 {
     const QString program =
-        CommandLine::resolveProgram(command.program, AppPaths::applicationDirectory());
+        CommandLine::resolveProgram(command.program, AppPaths::helperDirectory());
     if (launcherOverride()) {
         launcherOverride()(program, command.arguments);
         return;
@@ -53,7 +54,7 @@ void RZOpenDefaultBrowser::setLauncherForTesting(Launcher launcher)
 void showHelpPage(const QString &page)
 {
     const CommandLine::LaunchCommand command =
-        CommandLine::helpCommand(AppPaths::applicationDirectory(), page);
+        CommandLine::helpCommand(AppPaths::dataFilesDirectory(), page);
     traceCommand(command.commandText);
     startDetached(command);
 }

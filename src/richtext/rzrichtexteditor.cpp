@@ -77,7 +77,7 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)
 {
     setWindowTitle(tr("Notarella - Rich Text Editor"));
-    iconDirectory = AppPaths::applicationDirectory() + QStringLiteral("/icons/");
+    iconDirectory = AppPaths::dataFilesDirectory() + QStringLiteral("/icons/");
     displayingFunctionalObjects = true;
 
     fontFamilyComboBox = new QComboBox(this);

@@ -1,0 +1,113 @@
+#include "app/programarguments.h"
+
+#include "app/preferences.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace CommandLine {
+namespace {
+
+const char *const kContext = "CommandLine";
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate(kContext, text);
+}
+
+struct Options
+{
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            translated("Shows this help and leaves.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               translated("Shows the version and leaves.")};
+    QCommandLineOption newNote{QStringLiteral("new-note"),
+                               translated("Creates a new note, with TEXT when given, in the "
+                                          "running Notarella (starting it if none runs).")};
+    QCommandLineOption showPanel{QStringLiteral("show-panel"),
+                                 translated("Shows the control panel of the running Notarella "
+                                            "(starting it if none runs).")};
+    QCommandLineOption exportTo{QStringLiteral("export"),
+                                translated("Exports every note to the folder DIR and leaves."),
+                                QStringLiteral("DIR")};
+
+    void addTo(QCommandLineParser &parser) const
+    {
+        parser.setApplicationDescription(translated("Notarella, sticky notes for the desktop."));
+        parser.addOptions({help, version, newNote, showPanel, exportTo});
+        parser.addPositionalArgument(QStringLiteral("TEXT"),
+                                     translated("The text of the new note (with --new-note)."),
+                                     QStringLiteral("[TEXT]"));
+    }
+};
+
+ProgramRequest invalid(const QString &error)
+{
+    ProgramRequest request;
+    request.action = ProgramRequest::Action::Invalid;
+    request.error = error;
+    return request;
+}
+
+} // namespace
+
+ProgramRequest parseProgramArguments(const QStringList &arguments)
+{
+    const Options options;
+    QCommandLineParser parser;
+    options.addTo(parser);
+    if (!parser.parse(arguments))
+        return invalid(parser.errorText());
+
+    // Help and version win over everything else, as users expect of them.
+    ProgramRequest request;
+    if (parser.isSet(options.help)) {
+        request.action = ProgramRequest::Action::Help;
+        return request;
+    }
+    if (parser.isSet(options.version)) {
+        request.action = ProgramRequest::Action::Version;
+        return request;
+    }
+
+    const int commands = int(parser.isSet(options.newNote)) + int(parser.isSet(options.showPanel)) +
+                         int(parser.isSet(options.exportTo));
+    if (commands > 1)
+        return invalid(translated("Give only one of --new-note, --show-panel and --export."));
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(options.newNote)) {
+        if (positional.size() > 1)
+            return invalid(translated("--new-note takes one TEXT; put quotes around a text "
+                                      "with blanks."));
+        request.action = ProgramRequest::Action::NewNote;
+        request.noteText = positional.value(0);
+        return request;
+    }
+    if (!positional.isEmpty())
+        return invalid(translated("Unexpected argument: %1").arg(positional.first()));
+    if (parser.isSet(options.showPanel)) {
+        request.action = ProgramRequest::Action::ShowPanel;
+    } else if (parser.isSet(options.exportTo)) {
+        request.exportDirectory = parser.value(options.exportTo);
+        if (request.exportDirectory.isEmpty())
+            return invalid(translated("--export needs a folder."));
+        request.action = ProgramRequest::Action::Export;
+    }
+    return request;
+}
+
+QString programUsageText()
+{
+    const Options options;
+    QCommandLineParser parser;
+    options.addTo(parser);
+    // The parser's own text names the program by the running executable.
+    return parser.helpText();
+}
+
+QString programVersionText()
+{
+    return Preferences::productText() + QLatin1Char('\n');
+}
+
+} // namespace CommandLine

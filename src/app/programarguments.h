@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked to do on its command line. Parsing is a pure
+// function so that every form of the command line is tested without starting
+// the program.
+namespace CommandLine {
+
+struct ProgramRequest
+{
+    enum class Action
+    {
+        Run,       // start as usual
+        Help,      // print the usage and leave
+        Version,   // print the version and leave
+        NewNote,   // have the running copy (or this one) make a note
+        ShowPanel, // have the running copy (or this one) show its control panel
+        Export,    // write every note to a folder and leave
+        Invalid    // print `error` and the usage, leave with a failure
+    };
+    Action action = Action::Run;
+    QString noteText;        // --new-note: the text of the note, may be empty
+    QString exportDirectory; // --export: the folder to write to
+    QString error;           // Invalid: what was wrong, for the user
+};
+
+// `arguments` as main() receives them, the program name first.
+ProgramRequest parseProgramArguments(const QStringList &arguments);
+
+// The texts --help and --version print.
+QString programUsageText();
+QString programVersionText();
+
+} // namespace CommandLine

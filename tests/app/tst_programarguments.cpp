@@ -1,0 +1,100 @@
+// The command line: every accepted form gives the right request, and every
+// wrong one is refused with a message instead of starting the program.
+
+#include "app/programarguments.h"
+
+#include <QtTest>
+
+using Request = CommandLine::ProgramRequest;
+Q_DECLARE_METATYPE(Request::Action)
+
+class TestProgramArguments : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void usageNamesEveryOption();
+};
+
+void TestProgramArguments::parse_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // without the program name
+    QTest::addColumn<Request::Action>("action");
+    QTest::addColumn<QString>("noteText");
+    QTest::addColumn<QString>("exportDirectory");
+
+    using A = Request::Action;
+    const QString none;
+    QTest::newRow("nothing") << QStringList{} << A::Run << none << none;
+    QTest::newRow("--help") << QStringList{"--help"} << A::Help << none << none;
+    QTest::newRow("-h") << QStringList{"-h"} << A::Help << none << none;
+    QTest::newRow("help wins over a command")
+        << QStringList{"--new-note", "x", "--help"} << A::Help << none << none;
+    QTest::newRow("--version") << QStringList{"--version"} << A::Version << none << none;
+    QTest::newRow("-v") << QStringList{"-v"} << A::Version << none << none;
+    QTest::newRow("new note without text") << QStringList{"--new-note"} << A::NewNote << ""
+                                           << none;
+    QTest::newRow("new note with text")
+        << QStringList{"--new-note", "Buy milk"} << A::NewNote << "Buy milk" << none;
+    QTest::newRow("text before the option")
+        << QStringList{"Call Anna", "--new-note"} << A::NewNote << "Call Anna" << none;
+    QTest::newRow("text that looks like an option after --")
+        << QStringList{"--new-note", "--", "--export"} << A::NewNote << "--export" << none;
+    QTest::newRow("accents and lines") << QStringList{"--new-note", "Crème brûlée\nà 8h"}
+                                       << A::NewNote << "Crème brûlée\nà 8h" << none;
+    QTest::newRow("show panel") << QStringList{"--show-panel"} << A::ShowPanel << none << none;
+    QTest::newRow("export") << QStringList{"--export", "/tmp/out dir"} << A::Export << none
+                            << "/tmp/out dir";
+    QTest::newRow("export with =") << QStringList{"--export=notes"} << A::Export << none
+                                   << "notes";
+
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << A::Invalid << none << none;
+    QTest::newRow("export without folder") << QStringList{"--export"} << A::Invalid << none
+                                           << none;
+    QTest::newRow("export with empty folder")
+        << QStringList{"--export", ""} << A::Invalid << none << none;
+    QTest::newRow("two commands")
+        << QStringList{"--new-note", "--show-panel"} << A::Invalid << none << none;
+    QTest::newRow("export and new note")
+        << QStringList{"--export", "d", "--new-note"} << A::Invalid << none << none;
+    QTest::newRow("two texts") << QStringList{"--new-note", "a", "b"} << A::Invalid << none
+                               << none;
+    QTest::newRow("text without command") << QStringList{"hello"} << A::Invalid << none << none;
+    QTest::newRow("text with show panel")
+        << QStringList{"--show-panel", "hello"} << A::Invalid << none << none;
+}
+
+void TestProgramArguments::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Request::Action, action);
+    QFETCH(QString, noteText);
+    QFETCH(QString, exportDirectory);
+
+    const Request request =
+        CommandLine::parseProgramArguments(QStringList{"notarella"} + arguments);
+    QCOMPARE(request.action, action);
+    QCOMPARE(request.noteText, noteText);
+    QCOMPARE(request.exportDirectory, exportDirectory);
+    // A refusal always says why; an accepted line never carries an error.
+    QCOMPARE(request.error.isEmpty(), action != Request::Action::Invalid);
+}
+
+void TestProgramArguments::usageNamesEveryOption()
+{
+    const QString usage = CommandLine::programUsageText();
+    for (const char *option : {"--help", "--version", "--new-note", "--show-panel", "--export"})
+        QVERIFY2(usage.contains(QLatin1String(option)), option);
+    QVERIFY(CommandLine::programVersionText().startsWith(QStringLiteral("Notarella ")));
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    TestProgramArguments test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_programarguments.moc"
