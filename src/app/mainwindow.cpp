@@ -62,9 +62,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(m_reminderThread, &ReminderThread::saveRequested, this,
             &MainWindow::saveStickiesInBackground);
     connect(&m_writer, &NoteWriter::saved, this, &MainWindow::reportSaveOutcome);
+    connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::takeDailyBackup);
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
+    takeDailyBackup();
     // A note left on a monitor that is unplugged comes back onto one in view.
     new ScreenWatcher(
         [] {
@@ -229,6 +231,7 @@ void MainWindow::setupCentralWidget()
     connect(m_optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_printButton, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
+    setupBackups();
 }
 
 void MainWindow::changeLanguage()
@@ -271,6 +274,11 @@ void MainWindow::changeLanguage()
         m_optionsButton->setText(tr("&Options"));
         m_printButton->setText(tr("&Print"));
         m_closeButton->setText(tr("&Close"));
+    }
+    if (m_backUpAction) {
+        notesMenu()->setTitle(tr("&Notes"));
+        m_backUpAction->setText(tr("&Back up now…"));
+        m_restoreAction->setText(tr("&Restore from backup…"));
     }
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes

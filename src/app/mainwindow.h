@@ -2,6 +2,7 @@
 
 #include "store/notewriter.h"
 
+#include <QDate>
 #include <QList>
 #include <QMainWindow>
 #include <QPixmap>
@@ -48,6 +49,12 @@ public:
 
     TrayIcon *trayIcon() const { return m_trayIcon; }
 
+    // The control panel's "Notes" menu, made by whichever command needs it
+    // first.
+    QMenu *notesMenu();
+    // How many daily copies of the note file are kept beside it.
+    static constexpr int kDailyCopiesKept = 7;
+
 public slots:
     void changeLanguage();
     // Saves every note and returns once they are written.
@@ -76,6 +83,10 @@ private slots:
     // The last save on the way out; when the note file refuses it, the notes
     // go to a rescue file, so no edit ends with the process.
     void saveAtExit();
+    // Copies of the note file: by hand, once a day, and back.
+    void backUpNow();
+    void takeDailyBackup();
+    void restoreFromBackup();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -104,6 +115,10 @@ private:
     // Shows a loaded note without taking the focus from the one before.
     static void showWithoutActivating(StickyWidget *sticky);
     void createSticky(const QString &rgb, const QString &name);
+    void setupBackups();
+    void reportDailyBackup(const QString &target, const NoteWriter::Outcome &outcome);
+    // Closes every note and loads them again from the note file.
+    void reloadNotes();
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
 
@@ -136,6 +151,9 @@ private:
     bool m_saveFailing = false;
     // Set by the constructor between the load and the translation after it.
     bool m_notesJustLoaded = false;
+    QAction *m_backUpAction = nullptr;
+    QAction *m_restoreAction = nullptr;
+    QDate m_dailyBackupDate; // the day whose copy has been asked for
 };
 
 // Every note window, in load and creation order.
