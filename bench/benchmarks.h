@@ -12,6 +12,8 @@ void benchRobustness();
 // Export of 1,000 notes of 2 KB to a folder, and import from it and from
 // another note file.
 void benchExchange();
+// Copy of a note file of 1,000 notes, the list of copies, and a restore.
+void benchBackups();
 
 #include <QStringList>
 

@@ -45,6 +45,10 @@ int main(int argc, char *argv[])
         benchExchange();
         return 0;
     }
+    if (arguments.value(1) == QLatin1String("--backups")) {
+        benchBackups();
+        return 0;
+    }
     if (arguments.value(1) == QLatin1String("--prepare"))
         return prepareNotesCase(arguments.mid(2));
 
@@ -57,6 +61,7 @@ int main(int argc, char *argv[])
     benchRichText();
     benchRobustness();
     benchExchange();
+    benchBackups();
     benchNotes(QCoreApplication::applicationFilePath());
     return benchStartup(arguments.mid(1), program);
 }

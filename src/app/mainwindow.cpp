@@ -64,9 +64,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(m_reminderThread, &ReminderThread::saveRequested, this,
             &MainWindow::saveStickiesInBackground);
     connect(&m_writer, &NoteWriter::saved, this, &MainWindow::reportSaveOutcome);
+    connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::takeDailyBackup);
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
+    takeDailyBackup();
     // A note left on a monitor that is unplugged comes back onto one in view.
     new ScreenWatcher(
         [] {
@@ -232,6 +234,7 @@ void MainWindow::setupCentralWidget()
     connect(m_printButton, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
     new NoteExchangeCommands(this, notesMenu());
+    setupBackups();
 }
 
 QMenu *MainWindow::notesMenu()
@@ -286,6 +289,10 @@ void MainWindow::changeLanguage()
         notesMenu()->setTitle(tr("&Notes"));
         if (auto *exchange = findChild<NoteExchangeCommands *>())
             exchange->retranslate();
+    }
+    if (m_backUpAction) {
+        m_backUpAction->setText(tr("&Back up now…"));
+        m_restoreAction->setText(tr("&Restore from backup…"));
     }
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes

@@ -73,6 +73,9 @@ void TestSaveReports::start()
     m_window.reset();
     m_window = std::make_unique<MainWindow>();
     QVERIFY(!m_window->startupFailed());
+    // The day's copy of the file, taken at start, is written before the
+    // tests put anything in the file's way.
+    m_window->waitForPendingSaves();
 }
 
 void TestSaveReports::blockTheFile()
