@@ -3,13 +3,17 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "notes/stickywidget.h"
+#include "panel/notesearchbar.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLayout>
+#include <QLineEdit>
 #include <QScrollArea>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,6 +48,83 @@ BuildTime buildOnce(QScrollArea &area)
     list->layout()->activate();
     QCoreApplication::processEvents();
     return {double(timer.nsecsElapsed()) / 1e6, processCpuMilliseconds() - cpuStart};
+}
+
+// About 2 KB of plain text in a note; each note names one of a few dozen
+// projects, so a search narrows the list to a few rows.
+QString searchedNoteHtml(int index)
+{
+    static const QStringList projects = {
+        "alpha",   "bravo", "charlie", "delta",  "echo",     "foxtrot", "golf",   "hotel",  "india",
+        "juliett", "kilo",  "lima",    "mike",   "november", "oscar",   "papa",   "quebec", "romeo",
+        "sierra",  "tango", "uniform", "victor", "whiskey",  "xray",    "yankee", "zulu"};
+    QString html;
+    int plainSize = 0;
+    for (int line = 0; plainSize < 2048; ++line) {
+        const QString text = QStringLiteral("Note %1, line %2: buy milk for the café, call the "
+                                            "office about project %3 and water the plants.")
+                                 .arg(index)
+                                 .arg(line)
+                                 .arg(projects.at(index % projects.size()));
+        html += QStringLiteral("<p>") + text + QStringLiteral("</p>");
+        plainSize += int(text.size()) + 1;
+    }
+    return html;
+}
+
+// Types a query into the panel's search field one key at a time and takes it
+// back again, timing each keystroke until the list is laid out and painted.
+void benchFilterKeystrokes()
+{
+    constexpr int kNotes = 1000;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int i = 0; i < kNotes; ++i) {
+        const QDateTime reminder = i % 10 == 0 ? now.addDays(i) : QDateTime();
+        stickyList << new StickyWidget(i + 1, "#FFFF00", "Yellow", now.addSecs(-60 * i), reminder,
+                                       reminder, QString(), false, searchedNoteHtml(i));
+    }
+    QWidget panel;
+    auto *bar = new NoteSearchBar(&panel);
+    auto *area = new QScrollArea(&panel);
+    area->setWidgetResizable(true);
+    auto *layout = new QVBoxLayout(&panel);
+    layout->addWidget(bar);
+    layout->addWidget(area);
+    auto *list = new TableWidget;
+    area->setWidget(list);
+    QObject::connect(bar, &NoteSearchBar::queryChanged, list, [bar, list](const QString &query) {
+        bar->setCounts(list->applyFilter(query), list->noteCount());
+    });
+    panel.resize(560, 400);
+    panel.show();
+    QCoreApplication::processEvents();
+
+    const QString query = QStringLiteral("project kilo");
+    QList<double> keystrokes;
+    const auto timedKey = [&](Qt::Key key) {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(bar->field(), key, Qt::NoModifier);
+        panel.layout()->activate();
+        list->layout()->activate();
+        QCoreApplication::processEvents();
+        keystrokes << double(timer.nsecsElapsed()) / 1e6;
+    };
+    for (int round = 0; round < 3; ++round) {
+        for (const QChar c : query)
+            timedKey(Qt::Key(c.toUpper().unicode()));
+        for (int i = 0; i < query.size(); ++i)
+            timedKey(Qt::Key_Backspace);
+    }
+    const double first = keystrokes.constFirst();
+    std::sort(keystrokes.begin(), keystrokes.end());
+    std::printf("figure: filter-keystroke-1000 %.1f ms\n", keystrokes.constLast());
+    std::printf("figure: filter-keystroke-1000-median %.1f ms\n",
+                keystrokes.at(keystrokes.size() / 2));
+    std::printf("figure: filter-keystroke-1000-first %.1f ms\n", first);
+    std::fflush(stdout);
+    delete area->takeWidget();
+    qDeleteAll(std::exchange(stickyList, {}));
 }
 
 } // namespace
@@ -87,4 +168,5 @@ void benchNoteList()
 
     delete area.takeWidget();
     qDeleteAll(std::exchange(stickyList, {}));
+    benchFilterKeystrokes();
 }

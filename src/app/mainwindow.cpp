@@ -10,6 +10,7 @@
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
+#include "panel/notesearchbar.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 #include "platform/username.h"
@@ -190,6 +191,7 @@ void MainWindow::setupCentralWidget()
 {
     qCDebug(lcPanel) << "MainWindow::setupCentralWidget() ---------------------------";
     auto *central = new QWidget(this);
+    m_searchBar = new NoteSearchBar(central);
     m_scrollArea = new QScrollArea(central);
     m_helpButton = new QPushButton(central);
     m_printButton = new QPushButton(central);
@@ -207,6 +209,7 @@ void MainWindow::setupCentralWidget()
     buttonRow->addItem(spacer);
     buttonRow->addWidget(m_closeButton);
     auto *layout = new QVBoxLayout(central);
+    layout->addWidget(m_searchBar);
     layout->addWidget(m_scrollArea);
     layout->addLayout(buttonRow);
     // The keyboard follows the buttons as they are seen, left to right.
@@ -229,6 +232,7 @@ void MainWindow::setupCentralWidget()
     connect(m_optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_printButton, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
+    connect(m_searchBar, &NoteSearchBar::queryChanged, this, &MainWindow::applyNoteFilter);
 }
 
 void MainWindow::changeLanguage()
@@ -271,6 +275,7 @@ void MainWindow::changeLanguage()
         m_optionsButton->setText(tr("&Options"));
         m_printButton->setText(tr("&Print"));
         m_closeButton->setText(tr("&Close"));
+        m_searchBar->retranslate();
     }
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes
@@ -304,6 +309,11 @@ void MainWindow::updateTableWidget()
     QGridLayout *grid = list->gridLayout();
     grid->setRowStretch(grid->rowCount(), 1);
     grid->setColumnStretch(TableWidget::MessageColumn, 1);
+    // Filtered before it is shown, so rows that do not match never show.
+    connect(list, &TableWidget::shownCountChanged, this,
+            [this, list](int shown) { m_searchBar->setCounts(shown, list->noteCount()); });
+    m_tableWidget = list;
+    applyNoteFilter();
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - scrollArea->setWidget";
     // A row's own menu may have asked for this (deleting its note): the old
     // list goes once that menu has returned, not under its feet.
@@ -312,9 +322,14 @@ void MainWindow::updateTableWidget()
     m_scrollArea->setWidget(list);
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - show new widget";
     list->show();
-    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - update pointer";
-    m_tableWidget = list;
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - done";
+}
+
+void MainWindow::applyNoteFilter()
+{
+    if (m_tableWidget)
+        m_searchBar->setCounts(m_tableWidget->applyFilter(m_searchBar->query()),
+                               m_tableWidget->noteCount());
 }
 
 void MainWindow::createStickyDefault()

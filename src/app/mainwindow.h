@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class NoteSearchBar;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -72,6 +73,8 @@ private slots:
     void closeControlPanel();
     void openOptions();
     void updateTableWidget();
+    // Narrows the note list to the notes matching the search field.
+    void applyNoteFilter();
     void aboutToQuit();
     // The last save on the way out; when the note file refuses it, the notes
     // go to a rescue file, so no edit ends with the process.
@@ -124,6 +127,7 @@ private:
     QAction *m_raiseVisibleAction = nullptr;
     QScrollArea *m_scrollArea = nullptr;
     TableWidget *m_tableWidget = nullptr;
+    NoteSearchBar *m_searchBar = nullptr;
     QPushButton *m_helpButton = nullptr;
     QPushButton *m_optionsButton = nullptr;
     QPushButton *m_printButton = nullptr;

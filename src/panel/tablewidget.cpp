@@ -4,6 +4,7 @@
 #include "app/preferences.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
+#include "panel/notefilter.h"
 #include "panel/tablecheckbox.h"
 #include "panel/tablelabel.h"
 
@@ -11,6 +12,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QTextBrowser>
 
 TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
@@ -31,6 +33,7 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
     qCDebug(lcPanel) << "--- Adding Stickies";
     const QString dateFormat = Preferences::userString(Preferences::Names::DateFormat);
     int row = kFirstNoteRow;
+    m_rows.reserve(std::size_t(stickyList.size()));
     for (StickyWidget *note : std::as_const(stickyList)) {
         auto *checkBox = new TableCheckBox(note, this);
         auto *colorLabel = new TableLabel(TableLabel::ColorLabel, note, dateFormat, this);
@@ -48,11 +51,65 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
                 &TableCheckBox::updateCheckBox);
         for (TableLabel *label : {colorLabel, dateLabel, reminderLabel, messageLabel})
             connect(note, &StickyWidget::updateTableWidgetItems, label, &TableLabel::updateLabel);
+        const std::size_t index = m_rows.size();
+        Row &entry = m_rows.emplace_back();
+        entry.note = note;
+        entry.cells = {checkBox, colorLabel, dateLabel, reminderLabel, messageLabel};
+        connect(note, &StickyWidget::updateTableWidgetItems, this,
+                [this, index] { noteChanged(index); });
         ++row;
     }
+    m_shownCount = noteCount();
     qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout";
     qCDebug(lcPanel) << "TableWidget::TableWidget( constructor ) - end";
     qCDebug(lcPanel) << "---------------------------------------------------------";
+}
+
+int TableWidget::applyFilter(const QString &query)
+{
+    m_queryWords = NoteFilter::queryWords(query);
+    for (Row &row : m_rows)
+        showRow(row, rowMatches(row));
+    return m_shownCount;
+}
+
+bool TableWidget::rowMatches(Row &row)
+{
+    if (m_queryWords.isEmpty())
+        return true;
+    if (!row.note)
+        return false;
+    if (row.matchTextStale) {
+        const StickyWidget &note = *row.note;
+        const QString reminder =
+            note.reminderDate().isNull() ? QString() : note.reminderStatusText();
+        row.matchText =
+            NoteFilter::matchText(note.textBrowser()->toPlainText(), note.colorName(), reminder);
+        row.matchTextStale = false;
+    }
+    return NoteFilter::matches(row.matchText, m_queryWords);
+}
+
+void TableWidget::showRow(Row &row, bool show)
+{
+    if (row.shown == show)
+        return;
+    row.shown = show;
+    m_shownCount += show ? 1 : -1;
+    for (QWidget *cell : row.cells)
+        cell->setVisible(show);
+}
+
+void TableWidget::noteChanged(std::size_t index)
+{
+    Row &row = m_rows.at(index);
+    row.matchTextStale = true;
+    if (m_queryWords.isEmpty())
+        return;
+    const int before = m_shownCount;
+    showRow(row, rowMatches(row));
+    if (m_shownCount != before)
+        emit shownCountChanged(m_shownCount);
 }
 
 bool TableWidget::event(QEvent *event)

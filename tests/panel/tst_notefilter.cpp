@@ -1,0 +1,256 @@
+#include "app/mainwindow.h"
+#include "app/preferences.h"
+#include "notes/stickywidget.h"
+#include "panel/notefilter.h"
+#include "panel/tablelabel.h"
+#include "panel/tablewidget.h"
+#include "platform/nativesettings.h"
+
+#include <QGridLayout>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace {
+
+StickyWidget *addNote(const QString &name, const QString &text,
+                      const QDateTime &reminder = QDateTime())
+{
+    const int id = int(stickyList.size()) + 1;
+    auto *note = new StickyWidget(id, QStringLiteral("#FFFF00"), name,
+                                  QDateTime(QDate(2026, 3, 4), QTime(9, 15)), reminder, reminder,
+                                  QString(), false, QStringLiteral("<p>%1</p>").arg(text));
+    stickyList.append(note);
+    return note;
+}
+
+// Which notes' rows the list shows, by index, read from the cells themselves.
+QList<int> shownRows(const TableWidget &list)
+{
+    QList<int> shown;
+    for (int i = 0; i < list.noteCount(); ++i) {
+        int hiddenCells = 0;
+        for (int column = 0; column <= TableWidget::MessageColumn; ++column) {
+            const QLayoutItem *item =
+                list.gridLayout()->itemAtPosition(TableWidget::kFirstNoteRow + i, column);
+            hiddenCells += item->widget()->isHidden() ? 1 : 0;
+        }
+        if (hiddenCells == 0)
+            shown << i;
+        else if (hiddenCells != TableWidget::MessageColumn + 1)
+            return {-1}; // a row half shown
+    }
+    return shown;
+}
+
+} // namespace
+
+class TestNoteFilter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void matching_data();
+    void matching();
+    void listShowsOnlyMatchingRows_data();
+    void listShowsOnlyMatchingRows();
+    void changedNoteIsSearchedAgain();
+    void shownRowsKeepTheirCommands();
+    void rowsAreHiddenNotRebuilt();
+};
+
+void TestNoteFilter::init()
+{
+    using namespace Preferences;
+    for (const Preference &entry : allPreferences())
+        NativeSettings::setValue(userKey(entry.name), entry.factoryDefault);
+}
+
+void TestNoteFilter::cleanup()
+{
+    qDeleteAll(std::exchange(stickyList, {}));
+}
+
+void TestNoteFilter::matching_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QString>("reminder");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<bool>("match");
+
+    const QString plain = QStringLiteral("Water the plants");
+    QTest::newRow("word inside a word") << plain << "Yellow"
+                                        << ""
+                                        << "ant" << true;
+    QTest::newRow("other case") << plain << "Yellow"
+                                << ""
+                                << "WATER" << true;
+    QTest::newRow("absent word") << plain << "Yellow"
+                                 << ""
+                                 << "coffee" << false;
+    QTest::newRow("words in any order") << plain << "Yellow"
+                                        << ""
+                                        << "plants water" << true;
+    QTest::newRow("every word needed") << plain << "Yellow"
+                                       << ""
+                                       << "water coffee" << false;
+    QTest::newRow("blanks around and between") << plain << "Yellow"
+                                               << ""
+                                               << "  \tplants \n the  " << true;
+    QTest::newRow("blank query") << plain << "Yellow"
+                                 << ""
+                                 << "   " << true;
+    QTest::newRow("empty note") << ""
+                                << "Yellow"
+                                << ""
+                                << "water" << false;
+    QTest::newRow("phrase is words, not one string") << "plants, then water"
+                                                     << "Yellow"
+                                                     << ""
+                                                     << "water plants" << true;
+
+    QTest::newRow("accent in text") << "Meet at the Café"
+                                    << "Pink"
+                                    << ""
+                                    << "cafe" << true;
+    QTest::newRow("accent in query") << "meet at the cafe"
+                                     << "Pink"
+                                     << ""
+                                     << "CAFÉ" << true;
+    QTest::newRow("decomposed accent") << QString("cafe\u0301") << "Pink"
+                                       << ""
+                                       << "café" << true;
+    QTest::newRow("several accents") << "ÅNGSTRÖM Ärger"
+                                     << "Pink"
+                                     << ""
+                                     << "angstrom arger" << true;
+    QTest::newRow("other letter, not an accent") << "Straße"
+                                                 << "Pink"
+                                                 << ""
+                                                 << "strase" << false;
+    QTest::newRow("ligature") << QString("\uFB01le the report") << "Pink"
+                              << ""
+                              << "file" << true;
+    QTest::newRow("final sigma folds") << "σοφός"
+                                       << "Pink"
+                                       << ""
+                                       << "ΣΟΦΟΣ" << true;
+
+    QTest::newRow("colour name") << plain << "Light Blue"
+                                 << ""
+                                 << "blue" << true;
+    QTest::newRow("colour and text words") << plain << "Light Blue"
+                                           << ""
+                                           << "blue water" << true;
+    QTest::newRow("reminder text") << plain << "Yellow"
+                                   << "Reminder scheduled for: 06 May 2026 07:30 AM"
+                                   << "may 2026" << true;
+    QTest::newRow("no word across two fields") << "call Bob"
+                                               << "Green"
+                                               << ""
+                                               << "bobgreen" << false;
+}
+
+void TestNoteFilter::matching()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, colour);
+    QFETCH(QString, reminder);
+    QFETCH(QString, query);
+    QFETCH(bool, match);
+    const QString folded = NoteFilter::matchText(text, colour, reminder);
+    QCOMPARE(NoteFilter::matches(folded, NoteFilter::queryWords(query)), match);
+}
+
+void TestNoteFilter::listShowsOnlyMatchingRows_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QList<int>>("shown");
+    QTest::newRow("none typed") << "" << QList<int>{0, 1, 2, 3};
+    QTest::newRow("by text") << "dentist" << QList<int>{1};
+    QTest::newRow("by colour") << "pink" << QList<int>{2, 3};
+    QTest::newRow("by reminder") << "2027" << QList<int>{3};
+    QTest::newRow("reminder words of a note without one") << "scheduled" << QList<int>{3};
+    QTest::newRow("nothing") << "zebra" << QList<int>{};
+}
+
+void TestNoteFilter::listShowsOnlyMatchingRows()
+{
+    QFETCH(QString, query);
+    QFETCH(QList<int>, shown);
+    addNote("Yellow", "buy milk");
+    addNote("Light Blue", "Dentist on Tuesday");
+    addNote("Pink", "birthday cake");
+    addNote("Pink", "pay rent", QDateTime(QDate(2027, 1, 2), QTime(8, 0)));
+
+    TableWidget list;
+    list.show();
+    QCOMPARE(list.applyFilter(query), shown.size());
+    QCOMPARE(shownRows(list), shown);
+    QCOMPARE(list.shownCount(), shown.size());
+    // Clearing brings every row back.
+    QCOMPARE(list.applyFilter(QString()), 4);
+    QCOMPARE(shownRows(list), QList<int>({0, 1, 2, 3}));
+}
+
+void TestNoteFilter::changedNoteIsSearchedAgain()
+{
+    addNote("Yellow", "buy milk");
+    StickyWidget *note = addNote("Yellow", "call the plumber");
+    TableWidget list;
+    QSignalSpy counts(&list, &TableWidget::shownCountChanged);
+    QCOMPARE(list.applyFilter("milk"), 1);
+
+    note->textBrowser()->setPlainText("milk for the cat");
+    emit note->updateTableWidgetItems();
+    QCOMPARE(shownRows(list), QList<int>({0, 1}));
+    QCOMPARE(counts.size(), 1);
+    QCOMPARE(counts.takeFirst().at(0).toInt(), 2);
+
+    note->textBrowser()->setPlainText("nothing to buy");
+    emit note->updateTableWidgetItems();
+    QCOMPARE(shownRows(list), QList<int>({0}));
+    QCOMPARE(list.shownCount(), 1);
+
+    // A change that leaves the count alone says nothing.
+    note->textBrowser()->setPlainText("still nothing");
+    emit note->updateTableWidgetItems();
+    QCOMPARE(counts.size(), 1);
+}
+
+void TestNoteFilter::shownRowsKeepTheirCommands()
+{
+    addNote("Yellow", "buy milk");
+    StickyWidget *kept = addNote("Yellow", "dentist");
+    TableWidget list;
+    list.show();
+    list.applyFilter("dentist");
+    auto *message = qobject_cast<TableLabel *>(
+        list.gridLayout()->itemAtPosition(TableWidget::kFirstNoteRow + 1, 4)->widget());
+    QVERIFY(message->isVisible());
+    QCOMPARE(message->stickyWidget(), kept);
+    const std::unique_ptr<QMenu> menu = message->createContextMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().constFirst()->text(), QStringLiteral("&Delete"));
+    kept->hide();
+    QTest::mouseClick(message, Qt::LeftButton);
+    QVERIFY(kept->isVisible());
+}
+
+void TestNoteFilter::rowsAreHiddenNotRebuilt()
+{
+    for (int i = 0; i < 20; ++i)
+        addNote("Yellow", QStringLiteral("note %1").arg(i));
+    TableWidget list;
+    const QList<QWidget *> before = list.findChildren<QWidget *>();
+    list.applyFilter("note 1");
+    QCOMPARE(list.shownCount(), 11); // 1 and 10 to 19
+    list.applyFilter("");
+    QCOMPARE(list.findChildren<QWidget *>(), before);
+}
+
+QTEST_MAIN(TestNoteFilter)
+#include "tst_notefilter.moc"
