@@ -6,6 +6,7 @@
 #include "app/singleinstanceguard.h"
 #include "base/apppaths.h"
 #include "base/tracing.h"
+#include "exchange/noteexchangecommands.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
@@ -29,6 +30,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -233,6 +235,16 @@ void MainWindow::setupCentralWidget()
     connect(m_printButton, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
     connect(m_searchBar, &NoteSearchBar::queryChanged, this, &MainWindow::applyNoteFilter);
+    new NoteExchangeCommands(this, notesMenu());
+}
+
+QMenu *MainWindow::notesMenu()
+{
+    if (auto *menu = menuBar()->findChild<QMenu *>(QStringLiteral("notesMenu")))
+        return menu;
+    QMenu *menu = menuBar()->addMenu(tr("&Notes"));
+    menu->setObjectName(QStringLiteral("notesMenu"));
+    return menu;
 }
 
 void MainWindow::changeLanguage()
@@ -276,6 +288,9 @@ void MainWindow::changeLanguage()
         m_printButton->setText(tr("&Print"));
         m_closeButton->setText(tr("&Close"));
         m_searchBar->retranslate();
+        notesMenu()->setTitle(tr("&Notes"));
+        if (auto *exchange = findChild<NoteExchangeCommands *>())
+            exchange->retranslate();
     }
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes

@@ -14,6 +14,7 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QTextDocument;
+struct NoteSettings;
 class ReminderThread;
 class StickyWidget;
 class TableWidget;
@@ -48,6 +49,14 @@ public:
                                    bool allNotes);
 
     TrayIcon *trayIcon() const { return m_trayIcon; }
+
+    // The control panel's "&Notes" menu, made at its first use.
+    QMenu *notesMenu();
+    // Every note as the next save stores it, in list order.
+    QList<NoteRecord> noteRecords() const { return collectRecords(); }
+    // Adds `records` as new notes with ids after the largest one, in order,
+    // shows the ones stored as shown, and saves every note.
+    void addNotes(QList<NoteRecord> records);
 
 public slots:
     void changeLanguage();
@@ -104,6 +113,8 @@ private:
     void reportSaveOutcome(const NoteWriter::Outcome &outcome);
     void reportIncidents(const QList<NoteDatabase::Incident> &incidents);
     void assimilateSticky(StickyWidget *sticky);
+    // A note made from a stored record and adopted, not shown yet.
+    StickyWidget *createStickyFromRecord(const NoteRecord &record, const NoteSettings &settings);
     // Shows a loaded note without taking the focus from the one before.
     static void showWithoutActivating(StickyWidget *sticky);
     void createSticky(const QString &rgb, const QString &name);

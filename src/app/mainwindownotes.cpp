@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "base/tracing.h"
+#include "exchange/noteimport.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
 #include "notes/stickywidget.h"
@@ -197,21 +198,7 @@ void MainWindow::loadExistingStickies()
         qCDebug(lcStore) << "   |";
         qCDebug(lcStore) << "   +-- MainWindow::loadExistingStickies() - Loading Sticky"
                          << record.id;
-        auto *sticky =
-            new StickyWidget(record.id, record.colorRGB, record.colorName, record.creationDate,
-                             record.originalReminderDate, record.reminderDate, record.periodicMask,
-                             record.locked, record.message, settings);
-        assimilateSticky(sticky);
-        Qt::WindowFlags flags = sticky->windowFlags();
-        if (record.alwaysOnTop)
-            flags |= Qt::WindowStaysOnTopHint;
-        if (!record.taskbarEntry)
-            flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
-        if (flags != sticky->windowFlags())
-            sticky->setWindowFlags(flags);
-        sticky->move(record.x, record.y);
-        sticky->resize(record.width, record.height);
-        NotePlacement::keepOnScreen(sticky);
+        StickyWidget *sticky = createStickyFromRecord(record, settings);
         if (record.visible)
             toShow.append(sticky);
     }
@@ -236,6 +223,52 @@ void MainWindow::loadExistingStickies()
         toShow.last()->activateWindow();
     // The note list is built once for all notes (by changeLanguage() right
     // after the loading, or when the panel is first shown), not once per note.
+}
+
+StickyWidget *MainWindow::createStickyFromRecord(const NoteRecord &record,
+                                                 const NoteSettings &settings)
+{
+    auto *sticky =
+        new StickyWidget(record.id, record.colorRGB, record.colorName, record.creationDate,
+                         record.originalReminderDate, record.reminderDate, record.periodicMask,
+                         record.locked, record.message, settings);
+    assimilateSticky(sticky);
+    Qt::WindowFlags flags = sticky->windowFlags();
+    if (record.alwaysOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    if (!record.taskbarEntry)
+        flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
+    if (flags != sticky->windowFlags())
+        sticky->setWindowFlags(flags);
+    sticky->move(record.x, record.y);
+    sticky->resize(record.width, record.height);
+    NotePlacement::keepOnScreen(sticky);
+    return sticky;
+}
+
+void MainWindow::addNotes(QList<NoteRecord> records)
+{
+    int largestId = 0;
+    for (const StickyWidget *sticky : std::as_const(stickyList))
+        largestId = std::max(largestId, sticky->stickyID());
+    NoteImport::assignNewIds(records, largestId);
+    const NoteSettings settings = NoteSettings::read();
+    QList<StickyWidget *> toShow;
+    for (const NoteRecord &record : std::as_const(records)) {
+        StickyWidget *sticky = createStickyFromRecord(record, settings);
+        if (record.visible)
+            toShow.append(sticky);
+    }
+    // As at start-up: no save while some notes are not shown yet.
+    m_loadingNotes = true;
+    for (qsizetype i = 0; i < toShow.size(); ++i) {
+        showWithoutActivating(toShow.at(i));
+        if (i % 25 == 24)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    m_loadingNotes = false;
+    updateTableWidget();
+    saveNotes();
 }
 
 void MainWindow::showWithoutActivating(StickyWidget *sticky)

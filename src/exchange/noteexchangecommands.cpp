@@ -1,0 +1,155 @@
+#include "exchange/noteexchangecommands.h"
+
+#include "app/mainwindow.h"
+#include "base/tracing.h"
+#include "exchange/exchangeprogressdialog.h"
+#include "exchange/noteexport.h"
+#include "exchange/noteimport.h"
+#include "widgets/standarddialogs.h"
+#include "widgets/userprompt.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+
+namespace {
+
+// Problems listed in a report; the rest are counted.
+constexpr int kListedProblems = 10;
+
+QString problemList(const QStringList &problems)
+{
+    if (problems.isEmpty())
+        return QString();
+    QString list = QStringLiteral("<ul>");
+    for (const QString &problem : problems.mid(0, kListedProblems))
+        list += QStringLiteral("<li>%1</li>").arg(problem.toHtmlEscaped());
+    if (problems.size() > kListedProblems)
+        list += QStringLiteral("<li>%1</li>")
+                    .arg(NoteExchangeCommands::tr("… and %n more", nullptr,
+                                                  int(problems.size() - kListedProblems)));
+    return list + QStringLiteral("</ul>");
+}
+
+} // namespace
+
+NoteExchangeCommands::NoteExchangeCommands(MainWindow *window, QMenu *menu)
+    : QObject(window), m_window(window), m_exportAction(menu->addAction(QString())),
+      m_importFolderAction(menu->addAction(QString())),
+      m_importFileAction(menu->addAction(QString()))
+{
+    m_exportAction->setObjectName(QStringLiteral("exportNotesAction"));
+    m_importFolderAction->setObjectName(QStringLiteral("importFolderAction"));
+    m_importFileAction->setObjectName(QStringLiteral("importFileAction"));
+    connect(m_exportAction, &QAction::triggered, this, &NoteExchangeCommands::exportNotes);
+    connect(m_importFolderAction, &QAction::triggered, this,
+            &NoteExchangeCommands::importFromFolder);
+    connect(m_importFileAction, &QAction::triggered, this, &NoteExchangeCommands::importFromFile);
+    retranslate();
+}
+
+void NoteExchangeCommands::setExportSource(std::function<QList<NoteRecord>()> source)
+{
+    m_exportSource = std::move(source);
+}
+
+void NoteExchangeCommands::retranslate()
+{
+    m_exportAction->setText(tr("&Export Notes…"));
+    m_importFolderAction->setText(tr("&Import Exported Notes…"));
+    m_importFileAction->setText(tr("Import from Note &File…"));
+}
+
+void NoteExchangeCommands::exportNotes()
+{
+    const QList<NoteRecord> records = m_exportSource ? m_exportSource() : m_window->noteRecords();
+    if (records.isEmpty()) {
+        UserPrompt::notice(m_window, tr("Export Notes"), tr("<p>There are no notes to export.</p>"));
+        return;
+    }
+    const QString folder = StandardDialogs::getExistingDirectory(
+        m_window, tr("Export Notes to Folder"), QDir::homePath());
+    if (folder.isEmpty())
+        return;
+    NoteExport::Result result;
+    {
+        ExchangeProgressDialog progress(m_window, tr("Export Notes"), tr("Exporting notes…"));
+        result = NoteExport::exportNotes(records, folder, progress.callback());
+    }
+    const QString where = QDir::toNativeSeparators(folder).toHtmlEscaped();
+    if (result.cancelled)
+        return;
+    if (!result.ok) {
+        UserPrompt::notify(m_window, tr("Notes Not Exported"),
+                           tr("<p>The notes could not be exported to %1:</p><p>%2</p><p>Nothing "
+                              "was left there.</p>")
+                               .arg(where, result.error.toHtmlEscaped()));
+        return;
+    }
+    UserPrompt::notice(
+        m_window, tr("Notes Exported"),
+        tr("<p>%n note(s) were exported to %1. Open index.html there to read them.</p>", nullptr,
+           result.written)
+            .arg(where));
+}
+
+void NoteExchangeCommands::importFromFolder()
+{
+    const QString folder = StandardDialogs::getExistingDirectory(
+        m_window, tr("Import Exported Notes from Folder"), QDir::homePath());
+    if (folder.isEmpty())
+        return;
+    NoteImport::Result result;
+    {
+        ExchangeProgressDialog progress(m_window, tr("Import Notes"), tr("Reading notes…"));
+        result = NoteImport::readFolder(
+            folder, m_window->dataDirectory() + QStringLiteral("/images"), progress.callback());
+    }
+    if (result.cancelled)
+        return;
+    if (!result.ok) {
+        UserPrompt::notify(m_window, tr("Notes Not Imported"),
+                           QStringLiteral("<p>%1</p>").arg(result.error.toHtmlEscaped()));
+        return;
+    }
+    addImported(result.records, result.problems);
+}
+
+void NoteExchangeCommands::importFromFile()
+{
+    const QString file = StandardDialogs::getOpenFileName(
+        m_window, tr("Import Notes from Note File"), m_window->dataDirectory(),
+        tr("All files (*)"));
+    if (file.isEmpty())
+        return;
+    NoteImport::Result result;
+    {
+        ExchangeProgressDialog progress(m_window, tr("Import Notes"), tr("Reading notes…"));
+        result = NoteImport::readDatabase(file, progress.callback());
+    }
+    if (result.cancelled)
+        return;
+    if (!result.ok) {
+        UserPrompt::notify(m_window, tr("Notes Not Imported"),
+                           QStringLiteral("<p>%1</p>").arg(result.error.toHtmlEscaped()));
+        return;
+    }
+    addImported(result.records, result.problems);
+}
+
+void NoteExchangeCommands::addImported(QList<NoteRecord> records, const QStringList &problems)
+{
+    const int count = int(records.size());
+    qCDebug(lcStore) << "importing" << count << "notes," << problems.size() << "skipped";
+    if (count > 0)
+        m_window->addNotes(std::move(records));
+    const QString added =
+        count == 0 ? tr("<p>No notes were found to import.</p>")
+                   : tr("<p>%n note(s) were added to your notes.</p>", nullptr, count);
+    const QString skipped =
+        problems.isEmpty() ? QString() : tr("<p>Skipped:</p>") + problemList(problems);
+    if (count == 0 || !problems.isEmpty())
+        UserPrompt::notify(m_window, tr("Notes Imported"), added + skipped);
+    else
+        UserPrompt::notice(m_window, tr("Notes Imported"), added);
+}

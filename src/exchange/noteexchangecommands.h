@@ -1,0 +1,48 @@
+#pragma once
+
+#include "store/noterecord.h"
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class MainWindow;
+class QAction;
+class QMenu;
+
+// The control panel's export and import commands: "Export Notes…" writes the
+// notes to a folder, the two import commands add the notes of an exported
+// folder or of another note file as new notes. Long runs show a progress
+// window that can cancel them.
+class NoteExchangeCommands : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the commands to `menu`; `window` takes and receives the notes.
+    NoteExchangeCommands(MainWindow *window, QMenu *menu);
+
+    // The notes "Export Notes…" writes; every note of the window unless set
+    // (the control panel passes the notes its list shows).
+    void setExportSource(std::function<QList<NoteRecord>()> source);
+
+    void retranslate();
+
+    QAction *exportAction() const { return m_exportAction; }
+    QAction *importFolderAction() const { return m_importFolderAction; }
+    QAction *importFileAction() const { return m_importFileAction; }
+
+public slots:
+    void exportNotes();
+    void importFromFolder();
+    void importFromFile();
+
+private:
+    void addImported(QList<NoteRecord> records, const QStringList &problems);
+
+    MainWindow *m_window;
+    std::function<QList<NoteRecord>()> m_exportSource;
+    QAction *m_exportAction;
+    QAction *m_importFolderAction;
+    QAction *m_importFileAction;
+};
