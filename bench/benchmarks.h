@@ -10,6 +10,8 @@ void benchNoteList();
 void benchRichText();
 // Many reminders due at once, and the markup check every note passes at load.
 void benchRobustness();
+// Copy of a note file of 1,000 notes, the list of copies, and a restore.
+void benchBackups();
 
 #include <QStringList>
 

@@ -41,6 +41,10 @@ int main(int argc, char *argv[])
         benchNoteList();
         return 0;
     }
+    if (arguments.value(1) == QLatin1String("--backups")) {
+        benchBackups();
+        return 0;
+    }
     if (arguments.value(1) == QLatin1String("--prepare"))
         return prepareNotesCase(arguments.mid(2));
 
@@ -52,6 +56,7 @@ int main(int argc, char *argv[])
     benchNoteList();
     benchRichText();
     benchRobustness();
+    benchBackups();
     benchNotes(QCoreApplication::applicationFilePath());
     return benchStartup(arguments.mid(1), program);
 }

@@ -65,9 +65,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(m_reminderThread, &ReminderThread::saveRequested, this,
             &MainWindow::saveStickiesInBackground);
     connect(&m_writer, &NoteWriter::saved, this, &MainWindow::reportSaveOutcome);
+    connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::takeDailyBackup);
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
+    takeDailyBackup();
     // A note left on a monitor that is unplugged comes back onto one in view.
     new ScreenWatcher(
         [] {
@@ -236,6 +238,7 @@ void MainWindow::setupCentralWidget()
     connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
     connect(m_searchBar, &NoteSearchBar::queryChanged, this, &MainWindow::applyNoteFilter);
     new NoteExchangeCommands(this, notesMenu());
+    setupBackups();
 }
 
 QMenu *MainWindow::notesMenu()
@@ -291,6 +294,11 @@ void MainWindow::changeLanguage()
         notesMenu()->setTitle(tr("&Notes"));
         if (auto *exchange = findChild<NoteExchangeCommands *>())
             exchange->retranslate();
+    }
+    if (m_backUpAction) {
+        notesMenu()->setTitle(tr("&Notes"));
+        m_backUpAction->setText(tr("&Back up now…"));
+        m_restoreAction->setText(tr("&Restore from backup…"));
     }
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes

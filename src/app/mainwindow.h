@@ -2,6 +2,7 @@
 
 #include "store/notewriter.h"
 
+#include <QDate>
 #include <QList>
 #include <QMainWindow>
 #include <QPixmap>
@@ -57,6 +58,8 @@ public:
     // Adds `records` as new notes with ids after the largest one, in order,
     // shows the ones stored as shown, and saves every note.
     void addNotes(QList<NoteRecord> records);
+    // How many daily copies of the note file are kept beside it.
+    static constexpr int kDailyCopiesKept = 7;
 
 public slots:
     void changeLanguage();
@@ -88,6 +91,10 @@ private slots:
     // The last save on the way out; when the note file refuses it, the notes
     // go to a rescue file, so no edit ends with the process.
     void saveAtExit();
+    // Copies of the note file: by hand, once a day, and back.
+    void backUpNow();
+    void takeDailyBackup();
+    void restoreFromBackup();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -118,6 +125,10 @@ private:
     // Shows a loaded note without taking the focus from the one before.
     static void showWithoutActivating(StickyWidget *sticky);
     void createSticky(const QString &rgb, const QString &name);
+    void setupBackups();
+    void reportDailyBackup(const QString &target, const NoteWriter::Outcome &outcome);
+    // Closes every note and loads them again from the note file.
+    void reloadNotes();
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
 
@@ -151,6 +162,9 @@ private:
     bool m_saveFailing = false;
     // Set by the constructor between the load and the translation after it.
     bool m_notesJustLoaded = false;
+    QAction *m_backUpAction = nullptr;
+    QAction *m_restoreAction = nullptr;
+    QDate m_dailyBackupDate; // the day whose copy has been asked for
 };
 
 // Every note window, in load and creation order.

@@ -2,6 +2,15 @@
 
 #include "base/tracing.h"
 #include "platform/threadpriority.h"
+#include "store/notebackups.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 NoteWriter::NoteWriter(QObject *parent) : QObject(parent), m_context(new QObject)
 {
@@ -84,4 +93,84 @@ void NoteWriter::waitForSaves()
 QSqlDatabase NoteWriter::connection() const
 {
     return m_database.connection();
+}
+
+NoteWriter::Outcome NoteWriter::backUpNow(const QString &target)
+{
+    Outcome outcome;
+    if (!m_database.isOpen())
+        outcome.error = tr("The note file is not open.");
+    else
+        outcome.saved = NoteBackups::writeCopy(m_database.connection(), target, &outcome.error);
+    qCDebug(lcStore) << "NoteWriter::backUp()" << target << outcome.saved << outcome.error;
+    return outcome;
+}
+
+NoteWriter::Outcome NoteWriter::backUp(const QString &target)
+{
+    Outcome outcome;
+    runAndWait([&] { outcome = backUpNow(target); });
+    return outcome;
+}
+
+void NoteWriter::backUpDailyLater(const QString &target, int keep)
+{
+    QMetaObject::invokeMethod(
+        m_context,
+        [this, target, keep] {
+            if (QFileInfo::exists(target))
+                return; // taken earlier today, by an earlier run
+            const Outcome outcome = backUpNow(target);
+            if (outcome.saved)
+                NoteBackups::prune(m_database.databaseFile(), keep);
+            QMetaObject::invokeMethod(
+                this, [this, target, outcome] { emit backedUp(target, outcome); },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+}
+
+NoteWriter::Outcome NoteWriter::restoreNow(const QString &backup, const QString &keepCurrentAs)
+{
+    Outcome outcome;
+    const QString file = m_database.databaseFile();
+    if (NoteBackups::noteCount(backup) < 0) {
+        outcome.error = tr("%1 is not a readable note file.").arg(QDir::toNativeSeparators(backup));
+        return outcome;
+    }
+    // The current notes first, whole, under their own name: nothing below
+    // may lose them.
+    outcome = backUpNow(keepCurrentAs);
+    if (!outcome.saved)
+        return outcome;
+    outcome.saved = false;
+    const QString incoming = file + QStringLiteral(".restoring");
+    QFile::remove(incoming);
+    if (!QFile::copy(backup, incoming)) {
+        outcome.error = tr("%1 cannot be copied.").arg(QDir::toNativeSeparators(backup));
+        QFile::remove(incoming);
+        return outcome;
+    }
+    const QString directory = QFileInfo(file).absolutePath();
+    m_database.close();
+    // One step: the path holds either the old file or the restored one.
+    const bool replaced = std::rename(QFile::encodeName(incoming).constData(),
+                                      QFile::encodeName(file).constData()) == 0;
+    if (!replaced) {
+        outcome.error = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(incoming);
+    }
+    if (m_database.open(directory, file) != NoteDatabase::OpenResult::Opened) {
+        outcome.error = tr("The note file cannot be opened again.");
+        return outcome;
+    }
+    outcome.saved = replaced;
+    return outcome;
+}
+
+NoteWriter::Outcome NoteWriter::restore(const QString &backup, const QString &keepCurrentAs)
+{
+    Outcome outcome;
+    runAndWait([&] { outcome = restoreNow(backup, keepCurrentAs); });
+    return outcome;
 }

@@ -35,15 +35,30 @@ public:
     // Returns once every save handed over is written (or has failed).
     void waitForSaves();
 
+    // Writes a consistent copy of the note file to `target` after every save
+    // handed over before, and waits for the outcome.
+    Outcome backUp(const QString &target);
+    // Writes the day's copy to `target` unless it is there already, then
+    // keeps only the newest `keep` daily copies; returns at once, and
+    // backedUp() tells a failure.
+    void backUpDailyLater(const QString &target, int keep);
+    // Replaces the note file by the copy `backup` after keeping a copy of the
+    // current file as `keepCurrentAs`, and opens it. On failure the current
+    // file stays in use. Waits for the outcome.
+    Outcome restore(const QString &backup, const QString &keepCurrentAs);
+
     // The connection, for inspection while no save runs.
     QSqlDatabase connection() const;
 
 signals:
     void saved(const NoteWriter::Outcome &outcome);
+    void backedUp(const QString &target, const NoteWriter::Outcome &outcome);
 
 private:
     template <typename Work> void runAndWait(Work work);
     Outcome saveNow(const QList<NoteRecord> &records);
+    Outcome backUpNow(const QString &target);
+    Outcome restoreNow(const QString &backup, const QString &keepCurrentAs);
 
     QThread m_thread;
     // Lives in m_thread; every use of m_database is queued to it.
