@@ -237,6 +237,10 @@ void MainWindow::setupCentralWidget()
     connect(m_printButton, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
     connect(m_searchBar, &NoteSearchBar::queryChanged, this, &MainWindow::applyNoteFilter);
+    connect(m_searchBar, &NoteSearchBar::searchStarting, this, [this] {
+        if (m_tableWidget)
+            m_tableWidget->prepareFilter();
+    });
     new NoteExchangeCommands(this, notesMenu());
     setupBackups();
 }
@@ -335,6 +339,7 @@ void MainWindow::updateTableWidget()
     // Filtered before it is shown, so rows that do not match never show.
     connect(list, &TableWidget::shownCountChanged, this,
             [this, list](int shown) { m_searchBar->setCounts(shown, list->noteCount()); });
+    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - update pointer";
     m_tableWidget = list;
     applyNoteFilter();
     qCDebug(lcPanel) << "MainWindow::updateTableWidget() - scrollArea->setWidget";

@@ -1,5 +1,6 @@
 #include "panel/notesearchbar.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,11 +29,19 @@ NoteSearchBar::NoteSearchBar(QWidget *parent) : QWidget(parent)
     clear->setContext(Qt::WidgetShortcut);
     connect(clear, &QShortcut::activated, m_field, &QLineEdit::clear);
 
+    m_field->installEventFilter(this);
     connect(m_field, &QLineEdit::textChanged, this, [this](const QString &text) {
         updateCountText();
         emit queryChanged(text);
     });
     retranslate();
+}
+
+bool NoteSearchBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_field && event->type() == QEvent::FocusIn)
+        emit searchStarting();
+    return QWidget::eventFilter(watched, event);
 }
 
 QString NoteSearchBar::query() const

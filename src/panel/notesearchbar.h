@@ -22,6 +22,11 @@ public:
 
 signals:
     void queryChanged(const QString &query);
+    // The field took the keyboard focus: a search is about to start.
+    void searchStarting();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void updateCountText();

@@ -68,9 +68,23 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
 int TableWidget::applyFilter(const QString &query)
 {
     m_queryWords = NoteFilter::queryWords(query);
+    // Each cell shown in a visible list would lay out the whole list at once,
+    // a thousand rows for each of thousands of cells; the list is laid out
+    // once after all of them instead.
+    const int before = m_shownCount;
+    m_gridLayout->setEnabled(false);
     for (Row &row : m_rows)
         showRow(row, rowMatches(row));
+    m_gridLayout->setEnabled(true);
+    if (m_shownCount != before)
+        m_gridLayout->invalidate();
     return m_shownCount;
+}
+
+void TableWidget::prepareFilter()
+{
+    for (Row &row : m_rows)
+        updateMatchText(row);
 }
 
 bool TableWidget::rowMatches(Row &row)
@@ -79,15 +93,19 @@ bool TableWidget::rowMatches(Row &row)
         return true;
     if (!row.note)
         return false;
-    if (row.matchTextStale) {
-        const StickyWidget &note = *row.note;
-        const QString reminder =
-            note.reminderDate().isNull() ? QString() : note.reminderStatusText();
-        row.matchText =
-            NoteFilter::matchText(note.textBrowser()->toPlainText(), note.colorName(), reminder);
-        row.matchTextStale = false;
-    }
+    updateMatchText(row);
     return NoteFilter::matches(row.matchText, m_queryWords);
+}
+
+void TableWidget::updateMatchText(Row &row)
+{
+    if (!row.matchTextStale || !row.note)
+        return;
+    const StickyWidget &note = *row.note;
+    const QString reminder = note.reminderDate().isNull() ? QString() : note.reminderStatusText();
+    row.matchText =
+        NoteFilter::matchText(note.textBrowser()->toPlainText(), note.colorName(), reminder);
+    row.matchTextStale = false;
 }
 
 void TableWidget::showRow(Row &row, bool show)

@@ -39,6 +39,9 @@ public:
     // Shows only the rows of the notes that hold every word of `query` (see
     // NoteFilter); a blank query shows every row. Returns how many show.
     int applyFilter(const QString &query);
+    // Reads every note's text for the filter now, so that the first keystroke
+    // of a search does not have to.
+    void prepareFilter();
     int noteCount() const { return int(m_rows.size()); }
     int shownCount() const { return m_shownCount; }
 
@@ -61,6 +64,7 @@ private:
         bool shown = true;
     };
     bool rowMatches(Row &row);
+    void updateMatchText(Row &row);
     void showRow(Row &row, bool show);
     void noteChanged(std::size_t index);
 

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,8 +58,10 @@ void TestPanelSearch::init()
     m_window = std::make_unique<MainWindow>();
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DeleteWarning), false);
     // The first start leaves a welcome note; the search starts from known notes.
-    while (!stickyList.isEmpty())
+    while (!stickyList.isEmpty()) {
+        stickyList.constFirst()->lockSticky(false);
         stickyList.constFirst()->deleteSticky();
+    }
     m_window->showControlPanel();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
@@ -83,6 +86,7 @@ void TestPanelSearch::keyboardDrivesTheFilter()
     QCOMPARE(list()->noteCount(), 3);
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window->findChild<QPushButton *>()->setFocus();
     QVERIFY(!field()->hasFocus());
     QVERIFY(countText().isEmpty());
 
