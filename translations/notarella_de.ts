@@ -415,6 +415,286 @@
         <source>Pink</source>
         <translation>Rosa</translation>
     </message>
+    <message>
+        <source>&amp;Notes</source>
+        <translation>&amp;Notizen</translation>
+    </message>
+    <message>
+        <source>&amp;Back up now…</source>
+        <translation>Jetzt &amp;sichern …</translation>
+    </message>
+    <message>
+        <source>&amp;Restore from backup…</source>
+        <translation>Aus Sicherung &amp;wiederherstellen …</translation>
+    </message>
+    <message>
+        <source>Backup Written</source>
+        <translation>Sicherung geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A copy of your notes was written to %1.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Restore from backup…&lt;/i&gt; brings it back.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine Kopie Ihrer Notizen wurde nach %1 geschrieben.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Aus Sicherung wiederherstellen …&lt;/i&gt; holt sie zurück.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Backup Not Written</source>
+        <translation>Sicherung nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Daily Backup Not Written</source>
+        <translation>Tägliche Sicherung nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Today&apos;s copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Your notes themselves are not affected.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die heutige Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Ihre Notizen selbst sind davon nicht betroffen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Restore from Backup</source>
+        <translation>Aus Sicherung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;There is no copy of your notes to restore yet.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es gibt noch keine Kopie Ihrer Notizen zum Wiederherstellen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>daily copy</source>
+        <translation>tägliche Kopie</translation>
+    </message>
+    <message>
+        <source>taken by hand</source>
+        <translation>von Hand angelegt</translation>
+    </message>
+    <message>
+        <source>before a restore</source>
+        <translation>vor einer Wiederherstellung</translation>
+    </message>
+    <message>
+        <source>1 note</source>
+        <translation>1 Notiz</translation>
+    </message>
+    <message>
+        <source>%1 notes</source>
+        <translation>%1 Notizen</translation>
+    </message>
+    <message>
+        <source>%1 (%2) - %3</source>
+        <translation>%1 (%2) – %3</translation>
+    </message>
+    <message>
+        <source>Copy to restore:</source>
+        <translation>Wiederherzustellende Kopie:</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Replace your current notes (%1) by the notes of this copy?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre aktuellen Notizen (%1) durch die Notizen dieser Kopie ersetzen?&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your current notes are kept as %1 and can be restored from there.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre aktuellen Notizen werden als %1 aufbewahrt und lassen sich von dort wiederherstellen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The copy could not be restored:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopie konnte nicht wiederhergestellt werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>NoteBackups</name>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteExchangeCommands</name>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation>
+            <numerusform>… und %n weitere</numerusform>
+            <numerusform>… und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Export Notes…</source>
+        <translation>Notizen &amp;exportieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Import Exported Notes…</source>
+        <translation>Exportierte Notizen &amp;importieren …</translation>
+    </message>
+    <message>
+        <source>Import from Note &amp;File…</source>
+        <translation>Aus Notiz&amp;datei importieren …</translation>
+    </message>
+    <message>
+        <source>Export Notes</source>
+        <translation>Notizen exportieren</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;There are no notes to export.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es gibt keine Notizen zum Exportieren.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Export Notes to Folder</source>
+        <translation>Notizen in einen Ordner exportieren</translation>
+    </message>
+    <message>
+        <source>Exporting notes…</source>
+        <translation>Notizen werden exportiert …</translation>
+    </message>
+    <message>
+        <source>Notes Not Exported</source>
+        <translation>Notizen nicht exportiert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The notes could not be exported to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Nothing was left there.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Notizen konnten nicht nach %1 exportiert werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Dort wurde nichts zurückgelassen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Exported</source>
+        <translation>Notizen exportiert</translation>
+    </message>
+    <message numerus="yes">
+        <source>&lt;p&gt;%n note(s) were exported to %1. Open index.html there to read them.&lt;/p&gt;</source>
+        <translation>
+            <numerusform>&lt;p&gt;%n Notiz wurde nach %1 exportiert. Öffnen Sie dort index.html, um sie zu lesen.&lt;/p&gt;</numerusform>
+            <numerusform>&lt;p&gt;%n Notizen wurden nach %1 exportiert. Öffnen Sie dort index.html, um sie zu lesen.&lt;/p&gt;</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import Exported Notes from Folder</source>
+        <translation>Exportierte Notizen aus einem Ordner importieren</translation>
+    </message>
+    <message>
+        <source>Import Notes</source>
+        <translation>Notizen importieren</translation>
+    </message>
+    <message>
+        <source>Reading notes…</source>
+        <translation>Notizen werden gelesen …</translation>
+    </message>
+    <message>
+        <source>Notes Not Imported</source>
+        <translation>Notizen nicht importiert</translation>
+    </message>
+    <message>
+        <source>Import Notes from Note File</source>
+        <translation>Notizen aus einer Notizdatei importieren</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;No notes were found to import.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es wurden keine Notizen zum Importieren gefunden.&lt;/p&gt;</translation>
+    </message>
+    <message numerus="yes">
+        <source>&lt;p&gt;%n note(s) were added to your notes.&lt;/p&gt;</source>
+        <translation>
+            <numerusform>&lt;p&gt;%n Notiz wurde zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
+            <numerusform>&lt;p&gt;%n Notizen wurden zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Skipped:&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Übersprungen:&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Imported</source>
+        <translation>Notizen importiert</translation>
+    </message>
+</context>
+<context>
+    <name>NoteExport</name>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Erstellt</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Erinnerung</translation>
+    </message>
+    <message>
+        <source>Repeats</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Note %1</source>
+        <translation>Notiz %1</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Notarella notes</source>
+        <translation>Notarella-Notizen</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>NoteImport</name>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds no exported notes.</source>
+        <translation>Der Ordner %1 enthält keine exportierten Notizen.</translation>
+    </message>
+    <message>
+        <source>%1 is not a note exported by Notarella.</source>
+        <translation>%1 ist keine von Notarella exportierte Notiz.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not a Notarella note file: %2</source>
+        <translation>%1 ist keine Notizdatei von Notarella: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The picture %1 could not be copied to %2.</source>
+        <translation>Das Bild %1 konnte nicht nach %2 kopiert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteSearchBar</name>
+    <message>
+        <source>Search notes (Ctrl+F)</source>
+        <translation>Notizen durchsuchen (Strg+F)</translation>
+    </message>
+    <message>
+        <source>%1 of %2 notes</source>
+        <translation>%1 von %2 Notizen</translation>
+    </message>
 </context>
 <context>
     <name>NoteText</name>
@@ -437,6 +717,25 @@
     <message>
         <source>Snoozing until</source>
         <translation>Zurückgestellt bis</translation>
+    </message>
+</context>
+<context>
+    <name>NoteWriter</name>
+    <message>
+        <source>The note file is not open.</source>
+        <translation>Die Notizdatei ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable note file.</source>
+        <translation>%1 ist keine lesbare Notizdatei.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be copied.</source>
+        <translation>%1 kann nicht kopiert werden.</translation>
+    </message>
+    <message>
+        <source>The note file cannot be opened again.</source>
+        <translation>Die Notizdatei kann nicht erneut geöffnet werden.</translation>
     </message>
 </context>
 <context>

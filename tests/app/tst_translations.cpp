@@ -323,6 +323,9 @@ void TestTranslations::trayMenuAndPanelInGerman()
             buttons.append(button->text());
         QCOMPARE(sorted(buttons),
                  sorted({"&Hier beginnen!", "&Optionen", "&Drucken", "&Schließen"}));
+        const auto *notesMenu = window.findChild<QMenu *>(QStringLiteral("notesMenu"));
+        QVERIFY(notesMenu);
+        QCOMPARE(notesMenu->title(), QStringLiteral("&Notizen"));
         // The colour presets are stored in the language of the first start.
         QCOMPARE(NativeSettings::stringValue(QStringLiteral("UserDefinedVariables/DefaultColor")),
                  QStringLiteral("Gelb"));
