@@ -1,6 +1,7 @@
 #include "app/myapplication.h"
 
 #include "app/fontsubstitutes.h"
+#include "app/translations.h"
 #include "base/tracing.h"
 
 #include <QSessionManager>
@@ -9,6 +10,8 @@ MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     qCDebug(lcApp) << "MyApplication::MyApplication( cosntructor )";
     FontSubstitutes::install();
+    // Before any window exists, so every text is set in the user's language.
+    Translations::install(*this, QLocale::system());
     connect(this, &QGuiApplication::commitDataRequest, this, &MyApplication::commitData);
 }
 

@@ -128,7 +128,8 @@ public:
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
             !file.commit()) {
-            *error = tr("%1 could not be written: %2")
+            *error = QCoreApplication::translate(
+                "NoteExport", "%1 could not be written: %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
             return false;
         }
@@ -154,7 +155,8 @@ public:
         for (int n = 2; m_usedImageNames.contains(relative); ++n)
             relative = prefix + QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
         if (!m_folder.mkpath(QLatin1String(kImageFolder))) {
-            *error = tr("The folder %1 could not be created.")
+            *error = QCoreApplication::translate(
+                "NoteExport", "The folder %1 could not be created.")
                          .arg(QDir::toNativeSeparators(m_folder.filePath(kImageFolder)));
             return QString();
         }

@@ -74,7 +74,8 @@ public:
         if (const auto known = m_placed.constFind(from); known != m_placed.cend())
             return known.value();
         if (!m_to.mkpath(QStringLiteral("."))) {
-            problems->append(tr("The folder %1 could not be created.")
+            problems->append(QCoreApplication::translate(
+                "NoteImport", "The folder %1 could not be created.")
                                  .arg(QDir::toNativeSeparators(m_to.absolutePath())));
             return from;
         }
@@ -93,7 +94,8 @@ public:
         QSaveFile output(target);
         if (!input.open(QIODevice::ReadOnly) || !output.open(QIODevice::WriteOnly) ||
             output.write(input.readAll()) != input.size() || !output.commit()) {
-            problems->append(tr("The picture %1 could not be copied to %2.")
+            problems->append(QCoreApplication::translate(
+                "NoteImport", "The picture %1 could not be copied to %2.")
                                  .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(target)));
             return from;
         }

@@ -14,7 +14,7 @@ const QString kFixedReminderFormat = QLatin1String(ReminderTiming::kReminderDate
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("StickyWidget", text);
+    return QCoreApplication::translate("NoteText", text);
 }
 } // namespace
 

@@ -29,11 +29,6 @@ const char *const kAnyValueTexts[PeriodicSchedule::FieldCount] = {
 
 const QString kAnyValue = QStringLiteral("*");
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PeriodicSchedule", text);
-}
-
 void setError(QString *error, const QString &message)
 {
     if (error)
@@ -120,7 +115,8 @@ std::optional<ParsedField> parseField(PeriodicSchedule::Field field, const QStri
     for (const QString &item : items) {
         const QRegularExpressionMatch match = itemPattern.match(item);
         if (!match.hasMatch()) {
-            setError(error, tr("%1: \"%2\" is not a value, a range like 9-17 or a step like */15.")
+            setError(error, PeriodicSchedule::tr(
+                                "%1: \"%2\" is not a value, a range like 9-17 or a step like */15.")
                                 .arg(name, item.isEmpty() ? compact : item));
             return std::nullopt;
         }
@@ -129,7 +125,8 @@ std::optional<ParsedField> parseField(PeriodicSchedule::Field field, const QStri
         const bool hasStep = match.hasCaptured(4);
         if (hasStep && !everyValue && !isRange) {
             setError(error,
-                     tr("%1: the step in \"%2\" needs a range or \"*\" before it, e.g. */15.")
+                     PeriodicSchedule::tr(
+                         "%1: the step in \"%2\" needs a range or \"*\" before it, e.g. */15.")
                          .arg(name, item));
             return std::nullopt;
         }
@@ -139,17 +136,18 @@ std::optional<ParsedField> parseField(PeriodicSchedule::Field field, const QStri
         for (const int value : {from, to}) {
             if (value < lowest || value > highest) {
                 setError(error,
-                         tr("%1: \"%2\" is outside %3-%4.")
+                         PeriodicSchedule::tr("%1: \"%2\" is outside %3-%4.")
                              .arg(name, item, QString::number(lowest), QString::number(highest)));
                 return std::nullopt;
             }
         }
         if (from > to) {
-            setError(error, tr("%1: the range \"%2\" ends before it starts.").arg(name, item));
+            setError(error, PeriodicSchedule::tr("%1: the range \"%2\" ends before it starts.")
+                                .arg(name, item));
             return std::nullopt;
         }
         if (step < 1 || step > highest - lowest + 1) {
-            setError(error, tr("%1: the step in \"%2\" must be between 1 and %3.")
+            setError(error, PeriodicSchedule::tr("%1: the step in \"%2\" must be between 1 and %3.")
                                 .arg(name, item, QString::number(highest - lowest + 1)));
             return std::nullopt;
         }

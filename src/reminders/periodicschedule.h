@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,8 @@
 // unambiguously.
 class PeriodicSchedule
 {
+    Q_DECLARE_TR_FUNCTIONS(PeriodicSchedule)
+
 public:
     enum Field
     {

@@ -10,13 +10,15 @@ QString dialogText(const char *text)
     return QCoreApplication::translate("ReminderDialog", text);
 }
 
-// Appends "<count> <unit>[s]" to `text`, after ", " unless it is the first part.
-void appendUnit(QString &text, const QString &opening, qint64 count, const char *unitTemplate)
+// Appends "<count> <unit>" to `text`, after ", " unless it is the first part.
+// Singular and plural are separate texts, since languages form plurals
+// differently.
+void appendUnit(QString &text, const QString &opening, qint64 count, const char *singular,
+                const char *plural)
 {
     if (text != opening)
         text += QStringLiteral(", ");
-    text += dialogText(unitTemplate)
-                .arg(QString::number(count), count == 1 ? QString() : QStringLiteral("s"));
+    text += dialogText(count == 1 ? singular : plural).arg(count);
 }
 
 } // namespace
@@ -49,17 +51,18 @@ QString overdueText(qint64 minutesOverdue)
     QString text = opening;
     qint64 minutes = minutesOverdue;
     if (minutes > kWeek) {
-        appendUnit(text, opening, minutes / kWeek,
-                   QT_TRANSLATE_NOOP("ReminderDialog", "%1 week%2"));
+        appendUnit(text, opening, minutes / kWeek, QT_TRANSLATE_NOOP("ReminderDialog", "%1 week"),
+                   QT_TRANSLATE_NOOP("ReminderDialog", "%1 weeks"));
         minutes %= kWeek;
     }
     if (minutes > kDay) {
-        appendUnit(text, opening, minutes / kDay, QT_TRANSLATE_NOOP("ReminderDialog", "%1 day%2"));
+        appendUnit(text, opening, minutes / kDay, QT_TRANSLATE_NOOP("ReminderDialog", "%1 day"),
+                   QT_TRANSLATE_NOOP("ReminderDialog", "%1 days"));
         minutes %= kDay;
     }
     if (minutes > kHour) {
-        appendUnit(text, opening, minutes / kHour,
-                   QT_TRANSLATE_NOOP("ReminderDialog", "%1 hour%2"));
+        appendUnit(text, opening, minutes / kHour, QT_TRANSLATE_NOOP("ReminderDialog", "%1 hour"),
+                   QT_TRANSLATE_NOOP("ReminderDialog", "%1 hours"));
         minutes %= kHour;
     }
     if (text != opening)

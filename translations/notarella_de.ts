@@ -1,0 +1,2389 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>ELinkTextBrowser</name>
+    <message>
+        <source>Bold</source>
+        <translation>Fett</translation>
+    </message>
+    <message>
+        <source>Italicize</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Unterstreichen</translation>
+    </message>
+    <message>
+        <source>Strike Through</source>
+        <translation>Durchstreichen</translation>
+    </message>
+    <message>
+        <source>This text was stored with formatting nested too deeply to show; it is shown as plain text.</source>
+        <translation>Dieser Text wurde mit zu tief verschachtelter Formatierung gespeichert, um ihn formatiert anzuzeigen; er wird als reiner Text angezeigt.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpViewer</name>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vor</translation>
+    </message>
+    <message>
+        <source>&amp;Home</source>
+        <translation>&amp;Startseite</translation>
+    </message>
+    <message>
+        <source>The help page &quot;%1&quot; was not found. This is the start page of the help.</source>
+        <translation>Die Hilfeseite „%1“ wurde nicht gefunden. Dies ist die Startseite der Hilfe.</translation>
+    </message>
+    <message>
+        <source>The help could not be found in &quot;%1&quot;.</source>
+        <translation>Die Hilfe wurde in „%1“ nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The help page &quot;%1&quot; was not found.</source>
+        <translation>Die Hilfeseite „%1“ wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Notarella Help</source>
+        <translation>Notarella-Hilfe</translation>
+    </message>
+    <message>
+        <source>Notarella Help - %1</source>
+        <translation>Notarella-Hilfe – %1</translation>
+    </message>
+    <message>
+        <source>Cannot open the file: %1.</source>
+        <translation>Die Datei kann nicht geöffnet werden: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>HyperlinkDialog</name>
+    <message>
+        <source>Insert Hyperlink</source>
+        <translation>Hyperlink einfügen</translation>
+    </message>
+    <message>
+        <source>Webpage URL</source>
+        <translation>Webseiten-URL</translation>
+    </message>
+    <message>
+        <source>Email Address</source>
+        <translation>E-Mail-Adresse</translation>
+    </message>
+    <message>
+        <source>Local File</source>
+        <translation>Lokale Datei</translation>
+    </message>
+    <message>
+        <source>Local Directory</source>
+        <translation>Lokaler Ordner</translation>
+    </message>
+    <message>
+        <source>Enter the webpage address:</source>
+        <translation>Geben Sie die Adresse der Webseite ein:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>I want to create a hyperlink to a:</source>
+        <translation>Ich möchte einen Hyperlink erstellen zu:</translation>
+    </message>
+    <message>
+        <source>Enter the text to display:</source>
+        <translation>Geben Sie den anzuzeigenden Text ein:</translation>
+    </message>
+    <message>
+        <source>Enter the email address:</source>
+        <translation>Geben Sie die E-Mail-Adresse ein:</translation>
+    </message>
+    <message>
+        <source>Enter the absolute file name:</source>
+        <translation>Geben Sie den absoluten Dateinamen ein:</translation>
+    </message>
+    <message>
+        <source>Select a target file:</source>
+        <translation>Wählen Sie eine Zieldatei:</translation>
+    </message>
+    <message>
+        <source>Enter the full directory path:</source>
+        <translation>Geben Sie den vollständigen Ordnerpfad ein:</translation>
+    </message>
+    <message>
+        <source>Select a target directory for the hyperlink:</source>
+        <translation>Wählen Sie einen Zielordner für den Hyperlink:</translation>
+    </message>
+</context>
+<context>
+    <name>ImageDialog</name>
+    <message>
+        <source>Insert Image</source>
+        <translation>Bild einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Enter the image path and filename:</source>
+        <translation>Geben Sie Pfad und Dateinamen des Bildes ein:</translation>
+    </message>
+    <message>
+        <source>Optionally resize the image (in pixels):</source>
+        <translation>Bildgröße optional ändern (in Pixeln):</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Choose an image to insert:</source>
+        <translation>Wählen Sie ein Bild zum Einfügen:</translation>
+    </message>
+    <message>
+        <source>Images ( *.gif *.jpg *.png *.xpm )</source>
+        <translation>Bilder ( *.gif *.jpg *.png *.xpm )</translation>
+    </message>
+    <message>
+        <source>Image Error</source>
+        <translation>Bildfehler</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The file name is invalid.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Der Dateiname ist ungültig.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Supported image types are: *.gif, *.jpg, *.png, and *.xpm.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Unterstützte Bildformate sind: *.gif, *.jpg, *.png und *.xpm.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The image file entered does not exist.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die angegebene Bilddatei existiert nicht.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Warning- Notarella is already running!</source>
+        <translation>Warnung – Notarella läuft bereits!</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella appears to already be running.  You should be able to access it via the Notarella icon in the System Tray at this time.&lt;/p&gt;&lt;p&gt;If you are unable to locate the Notarella icon in the System Tray please use the Windows Task Manager to halt the program now, and then the Start Menu to restart it.  We apologize for any inconvenience.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella scheint bereits zu laufen. Sie erreichen es jetzt über das Notarella-Symbol im Systembereich der Kontrollleiste.&lt;/p&gt;&lt;p&gt;Wenn Sie das Notarella-Symbol im Systembereich nicht finden, beenden Sie das Programm jetzt mit dem Task-Manager und starten Sie es dann über das Startmenü neu. Wir bitten, die Unannehmlichkeiten zu entschuldigen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Updating Notarella</source>
+        <translation>Notarella wird aktualisiert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A new version of Notarella has been installed.&lt;/p&gt;&lt;p&gt;Some of your software settings will be changed.  Please visit the Options Window to modify them.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine neue Version von Notarella wurde installiert.&lt;/p&gt;&lt;p&gt;Einige Ihrer Programmeinstellungen werden geändert. Sie können sie im Optionsfenster anpassen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notarella Settings</source>
+        <translation>Notarella-Einstellungen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella cannot write its settings file:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;It runs with the settings it finds; changes to them will not be kept.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella kann seine Einstellungsdatei nicht schreiben:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Es läuft mit den vorgefundenen Einstellungen weiter; Änderungen daran werden nicht behalten.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notarella - Control Panel</source>
+        <translation>Notarella – Steuerzentrale</translation>
+    </message>
+    <message>
+        <source>Notarella</source>
+        <translation>Notarella</translation>
+    </message>
+    <message>
+        <source>Sticky</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Sticky Control &amp;Panel</source>
+        <translation>Notiz-&amp;Steuerzentrale</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>&amp;Default Sticky</source>
+        <translation>Standard&amp;notiz</translation>
+    </message>
+    <message>
+        <source>&amp;1 - %1 %2</source>
+        <translation>&amp;1 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;2 - %1 %2</source>
+        <translation>&amp;2 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;3 - %1 %2</source>
+        <translation>&amp;3 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;4 - %1 %2</source>
+        <translation>&amp;4 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;5 - %1 %2</source>
+        <translation>&amp;5 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>Raise &amp;Visible Stickies</source>
+        <translation>Sichtbare Notizen nach &amp;vorn</translation>
+    </message>
+    <message>
+        <source>Activate &amp;All Stickies </source>
+        <translation>&amp;Alle Notizen aktivieren </translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Start Here!</source>
+        <translation>&amp;Hier beginnen!</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Drucken</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Notarella - No System Tray</source>
+        <translation>Notarella – Kein Systembereich</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This desktop has no system tray, so the Notarella icon cannot be shown.&lt;/p&gt;&lt;p&gt;The &lt;b&gt;Control Panel&lt;/b&gt; takes its place: it creates stickies, lists every sticky, hidden ones included, and shows them again. Its &lt;i&gt;Close&lt;/i&gt; button only hides it; to bring it back, choose &lt;i&gt;Sticky Control Panel&lt;/i&gt; from the right-click menu of any sticky.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Arbeitsfläche hat keinen Systembereich, daher kann das Notarella-Symbol nicht angezeigt werden.&lt;/p&gt;&lt;p&gt;Die &lt;b&gt;Steuerzentrale&lt;/b&gt; tritt an seine Stelle: Sie erstellt Notizen, listet alle Notizen auf, auch die verborgenen, und zeigt sie wieder an. Ihre Schaltfläche &lt;i&gt;Schließen&lt;/i&gt; blendet sie nur aus; um sie zurückzuholen, wählen Sie &lt;i&gt;Notiz-Steuerzentrale&lt;/i&gt; im Kontextmenü einer beliebigen Notiz.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Warning: Control Panel Closing</source>
+        <translation>Warnung: Steuerzentrale wird geschlossen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Closing the control panel does not exit the Notarella program.  The Control Panel, and other sticky operations, will remain available by right-clicking the sticky icon in the system tray.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Do you still wish to close the control panel?&lt;/b&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Das Schließen der Steuerzentrale beendet Notarella nicht. Die Steuerzentrale und die übrigen Notizbefehle bleiben über einen Rechtsklick auf das Notiz-Symbol im Systembereich erreichbar.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Möchten Sie die Steuerzentrale trotzdem schließen?&lt;/b&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Only the Visible Stickies</source>
+        <translation>Nur die sichtbaren Notizen</translation>
+    </message>
+    <message>
+        <source>All Stickies</source>
+        <translation>Alle Notizen</translation>
+    </message>
+    <message>
+        <source>Print Stickies</source>
+        <translation>Notizen drucken</translation>
+    </message>
+    <message>
+        <source>Print:</source>
+        <translation>Drucken:</translation>
+    </message>
+    <message>
+        <source>Warning: Notarella Exiting</source>
+        <translation>Warnung: Notarella wird beendet</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;If you exit Notarella you will not be able to create new stickies or receive any pending alerts until you restart the software!&lt;/p&gt;&lt;p&gt;It is recommended that you use the &lt;i&gt;Close Button&lt;/i&gt; instead.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Are you sure that you want to exit Notarella?&lt;/b&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Wenn Sie Notarella beenden, können Sie bis zum nächsten Start keine neuen Notizen erstellen und erhalten keine anstehenden Erinnerungen!&lt;/p&gt;&lt;p&gt;Es wird empfohlen, stattdessen die &lt;i&gt;Schaltfläche Schließen&lt;/i&gt; zu verwenden.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Möchten Sie Notarella wirklich beenden?&lt;/b&gt;&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Not Saved</source>
+        <translation>Notizen nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Your notes are kept while Notarella runs, and it tries again every minute. You will be told when saving works again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Ihre Notizen bleiben erhalten, solange Notarella läuft, und es versucht es jede Minute erneut. Sie werden benachrichtigt, sobald das Speichern wieder gelingt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Saved Again</source>
+        <translation>Notizen wieder gespeichert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella saved your notes to %1 again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella hat Ihre Notizen wieder in %1 gespeichert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Saved Elsewhere</source>
+        <translation>Notizen an anderer Stelle gespeichert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;They were written to %3 instead. Copy that file to %1 before Notarella starts again to get them back.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Sie wurden stattdessen in %3 geschrieben. Kopieren Sie diese Datei nach %1, bevor Notarella wieder startet, um sie zurückzubekommen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;No other place to keep them could be written either; the changes since the last save are lost.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Auch an keiner anderen Stelle konnten sie geschrieben werden; die Änderungen seit dem letzten Speichern sind verloren.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Note File Written Again</source>
+        <translation>Notizdatei neu geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your note file %1 had been deleted. Notarella wrote all your notes to it again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizdatei %1 war gelöscht worden. Notarella hat alle Ihre Notizen erneut hineingeschrieben.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Note File Replaced</source>
+        <translation>Notizdatei ersetzt</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Another file had taken the place of your note file %1. It was moved to %2, and Notarella wrote all your notes to %1 again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine andere Datei hatte den Platz Ihrer Notizdatei %1 eingenommen. Sie wurde nach %2 verschoben, und Notarella hat alle Ihre Notizen erneut in %1 geschrieben.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your note file %1 is damaged: one note could not be read.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizdatei %1 ist beschädigt: Eine Notiz konnte nicht gelesen werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your note file %1 is damaged: %2 notes could not be read.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizdatei %1 ist beschädigt: %2 Notizen konnten nicht gelesen werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notes missing from it were taken from the save before: %1.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Fehlende Notizen wurden aus der vorherigen Speicherung übernommen: %1.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The damaged file could not be moved aside.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die beschädigte Datei konnte nicht beiseitegelegt werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A copy of the damaged file was kept as %1; the notes that could be read are saved in a new file.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine Kopie der beschädigten Datei wurde als %1 aufbewahrt; die lesbaren Notizen werden in einer neuen Datei gespeichert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Note File Damaged</source>
+        <translation>Notizdatei beschädigt</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <translation>Hellblau</translation>
+    </message>
+    <message>
+        <source>Light Green</source>
+        <translation>Hellgrün</translation>
+    </message>
+    <message>
+        <source>Light Orange</source>
+        <translation>Hellorange</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rosa</translation>
+    </message>
+    <message>
+        <source>&amp;Notes</source>
+        <translation>&amp;Notizen</translation>
+    </message>
+    <message>
+        <source>&amp;Back up now…</source>
+        <translation>Jetzt &amp;sichern …</translation>
+    </message>
+    <message>
+        <source>&amp;Restore from backup…</source>
+        <translation>Aus Sicherung &amp;wiederherstellen …</translation>
+    </message>
+    <message>
+        <source>Backup Written</source>
+        <translation>Sicherung geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A copy of your notes was written to %1.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Restore from backup…&lt;/i&gt; brings it back.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine Kopie Ihrer Notizen wurde nach %1 geschrieben.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Aus Sicherung wiederherstellen …&lt;/i&gt; holt sie zurück.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Backup Not Written</source>
+        <translation>Sicherung nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Daily Backup Not Written</source>
+        <translation>Tägliche Sicherung nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Today&apos;s copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Your notes themselves are not affected.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die heutige Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Ihre Notizen selbst sind davon nicht betroffen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Restore from Backup</source>
+        <translation>Aus Sicherung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;There is no copy of your notes to restore yet.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es gibt noch keine Kopie Ihrer Notizen zum Wiederherstellen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>daily copy</source>
+        <translation>tägliche Kopie</translation>
+    </message>
+    <message>
+        <source>taken by hand</source>
+        <translation>von Hand angelegt</translation>
+    </message>
+    <message>
+        <source>before a restore</source>
+        <translation>vor einer Wiederherstellung</translation>
+    </message>
+    <message>
+        <source>1 note</source>
+        <translation>1 Notiz</translation>
+    </message>
+    <message>
+        <source>%1 notes</source>
+        <translation>%1 Notizen</translation>
+    </message>
+    <message>
+        <source>%1 (%2) - %3</source>
+        <translation>%1 (%2) – %3</translation>
+    </message>
+    <message>
+        <source>Copy to restore:</source>
+        <translation>Wiederherzustellende Kopie:</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Replace your current notes (%1) by the notes of this copy?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre aktuellen Notizen (%1) durch die Notizen dieser Kopie ersetzen?&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your current notes are kept as %1 and can be restored from there.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre aktuellen Notizen werden als %1 aufbewahrt und lassen sich von dort wiederherstellen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The copy could not be restored:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopie konnte nicht wiederhergestellt werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>NoteBackups</name>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteExchangeCommands</name>
+    <message numerus="yes">
+        <source>… and %n more</source>
+        <translation>
+            <numerusform>… und %n weitere</numerusform>
+            <numerusform>… und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Export Notes…</source>
+        <translation>Notizen &amp;exportieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Import Exported Notes…</source>
+        <translation>Exportierte Notizen &amp;importieren …</translation>
+    </message>
+    <message>
+        <source>Import from Note &amp;File…</source>
+        <translation>Aus Notiz&amp;datei importieren …</translation>
+    </message>
+    <message>
+        <source>Export Notes</source>
+        <translation>Notizen exportieren</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;There are no notes to export.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es gibt keine Notizen zum Exportieren.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Export Notes to Folder</source>
+        <translation>Notizen in einen Ordner exportieren</translation>
+    </message>
+    <message>
+        <source>Exporting notes…</source>
+        <translation>Notizen werden exportiert …</translation>
+    </message>
+    <message>
+        <source>Notes Not Exported</source>
+        <translation>Notizen nicht exportiert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The notes could not be exported to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Nothing was left there.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Notizen konnten nicht nach %1 exportiert werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Dort wurde nichts zurückgelassen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Exported</source>
+        <translation>Notizen exportiert</translation>
+    </message>
+    <message numerus="yes">
+        <source>&lt;p&gt;%n note(s) were exported to %1. Open index.html there to read them.&lt;/p&gt;</source>
+        <translation>
+            <numerusform>&lt;p&gt;%n Notiz wurde nach %1 exportiert. Öffnen Sie dort index.html, um sie zu lesen.&lt;/p&gt;</numerusform>
+            <numerusform>&lt;p&gt;%n Notizen wurden nach %1 exportiert. Öffnen Sie dort index.html, um sie zu lesen.&lt;/p&gt;</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import Exported Notes from Folder</source>
+        <translation>Exportierte Notizen aus einem Ordner importieren</translation>
+    </message>
+    <message>
+        <source>Import Notes</source>
+        <translation>Notizen importieren</translation>
+    </message>
+    <message>
+        <source>Reading notes…</source>
+        <translation>Notizen werden gelesen …</translation>
+    </message>
+    <message>
+        <source>Notes Not Imported</source>
+        <translation>Notizen nicht importiert</translation>
+    </message>
+    <message>
+        <source>Import Notes from Note File</source>
+        <translation>Notizen aus einer Notizdatei importieren</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;No notes were found to import.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es wurden keine Notizen zum Importieren gefunden.&lt;/p&gt;</translation>
+    </message>
+    <message numerus="yes">
+        <source>&lt;p&gt;%n note(s) were added to your notes.&lt;/p&gt;</source>
+        <translation>
+            <numerusform>&lt;p&gt;%n Notiz wurde zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
+            <numerusform>&lt;p&gt;%n Notizen wurden zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Skipped:&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Übersprungen:&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Imported</source>
+        <translation>Notizen importiert</translation>
+    </message>
+</context>
+<context>
+    <name>NoteExport</name>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Erstellt</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Erinnerung</translation>
+    </message>
+    <message>
+        <source>Repeats</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Note %1</source>
+        <translation>Notiz %1</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Notarella notes</source>
+        <translation>Notarella-Notizen</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>NoteImport</name>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds no exported notes.</source>
+        <translation>Der Ordner %1 enthält keine exportierten Notizen.</translation>
+    </message>
+    <message>
+        <source>%1 is not a note exported by Notarella.</source>
+        <translation>%1 ist keine von Notarella exportierte Notiz.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not a Notarella note file: %2</source>
+        <translation>%1 ist keine Notizdatei von Notarella: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The picture %1 could not be copied to %2.</source>
+        <translation>Das Bild %1 konnte nicht nach %2 kopiert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteSearchBar</name>
+    <message>
+        <source>Search notes (Ctrl+F)</source>
+        <translation>Notizen durchsuchen (Strg+F)</translation>
+    </message>
+    <message>
+        <source>%1 of %2 notes</source>
+        <translation>%1 von %2 Notizen</translation>
+    </message>
+</context>
+<context>
+    <name>NoteText</name>
+    <message>
+        <source>No reminder set.</source>
+        <translation>Keine Erinnerung festgelegt.</translation>
+    </message>
+    <message>
+        <source>Periodic reminder next scheduled for</source>
+        <translation>Regelmäßige Erinnerung, nächster Termin</translation>
+    </message>
+    <message>
+        <source>Reminder scheduled for</source>
+        <translation>Erinnerung geplant für</translation>
+    </message>
+    <message>
+        <source>Original reminder scheduled for</source>
+        <translation>Ursprüngliche Erinnerung geplant für</translation>
+    </message>
+    <message>
+        <source>Snoozing until</source>
+        <translation>Zurückgestellt bis</translation>
+    </message>
+</context>
+<context>
+    <name>NoteWriter</name>
+    <message>
+        <source>The note file is not open.</source>
+        <translation>Die Notizdatei ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable note file.</source>
+        <translation>%1 ist keine lesbare Notizdatei.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be copied.</source>
+        <translation>%1 kann nicht kopiert werden.</translation>
+    </message>
+    <message>
+        <source>The note file cannot be opened again.</source>
+        <translation>Die Notizdatei kann nicht erneut geöffnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>OptionsWindow</name>
+    <message>
+        <source>Notarella - Options</source>
+        <translation>Notarella – Optionen</translation>
+    </message>
+    <message>
+        <source>General Options</source>
+        <translation>Allgemeine Optionen</translation>
+    </message>
+    <message>
+        <source>Other Options</source>
+        <translation>Weitere Optionen</translation>
+    </message>
+    <message>
+        <source>Default Sticky Color:</source>
+        <translation>Standardfarbe der Notizen:</translation>
+    </message>
+    <message>
+        <source>Additional Sticky Colors:</source>
+        <translation>Weitere Notizfarben:</translation>
+    </message>
+    <message>
+        <source>Warning Messages:</source>
+        <translation>Warnmeldungen:</translation>
+    </message>
+    <message>
+        <source>Display a warning when hiding stickies.</source>
+        <translation>Beim Ausblenden von Notizen warnen.</translation>
+    </message>
+    <message>
+        <source>Display a warning when deleting stickies.</source>
+        <translation>Beim Löschen von Notizen warnen.</translation>
+    </message>
+    <message>
+        <source>Display a warning when closing the Control Panel.</source>
+        <translation>Beim Schließen der Steuerzentrale warnen.</translation>
+    </message>
+    <message>
+        <source>Play sound file for reminders:</source>
+        <translation>Bei Erinnerungen diese Tondatei abspielen:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>Default Sticky Size:</source>
+        <translation>Standardgröße der Notizen:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Pixels: 50 to 500</source>
+        <translation>Pixel: 50 bis 500</translation>
+    </message>
+    <message>
+        <source>Date Formatting:</source>
+        <translation>Datumsformat:</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Display:</source>
+        <translation>Anzeige:</translation>
+    </message>
+    <message>
+        <source>Help!</source>
+        <translation>Hilfe!</translation>
+    </message>
+    <message>
+        <source>Create new Stickies with task bar entries.</source>
+        <translation>Neue Notizen mit Eintrag in der Taskleiste erstellen.</translation>
+    </message>
+    <message>
+        <source>Automatically start Notarella on User Login.</source>
+        <translation>Notarella bei der Anmeldung automatisch starten.</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Original Settings</source>
+        <translation>Ursprüngliche Einstellungen &amp;wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Warning - Invalid Sticky Size</source>
+        <translation>Warnung – Ungültige Notizgröße</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The height and width of the stickies should be between 50 and 500 pixels&lt;/p&gt; &lt;p&gt;Please readjust the size values that you entered.&lt;/p&gt; </source>
+        <translation>&lt;p&gt;Höhe und Breite der Notizen müssen zwischen 50 und 500 Pixeln liegen.&lt;/p&gt; &lt;p&gt;Bitte passen Sie die eingegebenen Größenwerte an.&lt;/p&gt; </translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not be set to start when you log in.&lt;/p&gt;&lt;p&gt;Your other options were saved.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella konnte nicht für den Start bei der Anmeldung eingerichtet werden.&lt;/p&gt;&lt;p&gt;Ihre übrigen Optionen wurden gespeichert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not be kept from starting when you log in.&lt;/p&gt;&lt;p&gt;Your other options were saved.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Der Start von Notarella bei der Anmeldung konnte nicht abgeschaltet werden.&lt;/p&gt;&lt;p&gt;Ihre übrigen Optionen wurden gespeichert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Restoring Notarella Defaults</source>
+        <translation>Notarella-Standardwerte wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;All of the options items will be set back to their default settings.&lt;/p&gt;&lt;p&gt;Restore original settings now?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Alle Optionen werden auf ihre Standardwerte zurückgesetzt.&lt;/p&gt;&lt;p&gt;Ursprüngliche Einstellungen jetzt wiederherstellen?&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodicSchedule</name>
+    <message>
+        <source>Minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Stunden</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation>Monate</translation>
+    </message>
+    <message>
+        <source>Weekdays</source>
+        <translation>Wochentage</translation>
+    </message>
+    <message>
+        <source>A periodic reminder needs exactly five fields.</source>
+        <translation>Eine regelmäßige Erinnerung braucht genau fünf Felder.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a periodic pattern.</source>
+        <translation>„%1“ ist kein Muster für eine regelmäßige Erinnerung.</translation>
+    </message>
+    <message>
+        <source>The periodic pattern &quot;%1&quot; does not have five fields.</source>
+        <translation>Das Muster „%1“ hat nicht fünf Felder.</translation>
+    </message>
+    <message>
+        <source>The current date and time are not valid.</source>
+        <translation>Das aktuelle Datum und die aktuelle Uhrzeit sind ungültig.</translation>
+    </message>
+    <message>
+        <source>%1 and %2: none of the chosen days occurs in the chosen months, so this reminder would never occur.</source>
+        <translation>%1 und %2: Keiner der gewählten Tage kommt in den gewählten Monaten vor, daher würde diese Erinnerung nie eintreten.</translation>
+    </message>
+    <message>
+        <source>No date in the next %1 years matches this pattern, so this reminder would never occur.</source>
+        <translation>Kein Datum der nächsten %1 Jahre passt zu diesem Muster, daher würde diese Erinnerung nie eintreten.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a value, a range like 9-17 or a step like */15.</source>
+        <translation>%1: „%2“ ist weder ein Wert noch ein Bereich wie 9-17 noch eine Schrittweite wie */15.</translation>
+    </message>
+    <message>
+        <source>%1: the step in &quot;%2&quot; needs a range or &quot;*&quot; before it, e.g. */15.</source>
+        <translation>%1: Vor der Schrittweite in „%2“ muss ein Bereich oder „*“ stehen, z. B. */15.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is outside %3-%4.</source>
+        <translation>%1: „%2“ liegt außerhalb von %3-%4.</translation>
+    </message>
+    <message>
+        <source>%1: the range &quot;%2&quot; ends before it starts.</source>
+        <translation>%1: Der Bereich „%2“ endet, bevor er beginnt.</translation>
+    </message>
+    <message>
+        <source>%1: the step in &quot;%2&quot; must be between 1 and %3.</source>
+        <translation>%1: Die Schrittweite in „%2“ muss zwischen 1 und %3 liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>RZColorSelector</name>
+    <message>
+        <source>Alice Blue</source>
+        <translation>Aliceblau</translation>
+    </message>
+    <message>
+        <source>Alizarin Crimson</source>
+        <translation>Alizarinkarmesin</translation>
+    </message>
+    <message>
+        <source>Antique White</source>
+        <translation>Antikweiß</translation>
+    </message>
+    <message>
+        <source>Aquamarine</source>
+        <translation>Aquamarin</translation>
+    </message>
+    <message>
+        <source>Aureoline Yellow</source>
+        <translation>Aureolingelb</translation>
+    </message>
+    <message>
+        <source>Azure</source>
+        <translation>Azurblau</translation>
+    </message>
+    <message>
+        <source>Banana</source>
+        <translation>Bananengelb</translation>
+    </message>
+    <message>
+        <source>Beige</source>
+        <translation>Beige</translation>
+    </message>
+    <message>
+        <source>Bisque</source>
+        <translation>Biskuit</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Blanched Almond</source>
+        <translation>Mandelweiß</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Blue Violet</source>
+        <translation>Blauviolett</translation>
+    </message>
+    <message>
+        <source>Brick</source>
+        <translation>Ziegelrot</translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <translation>Braun</translation>
+    </message>
+    <message>
+        <source>Brown Madder</source>
+        <translation>Krappbraun</translation>
+    </message>
+    <message>
+        <source>Brown Ochre</source>
+        <translation>Ockerbraun</translation>
+    </message>
+    <message>
+        <source>Burlywood</source>
+        <translation>Kräftiges Holzbraun</translation>
+    </message>
+    <message>
+        <source>Burnt Sienna</source>
+        <translation>Siena gebrannt</translation>
+    </message>
+    <message>
+        <source>Burnt Umber</source>
+        <translation>Umbra gebrannt</translation>
+    </message>
+    <message>
+        <source>Cadet</source>
+        <translation>Kadettblau</translation>
+    </message>
+    <message>
+        <source>Cadmium Lemon</source>
+        <translation>Kadmiumzitron</translation>
+    </message>
+    <message>
+        <source>Cadmium Orange</source>
+        <translation>Kadmiumorange</translation>
+    </message>
+    <message>
+        <source>Cadmium Yellow</source>
+        <translation>Kadmiumgelb</translation>
+    </message>
+    <message>
+        <source>Carrot</source>
+        <translation>Karottenrot</translation>
+    </message>
+    <message>
+        <source>Cerulean</source>
+        <translation>Coelinblau</translation>
+    </message>
+    <message>
+        <source>Chartreuse</source>
+        <translation>Hellgrün (Chartreuse)</translation>
+    </message>
+    <message>
+        <source>Chocolate</source>
+        <translation>Schokoladenbraun</translation>
+    </message>
+    <message>
+        <source>Chrome Oxide Green</source>
+        <translation>Chromoxidgrün</translation>
+    </message>
+    <message>
+        <source>Cinnabar Green</source>
+        <translation>Zinnobergrün</translation>
+    </message>
+    <message>
+        <source>Cobalt</source>
+        <translation>Kobaltblau</translation>
+    </message>
+    <message>
+        <source>Cobalt Green</source>
+        <translation>Kobaltgrün</translation>
+    </message>
+    <message>
+        <source>Cold Grey</source>
+        <translation>Kaltgrau</translation>
+    </message>
+    <message>
+        <source>Coral</source>
+        <translation>Koralle</translation>
+    </message>
+    <message>
+        <source>Cornflower</source>
+        <translation>Kornblumenblau</translation>
+    </message>
+    <message>
+        <source>Cornsilk</source>
+        <translation>Maisseide</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>Dark Goldenrod</source>
+        <translation>Dunkles Goldrutengelb</translation>
+    </message>
+    <message>
+        <source>Dark Green</source>
+        <translation>Dunkelgrün</translation>
+    </message>
+    <message>
+        <source>Dark Khaki</source>
+        <translation>Dunkles Khaki</translation>
+    </message>
+    <message>
+        <source>Dark Olive Green</source>
+        <translation>Dunkles Olivgrün</translation>
+    </message>
+    <message>
+        <source>Dark Orange</source>
+        <translation>Dunkelorange</translation>
+    </message>
+    <message>
+        <source>Dark Orchid</source>
+        <translation>Dunkle Orchidee</translation>
+    </message>
+    <message>
+        <source>Dark Sea Green</source>
+        <translation>Dunkles Seegrün</translation>
+    </message>
+    <message>
+        <source>Dark Slate Blue</source>
+        <translation>Dunkles Schieferblau</translation>
+    </message>
+    <message>
+        <source>Dark Slate Grey</source>
+        <translation>Dunkles Schiefergrau</translation>
+    </message>
+    <message>
+        <source>Dark Turquoise</source>
+        <translation>Dunkeltürkis</translation>
+    </message>
+    <message>
+        <source>Dark Violet</source>
+        <translation>Dunkelviolett</translation>
+    </message>
+    <message>
+        <source>Deep  Ochre</source>
+        <translation>Tiefer Ocker</translation>
+    </message>
+    <message>
+        <source>Deep Cadmium Red</source>
+        <translation>Kadmiumrot dunkel</translation>
+    </message>
+    <message>
+        <source>Deep Cobalt Violet</source>
+        <translation>Kobaltviolett dunkel</translation>
+    </message>
+    <message>
+        <source>Deep Madder Lake</source>
+        <translation>Krapplack dunkel</translation>
+    </message>
+    <message>
+        <source>Deep Naples Yellow</source>
+        <translation>Neapelgelb dunkel</translation>
+    </message>
+    <message>
+        <source>Deep Pink</source>
+        <translation>Tiefrosa</translation>
+    </message>
+    <message>
+        <source>Deep Sky Blue</source>
+        <translation>Tiefes Himmelblau</translation>
+    </message>
+    <message>
+        <source>Dim Drey</source>
+        <translation>Mattgrau</translation>
+    </message>
+    <message>
+        <source>Dodger Blue</source>
+        <translation>Dodger-Blau</translation>
+    </message>
+    <message>
+        <source>Drab Olive</source>
+        <translation>Trübes Oliv</translation>
+    </message>
+    <message>
+        <source>Eggshell</source>
+        <translation>Eierschale</translation>
+    </message>
+    <message>
+        <source>Emerald Green</source>
+        <translation>Smaragdgrün</translation>
+    </message>
+    <message>
+        <source>English Red</source>
+        <translation>Englischrot</translation>
+    </message>
+    <message>
+        <source>Firebrick</source>
+        <translation>Ziegelfeuerrot</translation>
+    </message>
+    <message>
+        <source>Floral White</source>
+        <translation>Blütenweiß</translation>
+    </message>
+    <message>
+        <source>Forest Green</source>
+        <translation>Waldgrün</translation>
+    </message>
+    <message>
+        <source>Gainsboro</source>
+        <translation>Gainsboro-Grau</translation>
+    </message>
+    <message>
+        <source>Geranium Lake</source>
+        <translation>Geranienlack</translation>
+    </message>
+    <message>
+        <source>Ghost White</source>
+        <translation>Geisterweiß</translation>
+    </message>
+    <message>
+        <source>Gold</source>
+        <translation>Gold</translation>
+    </message>
+    <message>
+        <source>Gold Ochre</source>
+        <translation>Goldocker</translation>
+    </message>
+    <message>
+        <source>Goldenrod</source>
+        <translation>Goldrutengelb</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Green Yellow</source>
+        <translation>Grüngelb</translation>
+    </message>
+    <message>
+        <source>Greenish Umber</source>
+        <translation>Grünliche Umbra</translation>
+    </message>
+    <message>
+        <source>Grey</source>
+        <translation>Grau</translation>
+    </message>
+    <message>
+        <source>Honeydew</source>
+        <translation>Honigmelone</translation>
+    </message>
+    <message>
+        <source>Hot Pink</source>
+        <translation>Leuchtendes Rosa</translation>
+    </message>
+    <message>
+        <source>Indian Red</source>
+        <translation>Indischrot</translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <source>Ivory</source>
+        <translation>Elfenbein</translation>
+    </message>
+    <message>
+        <source>Ivory Black</source>
+        <translation>Elfenbeinschwarz</translation>
+    </message>
+    <message>
+        <source>Khaki</source>
+        <translation>Khaki</translation>
+    </message>
+    <message>
+        <source>Lamp Black</source>
+        <translation>Lampenschwarz</translation>
+    </message>
+    <message>
+        <source>Lavender</source>
+        <translation>Lavendel</translation>
+    </message>
+    <message>
+        <source>Lavender Blush</source>
+        <translation>Lavendelrosa</translation>
+    </message>
+    <message>
+        <source>Lawn Green</source>
+        <translation>Rasengrün</translation>
+    </message>
+    <message>
+        <source>Lemon Chiffon</source>
+        <translation>Zitronenchiffon</translation>
+    </message>
+    <message>
+        <source>Light Beige</source>
+        <translation>Hellbeige</translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <translation>Hellblau</translation>
+    </message>
+    <message>
+        <source>Light Cadmium Red</source>
+        <translation>Kadmiumrot hell</translation>
+    </message>
+    <message>
+        <source>Light Cadmium Yellow</source>
+        <translation>Kadmiumgelb hell</translation>
+    </message>
+    <message>
+        <source>Light Coral</source>
+        <translation>Helle Koralle</translation>
+    </message>
+    <message>
+        <source>Light Goldenrod</source>
+        <translation>Helles Goldrutengelb</translation>
+    </message>
+    <message>
+        <source>Light Green</source>
+        <translation>Hellgrün</translation>
+    </message>
+    <message>
+        <source>Light Grey</source>
+        <translation>Hellgrau</translation>
+    </message>
+    <message>
+        <source>Light Orange</source>
+        <translation>Hellorange</translation>
+    </message>
+    <message>
+        <source>Light Pink</source>
+        <translation>Hellrosa</translation>
+    </message>
+    <message>
+        <source>Light Salmon</source>
+        <translation>Helles Lachsrosa</translation>
+    </message>
+    <message>
+        <source>Light Sea Green</source>
+        <translation>Helles Seegrün</translation>
+    </message>
+    <message>
+        <source>Light Sky Blue</source>
+        <translation>Helles Himmelblau</translation>
+    </message>
+    <message>
+        <source>Light Slate Blue</source>
+        <translation>Helles Schieferblau</translation>
+    </message>
+    <message>
+        <source>Light Slate Grey</source>
+        <translation>Helles Schiefergrau</translation>
+    </message>
+    <message>
+        <source>Light Steel Blue</source>
+        <translation>Helles Stahlblau</translation>
+    </message>
+    <message>
+        <source>Light Viridian</source>
+        <translation>Viridiangrün hell</translation>
+    </message>
+    <message>
+        <source>Light Yellow</source>
+        <translation>Hellgelb</translation>
+    </message>
+    <message>
+        <source>Lime Green</source>
+        <translation>Limettengrün</translation>
+    </message>
+    <message>
+        <source>Linen</source>
+        <translation>Leinen</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>Magenta</translation>
+    </message>
+    <message>
+        <source>Manganese Blue</source>
+        <translation>Manganblau</translation>
+    </message>
+    <message>
+        <source>Maroon</source>
+        <translation>Kastanienbraun</translation>
+    </message>
+    <message>
+        <source>Mars Orange</source>
+        <translation>Marsorange</translation>
+    </message>
+    <message>
+        <source>Mars Yellow</source>
+        <translation>Marsgelb</translation>
+    </message>
+    <message>
+        <source>Medium Aquamarine</source>
+        <translation>Mittleres Aquamarin</translation>
+    </message>
+    <message>
+        <source>Medium Blue</source>
+        <translation>Mittelblau</translation>
+    </message>
+    <message>
+        <source>Medium Orchid</source>
+        <translation>Mittlere Orchidee</translation>
+    </message>
+    <message>
+        <source>Medium Purple</source>
+        <translation>Mittleres Purpur</translation>
+    </message>
+    <message>
+        <source>Medium Sea Green</source>
+        <translation>Mittleres Seegrün</translation>
+    </message>
+    <message>
+        <source>Medium Slate Blue</source>
+        <translation>Mittleres Schieferblau</translation>
+    </message>
+    <message>
+        <source>Medium Spring Green</source>
+        <translation>Mittleres Frühlingsgrün</translation>
+    </message>
+    <message>
+        <source>Medium Turquoise</source>
+        <translation>Mitteltürkis</translation>
+    </message>
+    <message>
+        <source>Medium Violet Red</source>
+        <translation>Mittleres Violettrot</translation>
+    </message>
+    <message>
+        <source>Melon</source>
+        <translation>Melone</translation>
+    </message>
+    <message>
+        <source>Midnight Blue</source>
+        <translation>Mitternachtsblau</translation>
+    </message>
+    <message>
+        <source>Mint</source>
+        <translation>Minze</translation>
+    </message>
+    <message>
+        <source>Mint Cream</source>
+        <translation>Minzcreme</translation>
+    </message>
+    <message>
+        <source>Misty Rose</source>
+        <translation>Altrosa</translation>
+    </message>
+    <message>
+        <source>Moccasin</source>
+        <translation>Mokassin</translation>
+    </message>
+    <message>
+        <source>Navajo White</source>
+        <translation>Navajoweiß</translation>
+    </message>
+    <message>
+        <source>Navy</source>
+        <translation>Marineblau</translation>
+    </message>
+    <message>
+        <source>Old Lace</source>
+        <translation>Alte Spitze</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>Oliv</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Orange Red</source>
+        <translation>Orangerot</translation>
+    </message>
+    <message>
+        <source>Orchid</source>
+        <translation>Orchidee</translation>
+    </message>
+    <message>
+        <source>Pale Goldenrod</source>
+        <translation>Blasses Goldrutengelb</translation>
+    </message>
+    <message>
+        <source>Pale Green</source>
+        <translation>Blassgrün</translation>
+    </message>
+    <message>
+        <source>Pale Turquoise</source>
+        <translation>Blasstürkis</translation>
+    </message>
+    <message>
+        <source>Pale Violet Red</source>
+        <translation>Blasses Violettrot</translation>
+    </message>
+    <message>
+        <source>Papaya Whip</source>
+        <translation>Papayacreme</translation>
+    </message>
+    <message>
+        <source>Peach Puff</source>
+        <translation>Pfirsich</translation>
+    </message>
+    <message>
+        <source>Peacock</source>
+        <translation>Pfauenblau</translation>
+    </message>
+    <message>
+        <source>Permanent Green</source>
+        <translation>Permanentgrün</translation>
+    </message>
+    <message>
+        <source>Permanent Violet Red</source>
+        <translation>Permanentviolettrot</translation>
+    </message>
+    <message>
+        <source>Peru</source>
+        <translation>Peru</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rosa</translation>
+    </message>
+    <message>
+        <source>Plum</source>
+        <translation>Pflaume</translation>
+    </message>
+    <message>
+        <source>Powder Blue</source>
+        <translation>Puderblau</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Purpur</translation>
+    </message>
+    <message>
+        <source>Raspberry</source>
+        <translation>Himbeere</translation>
+    </message>
+    <message>
+        <source>Raw Sienna</source>
+        <translation>Siena natur</translation>
+    </message>
+    <message>
+        <source>Raw Umber</source>
+        <translation>Umbra natur</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Rose Madder</source>
+        <translation>Krapprosa</translation>
+    </message>
+    <message>
+        <source>Rosy Brown</source>
+        <translation>Rosiges Braun</translation>
+    </message>
+    <message>
+        <source>Royal Blue</source>
+        <translation>Königsblau</translation>
+    </message>
+    <message>
+        <source>Saddle Brown</source>
+        <translation>Sattelbraun</translation>
+    </message>
+    <message>
+        <source>Salmon</source>
+        <translation>Lachs</translation>
+    </message>
+    <message>
+        <source>Sandy Brown</source>
+        <translation>Sandbraun</translation>
+    </message>
+    <message>
+        <source>Sap Green</source>
+        <translation>Saftgrün</translation>
+    </message>
+    <message>
+        <source>Sea Green</source>
+        <translation>Seegrün</translation>
+    </message>
+    <message>
+        <source>Seashell</source>
+        <translation>Muschel</translation>
+    </message>
+    <message>
+        <source>Sepia</source>
+        <translation>Sepia</translation>
+    </message>
+    <message>
+        <source>Sienna</source>
+        <translation>Siena</translation>
+    </message>
+    <message>
+        <source>Sky Blue</source>
+        <translation>Himmelblau</translation>
+    </message>
+    <message>
+        <source>Slate Blue</source>
+        <translation>Schieferblau</translation>
+    </message>
+    <message>
+        <source>Slate Grey</source>
+        <translation>Schiefergrau</translation>
+    </message>
+    <message>
+        <source>Snow</source>
+        <translation>Schneeweiß</translation>
+    </message>
+    <message>
+        <source>Spring Green</source>
+        <translation>Frühlingsgrün</translation>
+    </message>
+    <message>
+        <source>Steel Blue</source>
+        <translation>Stahlblau</translation>
+    </message>
+    <message>
+        <source>Tan</source>
+        <translation>Hautfarben</translation>
+    </message>
+    <message>
+        <source>Terre Verte</source>
+        <translation>Grüne Erde</translation>
+    </message>
+    <message>
+        <source>Thistle</source>
+        <translation>Distel</translation>
+    </message>
+    <message>
+        <source>Titanium White</source>
+        <translation>Titanweiß</translation>
+    </message>
+    <message>
+        <source>Tomato</source>
+        <translation>Tomatenrot</translation>
+    </message>
+    <message>
+        <source>Turquoise</source>
+        <translation>Türkis</translation>
+    </message>
+    <message>
+        <source>Turquoise Blue</source>
+        <translation>Türkisblau</translation>
+    </message>
+    <message>
+        <source>Ultramarine</source>
+        <translation>Ultramarin</translation>
+    </message>
+    <message>
+        <source>Ultramarine Violet</source>
+        <translation>Ultramarinviolett</translation>
+    </message>
+    <message>
+        <source>Van Dyke Brown</source>
+        <translation>Van-Dyck-Braun</translation>
+    </message>
+    <message>
+        <source>Venetian Red</source>
+        <translation>Venezianischrot</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Violett</translation>
+    </message>
+    <message>
+        <source>Violet Red</source>
+        <translation>Violettrot</translation>
+    </message>
+    <message>
+        <source>Warm Grey</source>
+        <translation>Warmgrau</translation>
+    </message>
+    <message>
+        <source>Wheat</source>
+        <translation>Weizen</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>White Cyan</source>
+        <translation>Weißcyan</translation>
+    </message>
+    <message>
+        <source>White Smoke</source>
+        <translation>Rauchweiß</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Yellow Green</source>
+        <translation>Gelbgrün</translation>
+    </message>
+    <message>
+        <source>Yellow Ochre</source>
+        <translation>Gelber Ocker</translation>
+    </message>
+    <message>
+        <source>Zinc White</source>
+        <translation>Zinkweiß</translation>
+    </message>
+    <message>
+        <source>More...</source>
+        <translation>Weitere …</translation>
+    </message>
+    <message>
+        <source>Custom Color</source>
+        <translation>Eigene Farbe</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Please enter a temporary name for this color:</source>
+        <translation>&lt;p&gt;Bitte geben Sie einen vorläufigen Namen für diese Farbe ein:</translation>
+    </message>
+    <message>
+        <source>Undefined color</source>
+        <translation>Undefinierte Farbe</translation>
+    </message>
+</context>
+<context>
+    <name>RZColorSelectorDialog</name>
+    <message>
+        <source>Color Chooser</source>
+        <translation>Farbauswahl</translation>
+    </message>
+    <message>
+        <source>Select a color:</source>
+        <translation>Wählen Sie eine Farbe:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>RZToggleMessageBox</name>
+    <message>
+        <source>Do not show this message again.</source>
+        <translation>Diese Meldung nicht mehr anzeigen.</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>ReminderDialog</name>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 Minuten</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 Minuten</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 Minuten</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 Minuten</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 Stunde</translation>
+    </message>
+    <message>
+        <source>2 hours</source>
+        <translation>2 Stunden</translation>
+    </message>
+    <message>
+        <source>4 hours</source>
+        <translation>4 Stunden</translation>
+    </message>
+    <message>
+        <source>8 hours</source>
+        <translation>8 Stunden</translation>
+    </message>
+    <message>
+        <source>12 hours</source>
+        <translation>12 Stunden</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1 Tag</translation>
+    </message>
+    <message>
+        <source>2 days</source>
+        <translation>2 Tage</translation>
+    </message>
+    <message>
+        <source>3 days</source>
+        <translation>3 Tage</translation>
+    </message>
+    <message>
+        <source>4 days</source>
+        <translation>4 Tage</translation>
+    </message>
+    <message>
+        <source>1 week</source>
+        <translation>1 Woche</translation>
+    </message>
+    <message>
+        <source>2 weeks</source>
+        <translation>2 Wochen</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Erinnerung</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Reminder Due Date: %1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Fällig am: %1&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Dismiss Reminder</source>
+        <translation>Erinnerung verwerfen</translation>
+    </message>
+    <message>
+        <source>Remind me again in...</source>
+        <translation>Erneut erinnern in …</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more reminder(s) waiting</source>
+        <translation>
+            <numerusform>%n weitere Erinnerung wartet</numerusform>
+            <numerusform>%n weitere Erinnerungen warten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>This sticky is </source>
+        <translation>Diese Notiz ist </translation>
+    </message>
+    <message>
+        <source>%1 minutes overdue:</source>
+        <translation>%1 Minuten überfällig:</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This sticky&apos;s reminder time has elapsed:&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Erinnerungszeit dieser Notiz ist abgelaufen:&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>%1 week</source>
+        <translation>%1 Woche</translation>
+    </message>
+    <message>
+        <source>%1 weeks</source>
+        <translation>%1 Wochen</translation>
+    </message>
+    <message>
+        <source>%1 day</source>
+        <translation>%1 Tag</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 Tage</translation>
+    </message>
+    <message>
+        <source>%1 hour</source>
+        <translation>%1 Stunde</translation>
+    </message>
+    <message>
+        <source>%1 hours</source>
+        <translation>%1 Stunden</translation>
+    </message>
+</context>
+<context>
+    <name>SetReminderDialog</name>
+    <message>
+        <source>Every Minute</source>
+        <translation>Jede Minute</translation>
+    </message>
+    <message>
+        <source>Every Hour</source>
+        <translation>Jede Stunde</translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation>Jeden Tag</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Jeden Monat</translation>
+    </message>
+    <message>
+        <source>Every Weekday</source>
+        <translation>Jeden Wochentag</translation>
+    </message>
+    <message>
+        <source>Minutes (0-59) =</source>
+        <translation>Minuten (0-59) =</translation>
+    </message>
+    <message>
+        <source>Hours (0-23) =</source>
+        <translation>Stunden (0-23) =</translation>
+    </message>
+    <message>
+        <source>Days (1-31) =</source>
+        <translation>Tage (1-31) =</translation>
+    </message>
+    <message>
+        <source>Months (1-12) =</source>
+        <translation>Monate (1-12) =</translation>
+    </message>
+    <message>
+        <source>Weekdays (1-7, Monday=1) =</source>
+        <translation>Wochentage (1-7, Montag=1) =</translation>
+    </message>
+    <message>
+        <source>Notarella - Set Reminder</source>
+        <translation>Notarella – Erinnerung festlegen</translation>
+    </message>
+    <message>
+        <source>Schedule Reminder</source>
+        <translation>Erinnerung planen</translation>
+    </message>
+    <message>
+        <source>No Reminder</source>
+        <translation>Keine Erinnerung</translation>
+    </message>
+    <message>
+        <source>One-Time Reminder</source>
+        <translation>Einmalige Erinnerung</translation>
+    </message>
+    <message>
+        <source>Periodic Reminder</source>
+        <translation>Regelmäßige Erinnerung</translation>
+    </message>
+    <message>
+        <source>My reminders will occur on:</source>
+        <translation>Meine Erinnerungen erfolgen am:</translation>
+    </message>
+    <message>
+        <source>Next periodic date match:</source>
+        <translation>Nächster passender Termin:</translation>
+    </message>
+    <message>
+        <source>&amp;Help!</source>
+        <translation>&amp;Hilfe!</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Reminder Error</source>
+        <translation>Fehler bei der Erinnerung</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Please set your reminder to occur &lt;i&gt;after&lt;/i&gt; the current date and time.&lt;p&gt;</source>
+        <translation>&lt;p&gt;Bitte legen Sie die Erinnerung &lt;i&gt;nach&lt;/i&gt; dem aktuellen Datum und der aktuellen Uhrzeit fest.&lt;p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This periodic reminder cannot be scheduled:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese regelmäßige Erinnerung kann nicht geplant werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>StickyWidget</name>
+    <message>
+        <source>Sticky</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Erstellt</translation>
+    </message>
+    <message>
+        <source>Locked</source>
+        <translation>Gesperrt</translation>
+    </message>
+    <message>
+        <source>Warning: Hiding Sticky</source>
+        <translation>Warnung: Notiz wird ausgeblendet</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Hidden stickies are only accessible by left-clicking the system tray icon or from the Notarella control panel.  However, any reminder set for this sticky will still occur as scheduled and result in the sticky being reactivated at the appropriate time.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to hide this sticky?&lt;/p&gt;&lt;/b&gt;</source>
+        <translation>&lt;p&gt;Ausgeblendete Notizen erreichen Sie nur noch über einen Linksklick auf das Symbol im Systembereich oder über die Notarella-Steuerzentrale. Eine für diese Notiz festgelegte Erinnerung erfolgt jedoch wie geplant und zeigt die Notiz zur richtigen Zeit wieder an.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem ausblenden?&lt;/p&gt;&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Okay</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Hide</source>
+        <translation>&amp;Ausblenden</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Lock Sticky</source>
+        <translation>Notiz s&amp;perren</translation>
+    </message>
+    <message>
+        <source>Always on &amp;Top</source>
+        <translation>Immer im &amp;Vordergrund</translation>
+    </message>
+    <message>
+        <source>Show in &amp;Task Bar</source>
+        <translation>In der &amp;Taskleiste zeigen</translation>
+    </message>
+    <message>
+        <source>Rich Text &amp;Editor</source>
+        <translation>Rich-Text-&amp;Editor</translation>
+    </message>
+    <message>
+        <source>Set/Edit &amp;Reminder</source>
+        <translation>E&amp;rinnerung festlegen/bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Drucken</translation>
+    </message>
+    <message>
+        <source>Sticky Control &amp;Panel</source>
+        <translation>Notiz-&amp;Steuerzentrale</translation>
+    </message>
+    <message>
+        <source>&amp;Default Sticky</source>
+        <translation>Standard&amp;notiz</translation>
+    </message>
+    <message>
+        <source>&amp;1 - %1 %2</source>
+        <translation>&amp;1 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;2 - %1 %2</source>
+        <translation>&amp;2 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;3 - %1 %2</source>
+        <translation>&amp;3 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;4 - %1 %2</source>
+        <translation>&amp;4 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;5 - %1 %2</source>
+        <translation>&amp;5 – %2 (%1)</translation>
+    </message>
+    <message>
+        <source>More...</source>
+        <translation>Weitere …</translation>
+    </message>
+    <message>
+        <source>Sticky Locked</source>
+        <translation>Notiz gesperrt</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This sticky is locked.&lt;p&gt;&lt;p&gt;In order to delete this sticky you must first unlock it.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Notiz ist gesperrt.&lt;p&gt;&lt;p&gt;Um diese Notiz zu löschen, müssen Sie sie zuerst entsperren.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Warning: Deleting Sticky</source>
+        <translation>Warnung: Notiz wird gelöscht</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;WARNING: Deleting a sticky will permanently erase its data.  Any reminder associated with this sticky will NOT occur as scheduled.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to delete this sticky?&lt;/p&gt;&lt;/b&gt;&lt;p&gt;It is strongly recommended that you do NOT check the box below.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;WARNUNG: Beim Löschen einer Notiz werden ihre Daten endgültig entfernt. Eine Erinnerung dieser Notiz erfolgt dann NICHT mehr.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem löschen?&lt;/p&gt;&lt;/b&gt;&lt;p&gt;Es wird dringend empfohlen, das Kästchen unten NICHT anzukreuzen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Printing Failed</source>
+        <translation>Drucken fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This sticky could not be printed.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Notiz konnte nicht gedruckt werden.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>TableLabel</name>
+    <message>
+        <source>Sticky</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Default Sticky</source>
+        <translation>Standard&amp;notiz</translation>
+    </message>
+    <message>
+        <source>More...</source>
+        <translation>Weitere …</translation>
+    </message>
+    <message>
+        <source>Set/Edit &amp;Reminder</source>
+        <translation>E&amp;rinnerung festlegen/bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>TableWidget</name>
+    <message>
+        <source>Visible</source>
+        <translation>Sichtbar</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Date Created</source>
+        <translation>Erstellt am</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Text</translation>
+    </message>
+</context>
+<context>
+    <name>rz_RichTextEditor</name>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>Magenta</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rosa</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Purpur</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Zentriert</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Justify</source>
+        <translation>Blocksatz</translation>
+    </message>
+    <message>
+        <source>Notarella - Rich Text Editor</source>
+        <translation>Notarella – Rich-Text-Editor</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fett</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Unterstrichen</translation>
+    </message>
+    <message>
+        <source>Strike Through</source>
+        <translation>Durchgestrichen</translation>
+    </message>
+    <message>
+        <source>&amp;Toggle Display Mode</source>
+        <translation>Anzeige&amp;modus wechseln</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>More...</source>
+        <translation>Weitere …</translation>
+    </message>
+    <message>
+        <source>Insert...</source>
+        <translation>Einfügen …</translation>
+    </message>
+    <message>
+        <source>Horizontal Line</source>
+        <translation>Horizontale Linie</translation>
+    </message>
+    <message>
+        <source>Hyperlink</source>
+        <translation>Hyperlink</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Schriftart</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Font&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This indicates the current font at the cursor.  You can change the font of the current word or selection by using the drop-down menu.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Schriftart&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Zeigt die Schriftart an der Schreibmarke. Über die Auswahlliste ändern Sie die Schriftart des aktuellen Wortes oder der Auswahl.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>Schriftgröße</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Font Size&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This indicates the current font size at the cursor.  You can change the font size of the current word or selection by using the drop-down menu.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Schriftgröße&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Zeigt die Schriftgröße an der Schreibmarke. Über die Auswahlliste ändern Sie die Schriftgröße des aktuellen Wortes oder der Auswahl.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Font Color</source>
+        <translation>Schriftfarbe</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Font Color&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This indicates the current font color at the cursor.  You can change the font color of the current word or selection by using the drop-down menu.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Schriftfarbe&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Zeigt die Schriftfarbe an der Schreibmarke. Über die Auswahlliste ändern Sie die Schriftfarbe des aktuellen Wortes oder der Auswahl.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Bold - Ctrl+B</source>
+        <translation>Fett – Strg+B</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Bold - Ctrl+B&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This indicates if the character at the cursor is &lt;b&gt;bolded&lt;/b&gt;.  You can bold the current word or selection by pressing this button.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Fett – Strg+B&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Zeigt, ob das Zeichen an der Schreibmarke &lt;b&gt;fett&lt;/b&gt; ist. Mit dieser Schaltfläche setzen Sie das aktuelle Wort oder die Auswahl fett.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Italic - Ctrl+I</source>
+        <translation>Kursiv – Strg+I</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Italic - Ctrl+I&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This indicates if the character at the cursor is &lt;i&gt;italicized&lt;/i&gt;.  You can italicize the current word or selection by pressing this button.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Kursiv – Strg+I&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Zeigt, ob das Zeichen an der Schreibmarke &lt;i&gt;kursiv&lt;/i&gt; ist. Mit dieser Schaltfläche setzen Sie das aktuelle Wort oder die Auswahl kursiv.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Underline - Ctrl+U</source>
+        <translation>Unterstrichen – Strg+U</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Underline - Ctrl+U&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This indicates if the character at the cursor is &lt;u&gt;underlined&lt;/u&gt;.  You can underline the current word or selection by pressing this button.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Unterstrichen – Strg+U&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Zeigt, ob das Zeichen an der Schreibmarke &lt;u&gt;unterstrichen&lt;/u&gt; ist. Mit dieser Schaltfläche unterstreichen Sie das aktuelle Wort oder die Auswahl.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Strike Out - Ctrl+S</source>
+        <translation>Durchgestrichen – Strg+S</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Strike Out - Ctrl+S&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This indicates if the character at the cursor is &lt;s&gt;struck out&lt;/s&gt;.  You can strike out the current word or selection by pressing this button.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Durchgestrichen – Strg+S&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Zeigt, ob das Zeichen an der Schreibmarke &lt;s&gt;durchgestrichen&lt;/s&gt; ist. Mit dieser Schaltfläche streichen Sie das aktuelle Wort oder die Auswahl durch.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Align Paragraph</source>
+        <translation>Absatz ausrichten</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Align Paragraph&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This drop-down menu displays and controls the alignment of the current paragraph.</source>
+        <translation>&lt;p&gt;&lt;b&gt;Absatz ausrichten&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Diese Auswahlliste zeigt und steuert die Ausrichtung des aktuellen Absatzes.</translation>
+    </message>
+    <message>
+        <source>Insert Icon</source>
+        <translation>Symbol einfügen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Insert Icon&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Pressing this button will insert an icon into the sticky at the cursor position.  Use the drop-down menu to select which icon the button will insert.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Symbol einfügen&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Diese Schaltfläche fügt an der Schreibmarke ein Symbol in die Notiz ein. Über die Auswahlliste legen Sie fest, welches Symbol eingefügt wird.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Insert Item</source>
+        <translation>Element einfügen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Insert Item&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Use this drop-down menu to insert hyperlinks, images, or lists into your sticky.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Element einfügen&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Über diese Auswahlliste fügen Sie Hyperlinks, Bilder oder Listen in Ihre Notiz ein.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Rich Text Editor&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Edit the sticky here.  You may &lt;b&gt;right-click&lt;/b&gt; the mouse in this area to gain access to many common editing features.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Rich-Text-Editor&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Hier bearbeiten Sie die Notiz. Mit einem &lt;b&gt;Rechtsklick&lt;/b&gt; in diesen Bereich erreichen Sie viele gängige Bearbeitungsfunktionen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Toggle Display Mode</source>
+        <translation>Anzeigemodus wechseln</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Toggle Display Mode&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Hyperlinks, images, and other objects can sometimes be difficult to work with in a text editing environment.  By pressing this button you can toggle between viewing them as functional objects and as html-like tags.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Anzeigemodus wechseln&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Hyperlinks, Bilder und andere Objekte lassen sich in einer Textbearbeitung manchmal schwer handhaben. Mit dieser Schaltfläche wechseln Sie zwischen ihrer Anzeige als funktionierende Objekte und als HTML-ähnliche Tags.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;OK Button&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This button saves your changes to the sticky, and closes the Rich Text Editor.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Schaltfläche OK&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Diese Schaltfläche speichert Ihre Änderungen an der Notiz und schließt den Rich-Text-Editor.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Cancel Button&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This button discards your changes to the sticky, and closes the Rich Text Editor.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Schaltfläche Abbrechen&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Diese Schaltfläche verwirft Ihre Änderungen an der Notiz und schließt den Rich-Text-Editor.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;Help Button&lt;/b&gt;&lt;/p&gt;&lt;p&gt;This button opens the Notarella documentation, and takes you directly to the section on Rich Text Editor usage.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Schaltfläche Hilfe&lt;/b&gt;&lt;/p&gt;&lt;p&gt;Diese Schaltfläche öffnet die Notarella-Dokumentation direkt beim Abschnitt über den Rich-Text-Editor.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Bullet List (Disc)</source>
+        <translation>Aufzählung (Punkt)</translation>
+    </message>
+    <message>
+        <source>Bullet List (Circle)</source>
+        <translation>Aufzählung (Kreis)</translation>
+    </message>
+    <message>
+        <source>Bullet List (Square)</source>
+        <translation>Aufzählung (Quadrat)</translation>
+    </message>
+    <message>
+        <source>Ordered List (Decimal)</source>
+        <translation>Nummerierte Liste (1, 2, 3)</translation>
+    </message>
+    <message>
+        <source>Ordered List (Alpha lower)</source>
+        <translation>Nummerierte Liste (a, b, c)</translation>
+    </message>
+    <message>
+        <source>Ordered List (Alpha upper)</source>
+        <translation>Nummerierte Liste (A, B, C)</translation>
+    </message>
+    <message>
+        <source>Remove List</source>
+        <translation>Liste entfernen</translation>
+    </message>
+    <message>
+        <source>List Type</source>
+        <translation>Listentyp</translation>
+    </message>
+    <message>
+        <source>List type:</source>
+        <translation>Listentyp:</translation>
+    </message>
+</context>
+</TS>
