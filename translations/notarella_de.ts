@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CommandLine</name>
+    <message numerus="yes">
+        <source>%n note(s) exported to %1</source>
+        <translation>
+            <numerusform>%n Notiz nach %1 exportiert</numerusform>
+            <numerusform>%n Notizen nach %1 exportiert</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ELinkTextBrowser</name>
     <message>
         <source>Bold</source>
