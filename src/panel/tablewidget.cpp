@@ -81,6 +81,16 @@ int TableWidget::applyFilter(const QString &query)
     return m_shownCount;
 }
 
+QList<const StickyWidget *> TableWidget::shownNotes() const
+{
+    QList<const StickyWidget *> notes;
+    for (const Row &row : m_rows) {
+        if (row.shown && row.note)
+            notes.append(row.note);
+    }
+    return notes;
+}
+
 void TableWidget::prepareFilter()
 {
     for (Row &row : m_rows)

@@ -44,6 +44,8 @@ public:
     void prepareFilter();
     int noteCount() const { return int(m_rows.size()); }
     int shownCount() const { return m_shownCount; }
+    // The notes whose rows the filter shows, in list order.
+    QList<const StickyWidget *> shownNotes() const;
 
 signals:
     // A note changed and the filter now shows a different number of rows.

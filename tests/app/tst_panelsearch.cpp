@@ -1,12 +1,15 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
+#include "exchange/noteexchangecommands.h"
 #include "base/apppaths.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
+#include "widgets/standarddialogs.h"
 #include "widgets/trayicon.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +31,7 @@ private slots:
     void cleanup();
     void keyboardDrivesTheFilter();
     void filterOutlivesListRebuilds();
+    void exportTakesTheNotesTheFilterShows();
 
 private:
     QLineEdit *field() const { return m_window->findChild<QLineEdit *>("noteFilterField"); }
@@ -133,6 +137,34 @@ void TestPanelSearch::filterOutlivesListRebuilds()
     field()->setText("dentist");
     QCOMPARE(list()->shownCount(), 0);
     QCOMPARE(countText(), QStringLiteral("0 of 2 notes"));
+}
+
+void TestPanelSearch::exportTakesTheNotesTheFilterShows()
+{
+    addNote("Buy milk");
+    addNote("Dentist, Tuesday");
+    addNote("Oat milk");
+    auto *commands = m_window->findChild<NoteExchangeCommands *>();
+    QVERIFY(commands);
+    const auto exportedPages = [&](const QString &name) {
+        const QString folder = m_folder->filePath(name);
+        QDir().mkpath(folder);
+        StandardDialogs::queueDirectory(folder);
+        commands->exportAction()->trigger();
+        return QDir(folder).entryList({QStringLiteral("note-*.html")}, QDir::Files, QDir::Name);
+    };
+
+    field()->setText("milk");
+    const QStringList ids1 = {QStringLiteral("note-%1.html").arg(stickyList.at(0)->stickyID()),
+                              QStringLiteral("note-%1.html").arg(stickyList.at(2)->stickyID())};
+    QStringList filtered = exportedPages("filtered");
+    QStringList expected = ids1;
+    expected.sort();
+    QCOMPARE(filtered, expected);
+
+    // With the search cleared every note goes out again.
+    field()->clear();
+    QCOMPARE(exportedPages("all").size(), stickyList.size());
 }
 
 QTEST_MAIN(TestPanelSearch)

@@ -110,7 +110,8 @@ xdotool windowactivate --sync "$panel"
 eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X/ {print "px=" $NF} /Absolute upper-left Y/ {print "py=" $NF}')"
 welcome=$(window_named '^"Welcome to Notarella')
 import -window "$panel" "$shots/panel-only.png"
-xdotool mousemove $((px + 38)) $((py + 55 + 22)) click 1
+# Below the menu bar and the search field.
+xdotool mousemove $((px + 38)) $((py + 101)) click 1
 wait_until 10 sh -c "! xwininfo -id $welcome | grep -q IsViewable" || { import -window root "$shots/checkbox.png"; xsession_fail "the check box did not hide the welcome note"; }
 echo "PASS: the check box hid a note"
 
