@@ -126,6 +126,9 @@ private:
     StickyWidget *createStickyFromRecord(const NoteRecord &record, const NoteSettings &settings);
     // Shows a loaded note without taking the focus from the one before.
     static void showWithoutActivating(StickyWidget *sticky);
+    // Shows new notes without activating them, handling window events every
+    // few windows.
+    void showLoadedNotes(const QList<StickyWidget *> &notes);
     void createSticky(const QString &rgb, const QString &name);
     void setupBackups();
     void reportDailyBackup(const QString &target, const NoteWriter::Outcome &outcome);

@@ -213,13 +213,7 @@ void MainWindow::loadExistingStickies()
     // their number. So the notes come up without taking the focus, and only
     // the last one is activated, which leaves the same note active as
     // activating each in turn.
-    m_loadingNotes = true;
-    for (qsizetype i = 0; i < toShow.size(); ++i) {
-        showWithoutActivating(toShow.at(i));
-        if (i % 25 == 24)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    m_loadingNotes = false;
+    showLoadedNotes(toShow);
     if (!toShow.isEmpty())
         toShow.last()->activateWindow();
     // The note list is built once for all notes (by changeLanguage() right
@@ -260,16 +254,22 @@ void MainWindow::addNotes(QList<NoteRecord> records)
         if (record.visible)
             toShow.append(sticky);
     }
-    // As at start-up: no save while some notes are not shown yet.
+    showLoadedNotes(toShow);
+    updateTableWidget();
+    saveNotes();
+}
+
+void MainWindow::showLoadedNotes(const QList<StickyWidget *> &notes)
+{
+    // No save may run meanwhile: the notes not shown yet would be stored as
+    // hidden.
     m_loadingNotes = true;
-    for (qsizetype i = 0; i < toShow.size(); ++i) {
-        showWithoutActivating(toShow.at(i));
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        showWithoutActivating(notes.at(i));
         if (i % 25 == 24)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     m_loadingNotes = false;
-    updateTableWidget();
-    saveNotes();
 }
 
 void MainWindow::showWithoutActivating(StickyWidget *sticky)
