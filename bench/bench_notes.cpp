@@ -1,10 +1,10 @@
 #include "benchmarks.h"
 #include "notesfixture.h"
 
-#include "base/apppaths.h"
 #include "app/mainwindow.h"
-#include "widgets/trayicon.h"
+#include "base/apppaths.h"
 #include "notes/stickywidget.h"
+#include "widgets/trayicon.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -51,8 +51,9 @@ void printFigure(const QString &name, double value, const char *unit)
 int prepareNotesCase(const QStringList &arguments)
 {
     const QString dataDirectory = arguments.value(0) + QStringLiteral("/.NotarellaData/");
-    NotesFixture::writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), arguments.value(1).toInt(),
-               arguments.value(2) == QLatin1String("visible"));
+    NotesFixture::writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"),
+                             arguments.value(1).toInt(),
+                             arguments.value(2) == QLatin1String("visible"));
     return 0;
 }
 
@@ -158,7 +159,8 @@ void benchNotes(const QString &benchProgram)
         for (const bool visible : {false, true}) {
             QTemporaryDir folder;
             const QString dataDirectory = folder.path() + QStringLiteral("/.NotarellaData/");
-            NotesFixture::writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), count, visible);
+            NotesFixture::writeNotes(dataDirectory, dataDirectory + QStringLiteral("bench"), count,
+                                     visible);
             QProcess child;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("USERNAME"), QStringLiteral("bench"));

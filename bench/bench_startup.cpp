@@ -4,8 +4,8 @@
 // process start, Qt, the database and the window manager's work.
 
 #include "benchmarks.h"
-#include "notesfixture.h"
 #include "childprocess.h"
+#include "notesfixture.h"
 #include "startupwatch.h"
 #include "xsession.h"
 
@@ -110,9 +110,9 @@ public:
         QDir(runHome).removeRecursively();
         for (const char *sub : {"home", "config/Varnholt", "cache", "data", "runtime"})
             QDir().mkpath(runHome + QLatin1Char('/') + QLatin1String(sub));
-        QFile::setPermissions(runHome + QStringLiteral("/runtime"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                  QFileDevice::ExeOwner);
+        QFile::setPermissions(runHome + QStringLiteral("/runtime"), QFileDevice::ReadOwner |
+                                                                        QFileDevice::WriteOwner |
+                                                                        QFileDevice::ExeOwner);
         return QDir().mkpath(dataDirectory) &&
                QFile::copy(databaseFile, dataDirectory + QStringLiteral("/bench")) &&
                QFile::copy(m_settingsFile,
@@ -134,12 +134,16 @@ QStringList runEnvironment(const QString &runHome, const QString &display)
     const QStringList inherited = QProcessEnvironment::systemEnvironment().toStringList();
     for (const QString &entry : inherited) {
         const QString name = entry.section(QLatin1Char('='), 0, 0);
-        static const QStringList replaced = {
-            QStringLiteral("HOME"),          QStringLiteral("XDG_CONFIG_HOME"),
-            QStringLiteral("XDG_CACHE_HOME"), QStringLiteral("XDG_DATA_HOME"),
-            QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("DISPLAY"),
-            QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("QT_LOGGING_RULES"),
-            QStringLiteral("USERNAME"),       QStringLiteral("WAYLAND_DISPLAY")};
+        static const QStringList replaced = {QStringLiteral("HOME"),
+                                             QStringLiteral("XDG_CONFIG_HOME"),
+                                             QStringLiteral("XDG_CACHE_HOME"),
+                                             QStringLiteral("XDG_DATA_HOME"),
+                                             QStringLiteral("XDG_RUNTIME_DIR"),
+                                             QStringLiteral("DISPLAY"),
+                                             QStringLiteral("QT_QPA_PLATFORM"),
+                                             QStringLiteral("QT_LOGGING_RULES"),
+                                             QStringLiteral("USERNAME"),
+                                             QStringLiteral("WAYLAND_DISPLAY")};
         if (!replaced.contains(name))
             environment.append(entry);
     }
@@ -188,11 +192,11 @@ std::optional<RunResult> runOnce(BenchFolder &folder, const QString &databaseFil
     result.startedMs = outcome.constructedMs;
     result.mappedMs = visible ? outcome.mappedMs : outcome.constructedMs;
     if (!outcome.complete) {
-        printNote(QStringLiteral("incomplete: %1 of %2 windows mapped, program %3")
-                      .arg(outcome.windowsMapped)
-                      .arg(count)
-                      .arg(program.isRunning() ? QStringLiteral("running")
-                                               : QStringLiteral("ended")));
+        printNote(
+            QStringLiteral("incomplete: %1 of %2 windows mapped, program %3")
+                .arg(outcome.windowsMapped)
+                .arg(count)
+                .arg(program.isRunning() ? QStringLiteral("running") : QStringLiteral("ended")));
         program.stop(10000);
         return std::nullopt;
     }
@@ -258,12 +262,11 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
     printNote(QStringLiteral("program %1, %2 run(s) per figure, load average %3")
                   .arg(options.program)
                   .arg(options.runs)
-                  .arg(QString::fromLatin1(
-                      [] {
-                          QFile load(QStringLiteral("/proc/loadavg"));
-                          return load.open(QIODevice::ReadOnly) ? load.readLine().trimmed()
-                                                                : QByteArray();
-                      }())));
+                  .arg(QString::fromLatin1([] {
+                      QFile load(QStringLiteral("/proc/loadavg"));
+                      return load.open(QIODevice::ReadOnly) ? load.readLine().trimmed()
+                                                            : QByteArray();
+                  }())));
     for (const int count : options.counts) {
         const QString visibleDatabase = folder.databaseTemplate(count, true);
         Series mapped[2];
@@ -285,10 +288,11 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
             }
         }
         for (const bool withWindowManager : {false, true}) {
-            const QString label =
-                QStringLiteral("%1_visible_%2").arg(count).arg(withWindowManager ? "openbox" : "nowm");
-            printFigure(QStringLiteral("launch_to_mapped_") + label, mapped[withWindowManager].median(),
-                        "ms");
+            const QString label = QStringLiteral("%1_visible_%2")
+                                      .arg(count)
+                                      .arg(withWindowManager ? "openbox" : "nowm");
+            printFigure(QStringLiteral("launch_to_mapped_") + label,
+                        mapped[withWindowManager].median(), "ms");
             printNote(QStringLiteral("launch_to_mapped_%1 runs %2 ms, range %3")
                           .arg(label)
                           .arg([&] {
@@ -325,7 +329,9 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
                     "ms");
         printFigure(QStringLiteral("program_cpu_to_started_%1_hidden").arg(count),
                     hiddenCpu.median(), "ms");
-        printNote(QStringLiteral("launch_to_started_%1_hidden range %2 ms").arg(count).arg(hidden.range()));
+        printNote(QStringLiteral("launch_to_started_%1_hidden range %2 ms")
+                      .arg(count)
+                      .arg(hidden.range()));
     }
 
     // Idle: the notes are up and nothing happens; only the focused note's

@@ -8,7 +8,7 @@
 // CPU time used by a process up to one moment, read from /proc.
 struct CpuSample
 {
-    double cpuSeconds = 0;  // user and system time of all its threads
+    double cpuSeconds = 0; // user and system time of all its threads
     qint64 wallNanoseconds = 0;
     // The share of one core used between `earlier` and this sample, in %.
     double percentSince(const CpuSample &earlier) const;
@@ -25,8 +25,8 @@ public:
     ChildProcess &operator=(const ChildProcess &) = delete;
     ~ChildProcess();
 
-    bool start(const QString &program, const QStringList &arguments,
-               const QStringList &environment, bool captureStderr, int descriptor3 = -1);
+    bool start(const QString &program, const QStringList &arguments, const QStringList &environment,
+               bool captureStderr, int descriptor3 = -1);
     // SIGTERM, then SIGKILL if it has not ended within `graceMs`.
     void stop(int graceMs);
     bool isRunning();

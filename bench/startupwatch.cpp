@@ -115,7 +115,8 @@ void StartupWatch::handleEvent(const void *event)
     }
     case XCB_MAP_NOTIFY: {
         const auto *mapped = static_cast<const xcb_map_notify_event_t *>(event);
-        if (m_rootChildren.contains(mapped->window) && !m_mappedRootChildren.contains(mapped->window)) {
+        if (m_rootChildren.contains(mapped->window) &&
+            !m_mappedRootChildren.contains(mapped->window)) {
             m_mappedRootChildren.insert(mapped->window);
             reevaluateChildrenOf(mapped->window);
         }

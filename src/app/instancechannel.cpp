@@ -23,7 +23,9 @@ const QByteArray kRefused = QByteArrayLiteral("refused\n");
 
 } // namespace
 
-InstanceChannel::InstanceChannel(QObject *parent) : QObject(parent) {}
+InstanceChannel::InstanceChannel(QObject *parent) : QObject(parent)
+{
+}
 
 InstanceChannel::~InstanceChannel() = default;
 
@@ -54,7 +56,8 @@ bool InstanceChannel::listen(const QString &name)
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+            connect(socket, &QLocalSocket::readyRead, this,
+                    [this, socket] { readRequest(socket); });
         }
     });
     qCDebug(lcApp) << "InstanceChannel: listening at" << name;

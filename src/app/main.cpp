@@ -110,9 +110,8 @@ int main(int argc, char *argv[])
     channel.listen(InstanceChannel::serverName());
     // No copy ran to take the request: this one carries it out.
     if (request.action == Request::Action::NewNote)
-        QTimer::singleShot(0, &window, [&window, &request] {
-            window.createStickyWithText(request.noteText);
-        });
+        QTimer::singleShot(0, &window,
+                           [&window, &request] { window.createStickyWithText(request.noteText); });
     else if (request.action == Request::Action::ShowPanel)
         QTimer::singleShot(0, &window, &MainWindow::showControlPanel);
 

@@ -66,11 +66,11 @@ void MainWindow::reportDailyBackup(const QString &target, const NoteWriter::Outc
 {
     if (outcome.saved)
         return;
-    UserPrompt::notify(this, tr("Daily Backup Not Written"),
-                       tr("<p>Today's copy of your notes could not be written to %1:</p>"
-                          "<p>%2</p><p>Your notes themselves are not affected.</p>")
-                           .arg(QDir::toNativeSeparators(target).toHtmlEscaped(),
-                                outcome.error.toHtmlEscaped()));
+    UserPrompt::notify(
+        this, tr("Daily Backup Not Written"),
+        tr("<p>Today's copy of your notes could not be written to %1:</p>"
+           "<p>%2</p><p>Your notes themselves are not affected.</p>")
+            .arg(QDir::toNativeSeparators(target).toHtmlEscaped(), outcome.error.toHtmlEscaped()));
 }
 
 void MainWindow::restoreFromBackup()
@@ -95,8 +95,7 @@ void MainWindow::restoreFromBackup()
         const QString kind = copy.kind == NoteBackups::Kind::Daily    ? tr("daily copy")
                              : copy.kind == NoteBackups::Kind::ByHand ? tr("taken by hand")
                                                                       : tr("before a restore");
-        const QString notes =
-            copy.notes == 1 ? tr("1 note") : tr("%1 notes").arg(copy.notes);
+        const QString notes = copy.notes == 1 ? tr("1 note") : tr("%1 notes").arg(copy.notes);
         items.append(tr("%1 (%2) - %3").arg(when, kind, notes));
     }
     const std::optional<QString> choice =
@@ -104,8 +103,8 @@ void MainWindow::restoreFromBackup()
     if (!choice)
         return;
     const NoteBackups::Copy chosen = copies.at(std::max<qsizetype>(0, items.indexOf(*choice)));
-    const QString keepAs = NoteBackups::beforeRestoreName(m_databaseFile,
-                                                          QDateTime::currentDateTime());
+    const QString keepAs =
+        NoteBackups::beforeRestoreName(m_databaseFile, QDateTime::currentDateTime());
     const QString keptShown = QDir::toNativeSeparators(keepAs).toHtmlEscaped();
     const QMessageBox::StandardButton answer = UserPrompt::warning(
         this, tr("Restore from Backup"),

@@ -78,9 +78,8 @@ QString noteDataDirectoryFor(const QString &executableDirectory, const QString &
 
 QString noteDataDirectory()
 {
-    return noteDataDirectoryFor(
-        applicationDirectory(),
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return noteDataDirectoryFor(applicationDirectory(), QStandardPaths::writableLocation(
+                                                            QStandardPaths::GenericDataLocation));
 }
 
 void setApplicationDirectoryForTesting(const QString &directory)

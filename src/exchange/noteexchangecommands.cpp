@@ -64,7 +64,8 @@ void NoteExchangeCommands::exportNotes()
 {
     const QList<NoteRecord> records = m_exportSource ? m_exportSource() : m_window->noteRecords();
     if (records.isEmpty()) {
-        UserPrompt::notice(m_window, tr("Export Notes"), tr("<p>There are no notes to export.</p>"));
+        UserPrompt::notice(m_window, tr("Export Notes"),
+                           tr("<p>There are no notes to export.</p>"));
         return;
     }
     const QString folder = StandardDialogs::getExistingDirectory(
@@ -117,9 +118,9 @@ void NoteExchangeCommands::importFromFolder()
 
 void NoteExchangeCommands::importFromFile()
 {
-    const QString file = StandardDialogs::getOpenFileName(
-        m_window, tr("Import Notes from Note File"), m_window->dataDirectory(),
-        tr("All files (*)"));
+    const QString file =
+        StandardDialogs::getOpenFileName(m_window, tr("Import Notes from Note File"),
+                                         m_window->dataDirectory(), tr("All files (*)"));
     if (file.isEmpty())
         return;
     NoteImport::Result result;
@@ -143,9 +144,9 @@ void NoteExchangeCommands::addImported(QList<NoteRecord> records, const QStringL
     qCDebug(lcStore) << "importing" << count << "notes," << problems.size() << "skipped";
     if (count > 0)
         m_window->addNotes(std::move(records));
-    const QString added =
-        count == 0 ? tr("<p>No notes were found to import.</p>")
-                   : tr("<p>%n note(s) were added to your notes.</p>", nullptr, count);
+    const QString added = count == 0
+                              ? tr("<p>No notes were found to import.</p>")
+                              : tr("<p>%n note(s) were added to your notes.</p>", nullptr, count);
     const QString skipped =
         problems.isEmpty() ? QString() : tr("<p>Skipped:</p>") + problemList(problems);
     if (count == 0 || !problems.isEmpty())

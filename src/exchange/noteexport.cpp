@@ -45,10 +45,10 @@ QString yesNo(bool value)
 // What the header of a note's page says about it.
 QString headerBlock(const NoteRecord &record)
 {
-    QString rows = QStringLiteral("<tr><th>%1</th><td><span style=\"background:%2\">&nbsp;&nbsp;"
-                                  "&nbsp;&nbsp;</span> %3</td></tr>\n")
-                       .arg(tr("Colour"), record.colorRGB.toHtmlEscaped(),
-                            record.colorName.toHtmlEscaped());
+    QString rows =
+        QStringLiteral("<tr><th>%1</th><td><span style=\"background:%2\">&nbsp;&nbsp;"
+                       "&nbsp;&nbsp;</span> %3</td></tr>\n")
+            .arg(tr("Colour"), record.colorRGB.toHtmlEscaped(), record.colorName.toHtmlEscaped());
     rows += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n")
                 .arg(tr("Created"), readableDate(record.creationDate));
     if (record.reminderDate.isValid())
@@ -94,8 +94,7 @@ QString htmlPage(const NoteRecord &record, const QString &message)
 QString markdownPage(const NoteRecord &record, const QString &message)
 {
     QString page = QStringLiteral("# %1\n\n").arg(tr("Note %1").arg(record.id));
-    page += QStringLiteral("- %1: %2 (%3)\n")
-                .arg(tr("Colour"), record.colorName, record.colorRGB);
+    page += QStringLiteral("- %1: %2 (%3)\n").arg(tr("Colour"), record.colorName, record.colorRGB);
     page += QStringLiteral("- %1: %2\n").arg(tr("Created"), readableDate(record.creationDate));
     if (record.reminderDate.isValid())
         page += QStringLiteral("- %1: %2\n").arg(tr("Reminder"), readableDate(record.reminderDate));
@@ -128,8 +127,7 @@ public:
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
             !file.commit()) {
-            *error = QCoreApplication::translate(
-                "NoteExport", "%1 could not be written: %2")
+            *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
             return false;
         }
@@ -153,11 +151,13 @@ public:
         const QString prefix = QLatin1String(kImageFolder) + QLatin1Char('/');
         QString relative = prefix + info.fileName();
         for (int n = 2; m_usedImageNames.contains(relative); ++n)
-            relative = prefix + QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
+            relative =
+                prefix +
+                QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
         if (!m_folder.mkpath(QLatin1String(kImageFolder))) {
-            *error = QCoreApplication::translate(
-                "NoteExport", "The folder %1 could not be created.")
-                         .arg(QDir::toNativeSeparators(m_folder.filePath(kImageFolder)));
+            *error =
+                QCoreApplication::translate("NoteExport", "The folder %1 could not be created.")
+                    .arg(QDir::toNativeSeparators(m_folder.filePath(kImageFolder)));
             return QString();
         }
         if (!write(relative, input.readAll(), error))
@@ -199,16 +199,17 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
 {
     Result result;
     if (!QDir().mkpath(folder)) {
-        result.error = tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder));
+        result.error =
+            tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder));
         return result;
     }
     Writer writer(folder);
     const int total = int(records.size());
-    QString index = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                                   "<title>%1</title>\n</head>\n<body>\n<h1>%1</h1>\n<table>\n"
-                                   "<tr><th></th><th>%2</th><th>%3</th><th>%4</th><th>%5</th></tr>\n")
-                        .arg(tr("Notarella notes"), tr("Note"), tr("Created"), tr("Reminder"),
-                             tr("Text"));
+    QString index =
+        QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>%1</title>\n</head>\n<body>\n<h1>%1</h1>\n<table>\n"
+                       "<tr><th></th><th>%2</th><th>%3</th><th>%4</th><th>%5</th></tr>\n")
+            .arg(tr("Notarella notes"), tr("Note"), tr("Created"), tr("Reminder"), tr("Text"));
     auto fail = [&](const QString &error) {
         qCWarning(lcStore) << "export failed:" << error;
         writer.removeAdded();
@@ -218,25 +219,26 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
     };
     for (const NoteRecord &record : records) {
         QString error;
-        const QString message = ImageReferences::rewrite(record.message, [&](const QString &source) {
-            const QString file = ImageReferences::localFile(source);
-            return file.isEmpty() ? QString() : writer.copyImage(file, &error);
-        });
+        const QString message =
+            ImageReferences::rewrite(record.message, [&](const QString &source) {
+                const QString file = ImageReferences::localFile(source);
+                return file.isEmpty() ? QString() : writer.copyImage(file, &error);
+            });
         if (!error.isEmpty())
             return fail(error);
         if (!writer.write(htmlFileName(record.id), htmlPage(record, message).toUtf8(), &error) ||
             !writer.write(markdownFileName(record.id), markdownPage(record, message).toUtf8(),
                           &error))
             return fail(error);
-        index += QStringLiteral("<tr><td style=\"background:%1\" title=\"%2\">&nbsp;&nbsp;&nbsp;"
-                                "</td><td><a href=\"%3\">%4</a> (<a href=\"%5\">Markdown</a>)</td>"
-                                "<td>%6</td><td>%7</td><td>%8</td></tr>\n")
-                     .arg(record.colorRGB.toHtmlEscaped(), record.colorName.toHtmlEscaped(),
-                          htmlFileName(record.id), tr("Note %1").arg(record.id),
-                          markdownFileName(record.id), readableDate(record.creationDate),
-                          record.reminderDate.isValid() ? readableDate(record.reminderDate)
-                                                        : QString(),
-                          summary(message).toHtmlEscaped());
+        index +=
+            QStringLiteral("<tr><td style=\"background:%1\" title=\"%2\">&nbsp;&nbsp;&nbsp;"
+                           "</td><td><a href=\"%3\">%4</a> (<a href=\"%5\">Markdown</a>)</td>"
+                           "<td>%6</td><td>%7</td><td>%8</td></tr>\n")
+                .arg(record.colorRGB.toHtmlEscaped(), record.colorName.toHtmlEscaped(),
+                     htmlFileName(record.id), tr("Note %1").arg(record.id),
+                     markdownFileName(record.id), readableDate(record.creationDate),
+                     record.reminderDate.isValid() ? readableDate(record.reminderDate) : QString(),
+                     summary(message).toHtmlEscaped());
         ++result.written;
         if (progress && !progress(result.written, total)) {
             writer.removeAdded();

@@ -64,7 +64,8 @@ public:
     // it (not a picture of the export folder).
     QString place(const QString &source, QStringList *problems)
     {
-        if (source.isEmpty() || source.startsWith(QLatin1Char('/')) || source.contains(QLatin1Char(':')))
+        if (source.isEmpty() || source.startsWith(QLatin1Char('/')) ||
+            source.contains(QLatin1Char(':')))
             return QString();
         const QString from = QDir::cleanPath(m_from.absoluteFilePath(source));
         // Only pictures inside the export folder are taken.
@@ -74,9 +75,9 @@ public:
         if (const auto known = m_placed.constFind(from); known != m_placed.cend())
             return known.value();
         if (!m_to.mkpath(QStringLiteral("."))) {
-            problems->append(QCoreApplication::translate(
-                "NoteImport", "The folder %1 could not be created.")
-                                 .arg(QDir::toNativeSeparators(m_to.absolutePath())));
+            problems->append(
+                QCoreApplication::translate("NoteImport", "The folder %1 could not be created.")
+                    .arg(QDir::toNativeSeparators(m_to.absolutePath())));
             return from;
         }
         const QFileInfo info(from);
@@ -94,9 +95,10 @@ public:
         QSaveFile output(target);
         if (!input.open(QIODevice::ReadOnly) || !output.open(QIODevice::WriteOnly) ||
             output.write(input.readAll()) != input.size() || !output.commit()) {
-            problems->append(QCoreApplication::translate(
-                "NoteImport", "The picture %1 could not be copied to %2.")
-                                 .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(target)));
+            problems->append(
+                QCoreApplication::translate("NoteImport",
+                                            "The picture %1 could not be copied to %2.")
+                    .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(target)));
             return from;
         }
         m_placed.insert(from, target);
@@ -208,9 +210,9 @@ Result readFolder(const QString &folder, const QString &imageFolder,
         QFile file(dir.filePath(name));
         std::optional<NoteRecord> record;
         if (!file.open(QIODevice::ReadOnly)) {
-            result.problems.append(tr("%1 could not be read: %2")
-                                       .arg(QDir::toNativeSeparators(file.fileName()),
-                                            file.errorString()));
+            result.problems.append(
+                tr("%1 could not be read: %2")
+                    .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
         } else if (record = parsePage(QString::fromUtf8(file.readAll())); !record) {
             result.problems.append(tr("%1 is not a note exported by Notarella.")
                                        .arg(QDir::toNativeSeparators(file.fileName())));
@@ -253,8 +255,7 @@ Result readDatabase(const QString &file, const ExchangeProgress &progress)
                 "height, taskbarentry FROM stickies"))) {
             result.error = tr("%1 is not a Notarella note file: %2")
                                .arg(QDir::toNativeSeparators(file),
-                                    db.isOpen() ? query.lastError().text()
-                                                : db.lastError().text());
+                                    db.isOpen() ? query.lastError().text() : db.lastError().text());
         } else {
             const int total = count.value(0).toInt();
             int done = 0;

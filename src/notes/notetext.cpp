@@ -58,9 +58,9 @@ QString NoteText::printHeading(const QString &summary, const QDateTime &creation
     // as themselves, not as markup.
     QString printableSummary = summary;
     printableSummary.replace(QLatin1Char('&'), QLatin1String("&amp;"))
-            .replace(QLatin1Char('<'), QLatin1String("&lt;"))
-            .replace(QLatin1Char('>'), QLatin1String("&gt;"));
+        .replace(QLatin1Char('<'), QLatin1String("&lt;"))
+        .replace(QLatin1Char('>'), QLatin1String("&gt;"));
     return QStringLiteral("<hr /><b>%1:</b> %2<br /><b>%3:</b> %4<br /><br />")
-            .arg(QCoreApplication::translate("StickyWidget", "Sticky"), printableSummary,
-                 QCoreApplication::translate("StickyWidget", "Created"), created);
+        .arg(QCoreApplication::translate("StickyWidget", "Sticky"), printableSummary,
+             QCoreApplication::translate("StickyWidget", "Created"), created);
 }

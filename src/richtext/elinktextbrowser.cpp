@@ -9,12 +9,12 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFont>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QTextBlock>
-#include <QImage>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 

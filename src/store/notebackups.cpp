@@ -55,8 +55,8 @@ QList<Copy> copiesOf(const QString &databaseFile)
     const QFileInfo database(databaseFile);
     const QString baseName = database.fileName();
     QList<Copy> copies;
-    const QStringList names = database.dir().entryList({baseName + QLatin1String(".*")},
-                                                       QDir::Files | QDir::Hidden);
+    const QStringList names =
+        database.dir().entryList({baseName + QLatin1String(".*")}, QDir::Files | QDir::Hidden);
     for (const QString &name : names) {
         if (std::optional<Copy> copy = parse(baseName, name)) {
             copy->file = database.dir().filePath(name);
@@ -122,8 +122,8 @@ int noteCount(const QString &file)
             if (query.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM stickies), "
                                           "(SELECT COUNT(*) FROM stickies_backup)")) &&
                 query.next())
-                count = query.value(0).toInt() > 0 ? query.value(0).toInt()
-                                                   : query.value(1).toInt();
+                count =
+                    query.value(0).toInt() > 0 ? query.value(0).toInt() : query.value(1).toInt();
             else if (query.exec(QStringLiteral("SELECT COUNT(*) FROM stickies")) && query.next())
                 count = query.value(0).toInt(); // a file without the backup table
         }

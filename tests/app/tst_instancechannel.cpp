@@ -21,8 +21,7 @@ namespace {
 
 // Runs `work` on a thread of its own while this thread's event loop serves
 // the channel, and returns once it is done.
-template<typename Work>
-bool runBeside(Work work, int timeoutMs = 10000)
+template <typename Work> bool runBeside(Work work, int timeoutMs = 10000)
 {
     std::atomic<bool> done = false;
     std::thread thread([&] {
@@ -124,10 +123,10 @@ void TestInstanceChannel::requestsReachTheListener()
 
     bool delivered = false;
     QVERIFY(runBeside([&] {
-        delivered = InstanceChannel::deliver(
-            m_name,
-            newNote ? InstanceChannel::Request::NewNote : InstanceChannel::Request::ShowPanel,
-            text);
+        delivered = InstanceChannel::deliver(m_name,
+                                             newNote ? InstanceChannel::Request::NewNote
+                                                     : InstanceChannel::Request::ShowPanel,
+                                             text);
     }));
     QVERIFY(delivered);
     QCOMPARE(notes.size(), newNote ? 1 : 0);
@@ -197,7 +196,8 @@ void TestInstanceChannel::secondStartHandsOverItsRequest_data()
     QTest::addColumn<QString>("storedText");    // a note the running copy then stores
 
     QTest::newRow("new note") << QStringList{"--new-note", "Milk & <honey>"}
-                              << "MainWindow::createSticky(" << "Milk & <honey>";
+                              << "MainWindow::createSticky("
+                              << "Milk & <honey>";
     QTest::newRow("show panel") << QStringList{"--show-panel"} << "MainWindow::showControlPanel()"
                                 << "";
 }

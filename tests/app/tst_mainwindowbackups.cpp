@@ -204,7 +204,8 @@ void TestMainWindowBackups::restoreAnswers()
 
     const QList<NoteBackups::Copy> after = NoteBackups::list(m_window->databaseFile());
     if (chosen)
-        QVERIFY2(shown.first().text.contains(QStringLiteral("(3)")), qPrintable(shown.first().text));
+        QVERIFY2(shown.first().text.contains(QStringLiteral("(3)")),
+                 qPrintable(shown.first().text));
     if (!confirmed) {
         QCOMPARE(texts(), QStringList({"edited later", "", "new later"}));
         QCOMPARE(after.size(), before.size());

@@ -1,6 +1,6 @@
-#include "base/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/preferences.h"
+#include "base/apppaths.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"

@@ -119,8 +119,8 @@ void TestNoteLoad::startWith(const QList<NoteRecord> &records)
 
 void TestNoteLoad::visibleNotesComeUpAndLastIsActive()
 {
-    startWith({storedNote(1, true), storedNote(2, false), storedNote(3, true),
-               storedNote(4, true)});
+    startWith(
+        {storedNote(1, true), storedNote(2, false), storedNote(3, true), storedNote(4, true)});
     QCOMPARE(stickyList.at(0)->isVisible(), true);
     QCOMPARE(stickyList.at(1)->isVisible(), false);
     QCOMPARE(stickyList.at(3)->isVisible(), true);
@@ -157,9 +157,8 @@ void TestNoteLoad::noteUsesThePreferencesItIsGiven()
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultWidth), 210);
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultHeight), 150);
     const NoteSettings given{QStringLiteral("yyyy-MM-dd hh:mm"), QSize(310, 205)};
-    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated,
-                      QDateTime(), QDateTime(), QString(), false,
-                      QStringLiteral("<p>Buy milk</p>"), given);
+    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated, QDateTime(),
+                      QDateTime(), QString(), false, QStringLiteral("<p>Buy milk</p>"), given);
     QCOMPARE(note.size(), QSize(310, 205));
     QVERIFY(showsCreationDate(note, given.dateFormat));
     QCOMPARE(note.windowTitle(), QStringLiteral("\"Buy milk\""));
@@ -181,8 +180,8 @@ void TestNoteLoad::firstShowLaysOutOnce()
 {
     QFETCH(QString, html);
     QFETCH(bool, scrollBar);
-    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated,
-                      QDateTime(), QDateTime(), QString(), false, html,
+    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated, QDateTime(),
+                      QDateTime(), QString(), false, html,
                       NoteSettings{QStringLiteral("d MMM yyyy"), QSize(210, 150)});
     int layouts = 0;
     connect(note.textBrowser()->document()->documentLayout(),

@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
-#include "exchange/noteexchangecommands.h"
 #include "base/apppaths.h"
+#include "exchange/noteexchangecommands.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "panel/tablewidget.h"

@@ -34,8 +34,7 @@ void TestProgramArguments::parse_data()
         << QStringList{"--new-note", "x", "--help"} << A::Help << none << none;
     QTest::newRow("--version") << QStringList{"--version"} << A::Version << none << none;
     QTest::newRow("-v") << QStringList{"-v"} << A::Version << none << none;
-    QTest::newRow("new note without text") << QStringList{"--new-note"} << A::NewNote << ""
-                                           << none;
+    QTest::newRow("new note without text") << QStringList{"--new-note"} << A::NewNote << "" << none;
     QTest::newRow("new note with text")
         << QStringList{"--new-note", "Buy milk"} << A::NewNote << "Buy milk" << none;
     QTest::newRow("text before the option")
@@ -47,20 +46,17 @@ void TestProgramArguments::parse_data()
     QTest::newRow("show panel") << QStringList{"--show-panel"} << A::ShowPanel << none << none;
     QTest::newRow("export") << QStringList{"--export", "/tmp/out dir"} << A::Export << none
                             << "/tmp/out dir";
-    QTest::newRow("export with =") << QStringList{"--export=notes"} << A::Export << none
-                                   << "notes";
+    QTest::newRow("export with =") << QStringList{"--export=notes"} << A::Export << none << "notes";
 
     QTest::newRow("unknown option") << QStringList{"--frobnicate"} << A::Invalid << none << none;
-    QTest::newRow("export without folder") << QStringList{"--export"} << A::Invalid << none
-                                           << none;
+    QTest::newRow("export without folder") << QStringList{"--export"} << A::Invalid << none << none;
     QTest::newRow("export with empty folder")
         << QStringList{"--export", ""} << A::Invalid << none << none;
-    QTest::newRow("two commands")
-        << QStringList{"--new-note", "--show-panel"} << A::Invalid << none << none;
+    QTest::newRow("two commands") << QStringList{"--new-note", "--show-panel"} << A::Invalid << none
+                                  << none;
     QTest::newRow("export and new note")
         << QStringList{"--export", "d", "--new-note"} << A::Invalid << none << none;
-    QTest::newRow("two texts") << QStringList{"--new-note", "a", "b"} << A::Invalid << none
-                               << none;
+    QTest::newRow("two texts") << QStringList{"--new-note", "a", "b"} << A::Invalid << none << none;
     QTest::newRow("text without command") << QStringList{"hello"} << A::Invalid << none << none;
     QTest::newRow("text with show panel")
         << QStringList{"--show-panel", "hello"} << A::Invalid << none << none;

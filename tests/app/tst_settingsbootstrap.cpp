@@ -1,10 +1,10 @@
 // First-run set-up and version migration of the settings store, run the way
 // the program runs them: by constructing the main window.
 
-#include "base/apppaths.h"
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "app/settingsbootstrap.h"
+#include "base/apppaths.h"
 #include "platform/autostartentry.h"
 #include "platform/nativesettings.h"
 #include "sandboxstate.h"

@@ -41,16 +41,23 @@ void TestAppPaths::layout_data()
     QTest::addColumn<QString>("helpers");
 
     QTest::newRow("application folder") << QStringList{"app/icons", "app/audio"} << "app"
-                                        << "app" << "app";
-    QTest::newRow("installed") << QStringList{"bin", "share/notarella/icons",
-                                              "libexec/notarella"}
-                               << "bin" << "share/notarella" << "libexec/notarella";
+                                        << "app"
+                                        << "app";
+    QTest::newRow("installed") << QStringList{"bin", "share/notarella/icons", "libexec/notarella"}
+                               << "bin"
+                               << "share/notarella"
+                               << "libexec/notarella";
     QTest::newRow("installed without helpers")
-        << QStringList{"bin", "share/notarella/icons"} << "bin" << "share/notarella" << "bin";
+        << QStringList{"bin", "share/notarella/icons"} << "bin"
+        << "share/notarella"
+        << "bin";
     QTest::newRow("copy beside an installed one wins")
         << QStringList{"bin/icons", "share/notarella/icons", "libexec/notarella"} << "bin"
-        << "bin" << "bin";
-    QTest::newRow("nothing anywhere") << QStringList{"bin"} << "bin" << "bin" << "bin";
+        << "bin"
+        << "bin";
+    QTest::newRow("nothing anywhere") << QStringList{"bin"} << "bin"
+                                      << "bin"
+                                      << "bin";
 }
 
 void TestAppPaths::layout()
@@ -75,14 +82,16 @@ void TestAppPaths::noteDataDirectory_data()
     QTest::addColumn<QString>("executableDirectory");
     QTest::addColumn<bool>("besideExecutable");
 
-    QTest::newRow("writable folder, no data yet") << QStringList{"app"} << "" << "app" << true;
-    QTest::newRow("existing data beside") << QStringList{"app/.NotarellaData"} << "" << "app"
-                                          << true;
-    QTest::newRow("folder that does not exist") << QStringList{} << "" << "gone/bin" << false;
+    QTest::newRow("writable folder, no data yet") << QStringList{"app"} << ""
+                                                  << "app" << true;
+    QTest::newRow("existing data beside") << QStringList{"app/.NotarellaData"} << ""
+                                          << "app" << true;
+    QTest::newRow("folder that does not exist") << QStringList{} << ""
+                                                << "gone/bin" << false;
     // The program reports the file as it always has, rather than quietly
     // keeping the notes somewhere else.
-    QTest::newRow("a file where the data folder goes")
-        << QStringList{"app"} << "app/.NotarellaData" << "app" << true;
+    QTest::newRow("a file where the data folder goes") << QStringList{"app"} << "app/.NotarellaData"
+                                                       << "app" << true;
 }
 
 void TestAppPaths::noteDataDirectory()

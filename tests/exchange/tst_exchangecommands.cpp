@@ -162,9 +162,9 @@ private slots:
         QCOMPARE(stickyList.at(3)->message(), stickyList.at(0)->message());
 
         // Saved at once, the note there before untouched.
-        const QList<QVariantList> rows = queryRows(
-            MainWindowTestAccess::database(*m_window),
-            QStringLiteral("SELECT id, colorName, visible FROM stickies ORDER BY id"));
+        const QList<QVariantList> rows =
+            queryRows(MainWindowTestAccess::database(*m_window),
+                      QStringLiteral("SELECT id, colorName, visible FROM stickies ORDER BY id"));
         QCOMPARE(rows.size(), 5);
         QCOMPARE(rows.at(0).at(1).toString(), QStringLiteral("Yellow"));
         QCOMPARE(rows.at(4), (QVariantList{5, QStringLiteral("Hidden one"), QStringLiteral("NO")}));

@@ -85,8 +85,9 @@ private slots:
         QFETCH(QString, html);
         QFETCH(QString, expected);
         const QString result = ImageReferences::rewrite(html, [](const QString &source) {
-            return source.startsWith(QLatin1Char('/')) ? QLatin1Char('[') + source + QLatin1Char(']')
-                                                       : QString();
+            return source.startsWith(QLatin1Char('/'))
+                       ? QLatin1Char('[') + source + QLatin1Char(']')
+                       : QString();
         });
         QCOMPARE(result, expected);
     }
@@ -95,12 +96,18 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("file");
-        QTest::newRow("path") << "/home/a/b.png" << "/home/a/b.png";
-        QTest::newRow("file address") << "file:///home/a/b%20c.png" << "/home/a/b c.png";
-        QTest::newRow("file: prefix") << "file:/home/a/b.png" << "/home/a/b.png";
-        QTest::newRow("web") << "https://example.org/b.png" << "";
-        QTest::newRow("resource") << ":/icons/b.png" << "";
-        QTest::newRow("relative") << "images/b.png" << "";
+        QTest::newRow("path") << "/home/a/b.png"
+                              << "/home/a/b.png";
+        QTest::newRow("file address") << "file:///home/a/b%20c.png"
+                                      << "/home/a/b c.png";
+        QTest::newRow("file: prefix") << "file:/home/a/b.png"
+                                      << "/home/a/b.png";
+        QTest::newRow("web") << "https://example.org/b.png"
+                             << "";
+        QTest::newRow("resource") << ":/icons/b.png"
+                                  << "";
+        QTest::newRow("relative") << "images/b.png"
+                                  << "";
     }
 
     void localFiles()
@@ -208,8 +215,8 @@ private slots:
         QCOMPARE(QFileInfo::exists(file), !content.isNull());
         if (!content.isNull())
             QCOMPARE(contentOf(file), content.toUtf8());
-        const NoteImport::Result fromFolder =
-            NoteImport::readFolder(m_temporary->filePath("my pictures"), m_temporary->filePath("img"));
+        const NoteImport::Result fromFolder = NoteImport::readFolder(
+            m_temporary->filePath("my pictures"), m_temporary->filePath("img"));
         QVERIFY(!fromFolder.ok);
         QVERIFY(!fromFolder.error.isEmpty());
     }
@@ -259,8 +266,8 @@ private slots:
         QFile earlier(folder + QStringLiteral("/keep.txt"));
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.close();
-        const NoteExport::Result result = NoteExport::exportNotes(
-            sampleNotes(), folder, [](int done, int) { return done < 2; });
+        const NoteExport::Result result =
+            NoteExport::exportNotes(sampleNotes(), folder, [](int done, int) { return done < 2; });
         QVERIFY(result.cancelled);
         QVERIFY(!result.ok);
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

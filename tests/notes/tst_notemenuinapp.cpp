@@ -4,8 +4,8 @@
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
-#include "widgets/trayicon.h"
 #include "sqlrows.h"
+#include "widgets/trayicon.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

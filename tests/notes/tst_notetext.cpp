@@ -97,16 +97,17 @@ void TestNoteText::printHeading_data()
                               << "<hr /><b>Sticky:</b> \"Shopping list\"<br /><b>Created:</b> "
                                  "Monday, 06 March 2006, 2:05 PM<br /><br />";
     QTest::newRow("placeholders in the summary stay literal")
-            << "\"%3 and %4 and %20\"" << monday
-            << "<hr /><b>Sticky:</b> \"%3 and %4 and %20\"<br /><b>Created:</b> "
-               "Monday, 06 March 2006, 2:05 PM<br /><br />";
+        << "\"%3 and %4 and %20\"" << monday
+        << "<hr /><b>Sticky:</b> \"%3 and %4 and %20\"<br /><b>Created:</b> "
+           "Monday, 06 March 2006, 2:05 PM<br /><br />";
     QTest::newRow("markup in the summary prints as text")
-            << "\"<b>x</b> & y\"" << monday
-            << "<hr /><b>Sticky:</b> \"&lt;b&gt;x&lt;/b&gt; &amp; y\"<br /><b>Created:</b> "
-               "Monday, 06 March 2006, 2:05 PM<br /><br />";
-    QTest::newRow("empty summary, morning") << QString() << QDateTime(QDate(2024, 12, 31), QTime(9, 0))
-                                            << "<hr /><b>Sticky:</b> <br /><b>Created:</b> "
-                                               "Tuesday, 31 December 2024, 9:00 AM<br /><br />";
+        << "\"<b>x</b> & y\"" << monday
+        << "<hr /><b>Sticky:</b> \"&lt;b&gt;x&lt;/b&gt; &amp; y\"<br /><b>Created:</b> "
+           "Monday, 06 March 2006, 2:05 PM<br /><br />";
+    QTest::newRow("empty summary, morning")
+        << QString() << QDateTime(QDate(2024, 12, 31), QTime(9, 0))
+        << "<hr /><b>Sticky:</b> <br /><b>Created:</b> "
+           "Tuesday, 31 December 2024, 9:00 AM<br /><br />";
 }
 
 void TestNoteText::printHeading()

@@ -25,7 +25,8 @@ QList<NoteRecord> notes(int count, const QString &text)
         record.colorRGB = QStringLiteral("#FFFF00");
         record.colorName = QStringLiteral("Yellow");
         record.creationDate = QDateTime::fromSecsSinceEpoch(1700000000 + i);
-        record.message = QStringLiteral("%1 %2 'quoted' %3").arg(text).arg(i).arg(QString(2000, u'x'));
+        record.message =
+            QStringLiteral("%1 %2 'quoted' %3").arg(text).arg(i).arg(QString(2000, u'x'));
         record.width = 300;
         record.height = 200;
         records << record;
@@ -128,10 +129,9 @@ void TestNoteBackups::pruneKeepsTheNewestDailyCopies()
     QVERIFY(touch(NoteBackups::beforeRestoreName(file(), old)));
 
     const QStringList removed = NoteBackups::prune(file(), 7);
-    QCOMPARE(removed,
-             QStringList({NoteBackups::dailyName(file(), first.addDays(2)),
-                          NoteBackups::dailyName(file(), first.addDays(1)),
-                          NoteBackups::dailyName(file(), first)}));
+    QCOMPARE(removed, QStringList({NoteBackups::dailyName(file(), first.addDays(2)),
+                                   NoteBackups::dailyName(file(), first.addDays(1)),
+                                   NoteBackups::dailyName(file(), first)}));
     const QList<NoteBackups::Copy> left = NoteBackups::list(file());
     QCOMPARE(left.size(), 9);
     QCOMPARE(left.first().taken.date(), first.addDays(9)); // newest first
@@ -143,19 +143,23 @@ void TestNoteBackups::noteCount_data()
 {
     QTest::addColumn<QStringList>("statements");
     QTest::addColumn<int>("expected");
-    QTest::newRow("notes") << QStringList{
-        NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement,
-        "INSERT INTO stickies (id, message) VALUES (1, 'a'), (2, 'b')",
-        "INSERT INTO stickies_backup (id, message) VALUES (1, 'a')"} << 2;
-    QTest::newRow("empty table loads the backup") << QStringList{
-        NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement,
-        "INSERT INTO stickies_backup (id, message) VALUES (1, 'a'), (2, 'b'), (3, 'c')"} << 3;
-    QTest::newRow("no backup table") << QStringList{
-        NoteDatabase::kCreateTableStatement,
-        "INSERT INTO stickies (id, message) VALUES (4, 'a')"} << 1;
-    QTest::newRow("no notes at all") << QStringList{NoteDatabase::kCreateTableStatement,
-                                                   NoteDatabase::kCreateBackupStatement}
-                                     << 0;
+    QTest::newRow("notes")
+        << QStringList{NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement,
+                       "INSERT INTO stickies (id, message) VALUES (1, 'a'), (2, 'b')",
+                       "INSERT INTO stickies_backup (id, message) VALUES (1, 'a')"}
+        << 2;
+    QTest::newRow("empty table loads the backup")
+        << QStringList{NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement,
+                       "INSERT INTO stickies_backup (id, message) VALUES (1, 'a'), (2, 'b'), (3, "
+                       "'c')"}
+        << 3;
+    QTest::newRow("no backup table")
+        << QStringList{NoteDatabase::kCreateTableStatement,
+                       "INSERT INTO stickies (id, message) VALUES (4, 'a')"}
+        << 1;
+    QTest::newRow("no notes at all")
+        << QStringList{NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement}
+        << 0;
     QTest::newRow("another database") << QStringList{"CREATE TABLE other (x)"} << -1;
     QTest::newRow("missing") << QStringList() << -1;
 }
@@ -195,7 +199,8 @@ void TestNoteBackups::copyHoldsTheSaveBeforeIt()
     QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "check");
     copy.setDatabaseName(target);
     QVERIFY(copy.open());
-    QCOMPARE(queryRows(copy, "PRAGMA integrity_check"), QList<QVariantList>{{QStringLiteral("ok")}});
+    QCOMPARE(queryRows(copy, "PRAGMA integrity_check"),
+             QList<QVariantList>{{QStringLiteral("ok")}});
     QCOMPARE(queryRows(copy, "SELECT COUNT(*) FROM stickies_backup"), QList<QVariantList>{{300}});
     copy.close();
     copy = QSqlDatabase();
@@ -216,7 +221,8 @@ void TestNoteBackups::copyIgnoresAWriteNotCommitted()
         QSqlQuery query(other);
         QVERIFY(query.exec(QStringLiteral("BEGIN IMMEDIATE")));
         QVERIFY(query.exec(QStringLiteral("DELETE FROM stickies")));
-        QVERIFY(query.exec(QStringLiteral("INSERT INTO stickies (id, message) VALUES (9, 'half')")));
+        QVERIFY(
+            query.exec(QStringLiteral("INSERT INTO stickies (id, message) VALUES (9, 'half')")));
 
         const QString target = NoteBackups::dailyName(file(), QDate(2026, 12, 7));
         const NoteWriter::Outcome outcome = writer.backUp(target);

@@ -615,10 +615,10 @@ void TestNoteDatabase::nullMaskOfAnEarlierVersionIsRewrittenAsEmptyText()
     {
         Inspector file(databaseFile());
         QVERIFY(file.exec(QStringLiteral(
-                "INSERT INTO stickies (id, visible, colorRGB, colorName, creationDate, "
-                "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, "
-                "xPos, yPos, width, height, taskbarentry) VALUES (7, 'YES', '#FFFF00', 'Yellow', "
-                "0, 0, 0, NULL, 'NO', 'NO', 'text', 10, 10, 200, 150, 'YES')")));
+            "INSERT INTO stickies (id, visible, colorRGB, colorName, creationDate, "
+            "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, "
+            "xPos, yPos, width, height, taskbarentry) VALUES (7, 'YES', '#FFFF00', 'Yellow', "
+            "0, 0, 0, NULL, 'NO', 'NO', 'text', 10, 10, 200, 150, 'YES')")));
     }
     QCOMPARE(m_database.open(dataDirectory(), databaseFile()), NoteDatabase::OpenResult::Opened);
     QList<NoteRecord> records = m_database.load();
@@ -629,9 +629,10 @@ void TestNoteDatabase::nullMaskOfAnEarlierVersionIsRewrittenAsEmptyText()
     QVERIFY(m_database.save(records));
     Inspector file(databaseFile());
     QCOMPARE(file.scalar(QStringLiteral("SELECT COUNT(*) FROM stickies WHERE periodicMask IS NULL"))
-                     .toInt(),
+                 .toInt(),
              0);
-    QCOMPARE(file.scalar(QStringLiteral("SELECT periodicMask FROM stickies")).toString(), QString());
+    QCOMPARE(file.scalar(QStringLiteral("SELECT periodicMask FROM stickies")).toString(),
+             QString());
     QCOMPARE(file.scalar(QStringLiteral("SELECT typeof(periodicMask) FROM stickies")).toString(),
              QStringLiteral("text"));
 }
