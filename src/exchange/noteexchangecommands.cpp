@@ -106,14 +106,7 @@ void NoteExchangeCommands::importFromFolder()
         result = NoteImport::readFolder(
             folder, m_window->dataDirectory() + QStringLiteral("/images"), progress.callback());
     }
-    if (result.cancelled)
-        return;
-    if (!result.ok) {
-        UserPrompt::notify(m_window, tr("Notes Not Imported"),
-                           QStringLiteral("<p>%1</p>").arg(result.error.toHtmlEscaped()));
-        return;
-    }
-    addImported(result.records, result.problems);
+    addImported(std::move(result));
 }
 
 void NoteExchangeCommands::importFromFile()
@@ -128,6 +121,11 @@ void NoteExchangeCommands::importFromFile()
         ExchangeProgressDialog progress(m_window, tr("Import Notes"), tr("Reading notes…"));
         result = NoteImport::readDatabase(file, progress.callback());
     }
+    addImported(std::move(result));
+}
+
+void NoteExchangeCommands::addImported(NoteImport::Result result)
+{
     if (result.cancelled)
         return;
     if (!result.ok) {
@@ -135,11 +133,8 @@ void NoteExchangeCommands::importFromFile()
                            QStringLiteral("<p>%1</p>").arg(result.error.toHtmlEscaped()));
         return;
     }
-    addImported(result.records, result.problems);
-}
-
-void NoteExchangeCommands::addImported(QList<NoteRecord> records, const QStringList &problems)
-{
+    QList<NoteRecord> records = std::move(result.records);
+    const QStringList &problems = result.problems;
     const int count = int(records.size());
     qCDebug(lcStore) << "importing" << count << "notes," << problems.size() << "skipped";
     if (count > 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/noteimport.h"
 #include "store/noterecord.h"
 
 #include <QList>
@@ -38,7 +39,8 @@ public slots:
     void importFromFile();
 
 private:
-    void addImported(QList<NoteRecord> records, const QStringList &problems);
+    // Adds what an import read, or tells why it read nothing.
+    void addImported(NoteImport::Result result);
 
     MainWindow *m_window;
     std::function<QList<NoteRecord>()> m_exportSource;
