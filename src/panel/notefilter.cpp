@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cstring>
+
 namespace NoteFilter {
 
 QString fold(const QString &text)
@@ -22,21 +25,39 @@ QString fold(const QString &text)
     return bare.toCaseFolded();
 }
 
-QStringList queryWords(const QString &query)
+QByteArrayList queryWords(const QString &query)
 {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return fold(query).split(blanks, Qt::SkipEmptyParts);
+    QByteArrayList words;
+    for (const QString &word : fold(query).split(blanks, Qt::SkipEmptyParts))
+        words << word.toUtf8();
+    return words;
 }
 
-QString matchText(const QString &plainText, const QString &colorName, const QString &reminderText)
+QByteArray matchText(const QString &plainText, const QString &colorName,
+                     const QString &reminderText)
 {
-    return fold(plainText + QLatin1Char('\n') + colorName + QLatin1Char('\n') + reminderText);
+    return fold(plainText + QLatin1Char('\n') + colorName + QLatin1Char('\n') + reminderText)
+        .toUtf8();
 }
 
-bool matches(const QString &foldedText, const QStringList &words)
+bool matches(const QByteArray &foldedText, const QByteArrayList &words)
 {
-    for (const QString &word : words) {
-        if (!foldedText.contains(word))
+    // The C library's search is several times quicker on long texts than a
+    // character-by-character one, and a keystroke runs through every note.
+    return std::all_of(words.cbegin(), words.cend(), [&](const QByteArray &word) {
+        return memmem(foldedText.constData(), std::size_t(foldedText.size()), word.constData(),
+                      std::size_t(word.size())) != nullptr;
+    });
+}
+
+bool narrows(const QByteArrayList &words, const QByteArrayList &earlierWords)
+{
+    for (const QByteArray &earlier : earlierWords) {
+        const bool inSomeWord =
+            std::any_of(words.cbegin(), words.cend(),
+                        [&](const QByteArray &word) { return word.contains(earlier); });
+        if (!inSomeWord)
             return false;
     }
     return true;

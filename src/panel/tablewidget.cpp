@@ -12,6 +12,9 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTextBrowser>
 
 TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
@@ -60,6 +63,10 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
         ++row;
     }
     m_shownCount = noteCount();
+    m_nextRowToSettle = m_rows.size();
+    m_settleTimer.setSingleShot(true);
+    m_settleTimer.setInterval(0);
+    connect(&m_settleTimer, &QTimer::timeout, this, &TableWidget::settleNextRows);
     qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout";
     qCDebug(lcPanel) << "TableWidget::TableWidget( constructor ) - end";
     qCDebug(lcPanel) << "---------------------------------------------------------";
@@ -67,17 +74,26 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(paren
 
 int TableWidget::applyFilter(const QString &query)
 {
-    m_queryWords = NoteFilter::queryWords(query);
-    // Each cell shown in a visible list would lay out the whole list at once,
-    // a thousand rows for each of thousands of cells; the list is laid out
-    // once after all of them instead.
-    const int before = m_shownCount;
-    m_gridLayout->setEnabled(false);
-    for (Row &row : m_rows)
-        showRow(row, rowMatches(row));
-    m_gridLayout->setEnabled(true);
-    if (m_shownCount != before)
-        m_gridLayout->invalidate();
+    const QByteArrayList earlierWords = std::exchange(m_queryWords, NoteFilter::queryWords(query));
+    // Typing on only narrows a search: rows it hid stay hidden.
+    const bool narrowing = NoteFilter::narrows(m_queryWords, earlierWords);
+    m_shownCount = 0;
+    for (Row &row : m_rows) {
+        if (row.shown || !narrowing)
+            row.shown = rowMatches(row);
+        m_shownCount += row.shown ? 1 : 0;
+    }
+    m_nextRowToSettle = 0;
+    m_settleTimer.stop();
+    if (!isVisible()) {
+        // Cells of a list not on screen change for next to nothing.
+        settleRows(m_rows.size(), m_rows.size());
+        return m_shownCount;
+    }
+    scrollToTop();
+    settleRows(screenfulOfRows(), m_rows.size());
+    if (isFiltering())
+        m_settleTimer.start();
     return m_shownCount;
 }
 
@@ -118,14 +134,63 @@ void TableWidget::updateMatchText(Row &row)
     row.matchTextStale = false;
 }
 
-void TableWidget::showRow(Row &row, bool show)
+bool TableWidget::settleRow(Row &row)
 {
-    if (row.shown == show)
-        return;
-    row.shown = show;
-    m_shownCount += show ? 1 : -1;
+    if (row.cellsShown == row.shown)
+        return false;
+    row.cellsShown = row.shown;
     for (QWidget *cell : row.cells)
-        cell->setVisible(show);
+        cell->setVisible(row.shown);
+    return true;
+}
+
+// Brings the cells of the rows from m_nextRowToSettle on in line with the
+// filter until `shownRowsWanted` rows that show are passed or
+// `changesAllowed` rows have changed.
+void TableWidget::settleRows(std::size_t shownRowsWanted, std::size_t changesAllowed)
+{
+    // Each cell shown in a visible list would lay out the whole list at once,
+    // a thousand rows for each of thousands of cells; the list is laid out
+    // once after all of them instead.
+    m_gridLayout->setEnabled(false);
+    std::size_t shownRows = 0;
+    std::size_t changes = 0;
+    while (isFiltering() && shownRows < shownRowsWanted && changes < changesAllowed) {
+        Row &row = m_rows[m_nextRowToSettle++];
+        changes += settleRow(row) ? 1 : 0;
+        shownRows += row.shown ? 1 : 0;
+    }
+    m_gridLayout->setEnabled(true);
+    if (changes > 0)
+        m_gridLayout->invalidate();
+}
+
+void TableWidget::settleNextRows()
+{
+    // Short enough that a key typed meanwhile waits only a few milliseconds.
+    constexpr std::size_t kRowsPerStep = 150;
+    settleRows(m_rows.size(), kRowsPerStep);
+    if (isFiltering())
+        m_settleTimer.start();
+}
+
+std::size_t TableWidget::screenfulOfRows() const
+{
+    // As many rows as the tallest screen holds at the height of a row here,
+    // so a window enlarged meanwhile finds its rows in place too.
+    const int screenHeight = screen() ? screen()->availableGeometry().height() : 1200;
+    const int rowHeight = std::max(1, m_visibleHeader->sizeHint().height());
+    return std::size_t(screenHeight / rowHeight + 1);
+}
+
+void TableWidget::scrollToTop()
+{
+    for (QWidget *widget = parentWidget(); widget; widget = widget->parentWidget()) {
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(widget)) {
+            area->verticalScrollBar()->setValue(0);
+            return;
+        }
+    }
 }
 
 void TableWidget::noteChanged(std::size_t index)
@@ -134,10 +199,19 @@ void TableWidget::noteChanged(std::size_t index)
     row.matchTextStale = true;
     if (m_queryWords.isEmpty())
         return;
-    const int before = m_shownCount;
-    showRow(row, rowMatches(row));
-    if (m_shownCount != before)
-        emit shownCountChanged(m_shownCount);
+    const bool wasShown = row.shown;
+    row.shown = rowMatches(row);
+    if (row.shown == wasShown)
+        return;
+    m_shownCount += row.shown ? 1 : -1;
+    // A row still waiting for its turn changes with the others.
+    if (index < m_nextRowToSettle) {
+        m_gridLayout->setEnabled(false);
+        settleRow(row);
+        m_gridLayout->setEnabled(true);
+        m_gridLayout->invalidate();
+    }
+    emit shownCountChanged(m_shownCount);
 }
 
 bool TableWidget::event(QEvent *event)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QPointer>
-#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -38,7 +39,12 @@ public:
 
     // Shows only the rows of the notes that hold every word of `query` (see
     // NoteFilter); a blank query shows every row. Returns how many show.
+    // In a list on screen the rows of the first screenful change at once and
+    // the list is scrolled to its top; the rest follow in short steps from
+    // the event loop, so that typing never waits for a thousand rows.
     int applyFilter(const QString &query);
+    // True while rows below the first screenful still wait for their turn.
+    bool isFiltering() const { return m_nextRowToSettle < m_rows.size(); }
     // Reads every note's text for the filter now, so that the first keystroke
     // of a search does not have to.
     void prepareFilter();
@@ -61,18 +67,26 @@ private:
         std::array<QWidget *, 5> cells{};
         // The folded text the filter searches; built when first needed and
         // again after the note changes.
-        QString matchText;
+        QByteArray matchText;
         bool matchTextStale = true;
+        // Whether the filter takes the row, and whether its cells show yet.
         bool shown = true;
+        bool cellsShown = true;
     };
     bool rowMatches(Row &row);
     void updateMatchText(Row &row);
-    void showRow(Row &row, bool show);
+    bool settleRow(Row &row);
+    void settleRows(std::size_t shownRowsWanted, std::size_t changesAllowed);
+    void settleNextRows();
+    std::size_t screenfulOfRows() const;
+    void scrollToTop();
     void noteChanged(std::size_t index);
 
     std::vector<Row> m_rows;
-    QStringList m_queryWords;
+    QByteArrayList m_queryWords;
     int m_shownCount = 0;
+    std::size_t m_nextRowToSettle = 0;
+    QTimer m_settleTimer;
     QGridLayout *m_gridLayout = nullptr;
     QLabel *m_visibleHeader = nullptr;
     QLabel *m_colorHeader = nullptr;

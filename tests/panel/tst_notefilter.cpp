@@ -8,6 +8,8 @@
 
 #include <QGridLayout>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -59,6 +61,10 @@ private slots:
     void changedNoteIsSearchedAgain();
     void shownRowsKeepTheirCommands();
     void rowsAreHiddenNotRebuilt();
+    void narrowing_data();
+    void narrowing();
+    void typingOnFindsWhatAFreshSearchFinds();
+    void longListShowsTheFirstScreenAtOnce();
 };
 
 void TestNoteFilter::init()
@@ -161,7 +167,7 @@ void TestNoteFilter::matching()
     QFETCH(QString, reminder);
     QFETCH(QString, query);
     QFETCH(bool, match);
-    const QString folded = NoteFilter::matchText(text, colour, reminder);
+    const QByteArray folded = NoteFilter::matchText(text, colour, reminder);
     QCOMPARE(NoteFilter::matches(folded, NoteFilter::queryWords(query)), match);
 }
 
@@ -250,6 +256,109 @@ void TestNoteFilter::rowsAreHiddenNotRebuilt()
     QCOMPARE(list.shownCount(), 11); // 1 and 10 to 19
     list.applyFilter("");
     QCOMPARE(list.findChildren<QWidget *>(), before);
+}
+
+void TestNoteFilter::narrowing_data()
+{
+    QTest::addColumn<QString>("earlier");
+    QTest::addColumn<QString>("now");
+    QTest::addColumn<bool>("narrows");
+    QTest::newRow("a letter typed") << "ki"
+                                    << "kil" << true;
+    QTest::newRow("a word added") << "project"
+                                  << "project k" << true;
+    QTest::newRow("words in another order") << "b a"
+                                            << "a bc" << true;
+    QTest::newRow("from nothing") << ""
+                                  << "x" << true;
+    QTest::newRow("a letter taken back") << "kil"
+                                         << "ki" << false;
+    QTest::newRow("cleared") << "x"
+                             << "" << false;
+    QTest::newRow("a word replaced") << "bread"
+                                     << "milk" << false;
+    QTest::newRow("a letter typed inside a word") << "mlk"
+                                                  << "milk" << false;
+}
+
+void TestNoteFilter::narrowing()
+{
+    QFETCH(QString, earlier);
+    QFETCH(QString, now);
+    QFETCH(bool, narrows);
+    QCOMPARE(NoteFilter::narrows(NoteFilter::queryWords(now), NoteFilter::queryWords(earlier)),
+             narrows);
+}
+
+void TestNoteFilter::typingOnFindsWhatAFreshSearchFinds()
+{
+    const QStringList texts = {"milk and bread", "kilo of flour", "Kiwi", "call Kim", "milkshake"};
+    for (const QString &text : texts)
+        addNote("Yellow", text);
+    TableWidget typed;
+    const QStringList queries = {"k",  "ki",  "kil", "kilo", "kil", "ki",      "k",     "",
+                                 "mi", "mil", "mi",  "m",    "mk",  "milk ki", "milk k"};
+    for (const QString &query : queries) {
+        typed.applyFilter(query);
+        TableWidget fresh;
+        fresh.applyFilter(query);
+        QVERIFY2(shownRows(typed) == shownRows(fresh), qPrintable(query));
+        QCOMPARE(typed.shownCount(), fresh.shownCount());
+    }
+}
+
+void TestNoteFilter::longListShowsTheFirstScreenAtOnce()
+{
+    // Far more rows than any screen holds; every third note has the word.
+    constexpr int kNotes = 600;
+    QList<int> withWord;
+    for (int i = 0; i < kNotes; ++i) {
+        addNote("Yellow",
+                i % 3 == 0 ? QStringLiteral("apples %1").arg(i) : QStringLiteral("pears"));
+        if (i % 3 == 0)
+            withWord << i;
+    }
+    QScrollArea area;
+    area.setWidgetResizable(true);
+    auto *list = new TableWidget;
+    area.setWidget(list);
+    area.resize(400, 300);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+
+    QCOMPARE(list->applyFilter("apples"), withWord.size());
+    QVERIFY(list->isFiltering());
+    QCOMPARE(area.verticalScrollBar()->value(), 0);
+    // The rows at the top are already right.
+    const auto cellShown = [list](int note) {
+        return !list->gridLayout()
+                    ->itemAtPosition(TableWidget::kFirstNoteRow + note, TableWidget::MessageColumn)
+                    ->widget()
+                    ->isHidden();
+    };
+    for (int i = 0; i < 30; ++i)
+        QCOMPARE(cellShown(i), i % 3 == 0);
+    // A note further down changes before its row's turn, and one at the top
+    // after: both end up as the search says.
+    stickyList.at(kNotes - 2)->textBrowser()->setPlainText("apples too");
+    emit stickyList.at(kNotes - 2)->updateTableWidgetItems();
+    stickyList.at(0)->textBrowser()->setPlainText("no more");
+    emit stickyList.at(0)->updateTableWidgetItems();
+    withWord.removeFirst();
+    withWord << kNotes - 2;
+    QCOMPARE(list->shownCount(), withWord.size());
+    QVERIFY(!cellShown(0));
+    QTRY_VERIFY(!list->isFiltering());
+    QCOMPARE(shownRows(*list), withWord);
+    QCOMPARE(list->shownNotes().size(), withWord.size());
+
+    // A new search while the rows still change takes over from the old one.
+    list->applyFilter(QString());
+    QVERIFY(list->isFiltering());
+    list->applyFilter("pears");
+    QTRY_VERIFY(!list->isFiltering());
+    QCOMPARE(shownRows(*list).size(), kNotes - kNotes / 3 - 1);
 }
 
 QTEST_MAIN(TestNoteFilter)
