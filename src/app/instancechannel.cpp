@@ -4,10 +4,12 @@
 #include "platform/username.h"
 
 #include <QDataStream>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 #include <QUrl>
 
 namespace {
@@ -96,18 +98,41 @@ void InstanceChannel::readRequest(QLocalSocket *socket)
 bool InstanceChannel::deliver(const QString &name, Request request, const QString &text,
                               int timeoutMs)
 {
+    return tryDeliver(name, request, text, timeoutMs) == Outcome::Delivered;
+}
+
+bool InstanceChannel::deliverWhenListening(const QString &name, Request request,
+                                           const QString &text,
+                                           const std::function<bool()> &copyStarting, int waitMs)
+{
+    QDeadlineTimer deadline(waitMs);
+    while (true) {
+        // A request that reached a listener is never sent twice, answered or
+        // not: the running copy may have made the note already.
+        const Outcome outcome = tryDeliver(name, request, text, 5000);
+        if (outcome != Outcome::NobodyListens)
+            return outcome == Outcome::Delivered;
+        if (deadline.hasExpired() || !copyStarting())
+            return false;
+        QThread::msleep(100);
+    }
+}
+
+InstanceChannel::Outcome InstanceChannel::tryDeliver(const QString &name, Request request,
+                                                     const QString &text, int timeoutMs)
+{
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(timeoutMs))
-        return false;
+        return Outcome::NobodyListens;
     QDataStream stream(&socket);
     stream.setVersion(QDataStream::Qt_6_0);
     stream << (request == Request::NewNote ? kNewNote : kShowPanel) << text;
     if (!socket.waitForBytesWritten(timeoutMs))
-        return false;
+        return Outcome::NotAnswered;
     QByteArray answer;
     while (!answer.endsWith('\n') && socket.waitForReadyRead(timeoutMs))
         answer += socket.readAll();
     answer += socket.readAll();
-    return answer == kAccepted;
+    return answer == kAccepted ? Outcome::Delivered : Outcome::NotAnswered;
 }

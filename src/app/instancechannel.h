@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QLocalServer;
 class QLocalSocket;
 
@@ -38,12 +40,25 @@ public:
     // answered in time.
     static bool deliver(const QString &name, Request request, const QString &text = QString(),
                         int timeoutMs = 5000);
+    // As deliver(), but while nobody listens at `name` and `copyStarting`
+    // says a copy is on its way (it holds the instance lock and will listen
+    // once its notes are loaded), tries again for at most `waitMs`.
+    static bool deliverWhenListening(const QString &name, Request request, const QString &text,
+                                     const std::function<bool()> &copyStarting, int waitMs = 30000);
 
 signals:
     void newNoteRequested(const QString &text);
     void showPanelRequested();
 
 private:
+    enum class Outcome
+    {
+        Delivered,
+        NobodyListens,
+        NotAnswered
+    };
+    static Outcome tryDeliver(const QString &name, Request request, const QString &text,
+                              int timeoutMs);
     void readRequest(QLocalSocket *socket);
 
     QLocalServer *m_server = nullptr;

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/myapplication.h"
 #include "app/programarguments.h"
+#include "app/singleinstanceguard.h"
 #include "platform/nativesettings.h"
 #include "platform/terminationsignals.h"
 
@@ -71,11 +72,13 @@ bool deliverToRunningCopy(int &argc, char **argv, const Request &request)
         return false;
     QCoreApplication application(argc, argv);
     setApplicationNames();
-    return InstanceChannel::deliver(InstanceChannel::serverName(),
-                                    request.action == Request::Action::NewNote
-                                        ? InstanceChannel::Request::NewNote
-                                        : InstanceChannel::Request::ShowPanel,
-                                    request.noteText);
+    // A copy started a moment ago holds the lock but listens only once its
+    // notes are loaded: the request waits for it rather than being refused.
+    return InstanceChannel::deliverWhenListening(
+        InstanceChannel::serverName(),
+        request.action == Request::Action::NewNote ? InstanceChannel::Request::NewNote
+                                                   : InstanceChannel::Request::ShowPanel,
+        request.noteText, &SingleInstanceGuard::anotherCopyHoldsLock);
 }
 
 } // namespace

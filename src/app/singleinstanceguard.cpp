@@ -5,9 +5,12 @@
 #include "platform/processlist.h"
 #include "platform/username.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <memory>
 
 namespace SingleInstanceGuard {
@@ -45,6 +48,21 @@ Verdict check()
     qCDebug(lcApp) << "   +-- instance lock" << path << "state" << int(lockState) << "copies"
                    << copies;
     return decide(lockState, copies);
+}
+
+bool anotherCopyHoldsLock()
+{
+    const QString path = Platform::InstanceLock::pathFor(
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+        Platform::currentUserName());
+    qint64 holder = 0;
+    if (!QLockFile(path).getLockInfo(&holder, nullptr, nullptr) ||
+        holder == QCoreApplication::applicationPid())
+        return false;
+    const QString executableName = QFileInfo(AppPaths::executablePath()).fileName();
+    const QList<Platform::ProcessEntry> copies = Platform::processesRunning(executableName);
+    return std::any_of(copies.cbegin(), copies.cend(),
+                       [holder](const Platform::ProcessEntry &copy) { return copy.pid == holder; });
 }
 
 } // namespace SingleInstanceGuard

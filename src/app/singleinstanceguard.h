@@ -25,4 +25,8 @@ Verdict decide(Platform::InstanceLock::State lockState, int copiesForUser);
 // keeps the lock it already has.
 Verdict check();
 
+// True when another running copy of the program holds the current user's
+// lock: a copy that may still be loading its notes. Never takes the lock.
+bool anotherCopyHoldsLock();
+
 } // namespace SingleInstanceGuard

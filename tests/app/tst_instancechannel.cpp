@@ -82,10 +82,13 @@ private slots:
     void strangeRequestsAreRefused_data();
     void strangeRequestsAreRefused();
     void noListenerMeansNoDelivery();
+    void requestWaitsForACopyStillStarting_data();
+    void requestWaitsForACopyStillStarting();
 
     void secondStartHandsOverItsRequest_data();
     void secondStartHandsOverItsRequest();
     void firstStartCarriesOutItsOwnRequest();
+    void secondStartWaitsForTheFirstToListen();
 
 private:
     QString m_name;
@@ -189,6 +192,48 @@ void TestInstanceChannel::noListenerMeansNoDelivery()
     QVERIFY(timer.elapsed() < 2000);
 }
 
+void TestInstanceChannel::requestWaitsForACopyStillStarting_data()
+{
+    QTest::addColumn<bool>("copyStarting");
+    QTest::addColumn<int>("listenAfterMs"); // -1: never
+    QTest::addColumn<bool>("delivered");
+    QTest::newRow("copy listens a moment later") << true << 600 << true;
+    QTest::newRow("copy never listens") << true << -1 << false;
+    QTest::newRow("no copy starting") << false << 600 << false;
+}
+
+void TestInstanceChannel::requestWaitsForACopyStillStarting()
+{
+    QFETCH(bool, copyStarting);
+    QFETCH(int, listenAfterMs);
+    QFETCH(bool, delivered);
+
+    InstanceChannel channel;
+    QSignalSpy notes(&channel, &InstanceChannel::newNoteRequested);
+    if (listenAfterMs >= 0)
+        QTimer::singleShot(listenAfterMs, &channel, [&] { QVERIFY(channel.listen(m_name)); });
+    std::atomic<int> asked = 0;
+    bool result = !delivered;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(runBeside([&] {
+        result = InstanceChannel::deliverWhenListening(
+            m_name, InstanceChannel::Request::NewNote, "Later",
+            [&] {
+                ++asked;
+                return copyStarting;
+            },
+            2000);
+    }));
+    QCOMPARE(result, delivered);
+    QCOMPARE(notes.size(), delivered ? 1 : 0);
+    QVERIFY(asked > 0);
+    if (delivered)
+        QVERIFY(timer.elapsed() >= listenAfterMs);
+    else if (!copyStarting)
+        QVERIFY(timer.elapsed() < 1000); // gives up at once
+}
+
 void TestInstanceChannel::secondStartHandsOverItsRequest_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -245,6 +290,39 @@ void TestInstanceChannel::firstStartCarriesOutItsOwnRequest()
     const QStringList texts = storedNoteTexts(folder.databaseFile(Platform::currentUserName()));
     QCOMPARE(texts.size(), 2);
     QCOMPARE(texts.last(), QStringLiteral("Alone"));
+}
+
+void TestInstanceChannel::secondStartWaitsForTheFirstToListen()
+{
+    TestAppFolder folder;
+    QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
+    ProgramRun first(folder.executable());
+    QVERIFY(first.start());
+    // Held still right after it took the lock, before it listens.
+    QVERIFY2(first.waitForStderr(QStringLiteral("+-- instance lock"), 20000),
+             qPrintable(first.standardError()));
+    QVERIFY(first.sendSignal(SIGSTOP));
+    QTest::qWait(200);
+    if (first.standardError().contains(QStringLiteral("InstanceChannel: listening at"))) {
+        first.sendSignal(SIGCONT);
+        terminate(first);
+        QSKIP("the first copy was listening before it could be held");
+    }
+
+    ProgramRun second(folder.executable(), {"--new-note", "Arrived early"});
+    QVERIFY(second.start());
+    QVERIFY(!second.waitForExit(1500)); // waiting, neither warning nor starting
+    QVERIFY(first.sendSignal(SIGCONT));
+    QVERIFY2(second.waitForExit(20000), qPrintable(second.standardError()));
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(!second.standardError().contains(kWarningTitle), qPrintable(second.standardError()));
+    QVERIFY2(!second.standardError().contains(ProgramRun::kStartedLine),
+             qPrintable(second.standardError()));
+    QVERIFY(first.waitForStderr(QStringLiteral("MainWindow::createSticky("), 10000));
+    terminate(first);
+    const QStringList texts = storedNoteTexts(folder.databaseFile(Platform::currentUserName()));
+    QCOMPARE(texts.size(), 2);
+    QCOMPARE(texts.last(), QStringLiteral("Arrived early"));
 }
 
 QTEST_MAIN(TestInstanceChannel)
