@@ -1,9 +1,9 @@
 #include "notes/notetext.h"
 
+#include "base/localdatetext.h"
 #include "reminders/remindertiming.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace NoteText {
@@ -40,20 +40,20 @@ QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &r
         const QString heading = periodicMask.startsWith(QLatin1Char('|'))
                                     ? tr("Periodic reminder next scheduled for")
                                     : tr("Reminder scheduled for");
-        return QStringLiteral("%1: %2").arg(heading,
-                                            originalReminderDate.toString(kFixedReminderFormat));
+        return QStringLiteral("%1: %2").arg(
+            heading, localDateText(originalReminderDate, kFixedReminderFormat));
     }
     return QStringLiteral("%1: %2\n%3: %4")
         .arg(tr("Original reminder scheduled for"),
-             originalReminderDate.toString(kFixedReminderFormat), tr("Snoozing until"),
-             reminderDate.toString(kFixedReminderFormat));
+             localDateText(originalReminderDate, kFixedReminderFormat), tr("Snoozing until"),
+             localDateText(reminderDate, kFixedReminderFormat));
 }
 
 } // namespace NoteText
 
 QString NoteText::printHeading(const QString &summary, const QDateTime &creationDate)
 {
-    const QString created = QLocale().toString(creationDate, QLatin1String(kPrintDateFormat));
+    const QString created = localDateText(creationDate, QLatin1String(kPrintDateFormat));
     // The summary keeps "<", ">" and "&" of the note's text: they must print
     // as themselves, not as markup.
     QString printableSummary = summary;

@@ -1,6 +1,7 @@
 #include "notes/stickywidget.h"
 
 #include "app/preferences.h"
+#include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/clickylabel.h"
 #include "notes/notecolor.h"
@@ -177,7 +178,7 @@ QString StickyWidget::summaryText() const
 
 QString StickyWidget::creationDateText() const
 {
-    return m_creationDate.toString(Preferences::dateFormat());
+    return localDateText(m_creationDate, Preferences::dateFormat());
 }
 
 QString StickyWidget::reminderStatusText() const
@@ -230,7 +231,7 @@ void StickyWidget::retranslate(const NoteSettings &settings)
 {
     qCDebug(lcNotes) << "   +-- StickyWidget::changeLanguage() - stickyID:" << m_stickyID;
     setWindowTitle(summaryText());
-    m_creationDateLabel->setText(m_creationDate.toString(settings.dateFormat));
+    m_creationDateLabel->setText(localDateText(m_creationDate, settings.dateFormat));
     lockSticky(isLocked());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/preferences.h"
+#include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
 
@@ -68,7 +69,7 @@ TableLabel::TableLabel(const QString &labelType, StickyWidget *stickyWidget,
 
 QString TableLabel::dateText() const
 {
-    return m_dateFormat ? m_stickyWidget->creationDate().toString(*m_dateFormat)
+    return m_dateFormat ? localDateText(m_stickyWidget->creationDate(), *m_dateFormat)
                         : m_stickyWidget->creationDateText();
 }
 

@@ -1,5 +1,6 @@
 #include "reminders/reminderdialog.h"
 
+#include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "reminders/remindertiming.h"
 
@@ -56,10 +57,10 @@ ReminderDialog::ReminderDialog(const QString &summary, const QDateTime &dueDate,
     summaryEdit->setReadOnly(true);
     layout->addWidget(summaryEdit, 2, 1, 1, 2);
 
-    auto *dueLabel =
-        new QLabel(tr("<p>Reminder Due Date: %1</p>")
-                       .arg(dueDate.toString(QLatin1String(ReminderTiming::kReminderDateFormat))),
-                   this);
+    auto *dueLabel = new QLabel(
+        tr("<p>Reminder Due Date: %1</p>")
+            .arg(localDateText(dueDate, QLatin1String(ReminderTiming::kReminderDateFormat))),
+        this);
     dueLabel->setObjectName(QStringLiteral("dueDateLabel"));
     layout->addWidget(dueLabel, 3, 1, 1, 2);
 

@@ -1,5 +1,6 @@
 #include "reminders/setreminderdialog.h"
 
+#include "base/localdatetext.h"
 #include "richtext/rzopendefaultbrowser.h"
 
 #include "app/preferences.h"
@@ -83,10 +84,11 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
     }
     auto *nextMatchCaption = new QLabel(tr("Next periodic date match:"), m_periodicGroup);
     nextMatchCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_nextMatchLabel = new QLabel(
-        QStringLiteral("<b>%1</b>")
-            .arg(QDateTime::currentDateTime().addSecs(60).toString(dateFormat()).toHtmlEscaped()),
-        m_periodicGroup);
+    m_nextMatchLabel =
+        new QLabel(QStringLiteral("<b>%1</b>")
+                       .arg(localDateText(QDateTime::currentDateTime().addSecs(60), dateFormat())
+                                .toHtmlEscaped()),
+                   m_periodicGroup);
     m_nextMatchLabel->setObjectName(QStringLiteral("nextMatchLabel"));
     m_nextMatchLabel->setWordWrap(true);
     periodicLayout->addWidget(nextMatchCaption, PeriodicSchedule::FieldCount + 1, 0);
@@ -221,7 +223,7 @@ void SetReminderDialog::updateNextMatchLabel()
         next = schedule->nextMatch(QDateTime::currentDateTime(), &error);
     if (next) {
         m_nextMatchLabel->setText(
-            QStringLiteral("<b>%1</b>").arg(next->toString(dateFormat()).toHtmlEscaped()));
+            QStringLiteral("<b>%1</b>").arg(localDateText(*next, dateFormat()).toHtmlEscaped()));
     } else {
         m_nextMatchLabel->setText(
             QStringLiteral("<font color=\"#b00000\">%1</font>").arg(error.toHtmlEscaped()));

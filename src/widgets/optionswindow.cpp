@@ -1,5 +1,6 @@
 #include "widgets/optionswindow.h"
 
+#include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "reminders/remindersound.h"
 #include "richtext/rzopendefaultbrowser.h"
@@ -271,7 +272,8 @@ void OptionsWindow::restoreDefaults()
 void OptionsWindow::updateDisplayLineEdits(const QString &unused)
 {
     Q_UNUSED(unused)
-    m_displayLineEdit->setText(QDateTime::currentDateTime().toString(m_formatLineEdit->text()));
+    m_displayLineEdit->setText(
+        localDateText(QDateTime::currentDateTime(), m_formatLineEdit->text()));
 }
 
 void OptionsWindow::displayDateFormatHelp()

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/translations.h"
+#include "base/localdatetext.h"
 #include "base/apppaths.h"
 #include "mainwindowtestaccess.h"
 #include "notes/notetext.h"
@@ -161,6 +162,7 @@ void TestTranslations::initTestCase()
 
 void TestTranslations::cleanup()
 {
+    QLocale::setDefault(QLocale::c());
     for (QTranslator *translator : std::as_const(m_installed)) {
         QCoreApplication::removeTranslator(translator);
         delete translator;
@@ -285,6 +287,9 @@ void TestTranslations::localeChoosesTheCatalogue()
 void TestTranslations::textsBuiltOutsideWidgetsAreGerman()
 {
     installFor(QLocale(QStringLiteral("de_DE")));
+    // Dates take their names from the language too, as under LANG=de_DE.
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    const QDateTime due(QDate(2026, 12, 7), QTime(14, 5));
     QString fieldError;
     PeriodicSchedule::fromFieldTexts({"99", "*", "*", "*", "*"}, &fieldError);
     QString patternError;
@@ -297,6 +302,8 @@ void TestTranslations::textsBuiltOutsideWidgetsAreGerman()
         {ReminderTiming::overdueText(10080 * 3 + 1440 * 2 + 5),
          "Diese Notiz ist 3 Wochen, 2 Tage, 5 Minuten überfällig:"},
         {NoteText::reminderStatus({}, {}, {}), "Keine Erinnerung festgelegt."},
+        {NoteText::reminderStatus(due, due, {}), "Erinnerung geplant für: 07 Dez. 2026 02:05 PM"},
+        {localDateText(due, "dddd, d. MMMM"), "Montag, 7. Dezember"},
     };
     for (const auto &[text, expected] : texts)
         QCOMPARE(text, expected);
