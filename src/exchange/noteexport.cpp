@@ -91,7 +91,7 @@ QString htmlPage(const NoteRecord &record, const QString &message)
     return page;
 }
 
-QString markdownPage(const NoteRecord &record, const QString &message)
+QString markdownPage(const NoteRecord &record, const QTextDocument &document)
 {
     QString page = QStringLiteral("# %1\n\n").arg(tr("Note %1").arg(record.id));
     page += QStringLiteral("- %1: %2 (%3)\n").arg(tr("Colour"), record.colorName, record.colorRGB);
@@ -100,16 +100,12 @@ QString markdownPage(const NoteRecord &record, const QString &message)
         page += QStringLiteral("- %1: %2\n").arg(tr("Reminder"), readableDate(record.reminderDate));
     if (!record.periodicMask.isEmpty())
         page += QStringLiteral("- %1: %2\n").arg(tr("Repeats"), record.periodicMask);
-    QTextDocument document;
-    document.setHtml(message);
     page += QStringLiteral("\n") + document.toMarkdown();
     return page;
 }
 
-QString summary(const QString &message)
+QString summary(const QTextDocument &document)
 {
-    QTextDocument document;
-    document.setHtml(message);
     const QString text = document.toPlainText().simplified();
     return text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
 }
@@ -226,8 +222,11 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
             });
         if (!error.isEmpty())
             return fail(error);
+        // Parsed once for both the Markdown page and the index's summary.
+        QTextDocument document;
+        document.setHtml(message);
         if (!writer.write(htmlFileName(record.id), htmlPage(record, message).toUtf8(), &error) ||
-            !writer.write(markdownFileName(record.id), markdownPage(record, message).toUtf8(),
+            !writer.write(markdownFileName(record.id), markdownPage(record, document).toUtf8(),
                           &error))
             return fail(error);
         index +=
@@ -238,7 +237,7 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
                      htmlFileName(record.id), tr("Note %1").arg(record.id),
                      markdownFileName(record.id), readableDate(record.creationDate),
                      record.reminderDate.isValid() ? readableDate(record.reminderDate) : QString(),
-                     summary(message).toHtmlEscaped());
+                     summary(document).toHtmlEscaped());
         ++result.written;
         if (progress && !progress(result.written, total)) {
             writer.removeAdded();
