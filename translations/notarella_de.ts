@@ -509,12 +509,56 @@
         <source>&lt;p&gt;The copy could not be restored:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Die Kopie konnte nicht wiederhergestellt werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Notarella Cannot Open Your Notes</source>
+        <translation>Notarella kann Ihre Notizen nicht öffnen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The folder for your notes cannot be created:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Notarella ends now. Make sure it may write there and start it again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Der Ordner für Ihre Notizen kann nicht angelegt werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Notarella wird jetzt beendet. Sorgen Sie dafür, dass es dort schreiben darf, und starten Sie es erneut.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your note file cannot be read:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizdatei kann nicht gelesen werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;There is no copy of it to start from. Notarella ends now and leaves the file as it is.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es gibt keine Kopie, mit der es weitergehen könnte. Notarella wird jetzt beendet und lässt die Datei, wie sie ist.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Start from the newest copy of your notes, of %1, with %2?&lt;/p&gt;&lt;p&gt;The file that cannot be read is kept beside it. With &lt;i&gt;No&lt;/i&gt;, Notarella ends now and changes nothing.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Mit der neuesten Kopie Ihrer Notizen vom %1 mit %2 beginnen?&lt;/p&gt;&lt;p&gt;Die unlesbare Datei wird daneben aufbewahrt. Mit &lt;i&gt;Nein&lt;/i&gt; wird Notarella jetzt beendet und ändert nichts.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The copy could not be put in place:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Notarella ends now.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopie konnte nicht eingesetzt werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Notarella wird jetzt beendet.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>It cannot be opened either.</source>
+        <translation>Sie lässt sich ebenfalls nicht öffnen.</translation>
+    </message>
+    <message>
+        <source>Notes Restored</source>
+        <translation>Notizen wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your notes were restored from the copy of %1.&lt;/p&gt;&lt;p&gt;The file that could not be read was kept as %2.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizen wurden aus der Kopie vom %1 wiederhergestellt.&lt;/p&gt;&lt;p&gt;Die unlesbare Datei wurde als %2 aufbewahrt.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteBackups</name>
     <message>
         <source>The folder %1 cannot be created.</source>
         <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be copied.</source>
+        <translation>%1 kann nicht kopiert werden.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be moved aside.</source>
+        <translation>%1 kann nicht beiseitegelegt werden.</translation>
     </message>
 </context>
 <context>

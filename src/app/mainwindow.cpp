@@ -155,7 +155,8 @@ bool MainWindow::checkSetupAndOpenDatabase()
 
     m_dataDirectory = AppPaths::noteDataDirectory();
     m_databaseFile = m_dataDirectory + Platform::currentUserName();
-    return m_writer.open(m_dataDirectory, m_databaseFile) == NoteDatabase::OpenResult::Opened;
+    const NoteDatabase::OpenResult opened = m_writer.open(m_dataDirectory, m_databaseFile);
+    return opened == NoteDatabase::OpenResult::Opened || recoverUnopenedNotes(opened);
 }
 
 void MainWindow::setupTrayMenu()

@@ -112,6 +112,10 @@ private:
     void showPanelWithoutTray();
     void setupStyle();
     bool checkSetupAndOpenDatabase();
+    // Tells the user why the note file did not open and, when a copy of it
+    // can be read, offers to start from the newest one. True when the notes
+    // are open after all.
+    bool recoverUnopenedNotes(NoteDatabase::OpenResult failure);
     void setupTrayMenu();
     void setupCentralWidget();
     void loadExistingStickies();

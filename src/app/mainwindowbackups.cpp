@@ -15,6 +15,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <optional>
+
 void MainWindow::setupBackups()
 {
     QMenu *menu = notesMenu();
@@ -129,6 +131,67 @@ void MainWindow::restoreFromBackup()
         return;
     }
     reloadNotes();
+}
+
+bool MainWindow::recoverUnopenedNotes(NoteDatabase::OpenResult failure)
+{
+    qCDebug(lcStore) << "MainWindow::recoverUnopenedNotes()" << int(failure);
+    const QString title = tr("Notarella Cannot Open Your Notes");
+    if (failure == NoteDatabase::OpenResult::DirectoryFailed) {
+        UserPrompt::warning(this, title,
+                            tr("<p>The folder for your notes cannot be created:</p><p>%1</p>"
+                               "<p>Notarella ends now. Make sure it may write there and "
+                               "start it again.</p>")
+                                .arg(QDir::toNativeSeparators(m_dataDirectory).toHtmlEscaped()),
+                            QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
+    const QString fileShown = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
+    const QString unreadable = tr("<p>Your note file cannot be read:</p><p>%1</p>").arg(fileShown);
+    std::optional<NoteBackups::Copy> newest;
+    for (const NoteBackups::Copy &copy : NoteBackups::list(m_databaseFile)) {
+        if (copy.notes >= 0) {
+            newest = copy;
+            break;
+        }
+    }
+    if (!newest) {
+        UserPrompt::warning(this, title,
+                            unreadable + tr("<p>There is no copy of it to start from. "
+                                            "Notarella ends now and leaves the file as it is.</p>"),
+                            QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
+    const QLocale locale;
+    const QString notes = newest->notes == 1 ? tr("1 note") : tr("%1 notes").arg(newest->notes);
+    const QMessageBox::StandardButton answer = UserPrompt::warning(
+        this, title,
+        unreadable +
+            tr("<p>Start from the newest copy of your notes, of %1, with %2?</p><p>The file "
+               "that cannot be read is kept beside it. With <i>No</i>, Notarella ends now "
+               "and changes nothing.</p>")
+                .arg(locale.toString(newest->taken.date(), QLocale::LongFormat), notes),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes)
+        return false;
+    QString keptAs;
+    QString error;
+    if (!NoteBackups::replaceUnreadable(m_databaseFile, newest->file, &keptAs, &error) ||
+        m_writer.open(m_dataDirectory, m_databaseFile) != NoteDatabase::OpenResult::Opened) {
+        UserPrompt::warning(
+            this, title,
+            tr("<p>The copy could not be put in place:</p><p>%1</p><p>Notarella "
+               "ends now.</p>")
+                .arg((error.isEmpty() ? tr("It cannot be opened either.") : error).toHtmlEscaped()),
+            QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
+    UserPrompt::notify(this, tr("Notes Restored"),
+                       tr("<p>Your notes were restored from the copy of %1.</p><p>The file that "
+                          "could not be read was kept as %2.</p>")
+                           .arg(locale.toString(newest->taken.date(), QLocale::LongFormat),
+                                QDir::toNativeSeparators(keptAs).toHtmlEscaped()));
+    return true;
 }
 
 void MainWindow::reloadNotes()

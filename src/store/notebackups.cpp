@@ -133,6 +133,44 @@ int noteCount(const QString &file)
     return count;
 }
 
+bool replaceUnreadable(const QString &databaseFile, const QString &backup, QString *keptAs,
+                       QString *error)
+{
+    const QString incoming = databaseFile + QStringLiteral(".restoring");
+    QFile::remove(incoming);
+    if (!QFile::copy(backup, incoming)) {
+        *error = QCoreApplication::translate("NoteBackups", "%1 cannot be copied.")
+                     .arg(QDir::toNativeSeparators(backup));
+        QFile::remove(incoming);
+        return false;
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(kDateTimeFormat);
+    QString aside = databaseFile + QStringLiteral(".unreadable-") + stamp;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = databaseFile + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
+    const bool present = QFileInfo::exists(databaseFile);
+    if (present && !QFile::rename(databaseFile, aside)) {
+        *error = QCoreApplication::translate("NoteBackups", "%1 cannot be moved aside.")
+                     .arg(QDir::toNativeSeparators(databaseFile));
+        QFile::remove(incoming);
+        return false;
+    }
+    // A journal beside the file belongs to it, not to the copy put in its place.
+    const QString journal = databaseFile + QStringLiteral("-journal");
+    if (QFileInfo::exists(journal))
+        QFile::rename(journal, aside + QStringLiteral("-journal"));
+    if (std::rename(QFile::encodeName(incoming).constData(),
+                    QFile::encodeName(databaseFile).constData()) != 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(incoming);
+        if (present)
+            QFile::rename(aside, databaseFile);
+        return false;
+    }
+    *keptAs = present ? aside : QString();
+    return true;
+}
+
 bool writeCopy(const QSqlDatabase &database, const QString &target, QString *error)
 {
     const QString part = target + QStringLiteral(".part");

@@ -42,6 +42,14 @@ QStringList prune(const QString &databaseFile, int keep);
 // is empty); -1 when it is no readable note file.
 int noteCount(const QString &file);
 
+// Puts the copy `backup` in the place of `databaseFile`, a file that cannot
+// be opened: that file (and its journal) is first moved aside to
+// `<file>.unreadable-YYYY-MM-DD-HHmmss`, returned in `keptAs`, and never
+// removed. False with `error` set when either step fails; the file is then
+// back where it was.
+bool replaceUnreadable(const QString &databaseFile, const QString &backup, QString *keptAs,
+                       QString *error);
+
 // Writes a consistent copy of the open database `database` to `target`: it
 // is written under a temporary name and renamed into place once complete, so
 // `target` is never half written. False with `error` set when that fails.

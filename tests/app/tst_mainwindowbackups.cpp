@@ -32,6 +32,8 @@ private slots:
     void restoreAnswers_data();
     void restoreAnswers();
     void restoreWithoutCopiesSaysSo();
+    void unreadableFileAtStart_data();
+    void unreadableFileAtStart();
 
 private:
     void start();
@@ -247,6 +249,76 @@ void TestMainWindowBackups::restoreWithoutCopiesSaysSo()
     QCOMPARE(shown.first().title, QStringLiteral("Restore from Backup"));
     QVERIFY(StandardDialogs::takeHistory().isEmpty());
     QCOMPARE(stickyList.size(), 1);
+}
+
+void TestMainWindowBackups::unreadableFileAtStart_data()
+{
+    QTest::addColumn<bool>("withCopy");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("no copy") << false << false;
+    QTest::newRow("copy declined") << true << false;
+    QTest::newRow("copy accepted") << true << true;
+}
+
+void TestMainWindowBackups::unreadableFileAtStart()
+{
+    QFETCH(bool, withCopy);
+    QFETCH(bool, accepted);
+    start();
+    const QString file = m_window->databaseFile();
+    stickyList.first()->textBrowser()->setPlainText(QStringLiteral("in the copy"));
+    UserPrompt::queueAnswer(QMessageBox::Ok);
+    action("backUpNowAction")->trigger();
+    m_window.reset();
+    if (!withCopy) {
+        for (const NoteBackups::Copy &copy : NoteBackups::list(file))
+            QVERIFY(QFile::remove(copy.file));
+    }
+    // The first page overwritten: SQLite no longer knows the file.
+    QFile damaged(file);
+    QVERIFY(damaged.open(QIODevice::ReadWrite));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    const QByteArray damagedBytes = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    UserPrompt::takeHistory();
+
+    if (withCopy)
+        UserPrompt::queueAnswer(accepted ? QMessageBox::Yes : QMessageBox::No);
+    else
+        UserPrompt::queueAnswer(QMessageBox::Ok);
+    m_window = std::make_unique<MainWindow>();
+    const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.first().title, QStringLiteral("Notarella Cannot Open Your Notes"));
+    QVERIFY(shown.first().text.contains(QDir::toNativeSeparators(file).toHtmlEscaped()));
+    const QStringList kept = QDir(QFileInfo(file).absolutePath())
+                                 .entryList({QFileInfo(file).fileName() + ".unreadable-*"});
+    if (!accepted) {
+        // Nothing is touched: the user may still rescue the file.
+        QVERIFY(m_window->startupFailed());
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(kept.isEmpty());
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), damagedBytes);
+        return;
+    }
+    QVERIFY(!m_window->startupFailed());
+    QCOMPARE(texts(), QStringList({"in the copy"}));
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.last().title, QStringLiteral("Notes Restored"));
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(shown.last().text.contains(kept.first()));
+    QFile keptFile(QFileInfo(file).absolutePath() + QLatin1Char('/') + kept.first());
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    QCOMPARE(keptFile.readAll(), damagedBytes);
+    // The program goes on with the restored file as its own.
+    stickyList.first()->textBrowser()->setPlainText(QStringLiteral("after the restore"));
+    m_window->saveStickies();
+    QVERIFY(storedNotes(file).first().message.contains("after the restore"));
 }
 
 QTEST_MAIN(TestMainWindowBackups)
