@@ -7,7 +7,10 @@
 
 namespace NoteFilter {
 
-QString fold(const QString &text)
+namespace {
+
+// Appends `text` reduced as fold() says, the slow way for any characters.
+void appendFolded(const QString &text, QString &folded)
 {
     const QString decomposed = text.normalized(QString::NormalizationForm_KD);
     QString bare;
@@ -22,7 +25,35 @@ QString fold(const QString &text)
             bare.append(c);
         }
     }
-    return bare.toCaseFolded();
+    folded += bare.toCaseFolded();
+}
+
+} // namespace
+
+QString fold(const QString &text)
+{
+    // Note text is mostly ASCII, which only needs its capitals lowered; the
+    // runs of other characters go the slow way, each on its own (their
+    // decomposition does not depend on what stands around them, and the
+    // marks it might reorder are dropped anyway). A thousand notes are read
+    // when a search starts.
+    QString folded;
+    folded.reserve(text.size());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80) {
+            folded.append(QChar(c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c));
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < size && text.at(end).unicode() >= 0x80)
+            ++end;
+        appendFolded(text.mid(i, end - i), folded);
+        i = end;
+    }
+    return folded;
 }
 
 QByteArrayList queryWords(const QString &query)

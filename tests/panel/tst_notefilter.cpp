@@ -140,6 +140,16 @@ void TestNoteFilter::matching_data()
     QTest::newRow("ligature") << QString("\uFB01le the report") << "Pink"
                               << ""
                               << "file" << true;
+    QTest::newRow("capitals beside accents") << "ÉCOLE de Zoë"
+                                             << "Pink"
+                                             << ""
+                                             << "ecole ZOE" << true;
+    QTest::newRow("mark after a plain letter") << QString("Ame\u0301lie") << "Pink"
+                                               << ""
+                                               << "amelie" << true;
+    QTest::newRow("pictures between words") << QString("buy \U0001F95B milk") << "Pink"
+                                            << ""
+                                            << "buy \U0001F95B milk" << true;
     QTest::newRow("final sigma folds") << "σοφός"
                                        << "Pink"
                                        << ""
