@@ -40,15 +40,23 @@ QString fold(const QString &text)
     QString folded;
     folded.reserve(text.size());
     const qsizetype size = text.size();
+    const QStringView view(text);
     for (qsizetype i = 0; i < size;) {
-        const char16_t c = text.at(i).unicode();
-        if (c < 0x80) {
-            folded.append(QChar(c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c));
-            ++i;
+        qsizetype end = i;
+        while (end < size && view[end].unicode() < 0x80)
+            ++end;
+        if (end > i) {
+            const qsizetype start = folded.size();
+            folded.append(view.sliced(i, end - i));
+            QChar *c = folded.data() + start;
+            for (QChar *const last = c + (end - i); c != last; ++c) {
+                if (*c >= u'A' && *c <= u'Z')
+                    *c = QChar(c->unicode() + (u'a' - u'A'));
+            }
+            i = end;
             continue;
         }
-        qsizetype end = i + 1;
-        while (end < size && text.at(end).unicode() >= 0x80)
+        while (end < size && view[end].unicode() >= 0x80)
             ++end;
         appendFolded(text.mid(i, end - i), folded);
         i = end;
