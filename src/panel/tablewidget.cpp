@@ -78,13 +78,20 @@ int TableWidget::applyFilter(const QString &query)
     // Typing on only narrows a search: rows it hid stay hidden.
     const bool narrowing = NoteFilter::narrows(m_queryWords, earlierWords);
     m_shownCount = 0;
+    bool rowsChange = false;
     for (Row &row : m_rows) {
         if (row.shown || !narrowing)
             row.shown = rowMatches(row);
         m_shownCount += row.shown ? 1 : 0;
+        rowsChange = rowsChange || row.shown != row.cellsShown;
+    }
+    m_settleTimer.stop();
+    if (!rowsChange) {
+        // The same rows as before: the list stays where the user left it.
+        m_nextRowToSettle = m_rows.size();
+        return m_shownCount;
     }
     m_nextRowToSettle = 0;
-    m_settleTimer.stop();
     if (!isVisible()) {
         // Cells of a list not on screen change for next to nothing.
         settleRows(m_rows.size(), m_rows.size());

@@ -39,9 +39,10 @@ public:
 
     // Shows only the rows of the notes that hold every word of `query` (see
     // NoteFilter); a blank query shows every row. Returns how many show.
-    // In a list on screen the rows of the first screenful change at once and
-    // the list is scrolled to its top; the rest follow in short steps from
-    // the event loop, so that typing never waits for a thousand rows.
+    // When rows come or go in a list on screen, the list is scrolled to its
+    // top and the rows of the first screenful change at once; the rest follow
+    // in short steps from the event loop, so that typing never waits for a
+    // thousand rows.
     int applyFilter(const QString &query);
     // True while rows below the first screenful still wait for their turn.
     bool isFiltering() const { return m_nextRowToSettle < m_rows.size(); }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
@@ -13,6 +14,8 @@ namespace {
 constexpr int kDefaultTimeout = 30 * 1000;
 int playbackTimeout = kDefaultTimeout;
 int livePlayers = 0;
+// The sound started last, while it still plays or loads.
+QPointer<QSoundEffect> latestEffect;
 std::function<bool(const QString &)> &playerOverride()
 {
     static std::function<bool(const QString &)> player;
@@ -34,6 +37,12 @@ bool playReminderSound(const QString &file)
     QCoreApplication *const app = QCoreApplication::instance();
     if (!app)
         return false;
+    // Reminders that fall due together (up to ten dialogs open at once) ring
+    // once, not ten times over each other.
+    if (latestEffect && latestEffect->source() == QUrl::fromLocalFile(info.absoluteFilePath())) {
+        qCDebug(lcReminders) << "ReminderSound: already playing" << info.absoluteFilePath();
+        return true;
+    }
 
     auto *effect = new QSoundEffect(app);
     ++livePlayers;
@@ -55,6 +64,7 @@ bool playReminderSound(const QString &file)
     });
     QTimer::singleShot(playbackTimeout, effect, finish);
 
+    latestEffect = effect;
     effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     effect->setLoopCount(1);
     effect->play();

@@ -9,9 +9,10 @@
 // shown all the same and nothing ever blocks.
 namespace ReminderSound {
 
-// Starts playing `file` once. Returns false when there is nothing to play
-// (empty name or no such file); decoding and device errors show up later and
-// only end the playback.
+// Starts playing `file` once; while it still plays, asking again for the
+// same file adds nothing. Returns false when there is nothing to play (empty
+// name or no such file); decoding and device errors show up later and only
+// end the playback.
 bool playReminderSound(const QString &file);
 
 // Players still alive (playing, loading or not yet cleaned up).

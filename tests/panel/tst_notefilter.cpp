@@ -363,6 +363,14 @@ void TestNoteFilter::longListShowsTheFirstScreenAtOnce()
     QCOMPARE(shownRows(*list), withWord);
     QCOMPARE(list->shownNotes().size(), withWord.size());
 
+    // Typing on without changing the rows leaves the list where it is.
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+    const int scrolled = area.verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    QCOMPARE(list->applyFilter("apples "), withWord.size());
+    QVERIFY(!list->isFiltering());
+    QCOMPARE(area.verticalScrollBar()->value(), scrolled);
+
     // A new search while the rows still change takes over from the old one.
     list->applyFilter(QString());
     QVERIFY(list->isFiltering());

@@ -177,6 +177,13 @@ void TestReminderThread::soundPlaysWithoutBlocking()
     QVERIFY(playReminderSound(file));
     QVERIFY2(call.elapsed() < 1000, qPrintable(QString::number(call.elapsed())));
     QCOMPARE(ReminderSound::activePlayerCount(), 1);
+    // Reminders falling due together ring once.
+    QVERIFY(playReminderSound(file));
+    QCOMPARE(ReminderSound::activePlayerCount(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(ReminderSound::activePlayerCount(), 0, 6000);
+    // Once it has ended, the next reminder rings again.
+    QVERIFY(playReminderSound(file));
+    QCOMPARE(ReminderSound::activePlayerCount(), 1);
     QTRY_COMPARE_WITH_TIMEOUT(ReminderSound::activePlayerCount(), 0, 6000);
 }
 
