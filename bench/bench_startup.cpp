@@ -12,17 +12,21 @@
 #include "app/settingsbootstrap.h"
 #include "platform/nativesettings.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -160,8 +164,17 @@ QStringList runEnvironment(const QString &runHome, const QString &display)
     return environment;
 }
 
+// The floor: what mapping `count` plain frameless Qt windows costs in the
+// same kind of session, this bench run as the program (--floor-windows).
+struct Floor
+{
+    QString program;
+    int windows = 0;
+};
+
 std::optional<RunResult> runOnce(BenchFolder &folder, const QString &databaseFile, int count,
-                                 bool visible, bool withWindowManager, int idleSeconds)
+                                 bool visible, bool withWindowManager, int idleSeconds,
+                                 const std::optional<Floor> &floor = std::nullopt)
 {
     const QString runHome = folder.path() + QStringLiteral("/run");
     if (!folder.resetRun(databaseFile, runHome)) {
@@ -182,9 +195,13 @@ std::optional<RunResult> runOnce(BenchFolder &folder, const QString &databaseFil
     QElapsedTimer clock;
     clock.start();
     ChildProcess program;
-    if (!program.start(folder.program(), {}, runEnvironment(runHome, session.display()),
+    const QString programFile = floor ? floor->program : folder.program();
+    const QStringList programArguments =
+        floor ? QStringList{QStringLiteral("--floor-windows"), QString::number(floor->windows)}
+              : QStringList();
+    if (!program.start(programFile, programArguments, runEnvironment(runHome, session.display()),
                        /*captureStderr=*/true)) {
-        printNote(QStringLiteral("cannot start ") + folder.program());
+        printNote(QStringLiteral("cannot start ") + programFile);
         return std::nullopt;
     }
     const StartupWatch::Outcome outcome =
@@ -251,6 +268,29 @@ Options parseOptions(const QStringList &arguments, const QString &defaultProgram
 
 } // namespace
 
+int runFloorWindows(const QStringList &arguments)
+{
+    // Note-sized frameless top-level windows with one line of text, shown
+    // without activation as the program shows its loaded notes.
+    const int count = arguments.value(0).toInt();
+    std::vector<std::unique_ptr<QLabel>> windows;
+    windows.reserve(std::size_t(std::max(0, count)));
+    for (int i = 0; i < count; ++i) {
+        auto window = std::make_unique<QLabel>(QStringLiteral("Note %1").arg(i));
+        window->setWindowFlags(Qt::FramelessWindowHint);
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->setAutoFillBackground(true);
+        window->setGeometry(40 + (i % 40) * 20, 40 + (i % 30) * 20, 200, 200);
+        windows.push_back(std::move(window));
+    }
+    for (const auto &window : windows)
+        window->show();
+    // The line the watch waits for, as the program writes it.
+    std::fprintf(stderr, "MainWindow::MainWindow( constructor ) - end\n");
+    std::fflush(stderr);
+    return QApplication::exec();
+}
+
 int benchStartup(const QStringList &arguments, const QString &defaultProgram)
 {
     const Options options = parseOptions(arguments, defaultProgram);
@@ -274,8 +314,13 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
         Series cpu[2];
         Series serverCpu[2];
         Series windowManagerCpu[2];
+        Series floorMapped[2];
+        const Floor floor{QCoreApplication::applicationFilePath(), count};
         for (int run = 0; run < options.runs; ++run) {
             for (const bool withWindowManager : {false, true}) {
+                if (const auto result =
+                        runOnce(folder, visibleDatabase, count, true, withWindowManager, 0, floor))
+                    floorMapped[withWindowManager].values.append(result->mappedMs);
                 const auto result =
                     runOnce(folder, visibleDatabase, count, true, withWindowManager, 0);
                 if (!result)
@@ -315,6 +360,14 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
         if (mapped[0].median() > 0 && mapped[1].median() > 0)
             printFigure(QStringLiteral("window_manager_cost_%1_visible").arg(count),
                         mapped[1].median() / mapped[0].median(), "ratio");
+        for (const bool withWindowManager : {false, true})
+            printFigure(QStringLiteral("floor_plain_windows_to_mapped_%1_%2")
+                            .arg(count)
+                            .arg(withWindowManager ? "openbox" : "nowm"),
+                        floorMapped[withWindowManager].median(), "ms");
+        if (floorMapped[0].median() > 0 && floorMapped[1].median() > 0)
+            printFigure(QStringLiteral("floor_window_manager_cost_%1").arg(count),
+                        floorMapped[1].median() / floorMapped[0].median(), "ratio");
 
         Series hidden;
         Series hiddenCpu;

@@ -35,3 +35,7 @@ int prepareNotesCase(const QStringList &arguments);
 // --counts 100,1000, --program PATH (another build of the program, e.g. an
 // older one to compare with).
 int benchStartup(const QStringList &arguments, const QString &defaultProgram);
+
+// Shows the number of plain note-sized windows given in `arguments` and runs
+// until ended: the floor the start-up figures are printed beside.
+int runFloorWindows(const QStringList &arguments);

@@ -49,6 +49,8 @@ int main(int argc, char *argv[])
         benchBackups();
         return 0;
     }
+    if (arguments.value(1) == QLatin1String("--floor-windows"))
+        return runFloorWindows(arguments.mid(2));
     if (arguments.value(1) == QLatin1String("--prepare"))
         return prepareNotesCase(arguments.mid(2));
 
