@@ -227,6 +227,13 @@ Nesting nesting(QStringView html)
 
 bool isSafeToLayOut(QStringView html)
 {
+    // Nothing nests deeper than there are opening tags: the markup of most
+    // notes has too few of them to need the walk, which reading a thousand
+    // notes at start would otherwise pay for each.
+    const qsizetype openingTags = html.count(u'<') - html.count(u"</");
+    if (openingTags <= kMaxElementDepth &&
+        html.count(u"<table", Qt::CaseInsensitive) <= kMaxTableDepth)
+        return true;
     const Nesting found = nesting(html);
     return found.elements <= kMaxElementDepth && found.tables <= kMaxTableDepth;
 }

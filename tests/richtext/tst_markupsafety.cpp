@@ -81,6 +81,12 @@ void TestMarkupSafety::boundsAllowOrdinaryNotes()
     const QString deepSpans = QStringLiteral("<span>").repeated(MarkupSafety::kMaxElementDepth);
     QVERIFY(MarkupSafety::isSafeToLayOut(deepSpans));
     QVERIFY(!MarkupSafety::isSafeToLayOut(deepSpans + QStringLiteral("<b>")));
+    // Many tags or tables side by side are no nesting.
+    QVERIFY(MarkupSafety::isSafeToLayOut(QStringLiteral("<p>line</p>").repeated(500)));
+    QVERIFY(MarkupSafety::isSafeToLayOut(
+        QStringLiteral("<table><tr><td>x</td></tr></table>").repeated(20)));
+    QVERIFY(!MarkupSafety::isSafeToLayOut(QStringLiteral("<p>x</p>").repeated(200) + deepTables +
+                                          QStringLiteral("<TABLE>")));
 }
 
 void TestMarkupSafety::plainTextOfMarkup_data()
