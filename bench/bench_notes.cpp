@@ -1,4 +1,5 @@
 #include "benchmarks.h"
+#include "childprocess.h"
 #include "notesfixture.h"
 
 #include "app/mainwindow.h"
@@ -8,28 +9,15 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include <cstdio>
 #include <ctime>
+#include <functional>
 
 namespace {
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
 
 // CPU time of the calling thread: what a save costs the GUI thread itself,
 // apart from the time other busy threads of the machine take from it.
@@ -67,13 +55,13 @@ int runNotesCase(const QStringList &arguments)
     // Measured as on a desktop with a tray: the control panel stays hidden.
     TrayIcon::setTrayAvailableForTesting(true);
 
-    const long before = residentKilobytes();
+    const long before = residentKilobytesOf(QStringLiteral("self"));
     QElapsedTimer timer;
     timer.start();
     auto *window = new MainWindow;
     QCoreApplication::processEvents();
     const double startMs = timer.nsecsElapsed() / 1e6;
-    const long after = residentKilobytes();
+    const long after = residentKilobytesOf(QStringLiteral("self"));
     const QString label = QStringLiteral("%1_%2").arg(count).arg(visible ? "visible" : "hidden");
     printFigure(QStringLiteral("startup_%1").arg(label), startMs, "ms");
     printFigure(QStringLiteral("resident_per_note_%1").arg(label), double(after - before) / count,
@@ -102,33 +90,28 @@ int runNotesCase(const QStringList &arguments)
     // every minute.
     measureSave(QStringLiteral("first_save_"));
     window->saveStickies(); // the backup table catches up with the first save
+    // The average of 20 saves, each after `change` (if any) is made.
     constexpr int rounds = 20;
-    qint64 guiTotal = 0;
-    qint64 writtenTotal = 0;
-    for (int i = 0; i < rounds; ++i) {
-        written.start();
-        timer.restart();
-        window->saveStickiesInBackground();
-        guiTotal += timer.nsecsElapsed();
-        window->waitForPendingSaves();
-        writtenTotal += written.nsecsElapsed();
-    }
-    printFigure(QStringLiteral("save_unchanged_%1").arg(label), guiTotal / 1e6 / rounds, "ms");
-    printFigure(QStringLiteral("save_unchanged_written_%1").arg(label), writtenTotal / 1e6 / rounds,
-                "ms");
-    guiTotal = writtenTotal = 0;
-    for (int i = 0; i < rounds; ++i) {
+    const auto measureSaves = [&](const QString &name, const std::function<void(int)> &change) {
+        qint64 guiTotal = 0;
+        qint64 writtenTotal = 0;
+        for (int i = 0; i < rounds; ++i) {
+            if (change)
+                change(i);
+            written.start();
+            timer.restart();
+            window->saveStickiesInBackground();
+            guiTotal += timer.nsecsElapsed();
+            window->waitForPendingSaves();
+            writtenTotal += written.nsecsElapsed();
+        }
+        printFigure(name + label, guiTotal / 1e6 / rounds, "ms");
+        printFigure(name + QStringLiteral("written_") + label, writtenTotal / 1e6 / rounds, "ms");
+    };
+    measureSaves(QStringLiteral("save_unchanged_"), {});
+    measureSaves(QStringLiteral("save_one_changed_"), [](int i) {
         stickyList.at(i * 7 % stickyList.size())->textBrowser()->append(QStringLiteral("typed"));
-        written.start();
-        timer.restart();
-        window->saveStickiesInBackground();
-        guiTotal += timer.nsecsElapsed();
-        window->waitForPendingSaves();
-        writtenTotal += written.nsecsElapsed();
-    }
-    printFigure(QStringLiteral("save_one_changed_%1").arg(label), guiTotal / 1e6 / rounds, "ms");
-    printFigure(QStringLiteral("save_one_changed_written_%1").arg(label),
-                writtenTotal / 1e6 / rounds, "ms");
+    });
     for (StickyWidget *sticky : std::as_const(stickyList))
         sticky->move(sticky->pos() + QPoint(1, 0));
     measureSave(QStringLiteral("save_all_moved_"));

@@ -106,9 +106,9 @@ void ChildProcess::stop(int graceMs)
     m_stderr = -1;
 }
 
-long ChildProcess::residentKilobytes() const
+long residentKilobytesOf(const QString &pid)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(m_pid));
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     const QList<QByteArray> lines = status.readAll().split('\n');
@@ -117,6 +117,11 @@ long ChildProcess::residentKilobytes() const
             return line.mid(6).trimmed().split(' ').first().toLong();
     }
     return 0;
+}
+
+long ChildProcess::residentKilobytes() const
+{
+    return residentKilobytesOf(QString::number(m_pid));
 }
 
 CpuSample ChildProcess::cpuSample() const

@@ -14,6 +14,10 @@ struct CpuSample
     double percentSince(const CpuSample &earlier) const;
 };
 
+// Resident memory of the process `pid` ("self" for this one), from /proc;
+// 0 when it cannot be read.
+long residentKilobytesOf(const QString &pid);
+
 // A child process started with exactly the given environment, stopped by its
 // process id. Its standard error can be read through a pipe; an extra pipe
 // end can be handed to it as file descriptor 3 (Xvfb's -displayfd).

@@ -162,7 +162,7 @@ bool MainWindow::recoverUnopenedNotes(NoteDatabase::OpenResult failure)
                             QMessageBox::Ok, QMessageBox::Ok);
         return false;
     }
-    const QLocale locale;
+    const QString taken = QLocale().toString(newest->taken.date(), QLocale::LongFormat);
     const QString notes = newest->notes == 1 ? tr("1 note") : tr("%1 notes").arg(newest->notes);
     const QMessageBox::StandardButton answer = UserPrompt::warning(
         this, title,
@@ -170,7 +170,7 @@ bool MainWindow::recoverUnopenedNotes(NoteDatabase::OpenResult failure)
             tr("<p>Start from the newest copy of your notes, of %1, with %2?</p><p>The file "
                "that cannot be read is kept beside it. With <i>No</i>, Notarella ends now "
                "and changes nothing.</p>")
-                .arg(locale.toString(newest->taken.date(), QLocale::LongFormat), notes),
+                .arg(taken, notes),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return false;
@@ -189,8 +189,7 @@ bool MainWindow::recoverUnopenedNotes(NoteDatabase::OpenResult failure)
     UserPrompt::notify(this, tr("Notes Restored"),
                        tr("<p>Your notes were restored from the copy of %1.</p><p>The file that "
                           "could not be read was kept as %2.</p>")
-                           .arg(locale.toString(newest->taken.date(), QLocale::LongFormat),
-                                QDir::toNativeSeparators(keptAs).toHtmlEscaped()));
+                           .arg(taken, QDir::toNativeSeparators(keptAs).toHtmlEscaped()));
     return true;
 }
 

@@ -14,6 +14,21 @@
 #include <memory>
 
 namespace SingleInstanceGuard {
+namespace {
+
+QString lockPath()
+{
+    return Platform::InstanceLock::pathFor(
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+        Platform::currentUserName());
+}
+
+QList<Platform::ProcessEntry> runningCopies()
+{
+    return Platform::processesRunning(QFileInfo(AppPaths::executablePath()).fileName());
+}
+
+} // namespace
 
 Verdict decide(Platform::InstanceLock::State lockState, int copiesForUser)
 {
@@ -33,18 +48,14 @@ Verdict decide(Platform::InstanceLock::State lockState, int copiesForUser)
 Verdict check()
 {
     static std::unique_ptr<Platform::InstanceLock> held;
-    const QString userName = Platform::currentUserName();
-    const QString path = Platform::InstanceLock::pathFor(
-        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), userName);
+    const QString path = lockPath();
     if (!held || held->path() != path)
         held = std::make_unique<Platform::InstanceLock>(path);
 
     const auto lockState = held->tryAcquire();
     int copies = 1;
-    if (lockState != Platform::InstanceLock::State::Acquired) {
-        const QString executableName = QFileInfo(AppPaths::executablePath()).fileName();
-        copies = Platform::countRunningFor(Platform::processesRunning(executableName), userName);
-    }
+    if (lockState != Platform::InstanceLock::State::Acquired)
+        copies = Platform::countRunningFor(runningCopies(), Platform::currentUserName());
     qCDebug(lcApp) << "   +-- instance lock" << path << "state" << int(lockState) << "copies"
                    << copies;
     return decide(lockState, copies);
@@ -52,15 +63,11 @@ Verdict check()
 
 bool anotherCopyHoldsLock()
 {
-    const QString path = Platform::InstanceLock::pathFor(
-        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-        Platform::currentUserName());
     qint64 holder = 0;
-    if (!QLockFile(path).getLockInfo(&holder, nullptr, nullptr) ||
+    if (!QLockFile(lockPath()).getLockInfo(&holder, nullptr, nullptr) ||
         holder == QCoreApplication::applicationPid())
         return false;
-    const QString executableName = QFileInfo(AppPaths::executablePath()).fileName();
-    const QList<Platform::ProcessEntry> copies = Platform::processesRunning(executableName);
+    const QList<Platform::ProcessEntry> copies = runningCopies();
     return std::any_of(copies.cbegin(), copies.cend(),
                        [holder](const Platform::ProcessEntry &copy) { return copy.pid == holder; });
 }

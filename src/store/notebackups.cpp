@@ -1,6 +1,7 @@
 #include "store/notebackups.h"
 
 #include "base/tracing.h"
+#include "store/notedatabase.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -144,21 +145,16 @@ bool replaceUnreadable(const QString &databaseFile, const QString &backup, QStri
         QFile::remove(incoming);
         return false;
     }
-    const QString stamp = QDateTime::currentDateTime().toString(kDateTimeFormat);
-    QString aside = databaseFile + QStringLiteral(".unreadable-") + stamp;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = databaseFile + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
     const bool present = QFileInfo::exists(databaseFile);
-    if (present && !QFile::rename(databaseFile, aside)) {
+    const QString aside =
+        present ? NoteDatabase::putFileAside(databaseFile, QStringLiteral(".unreadable-"))
+                : QString();
+    if (present && aside.isEmpty()) {
         *error = QCoreApplication::translate("NoteBackups", "%1 cannot be moved aside.")
                      .arg(QDir::toNativeSeparators(databaseFile));
         QFile::remove(incoming);
         return false;
     }
-    // A journal beside the file belongs to it, not to the copy put in its place.
-    const QString journal = databaseFile + QStringLiteral("-journal");
-    if (QFileInfo::exists(journal))
-        QFile::rename(journal, aside + QStringLiteral("-journal"));
     if (std::rename(QFile::encodeName(incoming).constData(),
                     QFile::encodeName(databaseFile).constData()) != 0) {
         *error = QString::fromLocal8Bit(std::strerror(errno));
@@ -167,7 +163,7 @@ bool replaceUnreadable(const QString &databaseFile, const QString &backup, QStri
             QFile::rename(aside, databaseFile);
         return false;
     }
-    *keptAs = present ? aside : QString();
+    *keptAs = aside;
     return true;
 }
 

@@ -44,7 +44,8 @@ int noteCount(const QString &file);
 
 // Puts the copy `backup` in the place of `databaseFile`, a file that cannot
 // be opened: that file (and its journal) is first moved aside to
-// `<file>.unreadable-YYYY-MM-DD-HHmmss`, returned in `keptAs`, and never
+// `<file>.unreadable-<date-time>` as NoteDatabase::putFileAside() names it,
+// returned in `keptAs`, and never
 // removed. False with `error` set when either step fails; the file is then
 // back where it was.
 bool replaceUnreadable(const QString &databaseFile, const QString &backup, QString *keptAs,

@@ -305,17 +305,17 @@ bool NoteDatabase::reopenIfFileChanged()
     return true;
 }
 
-QString NoteDatabase::putAside(const QString &suffix) const
+QString NoteDatabase::putFileAside(const QString &file, const QString &suffix)
 {
-    QString aside = m_file + suffix + timeStamp();
+    QString aside = file + suffix + timeStamp();
     for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = m_file + suffix + timeStamp() + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(m_file, aside)) {
-        qCWarning(lcStore) << "cannot move" << m_file << "to" << aside;
+        aside = file + suffix + timeStamp() + QLatin1Char('-') + QString::number(n);
+    if (!QFile::rename(file, aside)) {
+        qCWarning(lcStore) << "cannot move" << file << "to" << aside;
         return QString();
     }
     // A journal left beside the file belongs to it, not to the new file.
-    const QString journal = m_file + QStringLiteral("-journal");
+    const QString journal = file + QStringLiteral("-journal");
     if (QFileInfo::exists(journal))
         QFile::rename(journal, aside + QStringLiteral("-journal"));
     return aside;

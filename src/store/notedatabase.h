@@ -17,6 +17,11 @@ class QSqlQuery;
 class NoteDatabase
 {
 public:
+    // Moves `file` (and a journal beside it) to `<file><suffix><date-time>`,
+    // numbered when that name is taken; returns the new name, or an empty
+    // text when it cannot be moved. Nothing is ever removed.
+    static QString putFileAside(const QString &file, const QString &suffix);
+
     enum class OpenResult
     {
         Opened,
@@ -131,7 +136,7 @@ private:
     TableRead readTable(const QString &table) const;
     TableRead recoverTable(const QString &table, qsizetype expectedRows) const;
     void replaceDamagedFile(const QList<NoteRecord> &records, Incident incident);
-    QString putAside(const QString &suffix) const;
+    QString putAside(const QString &suffix) const { return putFileAside(m_file, suffix); }
     qint64 dataVersion() const;
     void forgetContent();
 

@@ -3,6 +3,7 @@
 #include "base/apppaths.h"
 #include "dialogdriving.h"
 #include "mainwindowtestaccess.h"
+#include "menutexts.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "richtext/rzopendefaultbrowser.h"
@@ -50,14 +51,6 @@ QList<bool> listedVisibility(const MainWindow &window)
     for (const QCheckBox *box : area->widget()->findChildren<QCheckBox *>())
         ticks.append(box->isChecked());
     return ticks;
-}
-
-QStringList menuTexts(const QMenu &menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu.actions())
-        texts.append(action->isSeparator() ? QStringLiteral("--") : action->text());
-    return texts;
 }
 
 } // namespace

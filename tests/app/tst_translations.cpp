@@ -1,8 +1,9 @@
 #include "app/mainwindow.h"
 #include "app/translations.h"
-#include "base/localdatetext.h"
 #include "base/apppaths.h"
+#include "base/localdatetext.h"
 #include "mainwindowtestaccess.h"
+#include "menutexts.h"
 #include "notes/notetext.h"
 #include "platform/nativesettings.h"
 #include "programrun.h"
@@ -115,14 +116,6 @@ QString leadingAndTrailingBlanks(const QString &text)
     const QRegularExpressionMatch match = pattern.match(text);
     return QLatin1Char('[') + match.captured(1) + QLatin1String("][") + match.captured(2) +
            QLatin1Char(']');
-}
-
-QStringList menuTexts(const QMenu &menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu.actions())
-        texts.append(action->isSeparator() ? QStringLiteral("--") : action->text());
-    return texts;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/preferences.h"
 #include "dialogdriving.h"
+#include "menutexts.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "richtext/elinktextbrowser.h"
@@ -45,15 +46,6 @@ std::unique_ptr<StickyWidget> makeNote(bool locked = false,
     return note;
 }
 
-QStringList entryTexts(const QMenu &menu)
-{
-    QStringList texts;
-    const QList<QAction *> actions = menu.actions();
-    for (const QAction *action : actions)
-        texts << (action->isSeparator() ? QStringLiteral("--") : action->text());
-    return texts;
-}
-
 QAction *entry(const QMenu &menu, const QString &text)
 {
     const QList<QAction *> actions = menu.actions();
@@ -61,7 +53,7 @@ QAction *entry(const QMenu &menu, const QString &text)
         if (action->text() == text)
             return action;
     }
-    qWarning() << "no menu entry" << text << "in" << entryTexts(menu);
+    qWarning() << "no menu entry" << text << "in" << menuTexts(menu);
     return nullptr;
 }
 
@@ -167,7 +159,7 @@ void TestStickyCommands::menuEntries()
     const std::unique_ptr<QMenu> menu = note->createContextMenu();
     const QString deleteText =
         locked ? QStringLiteral("&Delete (locked)") : QStringLiteral("&Delete");
-    QCOMPARE(entryTexts(*menu),
+    QCOMPARE(menuTexts(*menu),
              QStringList({"&Hide", deleteText, "--", "&Lock Sticky", "Always on &Top",
                           "Show in &Task Bar", "--", "Rich Text &Editor", "Change &Color",
                           "Set/Edit &Reminder", "&Print", "--", "Sticky Control &Panel"}));
@@ -257,7 +249,7 @@ void TestStickyCommands::colorMenuReadsSettingsEachTime()
     QFETCH(QString, expected);
     auto note = makeNote();
     const std::unique_ptr<QMenu> before = note->createContextMenu();
-    QCOMPARE(entryTexts(*colorMenu(*before)),
+    QCOMPARE(menuTexts(*colorMenu(*before)),
              QStringList({"&Default Sticky (Yellow)", "--", "&1 - Green Sticky", "&2 - Pink Sticky",
                           "&3 - Orange Sticky", "&4 - Light Blue Sticky", "&5 - Lavender Sticky",
                           "--", "More..."}));

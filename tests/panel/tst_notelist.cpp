@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
+#include "menutexts.h"
 #include "notes/stickywidget.h"
 #include "panel/tablecheckbox.h"
 #include "panel/tablelabel.h"
@@ -41,14 +42,6 @@ template <typename T = QWidget> T *cell(const TableWidget &list, int noteIndex, 
 QRgb centreOf(const QPixmap &pixmap)
 {
     return pixmap.toImage().pixel(pixmap.width() / 2, pixmap.height() / 2);
-}
-
-QStringList entryTexts(const QMenu *menu)
-{
-    QStringList texts;
-    for (const QAction *action : menu->actions())
-        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return texts;
 }
 
 } // namespace
@@ -257,10 +250,10 @@ void TestNoteList::contextMenuShowsCurrentPresets()
     QCOMPARE(top.at(3)->text(), "Set/Edit &Reminder");
     const QMenu *colours = top.at(2)->menu();
     QVERIFY(colours);
-    const QStringList texts = entryTexts(colours);
+    const QStringList texts = menuTexts(*colours);
     QCOMPARE(texts.size(), 9);
-    QCOMPARE(texts.at(1), "-");
-    QCOMPARE(texts.at(7), "-");
+    QCOMPARE(texts.at(1), "--");
+    QCOMPARE(texts.at(7), "--");
     QCOMPARE(texts.at(8), "More...");
     QCOMPARE(texts.at(entry), expected);
     const QPixmap icon = colours->actions().at(entry)->icon().pixmap(12, 12);
