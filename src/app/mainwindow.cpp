@@ -25,6 +25,7 @@
 #include "widgets/traypicture.h"
 #include "widgets/userprompt.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -66,9 +67,12 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
             &MainWindow::saveStickiesInBackground);
     connect(&m_writer, &NoteWriter::saved, this, &MainWindow::reportSaveOutcome);
     connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::takeDailyBackup);
+    connect(m_reminderThread, &ReminderThread::saveRequested, this,
+            &MainWindow::expireDeletedNotes);
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
+    expireDeletedNotes();
     takeDailyBackup();
     // A note left on a monitor that is unplugged comes back onto one in view.
     new ScreenWatcher(
@@ -179,6 +183,11 @@ void MainWindow::setupTrayMenu()
     m_activateAllAction = menu->addAction(placeholder);
     menu->addSeparator();
     m_controlPanelAction = menu->addAction(placeholder);
+    menu->addSeparator();
+    // Shared with the control panel's Notes menu.
+    m_exitAction = new QAction(placeholder, this);
+    m_exitAction->setObjectName(QStringLiteral("exitAction"));
+    menu->addAction(m_exitAction);
 
     connect(m_controlPanelAction, &QAction::triggered, this, &MainWindow::showControlPanel);
     connect(m_defaultStickyAction, &QAction::triggered, this, &MainWindow::createStickyDefault);
@@ -189,6 +198,7 @@ void MainWindow::setupTrayMenu()
     connect(m_stickyFiveAction, &QAction::triggered, this, &MainWindow::createStickyFive);
     connect(m_raiseVisibleAction, &QAction::triggered, this, &MainWindow::stickiesToFront);
     connect(m_activateAllAction, &QAction::triggered, this, &MainWindow::stickiesShowAll);
+    connect(m_exitAction, &QAction::triggered, this, &MainWindow::confirmExit);
     m_trayIcon->show();
 }
 
@@ -257,6 +267,7 @@ void MainWindow::setupCentralWidget()
         return records;
     });
     setupBackups();
+    setupTrash();
 }
 
 QMenu *MainWindow::notesMenu()
@@ -300,6 +311,7 @@ void MainWindow::changeLanguage()
         }
         m_raiseVisibleAction->setText(tr("Raise &Visible Stickies"));
         m_activateAllAction->setText(tr("Activate &All Stickies "));
+        m_exitAction->setText(tr("E&xit"));
     }
 
     if (m_helpButton) {
@@ -317,6 +329,8 @@ void MainWindow::changeLanguage()
         m_backUpAction->setText(tr("&Back up now…"));
         m_restoreAction->setText(tr("&Restore from backup…"));
     }
+    if (m_deletedNotesAction)
+        m_deletedNotesAction->setText(tr("&Deleted Notes…"));
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes
         for (StickyWidget *sticky : std::as_const(stickyList))

@@ -97,6 +97,10 @@ private slots:
     void backUpNow();
     void takeDailyBackup();
     void restoreFromBackup();
+    // The deleted notes: the list to restore them from or remove them for
+    // good, and their removal after 30 days, checked at start and once a day.
+    void showDeletedNotes();
+    void expireDeletedNotes();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -136,6 +140,10 @@ private:
     void createSticky(const QString &rgb, const QString &name);
     void setupBackups();
     void reportDailyBackup(const QString &target, const NoteWriter::Outcome &outcome);
+    void setupTrash();
+    // Brings `notes` back from the trash as they were, each with its own id
+    // while that is free, and saves.
+    void restoreDeletedNotes(const QList<TrashedNote> &notes);
     // Closes every note and loads them again from the note file.
     void reloadNotes();
     // Tests reach the note operations through a subclass.
@@ -156,6 +164,8 @@ private:
     QAction *m_stickyFiveAction = nullptr;
     QAction *m_activateAllAction = nullptr;
     QAction *m_raiseVisibleAction = nullptr;
+    // In the tray menu and the control panel's Notes menu.
+    QAction *m_exitAction = nullptr;
     QScrollArea *m_scrollArea = nullptr;
     TableWidget *m_tableWidget = nullptr;
     NoteSearchBar *m_searchBar = nullptr;
@@ -174,6 +184,8 @@ private:
     QAction *m_backUpAction = nullptr;
     QAction *m_restoreAction = nullptr;
     QDate m_dailyBackupDate; // the day whose copy has been asked for
+    QAction *m_deletedNotesAction = nullptr;
+    QDate m_trashExpiryDate; // the day the trash was last cleared of old notes
 };
 
 // Every note window, in load and creation order.

@@ -109,6 +109,7 @@ void MainWindow::saveAtExit()
     if (outcome.saved)
         return;
     const QString reason = outcome.error;
+    const QList<TrashedNote> trash = m_writer.trashedNotes();
     const QString name = QFileInfo(m_databaseFile).fileName() + QStringLiteral(".rescued-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     // The user's data folder first; the temporary folder when that refuses
@@ -120,7 +121,7 @@ void MainWindow::saveAtExit()
     for (const QString &folder : folders) {
         const QString rescue = folder + QLatin1Char('/') + name;
         QString error;
-        if (!NoteDatabase::writeCopy(rescue, records, &error)) {
+        if (!NoteDatabase::writeCopy(rescue, records, &error, trash)) {
             qCWarning(lcStore) << "no rescue copy in" << rescue << error;
             continue;
         }
@@ -328,6 +329,10 @@ void MainWindow::createStickyWithText(const QString &text)
 void MainWindow::stickyDeleted(StickyWidget *deletedSticky)
 {
     qCDebug(lcStore) << "MainWindow::stickyDeleted()";
+    // Kept in the trash as the save stores it, until the user removes it or
+    // its 30 days are over.
+    const TrashedNote trashed = {recordOf(*deletedSticky),
+                                 QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch())};
     stickyList.removeAll(deletedSticky);
     if (m_reminderThread)
         disconnect(m_reminderThread, nullptr, deletedSticky, nullptr);
@@ -337,4 +342,8 @@ void MainWindow::stickyDeleted(StickyWidget *deletedSticky)
     deletedSticky->hide();
     deletedSticky->deleteLater();
     updateTableWidget();
+    // In the file's trash before anything else: the notes themselves are
+    // written by the next save, so whenever the program ends the note is in
+    // the one or the other.
+    reportSaveOutcome(m_writer.moveToTrash(trashed));
 }

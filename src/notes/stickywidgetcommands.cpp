@@ -127,11 +127,12 @@ void StickyWidget::deleteSticky()
     if (Preferences::userBool(Preferences::Names::DeleteWarning)) {
         RZToggleMessageBox box(
             tr("Warning: Deleting Sticky"),
-            tr("<p>WARNING: Deleting a sticky will permanently erase its data.  Any reminder "
-               "associated with this sticky will NOT occur as scheduled.</p><b><p>Do you still "
-               "wish to delete this sticky?</p></b><p>It is strongly recommended that you do NOT "
-               "check the box below.</p>"),
+            tr("<p>A deleted sticky goes to <i>Deleted Notes…</i> in the <i>Notes</i> menu of "
+               "the control panel, where it can be restored for 30 days.  Any reminder "
+               "associated with this sticky will NOT occur while it is deleted.</p><b><p>Do you "
+               "still wish to delete this sticky?</p></b>"),
             Preferences::userKey(Preferences::Names::DeleteWarning), this);
+        box.setCancelAsDefault();
         if (box.exec() != QDialog::Accepted)
             return;
     }

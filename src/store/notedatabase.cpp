@@ -50,29 +50,6 @@ QString selectStatement(const QString &table)
            table;
 }
 
-// Reads the sixteen columns starting at `first`.
-NoteRecord decodeRecord(const QSqlQuery &query, int first = 0)
-{
-    NoteRecord record;
-    record.id = query.value(first + 0).toInt();
-    record.visible = isYes(query.value(first + 1).toString());
-    record.colorRGB = query.value(first + 2).toString();
-    record.colorName = query.value(first + 3).toString();
-    record.creationDate = creationFromSeconds(query.value(first + 4).toLongLong());
-    record.originalReminderDate = reminderFromSeconds(query.value(first + 5).toLongLong());
-    record.reminderDate = reminderFromSeconds(query.value(first + 6).toLongLong());
-    record.periodicMask = query.value(first + 7).toString();
-    record.locked = isYes(query.value(first + 8).toString());
-    record.alwaysOnTop = isYes(query.value(first + 9).toString());
-    record.message = query.value(first + 10).toString();
-    record.x = query.value(first + 11).toInt();
-    record.y = query.value(first + 12).toInt();
-    record.width = query.value(first + 13).toInt();
-    record.height = query.value(first + 14).toInt();
-    record.taskbarEntry = isYes(query.value(first + 15).toString());
-    return record;
-}
-
 // SQLite's primary codes for a file whose pages do not hold what they should.
 bool isDamage(const QSqlError &error)
 {
@@ -92,27 +69,6 @@ bool execute(QSqlQuery &query, const QString &statement)
         return true;
     qCDebug(lcStore) << "statement failed:" << statement.left(60) << query.lastError().text();
     return false;
-}
-
-void bindRecord(QSqlQuery &query, const NoteRecord &record)
-{
-    query.bindValue(0, record.id);
-    query.bindValue(1, yesNo(record.visible));
-    query.bindValue(2, record.colorRGB);
-    query.bindValue(3, record.colorName);
-    query.bindValue(4, record.creationDate.toSecsSinceEpoch());
-    query.bindValue(5, toSeconds(record.originalReminderDate));
-    query.bindValue(6, toSeconds(record.reminderDate));
-    // No pattern is stored as empty text, never as NULL.
-    query.bindValue(7, record.periodicMask.isNull() ? QStringLiteral("") : record.periodicMask);
-    query.bindValue(8, yesNo(record.locked));
-    query.bindValue(9, yesNo(record.alwaysOnTop));
-    query.bindValue(10, record.message);
-    query.bindValue(11, record.x);
-    query.bindValue(12, record.y);
-    query.bindValue(13, record.width);
-    query.bindValue(14, record.height);
-    query.bindValue(15, yesNo(record.taskbarEntry));
 }
 
 } // namespace
@@ -165,6 +121,7 @@ NoteDatabase::OpenResult NoteDatabase::openConnection(NewFile newFile)
     }
     if (query.value(0).toInt() == 0)
         createTables(newFile);
+    m_trash.connectionOpened();
     m_identity = Platform::fileIdentity(m_file);
     m_dataVersion = dataVersion();
     return OpenResult::Opened;
@@ -178,6 +135,7 @@ bool NoteDatabase::isOpen() const
 void NoteDatabase::close()
 {
     closeConnection();
+    m_trash.forget();
     m_file.clear();
     m_directory.clear();
 }
@@ -242,9 +200,10 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
     // disk SQLite has already ended the transaction itself, and anything run
     // after that would be committed statement by statement.
     const bool backupKnown = m_stored.has_value();
-    const bool written =
-        writeBackupTable() && (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
-                                        : rewriteTable(QStringLiteral("stickies"), records));
+    const bool written = writeBackupTable() &&
+                         (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
+                                   : rewriteTable(QStringLiteral("stickies"), records)) &&
+                         m_trash.writeChanges(&m_lastError);
     if (written) {
         QSqlQuery commit(m_database);
         if (run(commit, QStringLiteral("COMMIT"))) {
@@ -434,6 +393,7 @@ void NoteDatabase::forgetContent()
 {
     m_stored.reset();
     m_backup.reset();
+    m_trash.markUnwritten();
 }
 
 QList<NoteRecord> NoteDatabase::load()
@@ -441,6 +401,7 @@ QList<NoteRecord> NoteDatabase::load()
     if (!m_database.isOpen())
         return {};
     forgetContent();
+    m_trash.read();
     TableRead notes = readTable(QStringLiteral("stickies"));
     const bool notesUsable = !notes.damaged && !notes.records.isEmpty();
     if (notesUsable) {
@@ -568,7 +529,8 @@ void NoteDatabase::replaceDamagedFile(const QList<NoteRecord> &records, Incident
     m_incidents.append(incident);
 }
 
-bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &records, QString *error)
+bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &records, QString *error,
+                             const QList<TrashedNote> &trash)
 {
     NoteDatabase copy(QStringLiteral("copy-") + QUuid::createUuid().toString(QUuid::WithoutBraces));
     const OpenResult result = copy.open(QFileInfo(file).absolutePath(), file, NewFile::Empty);
@@ -579,6 +541,7 @@ bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &recor
                          : QStringLiteral("the file cannot be created");
         return false;
     }
+    copy.m_trash.replace(trash);
     if (copy.save(records))
         return true;
     if (error)

@@ -2,6 +2,7 @@
 
 #include "platform/fileidentity.h"
 #include "store/noterecord.h"
+#include "store/notetrash.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -13,7 +14,8 @@ class QSqlError;
 class QSqlQuery;
 
 // The per-user note database: the tables `stickies` (the notes as last saved)
-// and `stickies_backup` (the save before that).
+// and `stickies_backup` (the save before that), and the deleted notes (see
+// NoteTrash).
 class NoteDatabase
 {
 public:
@@ -106,10 +108,14 @@ public:
 
     QString databaseFile() const { return m_file; }
     QSqlDatabase connection() const;
+    // The deleted notes of the open file; a change goes with the next save.
+    NoteTrash &trash() { return m_trash; }
 
-    // Writes `records` into a new database file of the same schema at `file`
-    // (creating its folder); false with `error` set when that fails.
-    static bool writeCopy(const QString &file, const QList<NoteRecord> &records, QString *error);
+    // Writes `records` and the deleted notes `trash` into a new database file
+    // of the same schema at `file` (creating its folder); false with `error`
+    // set when that fails.
+    static bool writeCopy(const QString &file, const QList<NoteRecord> &records, QString *error,
+                          const QList<TrashedNote> &trash = {});
 
     static QString welcomeDocument();
 
@@ -144,6 +150,7 @@ private:
     QString m_directory;
     QString m_file;
     QSqlDatabase m_database;
+    NoteTrash m_trash{m_database};
     // The file the connection has open, to notice another one at its path.
     std::optional<Platform::FileIdentity> m_identity;
     // What `stickies` and `stickies_backup` hold, in rowid order 1..n, when

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QSqlQuery;
+
 // One row of the note tables, in memory. The stored forms ("YES"/"NO",
 // seconds since the epoch with 0 for no date) are made by the functions of
 // RecordCodec, which the database and its tests share.
@@ -39,5 +41,11 @@ qint64 toSeconds(const QDateTime &date);
 QDateTime reminderFromSeconds(qint64 seconds);
 // Always a valid date; 0 is the epoch itself.
 QDateTime creationFromSeconds(qint64 seconds);
+
+// The sixteen columns of a row, in table order, read from `query` starting
+// at column `first`.
+NoteRecord decodeRecord(const QSqlQuery &query, int first = 0);
+// Binds the sixteen columns of `record` to the placeholders 0..15.
+void bindRecord(QSqlQuery &query, const NoteRecord &record);
 
 } // namespace RecordCodec

@@ -49,6 +49,8 @@ QList<NoteRecord> NoteWriter::load(QList<NoteDatabase::Incident> *incidents)
     QList<NoteRecord> records;
     runAndWait([&] {
         records = m_database.load();
+        if (m_database.trash().removeLiveCopies(records) > 0)
+            commitTrashNow();
         const QList<NoteDatabase::Incident> seen = m_database.takeIncidents();
         if (incidents)
             *incidents = seen;
@@ -173,4 +175,62 @@ NoteWriter::Outcome NoteWriter::restore(const QString &backup, const QString &ke
     Outcome outcome;
     runAndWait([&] { outcome = restoreNow(backup, keepCurrentAs); });
     return outcome;
+}
+
+QList<TrashedNote> NoteWriter::trashedNotes()
+{
+    QList<TrashedNote> notes;
+    runAndWait([&] { notes = m_database.trash().notes(); });
+    return notes;
+}
+
+NoteWriter::Outcome NoteWriter::moveToTrash(const TrashedNote &note)
+{
+    Outcome outcome;
+    runAndWait([&] {
+        m_database.trash().add(note);
+        outcome = commitTrashNow();
+    });
+    return outcome;
+}
+
+NoteWriter::Outcome NoteWriter::restoreFromTrash(const QList<TrashedNote> &notes,
+                                                 const QList<NoteRecord> &records)
+{
+    Outcome outcome;
+    runAndWait([&] {
+        m_database.trash().remove(notes);
+        outcome = saveNow(records);
+    });
+    return outcome;
+}
+
+NoteWriter::Outcome NoteWriter::commitTrashNow()
+{
+    Outcome outcome;
+    outcome.saved = m_database.trash().commit(&outcome.error);
+    return outcome;
+}
+
+NoteWriter::Outcome NoteWriter::eraseFromTrash(const QList<TrashedNote> &notes)
+{
+    Outcome outcome;
+    runAndWait([&] {
+        m_database.trash().remove(notes);
+        outcome = commitTrashNow();
+    });
+    return outcome;
+}
+
+void NoteWriter::expireTrashLater(const QDateTime &now)
+{
+    QMetaObject::invokeMethod(
+        m_context,
+        [this, now] {
+            const int removed = m_database.trash().removeExpired(now);
+            const Outcome outcome = commitTrashNow();
+            qCDebug(lcStore) << "NoteWriter::expireTrash()" << removed << "removed"
+                             << outcome.error;
+        },
+        Qt::QueuedConnection);
 }

@@ -25,7 +25,9 @@ public:
     ~NoteWriter() override;
 
     NoteDatabase::OpenResult open(const QString &dataDirectory, const QString &databaseFile);
-    // The stored notes; `incidents` gets what loading had to deal with.
+    // The stored notes; `incidents` gets what loading had to deal with. A
+    // deleted note still found among them (the program ended before the
+    // notes were saved) leaves the trash.
     QList<NoteRecord> load(QList<NoteDatabase::Incident> *incidents);
     // Saves and waits for the outcome.
     Outcome save(const QList<NoteRecord> &records);
@@ -50,6 +52,21 @@ public:
     // The connection, for inspection while no save runs.
     QSqlDatabase connection() const;
 
+    // The deleted notes, in the order they were deleted.
+    QList<TrashedNote> trashedNotes();
+    // Puts `note` into the trash and writes the trash at once, and waits for
+    // the outcome; the notes go with the next save, as any change. When the
+    // write fails the note stays in the trash kept in memory and goes with the
+    // next save.
+    Outcome moveToTrash(const TrashedNote &note);
+    // Takes `notes` out of the trash and saves `records`, which hold them
+    // again, in one transaction.
+    Outcome restoreFromTrash(const QList<TrashedNote> &notes, const QList<NoteRecord> &records);
+    // Removes `notes` from the trash for good.
+    Outcome eraseFromTrash(const QList<TrashedNote> &notes);
+    // Removes the notes kept their 30 days at `now`; returns at once.
+    void expireTrashLater(const QDateTime &now);
+
 signals:
     void saved(const NoteWriter::Outcome &outcome);
     void backedUp(const QString &target, const NoteWriter::Outcome &outcome);
@@ -59,6 +76,7 @@ private:
     Outcome saveNow(const QList<NoteRecord> &records);
     Outcome backUpNow(const QString &target);
     Outcome restoreNow(const QString &backup, const QString &keepCurrentAs);
+    Outcome commitTrashNow();
 
     QThread m_thread;
     // Lives in m_thread; every use of m_database is queued to it.

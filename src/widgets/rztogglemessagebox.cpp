@@ -37,6 +37,7 @@ RZToggleMessageBox::RZToggleMessageBox(const QString &title, const QString &text
 
     auto *yesButton = new QPushButton(tr("&Yes"), this);
     auto *cancelButton = new QPushButton(tr("&Cancel"), this);
+    m_cancelButton = cancelButton;
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     buttonRow->addWidget(yesButton);
@@ -51,6 +52,12 @@ RZToggleMessageBox::RZToggleMessageBox(const QString &title, const QString &text
     connect(yesButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &RZToggleMessageBox::rejectDialog);
     connect(checkBox, &QCheckBox::stateChanged, this, &RZToggleMessageBox::checkboxStateChanged);
+}
+
+void RZToggleMessageBox::setCancelAsDefault()
+{
+    m_cancelButton->setDefault(true);
+    m_cancelButton->setFocus();
 }
 
 // "&Cancel" never suppresses the warning, whatever the check box says.

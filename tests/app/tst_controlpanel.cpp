@@ -125,11 +125,12 @@ void TestControlPanel::trayMenuWithFactorySettings()
 {
     m_window = std::make_unique<MainWindow>();
     const QMenu *menu = MainWindowTestAccess::trayMenu(*m_window);
-    QCOMPARE(menuTexts(*menu),
-             QStringList({"&Default Sticky (Yellow)", "--", "&1 - Light Blue Sticky",
-                          "&2 - Light Green Sticky", "&3 - Light Orange Sticky", "&4 - Pink Sticky",
-                          "&5 - Yellow Sticky", "--", "Raise &Visible Stickies",
-                          "Activate &All Stickies ", "--", "Sticky Control &Panel"}));
+    QCOMPARE(
+        menuTexts(*menu),
+        QStringList({"&Default Sticky (Yellow)", "--", "&1 - Light Blue Sticky",
+                     "&2 - Light Green Sticky", "&3 - Light Orange Sticky", "&4 - Pink Sticky",
+                     "&5 - Yellow Sticky", "--", "Raise &Visible Stickies",
+                     "Activate &All Stickies ", "--", "Sticky Control &Panel", "--", "E&xit"}));
     const QList<QAction *> actions = menu->actions();
     const QList<QPair<int, QString>> swatches = {
         {0, "#FFFF00"}, {2, "#ADD8E6"}, {3, "#90EE90"}, {6, "#FFFF00"}};

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "base/apppaths.h"
 #include "mainwindowtestaccess.h"
+#include "menutexts.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "reminders/reminderdialog.h"
@@ -41,6 +42,8 @@ private slots:
     void colorIcon();
     void exitQuestion_data();
     void exitQuestion();
+    void exitEntries_data();
+    void exitEntries();
     void programCloseIsIgnored();
     void tickSavesBeforeCheckingReminders();
     void shutdownStopsTheTicks();
@@ -136,6 +139,52 @@ void TestMainWindow::exitQuestion()
         QStringLiteral("<b>Are you sure that you want to exit Notarella?</b>")));
     QCOMPARE(result, exits ? 0 : 1);
     QCOMPARE(storedAfterAnswer, exits ? 2 : 1); // yes saves before leaving
+}
+
+void TestMainWindow::exitEntries_data()
+{
+    QTest::addColumn<bool>("fromTray");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("exits");
+    QTest::newRow("tray, no") << true << QMessageBox::No << false;
+    QTest::newRow("tray, yes") << true << QMessageBox::Yes << true;
+    QTest::newRow("notes menu, no") << false << QMessageBox::No << false;
+    QTest::newRow("notes menu, yes") << false << QMessageBox::Yes << true;
+}
+
+// "Exit" closes both menus, after a separator, and asks the same question as
+// the window frame's close.
+void TestMainWindow::exitEntries()
+{
+    QFETCH(bool, fromTray);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, exits);
+    m_window = std::make_unique<MainWindow>();
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"),
+                                       QStringLiteral("Yellow"));
+    const QMenu *menu = fromTray ? MainWindowTestAccess::trayMenu(*m_window)
+                                 : m_window->findChild<QMenu *>(QStringLiteral("notesMenu"));
+    QVERIFY(menu);
+    const QStringList texts = menuTexts(*menu);
+    QCOMPARE(texts.mid(texts.size() - 2), QStringList({"--", "E&xit"}));
+
+    UserPrompt::queueAnswer(answer);
+    int storedAfterAnswer = -1;
+    QTimer::singleShot(0, m_window.get(), [this, menu, &storedAfterAnswer] {
+        menu->actions().constLast()->trigger();
+        storedAfterAnswer = storedNotes(*m_window);
+    });
+    QTimer fallback; // ends the loop when the answer did not
+    fallback.setSingleShot(true);
+    connect(&fallback, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+    fallback.start(500);
+    const int result = QCoreApplication::exec();
+
+    const QList<UserPrompt::Record> asked = UserPrompt::takeHistory();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().title, QStringLiteral("Warning: Notarella Exiting"));
+    QCOMPARE(result, exits ? 0 : 1);
+    QCOMPARE(storedAfterAnswer, exits ? 2 : 1);
 }
 
 void TestMainWindow::programCloseIsIgnored()

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "base/apppaths.h"
+#include "deletednotesdriving.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
@@ -32,6 +33,7 @@ private slots:
     void restoreAnswers_data();
     void restoreAnswers();
     void restoreWithoutCopiesSaysSo();
+    void deletedNotesGoWithCopiesAndRestore();
     void unreadableFileAtStart_data();
     void unreadableFileAtStart();
 
@@ -233,6 +235,35 @@ void TestMainWindowBackups::restoreAnswers()
     stickyList.first()->textBrowser()->setPlainText(QStringLiteral("after the restore"));
     m_window->saveStickies();
     QVERIFY(storedNotes(m_window->databaseFile()).first().message.contains("after the restore"));
+}
+
+void TestMainWindowBackups::deletedNotesGoWithCopiesAndRestore()
+{
+    start();
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                       QStringLiteral("Pink"));
+    stickyList.last()->textBrowser()->setPlainText(QStringLiteral("deleted before the copy"));
+    m_window->stickyDeleted(stickyList.last());
+    UserPrompt::queueAnswer(QMessageBox::Ok);
+    action("backUpNowAction")->trigger();
+    // Emptied after the copy was taken.
+    UserPrompt::queueAnswer(QMessageBox::Yes);
+    QVERIFY(inDeletedNotes(*m_window, [](DeletedNotesDialog *dialog) {
+        DialogDriving::button(dialog, QStringLiteral("&Empty Trash"))->click();
+    }));
+    QVERIFY(MainWindowTestAccess::trashedNotes(*m_window).isEmpty());
+
+    StandardDialogs::takeHistory();
+    StandardDialogs::queueItem(std::nullopt);
+    action("restoreFromBackupAction")->trigger();
+    const QString byHand = StandardDialogs::takeHistory().first().items.first();
+    StandardDialogs::queueItem(byHand);
+    UserPrompt::queueAnswer(QMessageBox::Yes);
+    action("restoreFromBackupAction")->trigger();
+    const QList<TrashedNote> trash = MainWindowTestAccess::trashedNotes(*m_window);
+    QCOMPARE(trash.size(), 1);
+    QVERIFY(trash.first().record.message.contains(QStringLiteral("deleted before the copy")));
+    QCOMPARE(stickyList.size(), 1);
 }
 
 void TestMainWindowBackups::restoreWithoutCopiesSaysSo()

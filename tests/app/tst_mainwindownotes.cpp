@@ -1,11 +1,13 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "base/apppaths.h"
+#include "deletednotesdriving.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "sqlrows.h"
 #include "widgets/trayicon.h"
+#include "widgets/userprompt.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -30,11 +32,17 @@ private slots:
     void awkwardTextsSurviveRestart();
     void deletingEveryNoteFallsBackToBackup();
     void savingTwiceGivesSameRows();
+    void restoredNoteIsTheDeletedOne_data();
+    void restoredNoteIsTheDeletedOne();
+    void erasingAsksFirst_data();
+    void erasingAsksFirst();
+    void oldDeletedNotesGoAtStart();
 
 private:
     void restart();
     StickyWidget *noteWithId(int id) const;
     QList<QStringList> storedRows() const;
+    int storedTrashRows() const;
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<MainWindow> m_window;
@@ -93,6 +101,14 @@ QList<QStringList> TestStickyStore::storedRows() const
         rows << texts;
     }
     return rows;
+}
+
+int TestStickyStore::storedTrashRows() const
+{
+    const QList<QVariantList> rows =
+        queryRows(MainWindowTestAccess::database(*m_window),
+                  QStringLiteral("SELECT COUNT(*) FROM stickies_trash"));
+    return rows.isEmpty() ? -1 : rows.first().first().toInt();
 }
 
 void TestStickyStore::firstStartShowsWelcomeNote()
@@ -264,6 +280,140 @@ void TestStickyStore::savingTwiceGivesSameRows()
     QCOMPARE(once.at(1).at(1), QStringLiteral("YES"));
     QCOMPARE(once.at(1).at(15), QStringLiteral("NO"));
     QCOMPARE(once.at(1).at(9), QStringLiteral("NO"));
+}
+
+void TestStickyStore::restoredNoteIsTheDeletedOne_data()
+{
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("restartBetween");
+    QTest::addColumn<bool>("idTaken");
+    QTest::newRow("shown") << true << false << false;
+    QTest::newRow("hidden") << false << false << false;
+    QTest::newRow("after a restart") << true << true << false;
+    QTest::newRow("its id taken meanwhile") << true << false << true;
+}
+
+// Everything the note was comes back: text, colour, place, size, reminder,
+// pattern, flags and whether it was shown.
+void TestStickyStore::restoredNoteIsTheDeletedOne()
+{
+    QFETCH(bool, visible);
+    QFETCH(bool, restartBetween);
+    QFETCH(bool, idTaken);
+    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#E6E6FA"),
+                                       QStringLiteral("Lavender & 'Co' %1"));
+    StickyWidget *note = stickyList.last();
+    note->textBrowser()->setHtml(QStringLiteral("<p>Call <b>Ann</b> at 10%</p>"));
+    note->lostFocus();
+    const QDateTime due = QDateTime(QDate(2031, 5, 6), QTime(9, 30));
+    note->setReminder(due, due.addSecs(600), QStringLiteral("|30|9|*|*|1-5|"));
+    note->enableStaysOnTop(true);
+    note->showInTaskBar(false);
+    note->move(140, 110);
+    note->resize(260, 190);
+    if (!visible)
+        note->hide();
+    const NoteRecord before = m_window->noteRecords().last();
+    QCOMPARE(before.alwaysOnTop, true);
+    QCOMPARE(before.taskbarEntry, false);
+    QCOMPARE(before.visible, visible);
+
+    m_window->stickyDeleted(note);
+    QCOMPARE(stickyList.size(), 1);
+    if (restartBetween)
+        restart();
+    if (idTaken)
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"),
+                                           QStringLiteral("Yellow"));
+    QVERIFY(inDeletedNotes(*m_window, [](DeletedNotesDialog *dialog) {
+        QCOMPARE(dialog->notes().size(), 1);
+        DialogDriving::button(dialog, QStringLiteral("&Restore"))->click();
+        QVERIFY(dialog->notes().isEmpty());
+    }));
+
+    NoteRecord expected = before;
+    if (idTaken)
+        expected.id = before.id + 1;
+    if (restartBetween) // the file keeps whole seconds
+        expected.creationDate =
+            QDateTime::fromSecsSinceEpoch(before.creationDate.toSecsSinceEpoch());
+    QCOMPARE(m_window->noteRecords().last(), expected);
+    QCOMPARE(stickyList.last()->isVisible(), visible);
+    QCOMPARE(storedTrashRows(), 0);
+    QCOMPARE(storedRows().size(), idTaken ? 3 : 2);
+}
+
+void TestStickyStore::erasingAsksFirst_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("left");
+    QTest::newRow("one, yes") << "Delete &Permanently" << QMessageBox::Yes << "Delete Permanently"
+                              << 1;
+    QTest::newRow("one, no") << "Delete &Permanently" << QMessageBox::No << "Delete Permanently"
+                             << 2;
+    QTest::newRow("all, yes") << "&Empty Trash" << QMessageBox::Yes << "Empty Trash" << 0;
+    QTest::newRow("all, no") << "&Empty Trash" << QMessageBox::No << "Empty Trash" << 2;
+}
+
+void TestStickyStore::erasingAsksFirst()
+{
+    QFETCH(QString, button);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QString, title);
+    QFETCH(int, left);
+    for (int i = 0; i < 2; ++i)
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+    m_window->stickyDeleted(stickyList.at(1));
+    m_window->stickyDeleted(stickyList.at(1));
+    QCOMPARE(storedTrashRows(), 2);
+    UserPrompt::takeHistory();
+
+    UserPrompt::queueAnswer(answer);
+    QVERIFY(inDeletedNotes(*m_window, [&](DeletedNotesDialog *dialog) {
+        DialogDriving::button(dialog, button)->click();
+        QCOMPARE(dialog->notes().size(), left);
+    }));
+    const QList<UserPrompt::Record> asked = UserPrompt::takeHistory();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().title, title);
+    QCOMPARE(storedTrashRows(), left);
+    QCOMPARE(MainWindowTestAccess::trashedNotes(*m_window).size(), left);
+    QCOMPARE(stickyList.size(), 1); // nothing came back
+}
+
+void TestStickyStore::oldDeletedNotesGoAtStart()
+{
+    for (int i = 0; i < 2; ++i)
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+    m_window->stickyDeleted(stickyList.at(1));
+    m_window->stickyDeleted(stickyList.at(1));
+    const QString file = m_window->databaseFile();
+    m_window.reset();
+    // Deleted 31 and 29 days ago, as a run a month back left them.
+    {
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "aging");
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(
+            query.exec(QStringLiteral("UPDATE stickies_trash SET deletionDate = %1 WHERE id = 2")
+                           .arg(now - 31 * 86400)));
+        QVERIFY(
+            query.exec(QStringLiteral("UPDATE stickies_trash SET deletionDate = %1 WHERE id = 3")
+                           .arg(now - 29 * 86400)));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("aging"));
+    m_window = std::make_unique<MainWindow>();
+    m_window->waitForPendingSaves();
+    const QList<TrashedNote> left = MainWindowTestAccess::trashedNotes(*m_window);
+    QCOMPARE(left.size(), 1);
+    QCOMPARE(left.first().record.id, 3);
+    QCOMPARE(storedTrashRows(), 1);
 }
 
 QTEST_MAIN(TestStickyStore)

@@ -10,6 +10,7 @@
 #include "widgets/trayicon.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +33,7 @@ private slots:
     void keyboardDrivesTheFilter();
     void filterOutlivesListRebuilds();
     void exportTakesTheNotesTheFilterShows();
+    void deletedNotesAreNeitherFoundNorExported();
 
 private:
     QLineEdit *field() const { return m_window->findChild<QLineEdit *>("noteFilterField"); }
@@ -165,6 +167,35 @@ void TestPanelSearch::exportTakesTheNotesTheFilterShows()
     // With the search cleared every note goes out again.
     field()->clear();
     QCOMPARE(exportedPages("all").size(), stickyList.size());
+}
+
+void TestPanelSearch::deletedNotesAreNeitherFoundNorExported()
+{
+    addNote("Buy milk");
+    addNote("Milk the secret");
+    const qsizetype inTrash = MainWindowTestAccess::trashedNotes(*m_window).size();
+    stickyList.constLast()->deleteSticky();
+    QCOMPARE(MainWindowTestAccess::trashedNotes(*m_window).size(), inTrash + 1);
+
+    field()->setText("secret");
+    QCOMPARE(list()->shownCount(), 0);
+    QCOMPARE(countText(), QStringLiteral("0 of 1 notes"));
+    field()->setText("milk");
+    QCOMPARE(list()->shownCount(), 1);
+
+    field()->clear();
+    const QString folder = m_folder->filePath(QStringLiteral("out"));
+    QDir().mkpath(folder);
+    StandardDialogs::queueDirectory(folder);
+    m_window->findChild<NoteExchangeCommands *>()->exportAction()->trigger();
+    const QStringList pages =
+        QDir(folder).entryList({QStringLiteral("*.html"), QStringLiteral("*.md")}, QDir::Files);
+    QCOMPARE(pages.size(), 3); // the note's two files and the index
+    for (const QString &page : pages) {
+        QFile file(QDir(folder).filePath(page));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(!file.readAll().contains("secret"), qPrintable(page));
+    }
 }
 
 QTEST_MAIN(TestPanelSearch)

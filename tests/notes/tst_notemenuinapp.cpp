@@ -1,18 +1,22 @@
 #include "app/mainwindow.h"
 #include "app/preferences.h"
 #include "base/apppaths.h"
+#include "deletednotesdriving.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "sqlrows.h"
+#include "widgets/rztogglemessagebox.h"
 #include "widgets/trayicon.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <memory>
@@ -30,6 +34,7 @@ private slots:
     void deleteFromItsOwnMenu();
     void presetColourIsSaved();
     void controlPanelEntry();
+    void deletedNoteComesBackFromTheTrash();
 
 private:
     StickyWidget *newNote();
@@ -143,6 +148,48 @@ void TestNoteMenuInApp::controlPanelEntry()
     QVERIFY(m_window->isVisible());
     QVERIFY(stickyList.contains(note));
     QVERIFY(note->isVisible());
+}
+
+// As a person: delete a note from its menu and answer the warning, then
+// Notes → Deleted Notes…, Restore; the note is back with its text.
+void TestNoteMenuInApp::deletedNoteComesBackFromTheTrash()
+{
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::DeleteWarning), true);
+    StickyWidget *note = newNote();
+    note->textBrowser()->setPlainText(QStringLiteral("Pick up the parcel"));
+    note->lostFocus();
+    const int id = note->stickyID();
+    QString warning;
+    QTimer answer; // the warning comes up inside the menu's command
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<RZToggleMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        answer.stop();
+        warning = box->findChildren<QLabel *>().last()->text();
+        QTest::mouseClick(DialogDriving::button(box, QStringLiteral("&Yes")), Qt::LeftButton);
+    });
+    answer.start(20);
+    pressInMenu(note, {Qt::Key_D});
+    QVERIFY2(warning.contains(QStringLiteral("Deleted Notes")), qPrintable(warning));
+    QCOMPARE(stickyList.size(), 1);
+
+    m_window->showControlPanel();
+    QVERIFY(inDeletedNotes(*m_window, [](DeletedNotesDialog *dialog) {
+        auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("deletedNotesList"));
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(DeletedNotesDialog::SummaryColumn),
+                 QStringLiteral("\"Pick up the parcel\""));
+        QCOMPARE(list->topLevelItem(0)->text(DeletedNotesDialog::ColorColumn),
+                 QStringLiteral("Pink"));
+        QTest::mouseClick(DialogDriving::button(dialog, QStringLiteral("&Restore")),
+                          Qt::LeftButton);
+    }));
+    QCOMPARE(stickyList.size(), 2);
+    StickyWidget *back = stickyList.last();
+    QCOMPARE(back->stickyID(), id);
+    QCOMPARE(back->textBrowser()->toPlainText(), QStringLiteral("Pick up the parcel"));
+    QVERIFY(back->isVisible());
 }
 
 QTEST_MAIN(TestNoteMenuInApp)

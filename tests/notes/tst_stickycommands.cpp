@@ -380,6 +380,8 @@ void TestStickyCommands::deleteSticky_data()
     QTest::newRow("warning, yes") << false << true << false << "&Yes" << true << true;
     QTest::newRow("warning ticked, yes") << false << true << true << "&Yes" << true << false;
     QTest::newRow("warning, cancel") << false << true << false << "&Cancel" << false << true;
+    // Enter takes the default button, which is Cancel.
+    QTest::newRow("warning, enter") << false << true << false << "Enter" << false << true;
     QTest::newRow("warning ticked, cancel") << false << true << true << "&Cancel" << false << true;
     QTest::newRow("locked") << true << true << false << QString() << false << true;
     QTest::newRow("locked, warning off") << true << false << false << QString() << false << false;
@@ -405,7 +407,10 @@ void TestStickyCommands::deleteSticky()
             boxTitle = box->windowTitle();
             if (tick)
                 box->findChild<QCheckBox *>()->click();
-            DialogDriving::button(box, button)->click();
+            if (button == QLatin1String("Enter"))
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                DialogDriving::button(box, button)->click();
         });
     }
     if (locked)

@@ -50,11 +50,17 @@ QList<NoteRecord> sortedById(QList<NoteRecord> records)
     return records;
 }
 
-// Both tables as another program sees them.
+TrashedNote trashedOf(int id)
+{
+    return {noteOf(id, 0, 500), QDateTime::fromSecsSinceEpoch(1750000000 + id)};
+}
+
+// The tables as another program sees them.
 struct StoredTables
 {
     QList<NoteRecord> notes;
     QList<NoteRecord> backup;
+    QList<TrashedNote> trash;
 };
 
 StoredTables readTables(const QString &file)
@@ -69,6 +75,7 @@ StoredTables readTables(const QString &file)
     if (database.open(scratch.path(), copy) != NoteDatabase::OpenResult::Opened)
         return tables;
     tables.notes = database.load();
+    tables.trash = database.trash().notes();
     // The backup is what a load finds once `stickies` is empty.
     QSqlQuery query(database.connection());
     query.exec(QStringLiteral("DELETE FROM stickies"));
@@ -248,6 +255,8 @@ void TestSaveFailures::readOnlyFolderFailsWithAReason()
     QVERIFY2(database.save(generation(1, 20)), qPrintable(database.lastError()));
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
     QVERIFY(QFile::setPermissions(folder, readOnly));
+    // Deleted while no save works: kept until one does.
+    database.trash().add(trashedOf(21));
     QVERIFY(!database.save(generation(2, 20)));
     QVERIFY(!database.lastError().isEmpty());
     QVERIFY(!database.save(generation(3, 20)));
@@ -257,6 +266,7 @@ void TestSaveFailures::readOnlyFolderFailsWithAReason()
     const StoredTables after = readTables(file);
     QCOMPARE(after.notes, generation(4, 20));
     QCOMPARE(after.backup, generation(1, 20));
+    QCOMPARE(after.trash, QList<TrashedNote>{trashedOf(21)});
 }
 
 void TestSaveFailures::deletedFileIsWrittenAgain()
@@ -265,6 +275,8 @@ void TestSaveFailures::deletedFileIsWrittenAgain()
     const QString file = folder.filePath(QStringLiteral("ann"));
     NoteDatabase database;
     QCOMPARE(database.open(folder.path(), file), NoteDatabase::OpenResult::Opened);
+    database.load();
+    database.trash().add(trashedOf(9));
     QVERIFY(database.save(generation(1, 5)));
     QVERIFY(database.takeIncidents().isEmpty());
 
@@ -274,6 +286,8 @@ void TestSaveFailures::deletedFileIsWrittenAgain()
     QCOMPARE(incidents.size(), 1);
     QCOMPARE(incidents.first().kind, NoteDatabase::Incident::Kind::Missing);
     QCOMPARE(readTables(file).notes, generation(2, 5));
+    // The deleted notes are written again with them.
+    QCOMPARE(readTables(file).trash, QList<TrashedNote>{trashedOf(9)});
 
     // Later saves go on into the new file, writing only what changed.
     QVERIFY(database.save(generation(3, 5)));
@@ -334,6 +348,8 @@ void TestSaveFailures::damagedFileKeepsEveryReadableNote()
     {
         NoteDatabase database;
         QCOMPARE(database.open(folder.path(), file), NoteDatabase::OpenResult::Opened);
+        database.load();
+        database.trash().add(trashedOf(6));
         QVERIFY(database.save(notes));
         QVERIFY(database.save(notes)); // the backup holds the same five
         QSqlQuery query(database.connection());
@@ -371,6 +387,7 @@ void TestSaveFailures::damagedFileKeepsEveryReadableNote()
     database.close();
     QCOMPARE(readTables(file).notes, generation(2, 5, 3000));
     QCOMPARE(sortedById(readTables(file).backup), notes);
+    QCOMPARE(readTables(file).trash, QList<TrashedNote>{trashedOf(6)});
 }
 
 void TestSaveFailures::copyHasTheSameSchema()
@@ -378,7 +395,7 @@ void TestSaveFailures::copyHasTheSameSchema()
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("deeper/ann.rescued"));
     QString error;
-    QVERIFY(NoteDatabase::writeCopy(copy, generation(1, 3), &error));
+    QVERIFY(NoteDatabase::writeCopy(copy, generation(1, 3), &error, {trashedOf(4)}));
     QVERIFY(error.isEmpty());
     NoteDatabase database;
     QCOMPARE(database.open(QFileInfo(copy).absolutePath(), copy), NoteDatabase::OpenResult::Opened);
@@ -387,6 +404,7 @@ void TestSaveFailures::copyHasTheSameSchema()
             query.next());
     QCOMPARE(query.value(0).toString(), NoteDatabase::kCreateTableStatement);
     QCOMPARE(database.load(), generation(1, 3));
+    QCOMPARE(database.trash().notes(), QList<TrashedNote>{trashedOf(4)});
 
     // A copy that cannot be written says so.
     QVERIFY(

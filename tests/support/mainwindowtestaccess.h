@@ -36,6 +36,10 @@ public:
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }
     static void saveAtExit(MainWindow &window) { window.saveAtExit(); }
     static QMenu *trayMenu(const MainWindow &window) { return window.m_trayMenu.get(); }
+    static QList<TrashedNote> trashedNotes(MainWindow &window)
+    {
+        return window.m_writer.trashedNotes();
+    }
     static ReminderThread *reminderThread(const MainWindow &window)
     {
         return window.m_reminderThread;
