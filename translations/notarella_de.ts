@@ -12,6 +12,77 @@
     </message>
 </context>
 <context>
+    <name>DeletedNotesDialog</name>
+    <message>
+        <source>Deleted Notes</source>
+        <translation>Gelöschte Notizen</translation>
+    </message>
+    <message>
+        <source>Deleted notes are kept here for 30 days; then they are removed for good.</source>
+        <translation>Gelöschte Notizen werden hier 30 Tage lang aufbewahrt; danach werden sie endgültig entfernt.</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Deleted</source>
+        <translation>Gelöscht</translation>
+    </message>
+    <message>
+        <source>The trash is empty.</source>
+        <translation>Der Papierkorb ist leer.</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Delete &amp;Permanently</source>
+        <translation>&amp;Endgültig löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Empty Trash</source>
+        <translation>Papierkorb &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Delete the selected note permanently?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die ausgewählte Notiz endgültig löschen?&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Delete the %1 selected notes permanently?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die %1 ausgewählten Notizen endgültig löschen?&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Delete Permanently</source>
+        <translation>Endgültig löschen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Delete the note in the trash permanently?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Notiz im Papierkorb endgültig löschen?&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Delete all %1 notes in the trash permanently?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Alle %1 Notizen im Papierkorb endgültig löschen?&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Empty Trash</source>
+        <translation>Papierkorb leeren</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;&lt;b&gt;This cannot be undone.&lt;/b&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;Das lässt sich nicht rückgängig machen.&lt;/b&gt;&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
     <name>ELinkTextBrowser</name>
     <message>
         <source>Bold</source>
@@ -544,6 +615,14 @@
     <message>
         <source>&lt;p&gt;Your notes were restored from the copy of %1.&lt;/p&gt;&lt;p&gt;The file that could not be read was kept as %2.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Ihre Notizen wurden aus der Kopie vom %1 wiederhergestellt.&lt;/p&gt;&lt;p&gt;Die unlesbare Datei wurde als %2 aufbewahrt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Deleted Notes…</source>
+        <translation>&amp;Gelöschte Notizen …</translation>
     </message>
 </context>
 <context>
@@ -2123,16 +2202,16 @@
         <translation>Warnung: Notiz wird gelöscht</translation>
     </message>
     <message>
-        <source>&lt;p&gt;WARNING: Deleting a sticky will permanently erase its data.  Any reminder associated with this sticky will NOT occur as scheduled.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to delete this sticky?&lt;/p&gt;&lt;/b&gt;&lt;p&gt;It is strongly recommended that you do NOT check the box below.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;WARNUNG: Beim Löschen einer Notiz werden ihre Daten endgültig entfernt. Eine Erinnerung dieser Notiz erfolgt dann NICHT mehr.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem löschen?&lt;/p&gt;&lt;/b&gt;&lt;p&gt;Es wird dringend empfohlen, das Kästchen unten NICHT anzukreuzen.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>Printing Failed</source>
         <translation>Drucken fehlgeschlagen</translation>
     </message>
     <message>
         <source>&lt;p&gt;This sticky could not be printed.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Diese Notiz konnte nicht gedruckt werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A deleted sticky goes to &lt;i&gt;Deleted Notes…&lt;/i&gt; in the &lt;i&gt;Notes&lt;/i&gt; menu of the control panel, where it can be restored for 30 days.  Any reminder associated with this sticky will NOT occur while it is deleted.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to delete this sticky?&lt;/p&gt;&lt;/b&gt;</source>
+        <translation>&lt;p&gt;Eine gelöschte Notiz kommt in &lt;i&gt;Gelöschte Notizen …&lt;/i&gt; im Menü &lt;i&gt;Notizen&lt;/i&gt; der Steuerzentrale und kann dort 30 Tage lang wiederhergestellt werden. Eine Erinnerung dieser Notiz erfolgt NICHT, solange sie gelöscht ist.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem löschen?&lt;/p&gt;&lt;/b&gt;</translation>
     </message>
 </context>
 <context>

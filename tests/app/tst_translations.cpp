@@ -311,12 +311,12 @@ void TestTranslations::trayMenuAndPanelInGerman()
     installFor(QLocale(QStringLiteral("de_DE")));
     {
         MainWindow window;
-        QCOMPARE(
-            menuTexts(*MainWindowTestAccess::trayMenu(window)),
-            QStringList({"Standard&notiz (Gelb)", "--", "&1 – Notiz (Hellblau)",
-                         "&2 – Notiz (Hellgrün)", "&3 – Notiz (Hellorange)", "&4 – Notiz (Rosa)",
-                         "&5 – Notiz (Gelb)", "--", "Sichtbare Notizen nach &vorn",
-                         "&Alle Notizen aktivieren ", "--", "Notiz-&Steuerzentrale"}));
+        QCOMPARE(menuTexts(*MainWindowTestAccess::trayMenu(window)),
+                 QStringList({"Standard&notiz (Gelb)", "--", "&1 – Notiz (Hellblau)",
+                              "&2 – Notiz (Hellgrün)", "&3 – Notiz (Hellorange)",
+                              "&4 – Notiz (Rosa)", "&5 – Notiz (Gelb)", "--",
+                              "Sichtbare Notizen nach &vorn", "&Alle Notizen aktivieren ", "--",
+                              "Notiz-&Steuerzentrale", "--", "&Beenden"}));
         QCOMPARE(window.windowTitle(), QStringLiteral("Notarella – Steuerzentrale"));
         QStringList buttons;
         for (const QPushButton *button : window.findChildren<QPushButton *>())
