@@ -78,16 +78,13 @@ private slots:
     void expiryBound_data();
     void expiryBound();
     void newestFirst();
-    void restoredId_data();
     void restoredId();
     void trashSurvivesSavesAndReopening();
     void fileWithoutTrashReadsEmpty();
     void notesTablesKeepTheirSchema();
     void deletionIsWrittenAtOnce();
     void deletionCutShortIsUndoneAtLoad();
-    void restoringTakesItOutInTheSameWrite();
     void erasingRemovesRowsAtOnce();
-    void expiringThroughTheWriter();
 
 private:
     QString file() const { return m_folder->filePath(QStringLiteral("ann")); }
@@ -166,23 +163,11 @@ void TestNoteTrash::newestFirst()
     QCOMPARE(NoteTrash::newestFirst(notes), expected);
 }
 
-void TestNoteTrash::restoredId_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QList<int>>("inUse");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("free") << 4 << QList<int>{1, 7} << 4;
-    QTest::newRow("taken") << 7 << QList<int>{7, 2} << 8;
-    QTest::newRow("taken, larger ones") << 2 << QList<int>{9, 2, 5} << 10;
-    QTest::newRow("no notes") << 3 << QList<int>{} << 3;
-}
-
 void TestNoteTrash::restoredId()
 {
-    QFETCH(int, id);
-    QFETCH(QList<int>, inUse);
-    QFETCH(int, expected);
-    QCOMPARE(NoteTrash::restoredId(id, inUse), expected);
+    QCOMPARE(NoteTrash::restoredId(4, {1, 7}), 4);
+    QCOMPARE(NoteTrash::restoredId(2, {9, 2, 5}), 10); // after the largest, not after its own
+    QCOMPARE(NoteTrash::restoredId(3, {}), 3);
 }
 
 void TestNoteTrash::trashSurvivesSavesAndReopening()
@@ -294,21 +279,6 @@ void TestNoteTrash::deletionCutShortIsUndoneAtLoad()
     QCOMPARE(storedTrash().size(), 1);
 }
 
-void TestNoteTrash::restoringTakesItOutInTheSameWrite()
-{
-    NoteWriter writer;
-    QCOMPARE(writer.open(m_folder->path(), file()), NoteDatabase::OpenResult::Opened);
-    writer.load(nullptr);
-    QVERIFY(writer.moveToTrash(trashed(2)).saved);
-    QVERIFY(writer.moveToTrash(trashed(3, 1750000100)).saved);
-    QVERIFY(writer.restoreFromTrash({trashed(2)}, notesOf({1, 2})).saved);
-    QCOMPARE(storedNotes(), notesOf({1, 2}));
-    QCOMPARE(storedTrash(), QList<TrashedNote>{trashed(3, 1750000100)});
-    // A note no longer in the trash changes nothing there.
-    QVERIFY(writer.restoreFromTrash({trashed(2)}, notesOf({1, 2})).saved);
-    QCOMPARE(storedTrash(), QList<TrashedNote>{trashed(3, 1750000100)});
-}
-
 void TestNoteTrash::erasingRemovesRowsAtOnce()
 {
     NoteWriter writer;
@@ -326,20 +296,6 @@ void TestNoteTrash::erasingRemovesRowsAtOnce()
     QVERIFY(writer.eraseFromTrash(writer.trashedNotes()).saved);
     QVERIFY(storedTrash().isEmpty());
     QCOMPARE(storedNotes(), notesOf({1}));
-}
-
-void TestNoteTrash::expiringThroughTheWriter()
-{
-    const QDateTime now = QDateTime::fromSecsSinceEpoch(1760000000);
-    const qint64 old = now.toSecsSinceEpoch() - NoteTrash::kKeptSeconds;
-    NoteWriter writer;
-    QCOMPARE(writer.open(m_folder->path(), file()), NoteDatabase::OpenResult::Opened);
-    writer.load(nullptr);
-    QVERIFY(writer.moveToTrash(trashed(2, old)).saved);
-    QVERIFY(writer.moveToTrash(trashed(3, old + 60)).saved);
-    writer.expireTrashLater(now);
-    writer.waitForSaves();
-    QCOMPARE(storedTrash(), QList<TrashedNote>{trashed(3, old + 60)});
 }
 
 QTEST_GUILESS_MAIN(TestNoteTrash)
