@@ -144,6 +144,7 @@ private:
     // Brings `notes` back from the trash as they were, each with its own id
     // while that is free, and saves.
     void restoreDeletedNotes(const QList<TrashedNote> &notes);
+    void reportTrashOutcome(const NoteWriter::Outcome &outcome);
     // Closes every note and loads them again from the note file.
     void reloadNotes();
     // Tests reach the note operations through a subclass.

@@ -345,5 +345,5 @@ void MainWindow::stickyDeleted(StickyWidget *deletedSticky)
     // In the file's trash before anything else: the notes themselves are
     // written by the next save, so whenever the program ends the note is in
     // the one or the other.
-    reportSaveOutcome(m_writer.moveToTrash(trashed));
+    reportTrashOutcome(m_writer.moveToTrash(trashed));
 }

@@ -33,7 +33,7 @@ void MainWindow::showDeletedNotes()
             });
     connect(&dialog, &DeletedNotesDialog::eraseRequested, this,
             [this, &dialog](const QList<TrashedNote> &notes) {
-                reportSaveOutcome(m_writer.eraseFromTrash(notes));
+                reportTrashOutcome(m_writer.eraseFromTrash(notes));
                 dialog.setNotes(m_writer.trashedNotes());
             });
     dialog.exec();
@@ -57,6 +57,14 @@ void MainWindow::restoreDeletedNotes(const QList<TrashedNote> &notes)
     updateTableWidget();
     // Out of the trash and back among the notes in one write.
     reportSaveOutcome(m_writer.restoreFromTrash(notes, collectRecords()));
+}
+
+void MainWindow::reportTrashOutcome(const NoteWriter::Outcome &outcome)
+{
+    // A trash written says nothing about the notes: only a failure is told
+    // (the next save writes the trash again).
+    if (!outcome.saved)
+        reportSaveOutcome(outcome);
 }
 
 void MainWindow::expireDeletedNotes()
