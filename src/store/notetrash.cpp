@@ -81,8 +81,8 @@ void NoteTrash::connectionOpened()
         const QList<TrashedNote> deletedMeanwhile = *m_notes;
         read();
         m_notes->append(deletedMeanwhile);
+        m_unwritten = true;
     }
-    markUnwritten();
 }
 
 void NoteTrash::read()

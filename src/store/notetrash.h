@@ -52,7 +52,8 @@ public:
     NoteTrash &operator=(const NoteTrash &) = delete;
 
     // After the connection has opened a file: creates the table when
-    // missing, and a trash already in memory is to be written whole.
+    // missing. (Closing the one before marked a trash in memory as
+    // unwritten, so it goes whole into the file opened.)
     void connectionOpened();
     // Takes the trash from the file, as it is there.
     void read();
