@@ -162,10 +162,10 @@ int NotePictures::load(const QSqlDatabase &database)
     while (query.next()) {
         const QString hash = query.value(0).toString();
         hashes.insert(hash);
-        if (PictureStore::instance().addWithHash(hash, query.value(1).toByteArray()))
+        if (PictureStore::instance().addStored(hash, query.value(1).toByteArray()))
             ++read;
         else
-            qCWarning(lcStore) << "pictures: stored picture" << hash << "does not match its hash";
+            qCWarning(lcStore) << "pictures: stored picture" << hash << "is no picture";
     }
     // After a read that stopped early the file's content is not known.
     if (!query.lastError().isValid()) {

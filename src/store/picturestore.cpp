@@ -37,6 +37,16 @@ bool PictureStore::addWithHash(const QString &hash, const QByteArray &bytes)
     return true;
 }
 
+bool PictureStore::addStored(const QString &hash, const QByteArray &bytes)
+{
+    if (!isHash(hash) || bytes.isEmpty())
+        return false;
+    QWriteLocker locker(&m_lock);
+    if (!m_pictures.contains(hash))
+        m_pictures.insert(hash, bytes);
+    return true;
+}
+
 QByteArray PictureStore::bytes(const QString &hash) const
 {
     QReadLocker locker(&m_lock);

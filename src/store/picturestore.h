@@ -29,6 +29,10 @@ public:
     QString add(const QByteArray &bytes);
     // Keeps `bytes` under `hash` when that is their hash; false otherwise.
     bool addWithHash(const QString &hash, const QByteArray &bytes);
+    // Keeps `bytes` under `hash` unchecked: for the note file's own table,
+    // which only this program writes. Hashing every picture again would
+    // make each start slower by about 15 ms per megabyte.
+    bool addStored(const QString &hash, const QByteArray &bytes);
     // The picture's bytes; empty when unknown.
     QByteArray bytes(const QString &hash) const;
     bool contains(const QString &hash) const;

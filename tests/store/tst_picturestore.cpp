@@ -5,6 +5,7 @@
 #include "sqlrows.h"
 #include "store/notebackups.h"
 #include "store/notedatabase.h"
+#include "store/notepictures.h"
 #include "store/notewriter.h"
 #include "store/picturestore.h"
 
@@ -158,20 +159,40 @@ private slots:
                  0);
     }
 
-    // A stored picture with data that does not match its hash is not taken.
-    void mismatchedStoredPictureIsRefused()
+    // Rows that cannot be pictures are not taken from the file; from another
+    // file (an import) a picture whose data does not match its hash is not
+    // taken either.
+    void unusableStoredPicturesAreRefused()
     {
         {
             NoteDatabase database;
             QCOMPARE(database.open(directory(), file()), NoteDatabase::OpenResult::Opened);
-            QVERIFY(database.save({noteShowing(1, {p1})}));
+            QVERIFY(database.save({noteShowing(1, {p1, p2})}));
         }
-        QVERIFY(execIn(file(), QStringLiteral("UPDATE pictures SET data = x'00'")));
+        QVERIFY(execIn(file(),
+                       QStringLiteral("UPDATE pictures SET data = x'' WHERE hash = '%1'").arg(p2)));
+        QVERIFY(execIn(file(), QStringLiteral("INSERT INTO pictures VALUES ('abc', x'00')")));
         PictureStore::instance().clear();
-        NoteDatabase database;
-        QCOMPARE(database.open(directory(), file()), NoteDatabase::OpenResult::Opened);
-        database.load();
-        QVERIFY(!PictureStore::instance().contains(p1));
+        {
+            NoteDatabase database;
+            QCOMPARE(database.open(directory(), file()), NoteDatabase::OpenResult::Opened);
+            database.load();
+            QCOMPARE(PictureStore::instance().bytes(p1), b1);
+            QCOMPARE(PictureStore::instance().size(), 1);
+        }
+
+        QVERIFY(execIn(
+            file(), QStringLiteral("UPDATE pictures SET data = x'00' WHERE hash = '%1'").arg(p1)));
+        PictureStore::instance().clear();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kInspector);
+            db.setDatabaseName(file());
+            QVERIFY(db.open());
+            QCOMPARE(NotePictures::loadReferenced(db, {noteShowing(1, {p1, p2})}), 0);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(kInspector);
+        QCOMPARE(PictureStore::instance().size(), 0);
     }
 
     // Another program removed the picture rows: the next save notices the
