@@ -2,6 +2,8 @@
 
 #include "base/tracing.h"
 #include "exchange/imagereferences.h"
+#include "notes/notetext.h"
+#include "reminders/periodicwords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,7 +12,12 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QSet>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+
+#include <memory>
+#include <optional>
 
 namespace NoteExport {
 
@@ -37,6 +44,12 @@ QString meta(const char *name, const QString &value)
         .arg(QLatin1String(name), value.toHtmlEscaped());
 }
 
+// The note's own text carries Qt's rule style ("height: 1px; border-width: 0"),
+// which a browser draws as nothing; a line in the text colour shows it. The
+// note's style comes later in the page, hence the weight.
+constexpr char kPageStyle[] = "<style>\nhr { height: 1px !important; border: none !important; "
+                              "background-color: currentColor !important; }\n</style>\n";
+
 QString yesNo(bool value)
 {
     return RecordCodec::yesNo(value);
@@ -56,7 +69,8 @@ QString headerBlock(const NoteRecord &record)
                     .arg(tr("Reminder"), readableDate(record.reminderDate));
     if (!record.periodicMask.isEmpty())
         rows += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n")
-                    .arg(tr("Repeats"), record.periodicMask.toHtmlEscaped());
+                    .arg(tr("Repeats"),
+                         PeriodicWords::describeMask(record.periodicMask).toHtmlEscaped());
     return QStringLiteral("<table class=\"notarella-header\" style=\"border-bottom:1px solid "
                           "#888;margin-bottom:1em\">\n") +
            rows + QStringLiteral("</table>\n");
@@ -83,12 +97,133 @@ QString htmlPage(const NoteRecord &record, const QString &message)
                                  .arg(record.y)
                                  .arg(record.width)
                                  .arg(record.height));
+    page += QLatin1String(kPageStyle);
     page += QStringLiteral("</head>\n<body style=\"background:%1\">\n")
                 .arg(record.colorRGB.toHtmlEscaped());
     page += headerBlock(record);
     page += QLatin1String(kBeginMarker) + message + QLatin1String(kEndMarker);
     page += QStringLiteral("\n</body>\n</html>\n");
     return page;
+}
+
+// The text of a note in the index: pictures and other embedded objects,
+// which plain text holds as U+FFFC, are left out.
+QString excerpt(const QTextDocument &document)
+{
+    const QString text =
+        document.toPlainText().remove(QChar::ObjectReplacementCharacter).simplified();
+    return text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
+}
+
+// What the index calls a note: its summary as the control panel shows it,
+// or "Note <id>" when that is empty.
+QString indexTitle(const NoteRecord &record, const QTextDocument &document)
+{
+    const QString summary = NoteText::summary(document.toPlainText());
+    return summary.isEmpty() ? tr("Note %1").arg(record.id) : summary;
+}
+
+// Two characters of Unicode's private use area that `text` does not hold.
+std::pair<QChar, QChar> unusedMarks(const QString &text)
+{
+    char16_t first = 0xE000;
+    while (text.contains(QChar(first)) || text.contains(QChar(first + 1)))
+        first += 2;
+    return {QChar(first), QChar(first + 1)};
+}
+
+// The emphasis Qt's Markdown writer marks with "**", "*" and "~~".
+enum Emphasis
+{
+    Bold = 1,
+    Italic = 2,
+    StruckOut = 4
+};
+
+int emphasisOf(const QTextCharFormat &format)
+{
+    return (format.fontWeight() > QFont::Medium ? Bold : 0) | (format.fontItalic() ? Italic : 0) |
+           (format.fontStrikeOut() ? StruckOut : 0);
+}
+
+// An underlined run of a block and the text beside it.
+struct UnderlinedRun
+{
+    int start = 0;
+    int end = 0;
+    int emphasis = Bold | Italic | StruckOut; // what all of the run has
+    int before = 0;                           // what the text before it has
+    int after = 0;                            // what the text after it has
+
+    // The format of the marks around the run. An emphasis of the whole run
+    // that goes on beside it takes the marks in ("**bold <u>both</u>**"); one
+    // of the run alone stays inside them ("word<u>**a**</u>"), as Markdown
+    // would not see "**" between a letter and "<" as the start of emphasis.
+    QTextCharFormat markFormat() const
+    {
+        const int inside = emphasis & (before | after);
+        QTextCharFormat format;
+        if (inside & Bold)
+            format.setFontWeight(QFont::Bold);
+        format.setFontItalic(inside & Italic);
+        format.setFontStrikeOut(inside & StruckOut);
+        return format;
+    }
+};
+
+// Markdown has no underline, and Qt's writer turns it into emphasis. Each
+// underlined run (links aside, which show underlined anyway) loses its
+// underline and is framed by two marks the text does not hold, which become
+// "<u>" and "</u>" in the written text.
+QString markdownOf(const QTextDocument &source)
+{
+    const std::unique_ptr<QTextDocument> document(source.clone());
+    const auto [open, close] = unusedMarks(document->toPlainText());
+    QList<UnderlinedRun> runs;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        int previous = 0;
+        std::optional<UnderlinedRun> run;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const bool underlined =
+                format.fontUnderline() && !format.isAnchor() && !format.isImageFormat();
+            if (underlined) {
+                if (!run) {
+                    run = UnderlinedRun{};
+                    run->start = fragment.position();
+                    run->before = previous;
+                }
+                run->emphasis &= emphasisOf(format);
+            } else if (run) {
+                run->end = fragment.position();
+                run->after = emphasisOf(format);
+                runs.append(*run);
+                run.reset();
+            }
+            previous = emphasisOf(format);
+        }
+        if (run) {
+            run->end = block.position() + block.length() - 1;
+            runs.append(*run);
+        }
+    }
+    QTextCursor cursor(document.get());
+    for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
+        const QTextCharFormat mark = run->markFormat();
+        cursor.setPosition(run->start);
+        cursor.setPosition(run->end, QTextCursor::KeepAnchor);
+        QTextCharFormat notUnderlined;
+        notUnderlined.setFontUnderline(false);
+        cursor.mergeCharFormat(notUnderlined);
+        cursor.setPosition(run->end);
+        cursor.insertText(QString(close), mark);
+        cursor.setPosition(run->start);
+        cursor.insertText(QString(open), mark);
+    }
+    return document->toMarkdown()
+        .replace(open, QLatin1String("<u>"))
+        .replace(close, QLatin1String("</u>"));
 }
 
 QString markdownPage(const NoteRecord &record, const QTextDocument &document)
@@ -99,15 +234,10 @@ QString markdownPage(const NoteRecord &record, const QTextDocument &document)
     if (record.reminderDate.isValid())
         page += QStringLiteral("- %1: %2\n").arg(tr("Reminder"), readableDate(record.reminderDate));
     if (!record.periodicMask.isEmpty())
-        page += QStringLiteral("- %1: %2\n").arg(tr("Repeats"), record.periodicMask);
-    page += QStringLiteral("\n") + document.toMarkdown();
+        page += QStringLiteral("- %1: %2\n")
+                    .arg(tr("Repeats"), PeriodicWords::describeMask(record.periodicMask));
+    page += QStringLiteral("\n") + markdownOf(document);
     return page;
-}
-
-QString summary(const QTextDocument &document)
-{
-    const QString text = document.toPlainText().simplified();
-    return text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
 }
 
 // Writes the files of one export and remembers which ones it added.
@@ -234,10 +364,10 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
                            "</td><td><a href=\"%3\">%4</a> (<a href=\"%5\">Markdown</a>)</td>"
                            "<td>%6</td><td>%7</td><td>%8</td></tr>\n")
                 .arg(record.colorRGB.toHtmlEscaped(), record.colorName.toHtmlEscaped(),
-                     htmlFileName(record.id), tr("Note %1").arg(record.id),
+                     htmlFileName(record.id), indexTitle(record, document).toHtmlEscaped(),
                      markdownFileName(record.id), readableDate(record.creationDate),
                      record.reminderDate.isValid() ? readableDate(record.reminderDate) : QString(),
-                     summary(document).toHtmlEscaped());
+                     excerpt(document).toHtmlEscaped());
         ++result.written;
         if (progress && !progress(result.written, total)) {
             writer.removeAdded();
