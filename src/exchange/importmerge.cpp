@@ -2,18 +2,53 @@
 
 #include "notes/noteplacement.h"
 
+#include <QMultiHash>
 #include <QSet>
 #include <QTextDocument>
+
+#include <optional>
 
 namespace ImportMerge {
 
 namespace {
 
-QString keyOf(const NoteRecord &record)
+// The notes seen so far by creation second. The texts are parsed only for
+// notes whose second is shared and whose HTML differs, as parsing is what
+// costs: a thousand foreign notes need none, one's own export hardly any.
+class Known
 {
-    return QString::number(record.creationDate.toSecsSinceEpoch()) + QLatin1Char('\n') +
-           comparableText(record.message);
-}
+public:
+    bool contains(const NoteRecord &record)
+    {
+        const auto range = m_bySecond.equal_range(record.creationDate.toSecsSinceEpoch());
+        std::optional<QString> text;
+        for (auto it = range.first; it != range.second; ++it) {
+            Entry &entry = it.value();
+            if (entry.message == record.message)
+                return true;
+            if (!text)
+                text = comparableText(record.message);
+            if (!entry.text)
+                entry.text = comparableText(entry.message);
+            if (*entry.text == *text)
+                return true;
+        }
+        return false;
+    }
+
+    void insert(const NoteRecord &record)
+    {
+        m_bySecond.insert(record.creationDate.toSecsSinceEpoch(), Entry{record.message, {}});
+    }
+
+private:
+    struct Entry
+    {
+        QString message;
+        std::optional<QString> text; // parsed when first needed
+    };
+    QMultiHash<qint64, Entry> m_bySecond;
+};
 
 // The area the note's corner lies in, else the one it overlaps most.
 const QRect *areaHolding(const QRect &note, const QList<QRect> &screens)
@@ -43,15 +78,16 @@ QString comparableText(const QString &message)
 
 QList<bool> alreadyPresent(const QList<NoteRecord> &existing, const QList<NoteRecord> &incoming)
 {
-    QSet<QString> known;
+    Known known;
     for (const NoteRecord &record : existing)
-        known.insert(keyOf(record));
+        known.insert(record);
     QList<bool> present;
     present.reserve(incoming.size());
     for (const NoteRecord &record : incoming) {
-        const QString key = keyOf(record);
-        present.append(known.contains(key));
-        known.insert(key);
+        const bool found = known.contains(record);
+        present.append(found);
+        if (!found)
+            known.insert(record);
     }
     return present;
 }
