@@ -171,7 +171,8 @@ void SetReminderDialog::setReminderDate(const QDateTime &date, const QString &ma
 {
     qCDebug(lcReminders).nospace()
         << "SetReminderDialog::setReminderDate(" << date << "," << mask << ")";
-    if (const auto schedule = PeriodicSchedule::fromMask(mask)) {
+    const auto schedule = PeriodicSchedule::fromMask(mask);
+    if (schedule) {
         const QStringList texts = schedule->fieldTexts();
         for (int index = 0; index < PeriodicSchedule::FieldCount; ++index) {
             const QString &text = texts.at(index);
@@ -188,9 +189,10 @@ void SetReminderDialog::setReminderDate(const QDateTime &date, const QString &ma
         return;
     }
     m_dateTimeEdit->setDateTime(date);
-    m_noReminderBox->setChecked(false);
-    m_onceGroup->setChecked(true);
-    m_periodicGroup->setChecked(false);
+    // A periodic reminder opens on its pattern, so that saving it unchanged
+    // keeps the schedule; the one-time choice still offers its next date.
+    // The chosen group's slot clears the other two choices.
+    (schedule ? m_periodicGroup : m_onceGroup)->setChecked(true);
 }
 
 QDateTime SetReminderDialog::reminderDate() const

@@ -23,9 +23,10 @@ class SetReminderDialog : public QDialog
 public:
     explicit SetReminderDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
-    // Loads the note's reminder: no date selects "No Reminder", a date
-    // selects the one-time choice at that date. A periodic `mask` also fills
-    // the five periodic fields.
+    // Loads the note's reminder: no date selects "No Reminder". A readable
+    // periodic `mask` fills the five periodic fields and, with a date, selects
+    // the periodic choice; any other date selects the one-time choice. The
+    // date-time edit shows the date in both cases.
     void setReminderDate(const QDateTime &date, const QString &mask);
 
     // The chosen date, seconds zero: null for "No Reminder", the edited date

@@ -220,9 +220,18 @@ void TestReminderDialogs::loadsTheNotesReminder()
     dialog.setReminderDate(QDateTime(), QString());
     QCOMPARE(choices.state(), QStringLiteral("N--"));
 
-    // A periodic note opens at its next date on the one-time choice.
-    dialog.setReminderDate(date, QStringLiteral("|0|9|*|*|1-5"));
+    // A periodic note opens on its pattern; the one-time choice offers its next date.
+    dialog.setReminderDate(date.addDays(1), QStringLiteral("|0|9|*|*|1-5"));
+    QCOMPARE(choices.state(), QStringLiteral("--P"));
+    QCOMPARE(child<QDateTimeEdit>(dialog, "dateTimeEdit")->dateTime(), date.addDays(1));
+
+    // An unreadable pattern cannot be offered: the date stays a one-time reminder.
+    dialog.setReminderDate(date, QStringLiteral("|broken"));
     QCOMPARE(choices.state(), QStringLiteral("-O-"));
+
+    // A pattern without a date is no reminder.
+    dialog.setReminderDate(QDateTime(), QStringLiteral("|0|9|*|*|1-5"));
+    QCOMPARE(choices.state(), QStringLiteral("N--"));
 }
 
 void TestReminderDialogs::refillsPeriodicFieldsFromTheMask()
@@ -268,6 +277,7 @@ void TestReminderDialogs::oneTimeDropsSeconds()
 {
     SetReminderDialog dialog;
     dialog.setReminderDate(futureWithSeconds(42), QStringLiteral("|0|9|*|*|*"));
+    Choices(dialog).once->setChecked(true);
     QSignalSpy accepted(&dialog, &QDialog::accepted);
     clickSave(dialog);
     QCOMPARE(accepted.count(), 1);
