@@ -35,6 +35,9 @@ public:
     // The stored pattern of a saved periodic reminder, empty otherwise.
     QString periodicMask() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void noReminderGroupBoxToggled(bool b);
     void onceGroupBoxToggled(bool b);
@@ -45,6 +48,7 @@ private slots:
 
 private:
     QStringList periodicFieldTexts() const;
+    void fitNextMatchLabelHeight();
     QString dateFormat() const;
 
     QGroupBox *m_scheduleGroup = nullptr;
