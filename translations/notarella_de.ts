@@ -649,13 +649,6 @@
         <source>&lt;p&gt;No notes were found to import.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Es wurden keine Notizen zum Importieren gefunden.&lt;/p&gt;</translation>
     </message>
-    <message numerus="yes">
-        <source>&lt;p&gt;%n note(s) were added to your notes.&lt;/p&gt;</source>
-        <translation>
-            <numerusform>&lt;p&gt;%n Notiz wurde zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
-            <numerusform>&lt;p&gt;%n Notizen wurden zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
-        </translation>
-    </message>
     <message>
         <source>&lt;p&gt;Skipped:&lt;/p&gt;</source>
         <translation>&lt;p&gt;Übersprungen:&lt;/p&gt;</translation>
@@ -663,6 +656,14 @@
     <message>
         <source>Notes Imported</source>
         <translation>Notizen importiert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;%1 added, %2 already present.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;%1 hinzugefügt, %2 bereits vorhanden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;%1 of %2 notes, those the search shows, were exported to %3. Open index.html there to read them.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;%1 von %2 Notizen (die, die die Suche zeigt) wurden nach %3 exportiert. Öffnen Sie dort index.html, um sie zu lesen.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -741,6 +742,14 @@
     <message>
         <source>The picture %1 could not be copied to %2.</source>
         <translation>Das Bild %1 konnte nicht nach %2 kopiert werden.</translation>
+    </message>
+    <message>
+        <source>it could not be read.</source>
+        <translation>sie konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>it holds no table of notes (&quot;stickies&quot;).</source>
+        <translation>sie enthält keine Tabelle mit Notizen (&quot;stickies&quot;).</translation>
     </message>
     <message>
         <source>The picture %1 is larger than 20 MB; it was copied to %2 and is not kept in the note.</source>
@@ -988,6 +997,157 @@
     <message>
         <source>%1: the step in &quot;%2&quot; must be between 1 and %3.</source>
         <translation>%1: Die Schrittweite in „%2“ muss zwischen 1 und %3 liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodicWords</name>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Januar</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Februar</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Oktober</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Dezember</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>beliebig</translation>
+    </message>
+    <message>
+        <source>every minute</source>
+        <translation>jede Minute</translation>
+    </message>
+    <message>
+        <source>every %1 minutes</source>
+        <translation>alle %1 Minuten</translation>
+    </message>
+    <message>
+        <source>every hour on the hour</source>
+        <translation>jede volle Stunde</translation>
+    </message>
+    <message>
+        <source>every hour at minute %1</source>
+        <translation>jede Stunde zur Minute %1</translation>
+    </message>
+    <message>
+        <source>every day at %1</source>
+        <translation>jeden Tag um %1</translation>
+    </message>
+    <message>
+        <source>every day in %1 at %2</source>
+        <translation>jeden Tag im %1 um %2</translation>
+    </message>
+    <message>
+        <source>every weekday at %1</source>
+        <translation>montags bis freitags um %1</translation>
+    </message>
+    <message>
+        <source>every weekday in %1 at %2</source>
+        <translation>montags bis freitags im %1 um %2</translation>
+    </message>
+    <message>
+        <source>every %1 at %2</source>
+        <translation>jeden %1 um %2</translation>
+    </message>
+    <message>
+        <source>every %1 in %2 at %3</source>
+        <translation>jeden %1 im %2 um %3</translation>
+    </message>
+    <message>
+        <source>on the %1 of every month at %2</source>
+        <translation>am %1 jedes Monats um %2</translation>
+    </message>
+    <message>
+        <source>every year on the %1 of %2 at %3</source>
+        <translation>jedes Jahr am %1 %2 um %3</translation>
     </message>
 </context>
 <context>

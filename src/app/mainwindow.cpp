@@ -245,17 +245,17 @@ void MainWindow::setupCentralWidget()
     });
     auto *exchange = new NoteExchangeCommands(this, notesMenu());
     // While a search narrows the list, an export takes the notes it shows.
-    exchange->setExportSource([this] {
+    exchange->setExportSource([this]() -> NoteExchangeCommands::ExportSelection {
         const QList<NoteRecord> all = noteRecords();
         if (!m_tableWidget || m_searchBar->query().trimmed().isEmpty())
-            return all;
+            return {all};
         const QList<const StickyWidget *> shown = m_tableWidget->shownNotes();
         QList<NoteRecord> records;
         for (qsizetype i = 0; i < stickyList.size(); ++i) {
             if (shown.contains(stickyList.at(i)))
                 records.append(all.at(i));
         }
-        return records;
+        return {records, int(all.size())};
     });
     setupBackups();
 }

@@ -203,6 +203,36 @@ QStringList pagesToRead(const QDir &dir)
     return pages;
 }
 
+// The words of a failed step; never empty, as an empty reason means success.
+QString reasonOf(const QSqlError &error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? tr("it could not be read.") : text;
+}
+
+// Opens `db` and runs the two queries of an import; why that failed, or an
+// empty text. Each step names its own failure.
+QString whyNotReadable(QSqlDatabase &db, QSqlQuery &count, QSqlQuery &query)
+{
+    if (!db.open())
+        return reasonOf(db.lastError());
+    QSqlQuery tables(db);
+    if (!tables.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' "
+                                    "AND name = 'stickies' COLLATE NOCASE")) ||
+        !tables.next())
+        return reasonOf(tables.lastError());
+    if (tables.value(0).toInt() == 0)
+        return tr("it holds no table of notes (\"stickies\").");
+    if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM stickies")) || !count.next())
+        return reasonOf(count.lastError());
+    if (!query.exec(QStringLiteral(
+            "SELECT id, visible, colorRGB, colorName, creationDate, originalReminderDate, "
+            "reminderDate, periodicMask, locked, alwaysontop, message, xPos, yPos, width, "
+            "height, taskbarentry FROM stickies")))
+        return reasonOf(query.lastError());
+    return QString();
+}
+
 } // namespace
 
 Result readFolder(const QString &folder, const QString &imageFolder,
@@ -264,15 +294,9 @@ Result readDatabase(const QString &file, const ExchangeProgress &progress)
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         QSqlQuery count(db);
         QSqlQuery query(db);
-        if (!db.open() || !count.exec(QStringLiteral("SELECT COUNT(*) FROM stickies")) ||
-            !count.next() ||
-            !query.exec(QStringLiteral(
-                "SELECT id, visible, colorRGB, colorName, creationDate, originalReminderDate, "
-                "reminderDate, periodicMask, locked, alwaysontop, message, xPos, yPos, width, "
-                "height, taskbarentry FROM stickies"))) {
+        if (const QString reason = whyNotReadable(db, count, query); !reason.isEmpty()) {
             result.error = tr("%1 is not a Notarella note file: %2")
-                               .arg(QDir::toNativeSeparators(file),
-                                    db.isOpen() ? query.lastError().text() : db.lastError().text());
+                               .arg(QDir::toNativeSeparators(file), reason);
         } else {
             const int total = count.value(0).toInt();
             int done = 0;
