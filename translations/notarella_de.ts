@@ -33,6 +33,10 @@
         <source>This text was stored with formatting nested too deeply to show; it is shown as plain text.</source>
         <translation>Dieser Text wurde mit zu tief verschachtelter Formatierung gespeichert, um ihn formatiert anzuzeigen; er wird als reiner Text angezeigt.</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;The pasted picture is larger than 20 MB as PNG and was not inserted. Save it as a smaller file and insert that.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Das eingefügte Bild ist als PNG größer als 20 MB und wurde nicht eingefügt. Speichern Sie es als kleinere Datei und fügen Sie diese ein.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>HelpViewer</name>
@@ -747,6 +751,10 @@
         <source>it holds no table of notes (&quot;stickies&quot;).</source>
         <translation>sie enthält keine Tabelle mit Notizen (&quot;stickies&quot;).</translation>
     </message>
+    <message>
+        <source>The picture %1 is larger than 20 MB; it was copied to %2 and is not kept in the note.</source>
+        <translation>Das Bild %1 ist größer als 20 MB; es wurde nach %2 kopiert und wird nicht in der Notiz aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>NoteSearchBar</name>
@@ -1140,6 +1148,17 @@
     <message>
         <source>every year on the %1 of %2 at %3</source>
         <translation>jedes Jahr am %1 %2 um %3</translation>
+    </message>
+</context>
+<context>
+    <name>PictureIntake</name>
+    <message>
+        <source>Picture Too Large</source>
+        <translation>Bild zu groß</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;These pictures are larger than 20 MB and are not kept in the note:&lt;/p&gt;&lt;ul&gt;%1&lt;/ul&gt;&lt;p&gt;The note refers to each file where it is now and shows a placeholder for it; a smaller copy of the picture can be inserted instead.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Bilder sind größer als 20 MB und werden nicht in der Notiz aufbewahrt:&lt;/p&gt;&lt;ul&gt;%1&lt;/ul&gt;&lt;p&gt;Die Notiz verweist auf jede Datei an ihrem jetzigen Ort und zeigt dafür einen Platzhalter; stattdessen kann eine kleinere Kopie des Bildes eingefügt werden.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

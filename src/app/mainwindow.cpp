@@ -16,6 +16,7 @@
 #include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
+#include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "widgets/optionswindow.h"
 #include "widgets/printerpicture.h"
@@ -521,6 +522,7 @@ void MainWindow::print()
         return;
 
     QTextDocument document;
+    PictureResources::provideTo(document);
     appendPrintedNotes(document, stickyList, *choice == all);
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);

@@ -9,6 +9,7 @@
 #include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
+#include "richtext/pictureintake.h"
 
 #include "widgets/userprompt.h"
 
@@ -223,10 +224,12 @@ void MainWindow::loadExistingStickies()
 StickyWidget *MainWindow::createStickyFromRecord(const NoteRecord &record,
                                                  const NoteSettings &settings)
 {
+    // Pictures shown from files are kept with the note from now on; the
+    // next save writes them into the note file.
     auto *sticky =
         new StickyWidget(record.id, record.colorRGB, record.colorName, record.creationDate,
                          record.originalReminderDate, record.reminderDate, record.periodicMask,
-                         record.locked, record.message, settings);
+                         record.locked, PictureIntake::takeIn(record.message).html, settings);
     assimilateSticky(sticky);
     Qt::WindowFlags flags = sticky->windowFlags();
     if (record.alwaysOnTop)

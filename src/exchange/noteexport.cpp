@@ -5,12 +5,16 @@
 #include "exchange/notemarkdown.h"
 #include "notes/notetext.h"
 #include "reminders/periodicwords.h"
+#include "richtext/pictureintake.h"
+#include "store/picturestore.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 #include <QSaveFile>
 #include <QSet>
 #include <QTextDocument>
@@ -186,6 +190,54 @@ public:
         return relative;
     }
 
+    // Writes a picture kept with the notes once, as "images/<hash>.<type>";
+    // returns its path relative to the folder, or an empty text when no such
+    // picture is known.
+    QString writeStoredPicture(const QString &hash, QString *error)
+    {
+        const QString key = QStringLiteral("stored:") + hash;
+        if (const auto known = m_images.constFind(key); known != m_images.cend())
+            return known.value();
+        const QByteArray bytes = PictureStore::instance().bytes(hash);
+        if (bytes.isEmpty())
+            return QString();
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QByteArray type = QImageReader::imageFormat(&buffer);
+        if (type.isEmpty())
+            type = "bin";
+        const QString relative = QLatin1String(kImageFolder) + QLatin1Char('/') + hash +
+                                 QLatin1Char('.') + QString::fromLatin1(type);
+        if (!m_folder.mkpath(QLatin1String(kImageFolder))) {
+            *error =
+                QCoreApplication::translate("NoteExport", "The folder %1 could not be created.")
+                    .arg(QDir::toNativeSeparators(m_folder.filePath(kImageFolder)));
+            return QString();
+        }
+        if (!write(relative, bytes, error))
+            return QString();
+        m_usedImageNames.insert(relative);
+        m_images.insert(key, relative);
+        return relative;
+    }
+
+    // The file an image source of a note names, or a stored picture's copy.
+    QString placePicture(const QString &source, QString *error)
+    {
+        if (const QString hash = PictureStore::hashOfSource(source); !hash.isEmpty())
+            return writeStoredPicture(hash, error);
+        const QString iconPrefix = PictureStore::kIconScheme.toString() + QLatin1Char(':');
+        if (source.startsWith(iconPrefix)) {
+            const QString name = source.mid(iconPrefix.size());
+            if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
+                return QString();
+            return copyImage(PictureIntake::iconDirectory() + name, error);
+        }
+        const QString file = ImageReferences::localFile(source);
+        return file.isEmpty() ? QString() : copyImage(file, error);
+    }
+
     void removeAdded()
     {
         for (const QString &path : std::as_const(m_added))
@@ -240,8 +292,7 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
         QString error;
         const QString message =
             ImageReferences::rewrite(record.message, [&](const QString &source) {
-                const QString file = ImageReferences::localFile(source);
-                return file.isEmpty() ? QString() : writer.copyImage(file, &error);
+                return writer.placePicture(source, &error);
             });
         if (!error.isEmpty())
             return fail(error);

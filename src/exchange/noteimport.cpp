@@ -3,6 +3,9 @@
 #include "base/tracing.h"
 #include "exchange/imagereferences.h"
 #include "exchange/noteexport.h"
+#include "richtext/pictureintake.h"
+#include "store/notepictures.h"
+#include "store/picturestore.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -74,6 +77,20 @@ public:
             return QString();
         if (const auto known = m_placed.constFind(from); known != m_placed.cend())
             return known.value();
+        // Kept with the notes, like any picture inserted; only one too large
+        // for that is copied beside the note file.
+        const PictureIntake::FileIntake intake = PictureIntake::takeInFile(from);
+        if (intake.outcome == PictureIntake::Outcome::Taken) {
+            const QString stored = PictureStore::imageSource(intake.hash);
+            m_placed.insert(from, stored);
+            return stored;
+        }
+        if (intake.outcome == PictureIntake::Outcome::TooLarge)
+            problems->append(QCoreApplication::translate(
+                                 "NoteImport", "The picture %1 is larger than 20 MB; it was "
+                                               "copied to %2 and is not kept in the note.")
+                                 .arg(QDir::toNativeSeparators(from),
+                                      QDir::toNativeSeparators(m_to.absolutePath())));
         if (!m_to.mkpath(QStringLiteral("."))) {
             problems->append(
                 QCoreApplication::translate("NoteImport", "The folder %1 could not be created.")
@@ -317,6 +334,9 @@ Result readDatabase(const QString &file, const ExchangeProgress &progress)
                 result.error = tr("%1 could not be read: %2")
                                    .arg(QDir::toNativeSeparators(file), query.lastError().text());
             }
+            // The pictures the notes show come along from the file's own table.
+            if (result.ok)
+                NotePictures::loadReferenced(db, result.records);
         }
         db.close();
     }

@@ -3,20 +3,29 @@
 #include "base/tracing.h"
 #include "platform/regularfile.h"
 #include "richtext/markupsafety.h"
+#include "richtext/pictureintake.h"
+#include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "store/picturestore.h"
+#include "widgets/userprompt.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QImage>
+#include <QImageReader>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 
 #include <memory>
 
@@ -83,6 +92,8 @@ QImage ELinkTextBrowser::placeholderPicture()
 
 QVariant ELinkTextBrowser::loadResource(int type, const QUrl &name)
 {
+    if (const std::optional<QVariant> stored = storedPicture(type, name))
+        return *stored;
     const QString scheme = name.scheme();
     if (scheme == u"qrc" || scheme == u"data" || name.path().startsWith(u':'))
         return QTextBrowser::loadResource(type, name);
@@ -97,6 +108,89 @@ QVariant ELinkTextBrowser::loadResource(int type, const QUrl &name)
     // picture, it loads the source by itself, without any check.
     const QImage picture = data ? QImage::fromData(*data) : QImage();
     return picture.isNull() ? placeholderPicture() : picture;
+}
+
+std::optional<QVariant> ELinkTextBrowser::storedPicture(int type, const QUrl &name) const
+{
+    if (!PictureResources::isStoredReference(name))
+        return std::nullopt;
+    if (type != QTextDocument::ImageResource)
+        return QVariant(QByteArray(""));
+    const QImage picture = PictureResources::picture(name).value_or(QImage());
+    return picture.isNull() ? placeholderPicture() : picture;
+}
+
+bool ELinkTextBrowser::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasImage() || QTextBrowser::canInsertFromMimeData(source);
+}
+
+void ELinkTextBrowser::insertFromMimeData(const QMimeData *source)
+{
+    if (!insertPictures(source))
+        QTextBrowser::insertFromMimeData(source);
+}
+
+bool ELinkTextBrowser::insertPictures(const QMimeData *source)
+{
+    if (isReadOnly())
+        return false;
+    QStringList tooLarge;
+    QString html;
+    // Picture files (from a file manager): each one kept, or linked when too
+    // large. A list with anything else in it is pasted as it would be.
+    const QList<QUrl> urls = source->urls();
+    bool allPictures = !urls.isEmpty();
+    for (const QUrl &url : urls) {
+        const QString file = url.isLocalFile() ? url.toLocalFile() : QString();
+        // Only regular files are looked into: a FIFO would block the reader.
+        allPictures = allPictures && !file.isEmpty() && QFileInfo(file).isFile() &&
+                      !QImageReader::imageFormat(file).isEmpty();
+    }
+    if (allPictures) {
+        for (const QUrl &url : urls) {
+            const QString file = url.toLocalFile();
+            const PictureIntake::FileIntake intake = PictureIntake::takeInFile(file);
+            if (intake.outcome == PictureIntake::Outcome::TooLarge)
+                tooLarge.append(file);
+            const QString picture = intake.outcome == PictureIntake::Outcome::Taken
+                                        ? PictureStore::imageSource(intake.hash)
+                                        : file;
+            html += QStringLiteral("<img src=\"%1\">").arg(picture.toHtmlEscaped());
+        }
+    } else if (source->hasImage()) {
+        // Picture data (a screenshot, a picture copied in another program)
+        // is kept as PNG.
+        const QImage image = qvariant_cast<QImage>(source->imageData());
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+            return false;
+        if (png.size() > PictureIntake::kMaxPictureBytes) {
+            UserPrompt::notify(this, PictureIntake::tooLargeTitle(),
+                               tr("<p>The pasted picture is larger than 20 MB as PNG and was not "
+                                  "inserted. Save it as a smaller file and insert that.</p>"));
+            return true;
+        }
+        html = QStringLiteral("<img src=\"%1\">")
+                   .arg(PictureStore::imageSource(PictureStore::instance().add(png)));
+    } else if (source->hasHtml() &&
+               source->html().contains(QLatin1String("<img"), Qt::CaseInsensitive)) {
+        // Rich text from elsewhere showing picture files.
+        const PictureIntake::Result taken = PictureIntake::takeIn(source->html());
+        if (taken.taken == 0 && taken.tooLarge.isEmpty())
+            return false;
+        html = taken.html;
+        tooLarge = taken.tooLarge;
+    } else {
+        return false;
+    }
+    textCursor().insertFragment(QTextDocumentFragment::fromHtml(html, document()));
+    ensureCursorVisible();
+    if (!tooLarge.isEmpty())
+        UserPrompt::notify(this, PictureIntake::tooLargeTitle(),
+                           PictureIntake::tooLargeMessage(tooLarge));
+    return true;
 }
 
 void ELinkTextBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType)

@@ -4,7 +4,10 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include <optional>
+
 class QAction;
+class QMimeData;
 
 // The rich-text area of every note and of the rich text editor: an editable
 // text browser that never follows a link itself but hands every clicked link
@@ -30,6 +33,12 @@ public:
     // read or decoded shows as placeholderPicture().
     QVariant loadResource(int type, const QUrl &name) override;
     static QImage placeholderPicture();
+
+    // A picture or picture file pasted or dropped is kept with the note
+    // (PictureIntake); one over 20 MB stays a reference to its file, and the
+    // user is told.
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 public slots:
     void boldText();
@@ -57,6 +66,10 @@ private:
     // back its direction afterwards.
     template <typename Change> void toggleOnSelection(Change change);
     void keepLinksClickable();
+    // The pictures kept with the notes and the program's icons.
+    std::optional<QVariant> storedPicture(int type, const QUrl &name) const;
+    // Inserts the pictures of a paste or drop; false when it holds none.
+    bool insertPictures(const QMimeData *source);
     // Text that lands in a rule's paragraph (typed right after a rule, or
     // pasted there) is moved into a paragraph of its own after the rule: the
     // HTML export writes a rule's paragraph as "<hr />" alone and would drop it.

@@ -242,9 +242,10 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
     // disk SQLite has already ended the transaction itself, and anything run
     // after that would be committed statement by statement.
     const bool backupKnown = m_stored.has_value();
-    const bool written =
-        writeBackupTable() && (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
-                                        : rewriteTable(QStringLiteral("stickies"), records));
+    const bool written = writeBackupTable() &&
+                         (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
+                                   : rewriteTable(QStringLiteral("stickies"), records)) &&
+                         m_pictures.write(m_database, records, &m_lastError);
     if (written) {
         QSqlQuery commit(m_database);
         if (run(commit, QStringLiteral("COMMIT"))) {
@@ -434,6 +435,7 @@ void NoteDatabase::forgetContent()
 {
     m_stored.reset();
     m_backup.reset();
+    m_pictures.forget();
 }
 
 QList<NoteRecord> NoteDatabase::load()
@@ -441,6 +443,7 @@ QList<NoteRecord> NoteDatabase::load()
     if (!m_database.isOpen())
         return {};
     forgetContent();
+    m_pictures.load(m_database);
     TableRead notes = readTable(QStringLiteral("stickies"));
     const bool notesUsable = !notes.damaged && !notes.records.isEmpty();
     if (notesUsable) {

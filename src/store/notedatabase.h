@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fileidentity.h"
+#include "store/notepictures.h"
 #include "store/noterecord.h"
 
 #include <QList>
@@ -153,6 +154,8 @@ private:
     qint64 m_dataVersion = -1;
     QString m_lastError;
     QList<Incident> m_incidents;
+    // The pictures the notes refer to, written with them.
+    NotePictures m_pictures;
     // Told once the file is written again.
     std::optional<Incident> m_pendingIncident;
 };

@@ -1,11 +1,13 @@
 // Export of notes to a folder and import from such a folder or from another
 // note file: a round trip keeps every field, nothing half-written remains.
 
+#include "base/apppaths.h"
 #include "exchange/imagereferences.h"
 #include "exchange/importmerge.h"
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
 #include "store/notedatabase.h"
+#include "store/picturestore.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,30 +157,123 @@ private slots:
         QVERIFY(markdown.contains(QStringLiteral("**bold**")));
         QVERIFY(markdown.contains(QStringLiteral("images/photo.png")));
 
+        // Imported, the pictures are kept with the notes, not as files.
+        PictureStore::instance().clear();
         const QString imageFolder = m_temporary->filePath(QStringLiteral("data/images"));
         const NoteImport::Result imported = NoteImport::readFolder(folder, imageFolder);
         QVERIFY2(imported.ok, qPrintable(imported.error));
         QCOMPARE(imported.problems, QStringList());
         QCOMPARE(imported.records.size(), notes.size());
+        const auto stored = [](const QString &file) {
+            return PictureStore::imageSource(PictureStore::hashOf(contentOf(file)));
+        };
         for (qsizetype i = 0; i < notes.size(); ++i) {
             NoteRecord expected = notes.at(i);
             expected.message.replace(m_pictures + QStringLiteral("/photo.png"),
-                                     imageFolder + QStringLiteral("/photo.png"));
-            expected.message.replace(m_temporary->filePath(QStringLiteral("other/photo.png")),
-                                     imageFolder + QStringLiteral("/photo-2.png"));
+                                     stored(m_pictures + QStringLiteral("/photo.png")));
+            expected.message.replace(
+                m_temporary->filePath(QStringLiteral("other/photo.png")),
+                stored(m_temporary->filePath(QStringLiteral("other/photo.png"))));
             expected.message.replace(m_pictures + QStringLiteral("/icon &amp; co.png"),
-                                     imageFolder + QStringLiteral("/icon &amp; co.png"));
+                                     stored(m_pictures + QStringLiteral("/icon & co.png")));
             compareFields(imported.records.at(i), expected);
         }
-        QCOMPARE(contentOf(imageFolder + QStringLiteral("/photo.png")),
+        QCOMPARE(PictureStore::instance().size(), 3);
+        QCOMPARE(PictureStore::instance().bytes(
+                     PictureStore::hashOf(contentOf(m_pictures + QStringLiteral("/photo.png")))),
                  contentOf(m_pictures + QStringLiteral("/photo.png")));
-        QCOMPARE(contentOf(imageFolder + QStringLiteral("/photo-2.png")),
-                 contentOf(m_temporary->filePath(QStringLiteral("other/photo.png"))));
+        QVERIFY(!QFileInfo::exists(imageFolder));
 
-        // A second import reuses the pictures already copied.
+        // A second import gives the same notes.
         const NoteImport::Result again = NoteImport::readFolder(folder, imageFolder);
         QCOMPARE(again.records.at(0).message, imported.records.at(0).message);
-        QCOMPARE(QDir(imageFolder).entryList(QDir::Files).size(), 3);
+        QCOMPARE(PictureStore::instance().size(), 3);
+    }
+
+    // Pictures kept with the notes and the program's icons are written into
+    // the export as files, referred to from both pages; importing the folder
+    // into a process that never saw them brings the pictures back.
+    void storedPicturesAndIconsExportAsFiles()
+    {
+        const QString app = m_temporary->filePath(QStringLiteral("app"));
+        QVERIFY(QDir().mkpath(app + QStringLiteral("/icons")));
+        writePicture(app + QStringLiteral("/icons/star.png"), Qt::yellow);
+        AppPaths::setApplicationDirectoryForTesting(app);
+        const QByteArray picture = contentOf(m_pictures + QStringLiteral("/photo.png"));
+        const QString hash = PictureStore::instance().add(picture);
+        NoteRecord note = sampleNotes().constFirst();
+        note.message =
+            richText(QStringLiteral("<p>a<img src=\"notarella-image:%1\" width=\"30\" "
+                                    "height=\"20\"> b <img src=\"notarella-icon:star.png\"> "
+                                    "<img src=\"notarella-image:%2\"></p>")
+                         .arg(hash, QString(64, QLatin1Char('0'))));
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        const NoteExport::Result exported = NoteExport::exportNotes({note}, folder);
+        QVERIFY2(exported.ok, qPrintable(exported.error));
+        const QString written = QStringLiteral("images/%1.png").arg(hash);
+        QCOMPARE(contentOf(folder + QLatin1Char('/') + written), picture);
+        QCOMPARE(contentOf(folder + QStringLiteral("/images/star.png")),
+                 contentOf(app + QStringLiteral("/icons/star.png")));
+        const QString page = QString::fromUtf8(
+            contentOf(folder + QLatin1Char('/') + NoteExport::htmlFileName(note.id)));
+        QVERIFY(page.contains(QStringLiteral("src=\"%1\"").arg(written)));
+        QVERIFY(page.contains(QStringLiteral("src=\"images/star.png\"")));
+        // A reference to a picture nobody has stays as it was.
+        QVERIFY(page.contains(QStringLiteral("notarella-image:") + QString(64, QLatin1Char('0'))));
+        const QString markdown = QString::fromUtf8(
+            contentOf(folder + QLatin1Char('/') + NoteExport::markdownFileName(note.id)));
+        QVERIFY(markdown.contains(written));
+
+        PictureStore::instance().clear();
+        const NoteImport::Result imported =
+            NoteImport::readFolder(folder, m_temporary->filePath(QStringLiteral("data/images")));
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(imported.records.size(), 1);
+        QVERIFY(imported.records.first().message.contains(PictureStore::imageSource(hash)));
+        QCOMPARE(PictureStore::instance().bytes(hash), picture);
+        AppPaths::setApplicationDirectoryForTesting(QString());
+    }
+
+    // A picture of an export larger than 20 MB is copied beside the notes as
+    // before, and the import says so.
+    void oversizedExportedPictureIsCopied()
+    {
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QFile big(m_temporary->filePath(QStringLiteral("other/big.png")));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(20 * 1024 * 1024 + 1));
+        big.close();
+        NoteRecord note = sampleNotes().constLast();
+        note.message = QStringLiteral("<img src=\"%1\">").arg(big.fileName());
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+        const QString imageFolder = m_temporary->filePath(QStringLiteral("data/images"));
+        const NoteImport::Result imported = NoteImport::readFolder(folder, imageFolder);
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(imported.problems.size(), 1);
+        QVERIFY(imported.problems.first().contains(QStringLiteral("20 MB")));
+        QCOMPARE(QFileInfo(imageFolder + QStringLiteral("/big.png")).size(), 20 * 1024 * 1024 + 1);
+        QVERIFY(imported.records.first().message.contains(imageFolder));
+    }
+
+    // "Import from Note File" takes the pictures the notes show from the
+    // other file's table of pictures.
+    void noteFileImportBringsPictures()
+    {
+        const QByteArray picture = contentOf(m_pictures + QStringLiteral("/photo.png"));
+        const QString hash = PictureStore::instance().add(picture);
+        const QString unrelated = PictureStore::instance().add(QByteArray("not shown"));
+        NoteRecord note = sampleNotes().constLast();
+        note.message = QStringLiteral("<img src=\"notarella-image:%1\">").arg(hash);
+        NoteRecord other = sampleNotes().constFirst();
+        other.message = QStringLiteral("<img src=\"notarella-image:%1\">").arg(unrelated);
+        const QString file = m_temporary->filePath(QStringLiteral("other/someone.db"));
+        QString error;
+        QVERIFY2(NoteDatabase::writeCopy(file, {note, other}, &error), qPrintable(error));
+        PictureStore::instance().clear();
+        const NoteImport::Result imported = NoteImport::readDatabase(file);
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(PictureStore::instance().bytes(hash), picture);
+        QCOMPARE(PictureStore::instance().size(), 2);
     }
 
     void roundTripThroughDatabase()
