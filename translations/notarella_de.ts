@@ -210,10 +210,6 @@
         <translation>Warnung – Notarella läuft bereits!</translation>
     </message>
     <message>
-        <source>&lt;p&gt;Notarella appears to already be running.  You should be able to access it via the Notarella icon in the System Tray at this time.&lt;/p&gt;&lt;p&gt;If you are unable to locate the Notarella icon in the System Tray please use the Windows Task Manager to halt the program now, and then the Start Menu to restart it.  We apologize for any inconvenience.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Notarella scheint bereits zu laufen. Sie erreichen es jetzt über das Notarella-Symbol im Systembereich der Kontrollleiste.&lt;/p&gt;&lt;p&gt;Wenn Sie das Notarella-Symbol im Systembereich nicht finden, beenden Sie das Programm jetzt mit dem Task-Manager und starten Sie es dann über das Startmenü neu. Wir bitten, die Unannehmlichkeiten zu entschuldigen.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>Updating Notarella</source>
         <translation>Notarella wird aktualisiert</translation>
     </message>
@@ -549,6 +545,10 @@
         <source>&lt;p&gt;Your notes were restored from the copy of %1.&lt;/p&gt;&lt;p&gt;The file that could not be read was kept as %2.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Ihre Notizen wurden aus der Kopie vom %1 wiederhergestellt.&lt;/p&gt;&lt;p&gt;Die unlesbare Datei wurde als %2 aufbewahrt.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;Notarella appears to already be running.  You should be able to access it via the Notarella icon in the System Tray at this time.&lt;/p&gt;&lt;p&gt;If you are unable to locate the Notarella icon in the System Tray please open its control panel with the command &lt;i&gt;notarella --show-panel&lt;/i&gt;, or end the program with your desktop&apos;s system monitor (or the command &lt;i&gt;pkill -x notarella&lt;/i&gt;) and then start it again from your applications menu.  We apologize for any inconvenience.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella scheint bereits zu laufen. Sie erreichen es jetzt über das Notarella-Symbol im Systembereich der Kontrollleiste.&lt;/p&gt;&lt;p&gt;Wenn Sie das Notarella-Symbol im Systembereich nicht finden, öffnen Sie seine Steuerzentrale mit dem Befehl &lt;i&gt;notarella --show-panel&lt;/i&gt;, oder beenden Sie das Programm mit der Systemüberwachung Ihrer Arbeitsumgebung (oder dem Befehl &lt;i&gt;pkill -x notarella&lt;/i&gt;) und starten Sie es dann erneut aus dem Anwendungsmenü. Wir bitten, die Unannehmlichkeiten zu entschuldigen.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteBackups</name>
@@ -563,6 +563,17 @@
     <message>
         <source>%1 cannot be moved aside.</source>
         <translation>%1 kann nicht beiseitegelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteDatabase</name>
+    <message>
+        <source>Welcome to Notarella!</source>
+        <translation>Willkommen bei Notarella!</translation>
+    </message>
+    <message>
+        <source>To get started, please open the context menu (usually by &lt;b&gt;right-clicking&lt;/b&gt;) on the top portion of this sticky, and then select &lt;b&gt;Sticky Control Panel&lt;/b&gt;.</source>
+        <translation>Öffnen Sie zum Einstieg das Kontextmenü am oberen Rand dieser Notiz (meist mit einem &lt;b&gt;Rechtsklick&lt;/b&gt;) und wählen Sie dann &lt;b&gt;Notiz-Steuerzentrale&lt;/b&gt;.</translation>
     </message>
 </context>
 <context>
@@ -2214,10 +2225,6 @@
         <translation>Warnung: Notiz wird ausgeblendet</translation>
     </message>
     <message>
-        <source>&lt;p&gt;Hidden stickies are only accessible by left-clicking the system tray icon or from the Notarella control panel.  However, any reminder set for this sticky will still occur as scheduled and result in the sticky being reactivated at the appropriate time.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to hide this sticky?&lt;/p&gt;&lt;/b&gt;</source>
-        <translation>&lt;p&gt;Ausgeblendete Notizen erreichen Sie nur noch über einen Linksklick auf das Symbol im Systembereich oder über die Notarella-Steuerzentrale. Eine für diese Notiz festgelegte Erinnerung erfolgt jedoch wie geplant und zeigt die Notiz zur richtigen Zeit wieder an.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem ausblenden?&lt;/p&gt;&lt;/b&gt;</translation>
-    </message>
-    <message>
         <source>Okay</source>
         <translation>OK</translation>
     </message>
@@ -2313,6 +2320,14 @@
         <source>&lt;p&gt;This sticky could not be printed.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Diese Notiz konnte nicht gedruckt werden.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;Hidden stickies are only accessible from the list of the Notarella control panel (right-click the system tray icon and choose &lt;i&gt;Sticky Control Panel&lt;/i&gt;).  However, any reminder set for this sticky will still occur as scheduled and result in the sticky being reactivated at the appropriate time.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to hide this sticky?&lt;/p&gt;&lt;/b&gt;</source>
+        <translation>&lt;p&gt;Ausgeblendete Notizen erreichen Sie nur noch über die Liste der Notarella-Steuerzentrale (klicken Sie mit der rechten Maustaste auf das Symbol im Systembereich und wählen Sie &lt;i&gt;Notiz-Steuerzentrale&lt;/i&gt;). Eine für diese Notiz festgelegte Erinnerung erfolgt jedoch wie geplant und zeigt die Notiz zur richtigen Zeit wieder an.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem ausblenden?&lt;/p&gt;&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Change &amp;Color</source>
+        <translation>&amp;Farbe ändern</translation>
+    </message>
 </context>
 <context>
     <name>TableLabel</name>
@@ -2335,6 +2350,10 @@
     <message>
         <source>Set/Edit &amp;Reminder</source>
         <translation>E&amp;rinnerung festlegen/bearbeiten</translation>
+    </message>
+    <message>
+        <source>Change &amp;Color</source>
+        <translation>&amp;Farbe ändern</translation>
     </message>
 </context>
 <context>

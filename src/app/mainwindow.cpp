@@ -86,7 +86,6 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     if (!TrayIcon::isTrayAvailable())
         showPanelWithoutTray();
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
-    m_cascadeIndex = 0;
 }
 
 MainWindow::~MainWindow()
@@ -102,15 +101,19 @@ bool MainWindow::checkAlreadyRunning()
     qCDebug(lcApp) << "MainWindow::checkAlreadyRunning()";
     if (SingleInstanceGuard::check() == SingleInstanceGuard::Verdict::Run)
         return false;
-    UserPrompt::warning(
-        this, tr("Warning- Notarella is already running!"),
-        tr("<p>Notarella appears to already be running.  You should be able to access it via the "
-           "Notarella icon in the System Tray at this time.</p><p>If you are unable to locate the "
-           "Notarella icon in the System Tray please use the Windows Task Manager to halt the "
-           "program now, and then the Start Menu to restart it.  We apologize for any "
-           "inconvenience.</p>"),
-        QMessageBox::Ok, QMessageBox::Ok);
+    UserPrompt::warning(this, tr("Warning- Notarella is already running!"), alreadyRunningText(),
+                        QMessageBox::Ok, QMessageBox::Ok);
     return true;
+}
+
+QString MainWindow::alreadyRunningText()
+{
+    return tr("<p>Notarella appears to already be running.  You should be able to access it via "
+              "the Notarella icon in the System Tray at this time.</p><p>If you are unable to "
+              "locate the Notarella icon in the System Tray please open its control panel with "
+              "the command <i>notarella --show-panel</i>, or end the program with your desktop's "
+              "system monitor (or the command <i>pkill -x notarella</i>) and then start it again "
+              "from your applications menu.  We apologize for any inconvenience.</p>");
 }
 
 void MainWindow::setupStyle()

@@ -305,14 +305,19 @@ void MainWindow::createSticky(const QString &rgb, const QString &name)
     for (const StickyWidget *sticky : std::as_const(stickyList))
         newID = std::max(newID, sticky->stickyID() + 1);
 
+    // Hidden notes keep their place too: shown again from the list or by a
+    // reminder they would cover a new note opened at their corner.
+    QList<QPoint> corners;
+    for (const StickyWidget *other : std::as_const(stickyList))
+        corners.append(other->pos());
+
     auto *sticky = new StickyWidget(newID, rgb, name, QDateTime::currentDateTime(), QDateTime(),
                                     QDateTime(), QString(), false, QString());
     assimilateSticky(sticky);
     if (!Preferences::userBool(Preferences::Names::UseTaskBarByDefault))
         sticky->setWindowFlags((sticky->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
-    sticky->move(200 + 20 * m_cascadeIndex, 200 + 20 * m_cascadeIndex);
-    if (++m_cascadeIndex > 9)
-        m_cascadeIndex = 0;
+    sticky->move(NotePlacement::placeForNewNote(corners, NotePlacement::primaryScreenArea(),
+                                                sticky->size()));
     sticky->show();
     sticky->activateWindow();
     updateTableWidget();

@@ -286,10 +286,11 @@ void StickyWidget::hideSticky()
     if (Preferences::userBool(Preferences::Names::HideWarning)) {
         RZToggleMessageBox box(
             tr("Warning: Hiding Sticky"),
-            tr("<p>Hidden stickies are only accessible by left-clicking the system tray icon or "
-               "from the Notarella control panel.  However, any reminder set for this sticky "
-               "will still occur as scheduled and result in the sticky being reactivated at the "
-               "appropriate time.</p><b><p>Do you still wish to hide this sticky?</p></b>"),
+            tr("<p>Hidden stickies are only accessible from the list of the Notarella control "
+               "panel (right-click the system tray icon and choose <i>Sticky Control "
+               "Panel</i>).  However, any reminder set for this sticky will still occur as "
+               "scheduled and result in the sticky being reactivated at the appropriate "
+               "time.</p><b><p>Do you still wish to hide this sticky?</p></b>"),
             Preferences::userKey(Preferences::Names::HideWarning), this);
         if (box.exec() != QDialog::Accepted)
             return;

@@ -4,6 +4,7 @@
 
 #include "base/tracing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -595,6 +596,21 @@ QString NoteDatabase::welcomeDocument()
         QStringLiteral("margin-top:12px; margin-bottom:12px; margin-left:0px; margin-right:0px; "
                        "-qt-block-indent:0; text-indent:0px;");
     const QString pristina = QStringLiteral("font-family:'Pristina'; font-size:14pt;");
+    // The texts are written in the language of the start that creates the
+    // file; the translator keeps the <b> marks, which become the bold spans.
+    const QString title =
+        QCoreApplication::translate("NoteDatabase", "Welcome to Notarella!").toHtmlEscaped();
+    QString instruction =
+        QCoreApplication::translate("NoteDatabase",
+                                    "To get started, please open the context menu (usually by "
+                                    "<b>right-clicking</b>) on the top portion of this sticky, "
+                                    "and then select <b>Sticky Control Panel</b>.")
+            .toHtmlEscaped();
+    instruction.replace(
+        QLatin1String("&lt;b&gt;"),
+        QStringLiteral("</span><span style=\" %1 font-weight:600;\">").arg(pristina));
+    instruction.replace(QLatin1String("&lt;/b&gt;"),
+                        QStringLiteral("</span><span style=\" %1\">").arg(pristina));
     return QStringLiteral(
                "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
                "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
@@ -603,12 +619,7 @@ QString NoteDatabase::welcomeDocument()
                "<body style=\" white-space: pre-wrap; font-family:'MS Shell Dlg'; "
                "font-weight:400; font-style:normal; text-decoration:none;\">\n"
                "<p align=\"center\" style=\" %1\"><span style=\" font-size:14pt; "
-               "font-weight:600; font-style:italic; color:#ff0000;\">Welcome to "
-               "Notarella!</span></p>\n"
-               "<p style=\" %1\"><span style=\" %2\">To get started, please open the context "
-               "menu (usually by </span><span style=\" %2 font-weight:600;\">right-clicking</span>"
-               "<span style=\" %2\">) on the top portion of this sticky, and then select </span>"
-               "<span style=\" %2 font-weight:600;\">Sticky Control Panel</span>"
-               "<span style=\" %2\">.</span></p></body></html>")
-        .arg(paragraph, pristina);
+               "font-weight:600; font-style:italic; color:#ff0000;\">%3</span></p>\n"
+               "<p style=\" %1\"><span style=\" %2\">%4</span></p></body></html>")
+        .arg(paragraph, pristina, title, instruction);
 }
