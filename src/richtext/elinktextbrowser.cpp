@@ -318,7 +318,10 @@ void ELinkTextBrowser::replaceHtmlUndoably(const QString &html)
         showStoredHtml(html);
         return;
     }
-    QTextDocument replacement;
+    // Parented to the browser, the scratch copy would read any picture
+    // through loadResource() like the text itself.
+    QTextDocument replacement(this);
+    replacement.setDefaultFont(document()->defaultFont());
     replacement.setHtml(html);
     const QTextBlock first = replacement.firstBlock();
     QTextCursor cursor(document());
