@@ -37,6 +37,26 @@
         <source>&lt;p&gt;The pasted picture is larger than 20 MB as PNG and was not inserted. Save it as a smaller file and insert that.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Das eingefügte Bild ist als PNG größer als 20 MB und wurde nicht eingefügt. Speichern Sie es als kleinere Datei und fügen Sie diese ein.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Wieder&amp;herstellen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Einf&amp;ügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
 </context>
 <context>
     <name>HelpViewer</name>
@@ -1968,6 +1988,33 @@
     <message>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>RZOpenDefaultBrowser</name>
+    <message>
+        <source>Link Not Opened</source>
+        <translation>Link nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The link &lt;b&gt;%1&lt;/b&gt; could not be opened.&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Der Link &lt;b&gt;%1&lt;/b&gt; konnte nicht geöffnet werden.&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>The program that opens links (%1) could not be started: %2</source>
+        <translation>Das Programm, das Links öffnet (%1), konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The program that opens links reported a failure (exit code %1).</source>
+        <translation>Das Programm, das Links öffnet, hat einen Fehler gemeldet (Exit-Code %1).</translation>
+    </message>
+    <message>
+        <source>The program that opens links reported a failure (exit code %1): %2</source>
+        <translation>Das Programm, das Links öffnet, hat einen Fehler gemeldet (Exit-Code %1): %2</translation>
+    </message>
+    <message>
+        <source>The program that opens links stopped unexpectedly.</source>
+        <translation>Das Programm, das Links öffnet, wurde unerwartet beendet.</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
+#include "richtext/elinktextbrowser.h"
 #include "widgets/printdialogs.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rzcolorselectordialog.h"

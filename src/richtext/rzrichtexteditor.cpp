@@ -492,6 +492,8 @@ void rz_RichTextEditor::toggleDisplayMode()
     textBrowser->setHtml(displayingFunctionalObjects
                              ? DisplayModeConversion::toFunctional(document, iconDirectory, icons)
                              : DisplayModeConversion::toMarkup(document, iconDirectory, icons));
+    // Markup is edited as text: an address in it stays text too.
+    textBrowser->setAutoLinking(displayingFunctionalObjects);
     qCDebug(lcRichText) << "Displaying Functional Objects ==" << displayingFunctionalObjects;
 }
 
