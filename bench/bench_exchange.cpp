@@ -1,5 +1,6 @@
 #include "benchmarks.h"
 
+#include "exchange/importmerge.h"
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
 #include "store/notedatabase.h"
@@ -79,6 +80,14 @@ void benchExchange()
     timer.start();
     const NoteImport::Result fromFile = NoteImport::readDatabase(file);
     printMs("import-notefile-1000-notes", timer);
+    // Importing one's own export again: every note is compared and found.
+    timer.start();
+    const ImportMerge::Outcome merged =
+        ImportMerge::merge(records, fromFolder.records, {QRect(0, 0, 1920, 1080)});
+    printMs("import-merge-1000-into-1000-notes", timer);
+    if (merged.alreadyPresent != records.size())
+        std::printf("note: %d of %d exported notes not found again\n", merged.alreadyPresent,
+                    int(records.size()));
     if (!exported.ok || fromFolder.records.size() != records.size() ||
         fromFile.records.size() != records.size())
         std::printf("note: exchange round trip incomplete (%s)\n", qPrintable(exported.error));

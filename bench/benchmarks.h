@@ -15,6 +15,9 @@ void benchRobustness();
 void benchExchange();
 // Copy of a note file of 1,000 notes, the list of copies, and a restore.
 void benchBackups();
+// 100 notes with a picture of 200 KB each: taking them in from their files,
+// the first save and a later one, and a load into an empty picture store.
+void benchPictures();
 
 #include <QStringList>
 

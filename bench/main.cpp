@@ -49,6 +49,10 @@ int main(int argc, char *argv[])
         benchBackups();
         return 0;
     }
+    if (arguments.value(1) == QLatin1String("--pictures")) {
+        benchPictures();
+        return 0;
+    }
     if (arguments.value(1) == QLatin1String("--floor-windows"))
         return runFloorWindows(arguments.mid(2));
     if (arguments.value(1) == QLatin1String("--prepare"))
@@ -64,6 +68,7 @@ int main(int argc, char *argv[])
     benchRobustness();
     benchExchange();
     benchBackups();
+    benchPictures();
     benchNotes(QCoreApplication::applicationFilePath());
     return benchStartup(arguments.mid(1), program);
 }

@@ -104,6 +104,30 @@
         <source>This text was stored with formatting nested too deeply to show; it is shown as plain text.</source>
         <translation>Dieser Text wurde mit zu tief verschachtelter Formatierung gespeichert, um ihn formatiert anzuzeigen; er wird als reiner Text angezeigt.</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;The pasted picture is larger than 20 MB as PNG and was not inserted. Save it as a smaller file and insert that.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Das eingefügte Bild ist als PNG größer als 20 MB und wurde nicht eingefügt. Speichern Sie es als kleinere Datei und fügen Sie diese ein.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Wieder&amp;herstellen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Einf&amp;ügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
 </context>
 <context>
     <name>HelpViewer</name>
@@ -275,10 +299,6 @@
     <message>
         <source>Warning- Notarella is already running!</source>
         <translation>Warnung – Notarella läuft bereits!</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Notarella appears to already be running.  You should be able to access it via the Notarella icon in the System Tray at this time.&lt;/p&gt;&lt;p&gt;If you are unable to locate the Notarella icon in the System Tray please use the Windows Task Manager to halt the program now, and then the Start Menu to restart it.  We apologize for any inconvenience.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Notarella scheint bereits zu laufen. Sie erreichen es jetzt über das Notarella-Symbol im Systembereich der Kontrollleiste.&lt;/p&gt;&lt;p&gt;Wenn Sie das Notarella-Symbol im Systembereich nicht finden, beenden Sie das Programm jetzt mit dem Task-Manager und starten Sie es dann über das Startmenü neu. Wir bitten, die Unannehmlichkeiten zu entschuldigen.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Updating Notarella</source>
@@ -624,6 +644,10 @@
         <source>&amp;Deleted Notes…</source>
         <translation>&amp;Gelöschte Notizen …</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;Notarella appears to already be running.  You should be able to access it via the Notarella icon in the System Tray at this time.&lt;/p&gt;&lt;p&gt;If you are unable to locate the Notarella icon in the System Tray please open its control panel with the command &lt;i&gt;notarella --show-panel&lt;/i&gt;, or end the program with your desktop&apos;s system monitor (or the command &lt;i&gt;pkill -x notarella&lt;/i&gt;) and then start it again from your applications menu.  We apologize for any inconvenience.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella scheint bereits zu laufen. Sie erreichen es jetzt über das Notarella-Symbol im Systembereich der Kontrollleiste.&lt;/p&gt;&lt;p&gt;Wenn Sie das Notarella-Symbol im Systembereich nicht finden, öffnen Sie seine Steuerzentrale mit dem Befehl &lt;i&gt;notarella --show-panel&lt;/i&gt;, oder beenden Sie das Programm mit der Systemüberwachung Ihrer Arbeitsumgebung (oder dem Befehl &lt;i&gt;pkill -x notarella&lt;/i&gt;) und starten Sie es dann erneut aus dem Anwendungsmenü. Wir bitten, die Unannehmlichkeiten zu entschuldigen.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteBackups</name>
@@ -638,6 +662,17 @@
     <message>
         <source>%1 cannot be moved aside.</source>
         <translation>%1 kann nicht beiseitegelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteDatabase</name>
+    <message>
+        <source>Welcome to Notarella!</source>
+        <translation>Willkommen bei Notarella!</translation>
+    </message>
+    <message>
+        <source>To get started, please open the context menu (usually by &lt;b&gt;right-clicking&lt;/b&gt;) on the top portion of this sticky, and then select &lt;b&gt;Sticky Control Panel&lt;/b&gt;.</source>
+        <translation>Öffnen Sie zum Einstieg das Kontextmenü am oberen Rand dieser Notiz (meist mit einem &lt;b&gt;Rechtsklick&lt;/b&gt;) und wählen Sie dann &lt;b&gt;Notiz-Steuerzentrale&lt;/b&gt;.</translation>
     </message>
 </context>
 <context>
@@ -724,13 +759,6 @@
         <source>&lt;p&gt;No notes were found to import.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Es wurden keine Notizen zum Importieren gefunden.&lt;/p&gt;</translation>
     </message>
-    <message numerus="yes">
-        <source>&lt;p&gt;%n note(s) were added to your notes.&lt;/p&gt;</source>
-        <translation>
-            <numerusform>&lt;p&gt;%n Notiz wurde zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
-            <numerusform>&lt;p&gt;%n Notizen wurden zu Ihren Notizen hinzugefügt.&lt;/p&gt;</numerusform>
-        </translation>
-    </message>
     <message>
         <source>&lt;p&gt;Skipped:&lt;/p&gt;</source>
         <translation>&lt;p&gt;Übersprungen:&lt;/p&gt;</translation>
@@ -738,6 +766,14 @@
     <message>
         <source>Notes Imported</source>
         <translation>Notizen importiert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;%1 added, %2 already present.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;%1 hinzugefügt, %2 bereits vorhanden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;%1 of %2 notes, those the search shows, were exported to %3. Open index.html there to read them.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;%1 von %2 Notizen (die, die die Suche zeigt) wurden nach %3 exportiert. Öffnen Sie dort index.html, um sie zu lesen.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -816,6 +852,18 @@
     <message>
         <source>The picture %1 could not be copied to %2.</source>
         <translation>Das Bild %1 konnte nicht nach %2 kopiert werden.</translation>
+    </message>
+    <message>
+        <source>it could not be read.</source>
+        <translation>sie konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>it holds no table of notes (&quot;stickies&quot;).</source>
+        <translation>sie enthält keine Tabelle mit Notizen (&quot;stickies&quot;).</translation>
+    </message>
+    <message>
+        <source>The picture %1 is larger than 20 MB; it was copied to %2 and is not kept in the note.</source>
+        <translation>Das Bild %1 ist größer als 20 MB; es wurde nach %2 kopiert und wird nicht in der Notiz aufbewahrt.</translation>
     </message>
 </context>
 <context>
@@ -1059,6 +1107,168 @@
     <message>
         <source>%1: the step in &quot;%2&quot; must be between 1 and %3.</source>
         <translation>%1: Die Schrittweite in „%2“ muss zwischen 1 und %3 liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodicWords</name>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Januar</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Februar</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Oktober</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Dezember</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>beliebig</translation>
+    </message>
+    <message>
+        <source>every minute</source>
+        <translation>jede Minute</translation>
+    </message>
+    <message>
+        <source>every %1 minutes</source>
+        <translation>alle %1 Minuten</translation>
+    </message>
+    <message>
+        <source>every hour on the hour</source>
+        <translation>jede volle Stunde</translation>
+    </message>
+    <message>
+        <source>every hour at minute %1</source>
+        <translation>jede Stunde zur Minute %1</translation>
+    </message>
+    <message>
+        <source>every day at %1</source>
+        <translation>jeden Tag um %1</translation>
+    </message>
+    <message>
+        <source>every day in %1 at %2</source>
+        <translation>jeden Tag im %1 um %2</translation>
+    </message>
+    <message>
+        <source>every weekday at %1</source>
+        <translation>montags bis freitags um %1</translation>
+    </message>
+    <message>
+        <source>every weekday in %1 at %2</source>
+        <translation>montags bis freitags im %1 um %2</translation>
+    </message>
+    <message>
+        <source>every %1 at %2</source>
+        <translation>jeden %1 um %2</translation>
+    </message>
+    <message>
+        <source>every %1 in %2 at %3</source>
+        <translation>jeden %1 im %2 um %3</translation>
+    </message>
+    <message>
+        <source>on the %1 of every month at %2</source>
+        <translation>am %1 jedes Monats um %2</translation>
+    </message>
+    <message>
+        <source>every year on the %1 of %2 at %3</source>
+        <translation>jedes Jahr am %1 %2 um %3</translation>
+    </message>
+</context>
+<context>
+    <name>PictureIntake</name>
+    <message>
+        <source>Picture Too Large</source>
+        <translation>Bild zu groß</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;These pictures are larger than 20 MB and are not kept in the note:&lt;/p&gt;&lt;ul&gt;%1&lt;/ul&gt;&lt;p&gt;The note refers to each file where it is now and shows a placeholder for it; a smaller copy of the picture can be inserted instead.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Bilder sind größer als 20 MB und werden nicht in der Notiz aufbewahrt:&lt;/p&gt;&lt;ul&gt;%1&lt;/ul&gt;&lt;p&gt;Die Notiz verweist auf jede Datei an ihrem jetzigen Ort und zeigt dafür einen Platzhalter; stattdessen kann eine kleinere Kopie des Bildes eingefügt werden.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -1860,6 +2070,33 @@
     </message>
 </context>
 <context>
+    <name>RZOpenDefaultBrowser</name>
+    <message>
+        <source>Link Not Opened</source>
+        <translation>Link nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The link &lt;b&gt;%1&lt;/b&gt; could not be opened.&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Der Link &lt;b&gt;%1&lt;/b&gt; konnte nicht geöffnet werden.&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>The program that opens links (%1) could not be started: %2</source>
+        <translation>Das Programm, das Links öffnet (%1), konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The program that opens links reported a failure (exit code %1).</source>
+        <translation>Das Programm, das Links öffnet, hat einen Fehler gemeldet (Exit-Code %1).</translation>
+    </message>
+    <message>
+        <source>The program that opens links reported a failure (exit code %1): %2</source>
+        <translation>Das Programm, das Links öffnet, hat einen Fehler gemeldet (Exit-Code %1): %2</translation>
+    </message>
+    <message>
+        <source>The program that opens links stopped unexpectedly.</source>
+        <translation>Das Programm, das Links öffnet, wurde unerwartet beendet.</translation>
+    </message>
+</context>
+<context>
     <name>RZToggleMessageBox</name>
     <message>
         <source>Do not show this message again.</source>
@@ -2114,10 +2351,6 @@
         <translation>Warnung: Notiz wird ausgeblendet</translation>
     </message>
     <message>
-        <source>&lt;p&gt;Hidden stickies are only accessible by left-clicking the system tray icon or from the Notarella control panel.  However, any reminder set for this sticky will still occur as scheduled and result in the sticky being reactivated at the appropriate time.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to hide this sticky?&lt;/p&gt;&lt;/b&gt;</source>
-        <translation>&lt;p&gt;Ausgeblendete Notizen erreichen Sie nur noch über einen Linksklick auf das Symbol im Systembereich oder über die Notarella-Steuerzentrale. Eine für diese Notiz festgelegte Erinnerung erfolgt jedoch wie geplant und zeigt die Notiz zur richtigen Zeit wieder an.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem ausblenden?&lt;/p&gt;&lt;/b&gt;</translation>
-    </message>
-    <message>
         <source>Okay</source>
         <translation>OK</translation>
     </message>
@@ -2213,6 +2446,14 @@
         <source>&lt;p&gt;A deleted sticky goes to &lt;i&gt;Deleted Notes…&lt;/i&gt; in the &lt;i&gt;Notes&lt;/i&gt; menu of the control panel, where it can be restored for 30 days.  Any reminder associated with this sticky will NOT occur while it is deleted.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to delete this sticky?&lt;/p&gt;&lt;/b&gt;</source>
         <translation>&lt;p&gt;Eine gelöschte Notiz kommt in &lt;i&gt;Gelöschte Notizen …&lt;/i&gt; im Menü &lt;i&gt;Notizen&lt;/i&gt; der Steuerzentrale und kann dort 30 Tage lang wiederhergestellt werden. Eine Erinnerung dieser Notiz erfolgt NICHT, solange sie gelöscht ist.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem löschen?&lt;/p&gt;&lt;/b&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;Hidden stickies are only accessible from the list of the Notarella control panel (right-click the system tray icon and choose &lt;i&gt;Sticky Control Panel&lt;/i&gt;).  However, any reminder set for this sticky will still occur as scheduled and result in the sticky being reactivated at the appropriate time.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to hide this sticky?&lt;/p&gt;&lt;/b&gt;</source>
+        <translation>&lt;p&gt;Ausgeblendete Notizen erreichen Sie nur noch über die Liste der Notarella-Steuerzentrale (klicken Sie mit der rechten Maustaste auf das Symbol im Systembereich und wählen Sie &lt;i&gt;Notiz-Steuerzentrale&lt;/i&gt;). Eine für diese Notiz festgelegte Erinnerung erfolgt jedoch wie geplant und zeigt die Notiz zur richtigen Zeit wieder an.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Möchten Sie diese Notiz trotzdem ausblenden?&lt;/p&gt;&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Change &amp;Color</source>
+        <translation>&amp;Farbe ändern</translation>
+    </message>
 </context>
 <context>
     <name>TableLabel</name>
@@ -2235,6 +2476,10 @@
     <message>
         <source>Set/Edit &amp;Reminder</source>
         <translation>E&amp;rinnerung festlegen/bearbeiten</translation>
+    </message>
+    <message>
+        <source>Change &amp;Color</source>
+        <translation>&amp;Farbe ändern</translation>
     </message>
 </context>
 <context>

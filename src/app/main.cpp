@@ -4,6 +4,7 @@
 #include "app/myapplication.h"
 #include "app/programarguments.h"
 #include "app/singleinstanceguard.h"
+#include "base/tracing.h"
 #include "platform/nativesettings.h"
 #include "platform/terminationsignals.h"
 
@@ -85,6 +86,7 @@ bool deliverToRunningCopy(int &argc, char **argv, const Request &request)
 
 int main(int argc, char *argv[])
 {
+    Tracing::applyEnvironment();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

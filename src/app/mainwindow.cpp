@@ -16,6 +16,7 @@
 #include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
+#include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "widgets/optionswindow.h"
 #include "widgets/printerpicture.h"
@@ -89,7 +90,6 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     if (!TrayIcon::isTrayAvailable())
         showPanelWithoutTray();
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
-    m_cascadeIndex = 0;
 }
 
 MainWindow::~MainWindow()
@@ -105,15 +105,19 @@ bool MainWindow::checkAlreadyRunning()
     qCDebug(lcApp) << "MainWindow::checkAlreadyRunning()";
     if (SingleInstanceGuard::check() == SingleInstanceGuard::Verdict::Run)
         return false;
-    UserPrompt::warning(
-        this, tr("Warning- Notarella is already running!"),
-        tr("<p>Notarella appears to already be running.  You should be able to access it via the "
-           "Notarella icon in the System Tray at this time.</p><p>If you are unable to locate the "
-           "Notarella icon in the System Tray please use the Windows Task Manager to halt the "
-           "program now, and then the Start Menu to restart it.  We apologize for any "
-           "inconvenience.</p>"),
-        QMessageBox::Ok, QMessageBox::Ok);
+    UserPrompt::warning(this, tr("Warning- Notarella is already running!"), alreadyRunningText(),
+                        QMessageBox::Ok, QMessageBox::Ok);
     return true;
+}
+
+QString MainWindow::alreadyRunningText()
+{
+    return tr("<p>Notarella appears to already be running.  You should be able to access it via "
+              "the Notarella icon in the System Tray at this time.</p><p>If you are unable to "
+              "locate the Notarella icon in the System Tray please open its control panel with "
+              "the command <i>notarella --show-panel</i>, or end the program with your desktop's "
+              "system monitor (or the command <i>pkill -x notarella</i>) and then start it again "
+              "from your applications menu.  We apologize for any inconvenience.</p>");
 }
 
 void MainWindow::setupStyle()
@@ -254,17 +258,17 @@ void MainWindow::setupCentralWidget()
     });
     auto *exchange = new NoteExchangeCommands(this, notesMenu());
     // While a search narrows the list, an export takes the notes it shows.
-    exchange->setExportSource([this] {
+    exchange->setExportSource([this]() -> NoteExchangeCommands::ExportSelection {
         const QList<NoteRecord> all = noteRecords();
         if (!m_tableWidget || m_searchBar->query().trimmed().isEmpty())
-            return all;
+            return {all};
         const QList<const StickyWidget *> shown = m_tableWidget->shownNotes();
         QList<NoteRecord> records;
         for (qsizetype i = 0; i < stickyList.size(); ++i) {
             if (shown.contains(stickyList.at(i)))
                 records.append(all.at(i));
         }
-        return records;
+        return {records, int(all.size())};
     });
     setupBackups();
     setupTrash();
@@ -535,6 +539,7 @@ void MainWindow::print()
         return;
 
     QTextDocument document;
+    PictureResources::provideTo(document);
     appendPrintedNotes(document, stickyList, *choice == all);
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);

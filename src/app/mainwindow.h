@@ -42,6 +42,8 @@ public:
 
     // 12x12 swatch of `rgb` in a one-pixel black frame.
     static QPixmap colorIcon(const QString &rgb);
+    // The warning of a start refused because another copy runs.
+    static QString alreadyRunningText();
 
     // The notes that "Print Stickies" puts on paper, each after its heading,
     // appended to `document` in list order: every note when `allNotes`,
@@ -175,7 +177,6 @@ private:
     QPushButton *m_printButton = nullptr;
     QPushButton *m_closeButton = nullptr;
     bool m_tableOutdated = true; // the list is built at the panel's next show
-    int m_cascadeIndex = 0;
     bool m_startupFailed = false;
     bool m_loadingNotes = false;
     // The last save failed; the user has been told once.

@@ -203,7 +203,6 @@ void MainWindow::reloadNotes()
         sticky->hide();
         sticky->deleteLater(); // one of its own dialogs may still be unwinding
     }
-    m_cascadeIndex = 0;
     loadExistingStickies();
     updateTableWidget();
 }

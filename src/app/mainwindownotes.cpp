@@ -9,6 +9,7 @@
 #include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
+#include "richtext/pictureintake.h"
 
 #include "widgets/userprompt.h"
 
@@ -224,10 +225,12 @@ void MainWindow::loadExistingStickies()
 StickyWidget *MainWindow::createStickyFromRecord(const NoteRecord &record,
                                                  const NoteSettings &settings)
 {
+    // Pictures shown from files are kept with the note from now on; the
+    // next save writes them into the note file.
     auto *sticky =
         new StickyWidget(record.id, record.colorRGB, record.colorName, record.creationDate,
                          record.originalReminderDate, record.reminderDate, record.periodicMask,
-                         record.locked, record.message, settings);
+                         record.locked, PictureIntake::takeIn(record.message).html, settings);
     assimilateSticky(sticky);
     Qt::WindowFlags flags = sticky->windowFlags();
     if (record.alwaysOnTop)
@@ -303,14 +306,19 @@ void MainWindow::createSticky(const QString &rgb, const QString &name)
     for (const StickyWidget *sticky : std::as_const(stickyList))
         newID = std::max(newID, sticky->stickyID() + 1);
 
+    // Hidden notes keep their place too: shown again from the list or by a
+    // reminder they would cover a new note opened at their corner.
+    QList<QPoint> corners;
+    for (const StickyWidget *other : std::as_const(stickyList))
+        corners.append(other->pos());
+
     auto *sticky = new StickyWidget(newID, rgb, name, QDateTime::currentDateTime(), QDateTime(),
                                     QDateTime(), QString(), false, QString());
     assimilateSticky(sticky);
     if (!Preferences::userBool(Preferences::Names::UseTaskBarByDefault))
         sticky->setWindowFlags((sticky->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
-    sticky->move(200 + 20 * m_cascadeIndex, 200 + 20 * m_cascadeIndex);
-    if (++m_cascadeIndex > 9)
-        m_cascadeIndex = 0;
+    sticky->move(NotePlacement::placeForNewNote(corners, NotePlacement::primaryScreenArea(),
+                                                sticky->size()));
     sticky->show();
     sticky->activateWindow();
     updateTableWidget();

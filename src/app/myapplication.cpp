@@ -3,6 +3,7 @@
 #include "app/fontsubstitutes.h"
 #include "app/translations.h"
 #include "base/tracing.h"
+#include "widgets/dialogstacking.h"
 
 #include <QSessionManager>
 
@@ -12,6 +13,8 @@ MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
     FontSubstitutes::install();
     // Before any window exists, so every text is set in the user's language.
     Translations::install(*this, QLocale::system());
+    // Dialogs open above the notes kept on top.
+    DialogStacking::install(*this);
     connect(this, &QGuiApplication::commitDataRequest, this, &MyApplication::commitData);
 }
 

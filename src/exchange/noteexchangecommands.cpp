@@ -3,8 +3,10 @@
 #include "app/mainwindow.h"
 #include "base/tracing.h"
 #include "exchange/exchangeprogressdialog.h"
+#include "exchange/importmerge.h"
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
+#include "notes/noteplacement.h"
 #include "widgets/standarddialogs.h"
 #include "widgets/userprompt.h"
 
@@ -48,7 +50,7 @@ NoteExchangeCommands::NoteExchangeCommands(MainWindow *window, QMenu *menu)
     retranslate();
 }
 
-void NoteExchangeCommands::setExportSource(std::function<QList<NoteRecord>()> source)
+void NoteExchangeCommands::setExportSource(std::function<ExportSelection()> source)
 {
     m_exportSource = std::move(source);
 }
@@ -60,9 +62,17 @@ void NoteExchangeCommands::retranslate()
     m_importFileAction->setText(tr("Import from Note &File…"));
 }
 
+QString NoteExchangeCommands::importedText(int added, int alreadyPresent)
+{
+    return tr("<p>%1 added, %2 already present.</p>")
+        .arg(QString::number(added), QString::number(alreadyPresent));
+}
+
 void NoteExchangeCommands::exportNotes()
 {
-    const QList<NoteRecord> records = m_exportSource ? m_exportSource() : m_window->noteRecords();
+    const ExportSelection selection =
+        m_exportSource ? m_exportSource() : ExportSelection{m_window->noteRecords()};
+    const QList<NoteRecord> &records = selection.notes;
     if (records.isEmpty()) {
         UserPrompt::notice(m_window, tr("Export Notes"),
                            tr("<p>There are no notes to export.</p>"));
@@ -87,11 +97,16 @@ void NoteExchangeCommands::exportNotes()
                                .arg(where, result.error.toHtmlEscaped()));
         return;
     }
-    UserPrompt::notice(
-        m_window, tr("Notes Exported"),
-        tr("<p>%n note(s) were exported to %1. Open index.html there to read them.</p>", nullptr,
-           result.written)
-            .arg(where));
+    const QString done =
+        selection.searchedOf > 0
+            ? tr("<p>%1 of %2 notes, those the search shows, were exported to %3. Open "
+                 "index.html there to read them.</p>")
+                  .arg(QString::number(result.written), QString::number(selection.searchedOf),
+                       where)
+            : tr("<p>%n note(s) were exported to %1. Open index.html there to read them.</p>",
+                 nullptr, result.written)
+                  .arg(where);
+    UserPrompt::notice(m_window, tr("Notes Exported"), done);
 }
 
 void NoteExchangeCommands::importFromFolder()
@@ -133,18 +148,20 @@ void NoteExchangeCommands::addImported(NoteImport::Result result)
                            QStringLiteral("<p>%1</p>").arg(result.error.toHtmlEscaped()));
         return;
     }
-    QList<NoteRecord> records = std::move(result.records);
+    const int found = int(result.records.size());
+    ImportMerge::Outcome merged = ImportMerge::merge(m_window->noteRecords(), result.records,
+                                                     NotePlacement::availableScreenAreas());
     const QStringList &problems = result.problems;
-    const int count = int(records.size());
-    qCDebug(lcStore) << "importing" << count << "notes," << problems.size() << "skipped";
+    const int count = int(merged.added.size());
+    qCDebug(lcStore) << "importing" << count << "notes," << merged.alreadyPresent
+                     << "already present," << problems.size() << "skipped";
     if (count > 0)
-        m_window->addNotes(std::move(records));
-    const QString added = count == 0
-                              ? tr("<p>No notes were found to import.</p>")
-                              : tr("<p>%n note(s) were added to your notes.</p>", nullptr, count);
+        m_window->addNotes(std::move(merged.added));
+    const QString added = found == 0 ? tr("<p>No notes were found to import.</p>")
+                                     : importedText(count, merged.alreadyPresent);
     const QString skipped =
         problems.isEmpty() ? QString() : tr("<p>Skipped:</p>") + problemList(problems);
-    if (count == 0 || !problems.isEmpty())
+    if (found == 0 || !problems.isEmpty())
         UserPrompt::notify(m_window, tr("Notes Imported"), added + skipped);
     else
         UserPrompt::notice(m_window, tr("Notes Imported"), added);

@@ -23,11 +23,28 @@ public:
     // Adds the commands to `menu`; `window` takes and receives the notes.
     NoteExchangeCommands(MainWindow *window, QMenu *menu);
 
-    // The notes "Export Notes…" writes; every note of the window unless set
-    // (the control panel passes the notes its list shows).
-    void setExportSource(std::function<QList<NoteRecord>()> source);
+    // The notes "Export Notes…" writes, and when a search chose them, how
+    // many notes there are in all (the result says "4 of 17 notes").
+    struct ExportSelection
+    {
+        // Implicit: a plain list of notes is a selection no search made.
+        ExportSelection(QList<NoteRecord> chosen = {}, int all = 0)
+            : notes(std::move(chosen)), searchedOf(all)
+        {
+        }
+
+        QList<NoteRecord> notes;
+        int searchedOf = 0; // all notes when a search chose `notes`, else 0
+    };
+
+    // Every note of the window unless set (the control panel passes the notes
+    // its list shows).
+    void setExportSource(std::function<ExportSelection()> source);
 
     void retranslate();
+
+    // What an import did, as its result says it: "3 added, 2 already present".
+    static QString importedText(int added, int alreadyPresent);
 
     QAction *exportAction() const { return m_exportAction; }
     QAction *importFolderAction() const { return m_importFolderAction; }
@@ -43,7 +60,7 @@ private:
     void addImported(NoteImport::Result result);
 
     MainWindow *m_window;
-    std::function<QList<NoteRecord>()> m_exportSource;
+    std::function<ExportSelection()> m_exportSource;
     QAction *m_exportAction;
     QAction *m_importFolderAction;
     QAction *m_importFileAction;

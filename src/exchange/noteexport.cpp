@@ -2,12 +2,19 @@
 
 #include "base/tracing.h"
 #include "exchange/imagereferences.h"
+#include "exchange/notemarkdown.h"
+#include "notes/notetext.h"
+#include "reminders/periodicwords.h"
+#include "richtext/pictureintake.h"
+#include "store/picturestore.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 #include <QSaveFile>
 #include <QSet>
 #include <QTextDocument>
@@ -37,6 +44,12 @@ QString meta(const char *name, const QString &value)
         .arg(QLatin1String(name), value.toHtmlEscaped());
 }
 
+// The note's own text carries Qt's rule style ("height: 1px; border-width: 0"),
+// which a browser draws as nothing; a line in the text colour shows it. The
+// note's style comes later in the page, hence the weight.
+constexpr char kPageStyle[] = "<style>\nhr { height: 1px !important; border: none !important; "
+                              "background-color: currentColor !important; }\n</style>\n";
+
 QString yesNo(bool value)
 {
     return RecordCodec::yesNo(value);
@@ -56,7 +69,8 @@ QString headerBlock(const NoteRecord &record)
                     .arg(tr("Reminder"), readableDate(record.reminderDate));
     if (!record.periodicMask.isEmpty())
         rows += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n")
-                    .arg(tr("Repeats"), record.periodicMask.toHtmlEscaped());
+                    .arg(tr("Repeats"),
+                         PeriodicWords::describeMask(record.periodicMask).toHtmlEscaped());
     return QStringLiteral("<table class=\"notarella-header\" style=\"border-bottom:1px solid "
                           "#888;margin-bottom:1em\">\n") +
            rows + QStringLiteral("</table>\n");
@@ -83,12 +97,30 @@ QString htmlPage(const NoteRecord &record, const QString &message)
                                  .arg(record.y)
                                  .arg(record.width)
                                  .arg(record.height));
+    page += QLatin1String(kPageStyle);
     page += QStringLiteral("</head>\n<body style=\"background:%1\">\n")
                 .arg(record.colorRGB.toHtmlEscaped());
     page += headerBlock(record);
     page += QLatin1String(kBeginMarker) + message + QLatin1String(kEndMarker);
     page += QStringLiteral("\n</body>\n</html>\n");
     return page;
+}
+
+// The text of a note in the index: pictures and other embedded objects,
+// which plain text holds as U+FFFC, are left out.
+QString excerpt(const QTextDocument &document)
+{
+    const QString text =
+        document.toPlainText().remove(QChar::ObjectReplacementCharacter).simplified();
+    return text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
+}
+
+// What the index calls a note: its summary as the control panel shows it,
+// or "Note <id>" when that is empty.
+QString indexTitle(const NoteRecord &record, const QTextDocument &document)
+{
+    const QString summary = NoteText::summary(document.toPlainText());
+    return summary.isEmpty() ? tr("Note %1").arg(record.id) : summary;
 }
 
 QString markdownPage(const NoteRecord &record, const QTextDocument &document)
@@ -99,15 +131,10 @@ QString markdownPage(const NoteRecord &record, const QTextDocument &document)
     if (record.reminderDate.isValid())
         page += QStringLiteral("- %1: %2\n").arg(tr("Reminder"), readableDate(record.reminderDate));
     if (!record.periodicMask.isEmpty())
-        page += QStringLiteral("- %1: %2\n").arg(tr("Repeats"), record.periodicMask);
-    page += QStringLiteral("\n") + document.toMarkdown();
+        page += QStringLiteral("- %1: %2\n")
+                    .arg(tr("Repeats"), PeriodicWords::describeMask(record.periodicMask));
+    page += QStringLiteral("\n") + NoteMarkdown::fromDocument(document);
     return page;
-}
-
-QString summary(const QTextDocument &document)
-{
-    const QString text = document.toPlainText().simplified();
-    return text.size() > 80 ? text.left(79) + QChar(0x2026) : text;
 }
 
 // Writes the files of one export and remembers which ones it added.
@@ -161,6 +188,54 @@ public:
         m_usedImageNames.insert(relative);
         m_images.insert(canonical, relative);
         return relative;
+    }
+
+    // Writes a picture kept with the notes once, as "images/<hash>.<type>";
+    // returns its path relative to the folder, or an empty text when no such
+    // picture is known.
+    QString writeStoredPicture(const QString &hash, QString *error)
+    {
+        const QString key = QStringLiteral("stored:") + hash;
+        if (const auto known = m_images.constFind(key); known != m_images.cend())
+            return known.value();
+        const QByteArray bytes = PictureStore::instance().bytes(hash);
+        if (bytes.isEmpty())
+            return QString();
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QByteArray type = QImageReader::imageFormat(&buffer);
+        if (type.isEmpty())
+            type = "bin";
+        const QString relative = QLatin1String(kImageFolder) + QLatin1Char('/') + hash +
+                                 QLatin1Char('.') + QString::fromLatin1(type);
+        if (!m_folder.mkpath(QLatin1String(kImageFolder))) {
+            *error =
+                QCoreApplication::translate("NoteExport", "The folder %1 could not be created.")
+                    .arg(QDir::toNativeSeparators(m_folder.filePath(kImageFolder)));
+            return QString();
+        }
+        if (!write(relative, bytes, error))
+            return QString();
+        m_usedImageNames.insert(relative);
+        m_images.insert(key, relative);
+        return relative;
+    }
+
+    // The file an image source of a note names, or a stored picture's copy.
+    QString placePicture(const QString &source, QString *error)
+    {
+        if (const QString hash = PictureStore::hashOfSource(source); !hash.isEmpty())
+            return writeStoredPicture(hash, error);
+        const QString iconPrefix = PictureStore::kIconScheme.toString() + QLatin1Char(':');
+        if (source.startsWith(iconPrefix)) {
+            const QString name = source.mid(iconPrefix.size());
+            if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
+                return QString();
+            return copyImage(PictureIntake::iconDirectory() + name, error);
+        }
+        const QString file = ImageReferences::localFile(source);
+        return file.isEmpty() ? QString() : copyImage(file, error);
     }
 
     void removeAdded()
@@ -217,8 +292,7 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
         QString error;
         const QString message =
             ImageReferences::rewrite(record.message, [&](const QString &source) {
-                const QString file = ImageReferences::localFile(source);
-                return file.isEmpty() ? QString() : writer.copyImage(file, &error);
+                return writer.placePicture(source, &error);
             });
         if (!error.isEmpty())
             return fail(error);
@@ -234,10 +308,10 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
                            "</td><td><a href=\"%3\">%4</a> (<a href=\"%5\">Markdown</a>)</td>"
                            "<td>%6</td><td>%7</td><td>%8</td></tr>\n")
                 .arg(record.colorRGB.toHtmlEscaped(), record.colorName.toHtmlEscaped(),
-                     htmlFileName(record.id), tr("Note %1").arg(record.id),
+                     htmlFileName(record.id), indexTitle(record, document).toHtmlEscaped(),
                      markdownFileName(record.id), readableDate(record.creationDate),
                      record.reminderDate.isValid() ? readableDate(record.reminderDate) : QString(),
-                     summary(document).toHtmlEscaped());
+                     excerpt(document).toHtmlEscaped());
         ++result.written;
         if (progress && !progress(result.written, total)) {
             writer.removeAdded();

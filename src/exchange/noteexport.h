@@ -9,7 +9,8 @@
 // Writes notes to a folder a person can read without the program: per note
 // "note-<id>.html" (a small header with colour, dates and reminder, then the
 // note's own rich text unchanged apart from picture paths) and
-// "note-<id>.md", pictures copied into "images/", and "index.html" listing
+// "note-<id>.md", pictures copied into "images/" (those kept with the notes
+// as "images/<hash>.<type>"), and "index.html" listing
 // every note. Each file appears whole under its name or not at all.
 namespace NoteExport {
 

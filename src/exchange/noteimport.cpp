@@ -3,6 +3,9 @@
 #include "base/tracing.h"
 #include "exchange/imagereferences.h"
 #include "exchange/noteexport.h"
+#include "richtext/pictureintake.h"
+#include "store/notepictures.h"
+#include "store/picturestore.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -74,6 +77,20 @@ public:
             return QString();
         if (const auto known = m_placed.constFind(from); known != m_placed.cend())
             return known.value();
+        // Kept with the notes, like any picture inserted; only one too large
+        // for that is copied beside the note file.
+        const PictureIntake::FileIntake intake = PictureIntake::takeInFile(from);
+        if (intake.outcome == PictureIntake::Outcome::Taken) {
+            const QString stored = PictureStore::imageSource(intake.hash);
+            m_placed.insert(from, stored);
+            return stored;
+        }
+        if (intake.outcome == PictureIntake::Outcome::TooLarge)
+            problems->append(QCoreApplication::translate(
+                                 "NoteImport", "The picture %1 is larger than 20 MB; it was "
+                                               "copied to %2 and is not kept in the note.")
+                                 .arg(QDir::toNativeSeparators(from),
+                                      QDir::toNativeSeparators(m_to.absolutePath())));
         if (!m_to.mkpath(QStringLiteral("."))) {
             problems->append(
                 QCoreApplication::translate("NoteImport", "The folder %1 could not be created.")
@@ -186,6 +203,36 @@ QStringList pagesToRead(const QDir &dir)
     return pages;
 }
 
+// The words of a failed step; never empty, as an empty reason means success.
+QString reasonOf(const QSqlError &error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? tr("it could not be read.") : text;
+}
+
+// Opens `db` and runs the two queries of an import; why that failed, or an
+// empty text. Each step names its own failure.
+QString whyNotReadable(QSqlDatabase &db, QSqlQuery &count, QSqlQuery &query)
+{
+    if (!db.open())
+        return reasonOf(db.lastError());
+    QSqlQuery tables(db);
+    if (!tables.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' "
+                                    "AND name = 'stickies' COLLATE NOCASE")) ||
+        !tables.next())
+        return reasonOf(tables.lastError());
+    if (tables.value(0).toInt() == 0)
+        return tr("it holds no table of notes (\"stickies\").");
+    if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM stickies")) || !count.next())
+        return reasonOf(count.lastError());
+    if (!query.exec(QStringLiteral(
+            "SELECT id, visible, colorRGB, colorName, creationDate, originalReminderDate, "
+            "reminderDate, periodicMask, locked, alwaysontop, message, xPos, yPos, width, "
+            "height, taskbarentry FROM stickies")))
+        return reasonOf(query.lastError());
+    return QString();
+}
+
 } // namespace
 
 Result readFolder(const QString &folder, const QString &imageFolder,
@@ -247,15 +294,9 @@ Result readDatabase(const QString &file, const ExchangeProgress &progress)
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         QSqlQuery count(db);
         QSqlQuery query(db);
-        if (!db.open() || !count.exec(QStringLiteral("SELECT COUNT(*) FROM stickies")) ||
-            !count.next() ||
-            !query.exec(QStringLiteral(
-                "SELECT id, visible, colorRGB, colorName, creationDate, originalReminderDate, "
-                "reminderDate, periodicMask, locked, alwaysontop, message, xPos, yPos, width, "
-                "height, taskbarentry FROM stickies"))) {
+        if (const QString reason = whyNotReadable(db, count, query); !reason.isEmpty()) {
             result.error = tr("%1 is not a Notarella note file: %2")
-                               .arg(QDir::toNativeSeparators(file),
-                                    db.isOpen() ? query.lastError().text() : db.lastError().text());
+                               .arg(QDir::toNativeSeparators(file), reason);
         } else {
             const int total = count.value(0).toInt();
             int done = 0;
@@ -293,6 +334,9 @@ Result readDatabase(const QString &file, const ExchangeProgress &progress)
                 result.error = tr("%1 could not be read: %2")
                                    .arg(QDir::toNativeSeparators(file), query.lastError().text());
             }
+            // The pictures the notes show come along from the file's own table.
+            if (result.ok)
+                NotePictures::loadReferenced(db, result.records);
         }
         db.close();
     }

@@ -21,14 +21,16 @@ struct Result
 };
 
 // Reads every "note-<id>.html" of `folder`, in the order of their ids.
-// Pictures the notes show from the folder are copied into `imageFolder`
+// Pictures the notes show from the folder are kept with the notes
+// (PictureStore); one larger than 20 MB is copied into `imageFolder` instead
 // (created when needed; a picture already there with the same content is
-// reused) and the notes point at the copies.
+// reused) and the note points at the copy.
 Result readFolder(const QString &folder, const QString &imageFolder,
                   const ExchangeProgress &progress = {});
 
 // Reads the notes of another database file, opened read-only through its own
-// connection; the file is never changed.
+// connection, with the pictures they show from its table of pictures; the
+// file is never changed.
 Result readDatabase(const QString &file, const ExchangeProgress &progress = {});
 
 // Gives the notes ids after `largestExistingId`, in order, so no existing

@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <QSet>
+
 #include <limits>
 
 namespace NotePlacement {
@@ -105,6 +107,40 @@ void keepOnScreen(QWidget *window)
         return;
     qCDebug(lcNotes) << "NotePlacement: moving" << current << "to" << fitted;
     window->setGeometry(fitted);
+}
+
+QPoint placeForNewNote(const QList<QPoint> &taken, const QRect &available, const QSize &size)
+{
+    if (available.isEmpty())
+        return kFirstNewNotePlace;
+    const auto key = [](const QPoint &point) {
+        return (quint64(quint32(point.x())) << 32) | quint32(point.y());
+    };
+    QSet<quint64> corners;
+    corners.reserve(taken.size());
+    for (const QPoint &corner : taken)
+        corners.insert(key(corner));
+
+    // The largest corner at which the note still lies wholly inside.
+    const int lastX = available.x() + available.width() - size.width();
+    const int lastY = available.y() + available.height() - size.height();
+    const QPoint first(
+        available.x() + std::clamp(kFirstNewNotePlace.x(), 0, std::max(0, lastX - available.x())),
+        available.y() + std::clamp(kFirstNewNotePlace.y(), 0, std::max(0, lastY - available.y())));
+    for (int runX = first.x(); runX <= lastX; runX += kNewNoteStep) {
+        for (QPoint place(runX, first.y()); place.x() <= lastX && place.y() <= lastY;
+             place += QPoint(kNewNoteStep, kNewNoteStep)) {
+            if (!corners.contains(key(place)))
+                return place;
+        }
+    }
+    return first;
+}
+
+QRect primaryScreenArea()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 } // namespace NotePlacement

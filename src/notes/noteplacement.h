@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -27,5 +29,22 @@ QList<QRect> availableScreenAreas();
 
 // Applies fitToScreens() to a top-level window.
 void keepOnScreen(QWidget *window);
+
+// New notes open in runs stepping down and right by kNewNoteStep from the
+// first place, kFirstNewNotePlace from the top-left corner of the screen.
+inline constexpr int kNewNoteStep = 20;
+inline constexpr QPoint kFirstNewNotePlace{200, 200};
+
+// Where a new note of `size` opens so that it covers no other note: the first
+// place of the runs whose top-left corner no note has (`taken`) and where the
+// note lies wholly inside `available`. When a run would leave the area the
+// next one starts one step further right at the first row; when every place
+// is taken the first place is used. The first place moves up and left as far
+// as a note of `size` needs to fit; a note larger than `available` opens at
+// its top-left corner.
+QPoint placeForNewNote(const QList<QPoint> &taken, const QRect &available, const QSize &size);
+
+// The available area of the primary screen, empty without a screen.
+QRect primaryScreenArea();
 
 } // namespace NotePlacement

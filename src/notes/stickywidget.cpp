@@ -68,9 +68,8 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     qCDebug(lcNotes) << "   +-- Using a reminder date of" << reminderDate;
     qCDebug(lcNotes) << "   +-- Periodic Mask" << periodicMask;
 
-    auto *textBrowser = new ELinkTextBrowser;
-    textBrowser->showStoredHtml(message);
-    m_textBrowser = textBrowser;
+    m_textBrowser = new ELinkTextBrowser;
+    m_textBrowser->showStoredHtml(message);
     // Until the text changes, the note's HTML is the text it was given: saves
     // then write back exactly what was stored instead of exporting every
     // note again.
@@ -150,6 +149,11 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
 StickyWidget::~StickyWidget()
 {
     qCDebug(lcNotes) << "StickyWidget::~StickyWidget() - destructor";
+}
+
+QTextBrowser *StickyWidget::textBrowser() const
+{
+    return m_textBrowser;
 }
 
 QString StickyWidget::message() const
@@ -286,10 +290,11 @@ void StickyWidget::hideSticky()
     if (Preferences::userBool(Preferences::Names::HideWarning)) {
         RZToggleMessageBox box(
             tr("Warning: Hiding Sticky"),
-            tr("<p>Hidden stickies are only accessible by left-clicking the system tray icon or "
-               "from the Notarella control panel.  However, any reminder set for this sticky "
-               "will still occur as scheduled and result in the sticky being reactivated at the "
-               "appropriate time.</p><b><p>Do you still wish to hide this sticky?</p></b>"),
+            tr("<p>Hidden stickies are only accessible from the list of the Notarella control "
+               "panel (right-click the system tray icon and choose <i>Sticky Control "
+               "Panel</i>).  However, any reminder set for this sticky will still occur as "
+               "scheduled and result in the sticky being reactivated at the appropriate "
+               "time.</p><b><p>Do you still wish to hide this sticky?</p></b>"),
             Preferences::userKey(Preferences::Names::HideWarning), this);
         if (box.exec() != QDialog::Accepted)
             return;
@@ -377,7 +382,8 @@ void StickyWidget::showRichTextEditor()
     editor.setReadOnly(locked);
     if (editor.exec() != QDialog::Accepted || locked || m_locked)
         return;
-    m_textBrowser->setHtml(editor.html());
+    // One step of the note's own undo takes the editor's changes back.
+    m_textBrowser->replaceHtmlUndoably(editor.html());
     setWindowTitle(summaryText());
     emit updateTableWidgetItems();
 }

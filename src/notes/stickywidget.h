@@ -12,6 +12,7 @@ struct NoteSettings;
 class QLabel;
 class QMenu;
 class ReminderDialog;
+class ELinkTextBrowser;
 class QTextBrowser;
 
 // One note on the desktop: a frameless window in the note's colour with a
@@ -58,7 +59,7 @@ public:
     static QPixmap reminderPixmap();
 
     // The text area, for the commands and tests that work on the text.
-    QTextBrowser *textBrowser() const { return m_textBrowser; }
+    QTextBrowser *textBrowser() const;
     QString mouseMode() const { return m_mouseMode; }
 
     // Sets both reminder dates and the pattern, then refreshes the header.
@@ -131,7 +132,7 @@ private:
     QDateTime m_originalReminderDate;
     QString m_periodicMask;
     bool m_locked;
-    QTextBrowser *m_textBrowser = nullptr;
+    ELinkTextBrowser *m_textBrowser = nullptr;
     QLabel *m_creationDateLabel = nullptr;
     QLabel *m_reminderLabel = nullptr;
     QLabel *m_lockLabel = nullptr;

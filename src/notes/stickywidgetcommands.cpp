@@ -6,6 +6,7 @@
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
+#include "richtext/elinktextbrowser.h"
 #include "widgets/printdialogs.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rzcolorselectordialog.h"
@@ -77,7 +78,7 @@ std::unique_ptr<QMenu> StickyWidget::createContextMenu()
     menu->addSeparator();
 
     menu->addAction(tr("Rich Text &Editor"), this, &StickyWidget::showRichTextEditor);
-    addColorEntries(menu->addMenu(QStringLiteral("Change &Color")));
+    addColorEntries(menu->addMenu(tr("Change &Color")));
     menu->addAction(tr("Set/Edit &Reminder"), this, &StickyWidget::showReminderDialog);
     menu->addAction(QIcon(printerPicture()), tr("&Print"), this, &StickyWidget::print);
     menu->addSeparator();

@@ -166,7 +166,7 @@ std::unique_ptr<QMenu> TableLabel::createContextMenu()
     menu->addSeparator();
 
     using namespace Preferences;
-    QMenu *colorMenu = menu->addMenu(QStringLiteral("Change &Color"));
+    QMenu *colorMenu = menu->addMenu(tr("Change &Color"));
     runOnNote(
         colorMenu->addAction(swatch(userString(Names::DefaultRGB)),
                              QStringLiteral("%1 (%2)").arg(

@@ -1,12 +1,21 @@
 #include "reminders/reminderthread.h"
 
 #include "base/tracing.h"
+#include "reminders/tickschedule.h"
 
+#include <QDateTime>
 #include <QDeadlineTimer>
 
 namespace {
-constexpr int kDefaultTickInterval = 60 * 1000;
+constexpr int kDefaultTickInterval = int(ReminderTiming::kMinuteMs);
 std::atomic<int> tickIntervalMs{kDefaultTickInterval};
+std::atomic<ReminderThread::WallClock> wallClock{nullptr};
+
+qint64 wallClockNow()
+{
+    const ReminderThread::WallClock clock = wallClock.load();
+    return clock ? clock() : QDateTime::currentMSecsSinceEpoch();
+}
 } // namespace
 
 ReminderThread::ReminderThread(QObject *parent) : QThread(parent)
@@ -43,20 +52,28 @@ int ReminderThread::tickInterval()
     return tickIntervalMs.load();
 }
 
+void ReminderThread::setWallClockForTesting(WallClock clock)
+{
+    wallClock = clock;
+}
+
 void ReminderThread::run()
 {
     int counter = 0;
+    TickSchedule schedule(wallClockNow(), tickInterval());
     QMutexLocker locker(&m_mutex);
     while (!m_stopRequested) {
-        const QDeadlineTimer deadline(tickInterval());
-        while (!m_stopRequested && m_stopCondition.wait(&m_mutex, deadline)) {
-            // woken early without a stop request: keep waiting for the deadline
+        const qint64 now = wallClockNow();
+        if (!schedule.takeTick(now)) {
+            // Woken by a stop request, at the end of the slice or spuriously:
+            // the loop reads the wall clock again in every case.
+            m_stopCondition.wait(&m_mutex,
+                                 QDeadlineTimer(schedule.sleepBefore(now), Qt::PreciseTimer));
+            continue;
         }
-        // The mutex is held from this check through both emissions, so a
+        // The mutex is held from the stop check through both emissions, so a
         // stop requested now waits until the tick is complete and no later
         // tick starts.
-        if (m_stopRequested)
-            break;
         ++counter;
         m_tickCount = counter;
         qCDebug(lcReminders) << "ReminderThread::run(" << counter << ")";

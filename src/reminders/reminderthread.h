@@ -6,7 +6,8 @@
 
 #include <atomic>
 
-// The once-a-minute reminder tick. Each tick emits saveRequested() and then
+// The once-a-minute reminder tick, at the start of each wall-clock minute
+// (see TickSchedule). Each tick emits saveRequested() and then
 // reminderCheck(); receivers living in the GUI thread get both queued, in that
 // order, so the notes are saved before that tick's reminder checks run.
 // The wait between ticks ends at once when a stop is requested.
@@ -24,9 +25,12 @@ public:
     // Ticks run so far.
     int tickCount() const { return m_tickCount.load(); }
 
-    // Tests shorten the 60-second interval; 0 or less restores it.
+    // Tests shorten the minute the ticks align to; 0 or less restores it.
     static void setTickIntervalForTesting(int milliseconds);
     static int tickInterval();
+    // Tests replace the wall clock (milliseconds since 1970); nullptr restores it.
+    using WallClock = qint64 (*)();
+    static void setWallClockForTesting(WallClock clock);
 
 signals:
     void saveRequested();

@@ -23,6 +23,15 @@ void appendUnit(QString &text, const QString &opening, qint64 count, const char 
 
 } // namespace
 
+qint64 msecsToNextMinute(qint64 msecsSinceEpoch, qint64 minuteMs)
+{
+    // The remainder of a negative instant (a clock before 1970) is negative too.
+    qint64 intoMinute = msecsSinceEpoch % minuteMs;
+    if (intoMinute < 0)
+        intoMinute += minuteMs;
+    return minuteMs - intoMinute;
+}
+
 QDateTime withoutSeconds(const QDateTime &dateTime)
 {
     if (!dateTime.isValid())

@@ -10,6 +10,14 @@ namespace ReminderTiming {
 // Date format of reminder tooltips and the reminder dialog (not the user's setting).
 inline constexpr char kReminderDateFormat[] = "dd MMM yyyy hh:mm AP";
 
+inline constexpr qint64 kMinuteMs = 60 * 1000;
+
+// Milliseconds from the wall-clock instant `msecsSinceEpoch` to the start of
+// the next whole minute: 60000 exactly at a minute's start, 1 at hh:mm:59.999.
+// Minutes start at the same instants in every time zone, as zone offsets are
+// whole minutes. A shorter `minuteMs` lets tests run the same arithmetic fast.
+qint64 msecsToNextMinute(qint64 msecsSinceEpoch, qint64 minuteMs = kMinuteMs);
+
 // `dateTime` with its seconds (and milliseconds) removed.
 QDateTime withoutSeconds(const QDateTime &dateTime);
 

@@ -7,10 +7,12 @@
 #include "base/tracing.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/remindertiming.h"
+#include "widgets/selectallonfocus.h"
 #include "widgets/userprompt.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -75,6 +77,8 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
         auto *label = new QLabel(tr(kFieldLabels[index]), m_periodicGroup);
         auto *edit = new QLineEdit(PeriodicSchedule::anyValueText(field), m_periodicGroup);
         edit->setObjectName(QLatin1String(kFieldObjectNames[index]));
+        // The initial "Every ..." texts are real text: typing replaces them.
+        SelectAllOnFocus::install(edit);
         label->setBuddy(edit);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         periodicLayout->addWidget(label, index + 1, 0);
@@ -91,6 +95,7 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
                    m_periodicGroup);
     m_nextMatchLabel->setObjectName(QStringLiteral("nextMatchLabel"));
     m_nextMatchLabel->setWordWrap(true);
+    m_nextMatchLabel->installEventFilter(this);
     periodicLayout->addWidget(nextMatchCaption, PeriodicSchedule::FieldCount + 1, 0);
     periodicLayout->addWidget(m_nextMatchLabel, PeriodicSchedule::FieldCount + 1, 1);
     scheduleLayout->addWidget(m_periodicGroup);
@@ -171,7 +176,8 @@ void SetReminderDialog::setReminderDate(const QDateTime &date, const QString &ma
 {
     qCDebug(lcReminders).nospace()
         << "SetReminderDialog::setReminderDate(" << date << "," << mask << ")";
-    if (const auto schedule = PeriodicSchedule::fromMask(mask)) {
+    const auto schedule = PeriodicSchedule::fromMask(mask);
+    if (schedule) {
         const QStringList texts = schedule->fieldTexts();
         for (int index = 0; index < PeriodicSchedule::FieldCount; ++index) {
             const QString &text = texts.at(index);
@@ -188,9 +194,10 @@ void SetReminderDialog::setReminderDate(const QDateTime &date, const QString &ma
         return;
     }
     m_dateTimeEdit->setDateTime(date);
-    m_noReminderBox->setChecked(false);
-    m_onceGroup->setChecked(true);
-    m_periodicGroup->setChecked(false);
+    // A periodic reminder opens on its pattern, so that saving it unchanged
+    // keeps the schedule; the one-time choice still offers its next date.
+    // The chosen group's slot clears the other two choices.
+    (schedule ? m_periodicGroup : m_onceGroup)->setChecked(true);
 }
 
 QDateTime SetReminderDialog::reminderDate() const
@@ -228,6 +235,25 @@ void SetReminderDialog::updateNextMatchLabel()
         m_nextMatchLabel->setText(
             QStringLiteral("<font color=\"#b00000\">%1</font>").arg(error.toHtmlEscaped()));
     }
+    fitNextMatchLabelHeight();
+}
+
+bool SetReminderDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_nextMatchLabel && event->type() == QEvent::Resize)
+        fitNextMatchLabelHeight();
+    return QDialog::eventFilter(watched, event);
+}
+
+// A wrapped label's height depends on its width, which the layout does not
+// follow for the window's minimum size: without this a long message (an
+// error, or a long date format) would be cut off. Holding the label's minimum
+// height at the height its text needs makes the dialog grow to show it all.
+void SetReminderDialog::fitNextMatchLabelHeight()
+{
+    const int needed = m_nextMatchLabel->heightForWidth(m_nextMatchLabel->width());
+    if (needed > 0 && needed != m_nextMatchLabel->minimumHeight())
+        m_nextMatchLabel->setMinimumHeight(needed);
 }
 
 void SetReminderDialog::displayHelp()

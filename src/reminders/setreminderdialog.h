@@ -23,9 +23,10 @@ class SetReminderDialog : public QDialog
 public:
     explicit SetReminderDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
-    // Loads the note's reminder: no date selects "No Reminder", a date
-    // selects the one-time choice at that date. A periodic `mask` also fills
-    // the five periodic fields.
+    // Loads the note's reminder: no date selects "No Reminder". A readable
+    // periodic `mask` fills the five periodic fields and, with a date, selects
+    // the periodic choice; any other date selects the one-time choice. The
+    // date-time edit shows the date in both cases.
     void setReminderDate(const QDateTime &date, const QString &mask);
 
     // The chosen date, seconds zero: null for "No Reminder", the edited date
@@ -33,6 +34,9 @@ public:
     QDateTime reminderDate() const;
     // The stored pattern of a saved periodic reminder, empty otherwise.
     QString periodicMask() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void noReminderGroupBoxToggled(bool b);
@@ -44,6 +48,7 @@ private slots:
 
 private:
     QStringList periodicFieldTexts() const;
+    void fitNextMatchLabelHeight();
     QString dateFormat() const;
 
     QGroupBox *m_scheduleGroup = nullptr;

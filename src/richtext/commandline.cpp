@@ -113,4 +113,11 @@ QString urlOpenerProgram()
     return configured.isEmpty() ? QStringLiteral("xdg-open") : configured;
 }
 
+int openerWaitMilliseconds()
+{
+    bool isNumber = false;
+    const int configured = qEnvironmentVariableIntValue("NOTARELLA_URL_OPENER_WAIT_MS", &isNumber);
+    return isNumber && configured >= 0 ? configured : 10000;
+}
+
 } // namespace CommandLine

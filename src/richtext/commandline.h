@@ -55,4 +55,10 @@ QString urlFromHandlerArguments(const QStringList &arguments);
 // and not empty, otherwise "xdg-open".
 QString urlOpenerProgram();
 
+// How long the URL handler waits for the opener's answer before it leaves the
+// opener running on its own and reports success: $NOTARELLA_URL_OPENER_WAIT_MS
+// when set to a number, otherwise 10 seconds. An opener that starts a browser
+// in the foreground answers only when the browser closes.
+int openerWaitMilliseconds();
+
 } // namespace CommandLine

@@ -1,6 +1,7 @@
 #include "richtext/displaymodeconversion.h"
 
 #include "base/tracing.h"
+#include "store/picturestore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -101,22 +102,35 @@ QString fromVisibleText(QStringView text)
         .replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
 
-QString iconTag(const QString &iconDirectory, const QString &name)
+// An icon is kept by name, so it is found wherever the program runs.
+QString iconTag(const QString &name)
 {
     return QStringLiteral("<img src=\"%1\">")
-        .arg((iconDirectory + name + kIconSuffix).toHtmlEscaped());
+        .arg(PictureStore::iconSource(name + kIconSuffix).toHtmlEscaped());
+}
+
+// The icon file an image source names: "notarella-icon:<file>", or a path
+// into the icons folder as older versions stored it.
+QString iconFileOf(QStringView source, const QString &escapedIconDirectory)
+{
+    const QString iconPrefix = PictureStore::kIconScheme.toString() + QLatin1Char(':');
+    if (source.startsWith(iconPrefix))
+        return fromVisibleText(source.mid(iconPrefix.size()));
+    if (!escapedIconDirectory.isEmpty() && source.startsWith(escapedIconDirectory))
+        return fromVisibleText(source.mid(escapedIconDirectory.size()));
+    return QString();
 }
 
 // Tokens in text only: a run between "<" and ">" is a tag, whose addresses
 // and styles keep their colons untouched.
-QString tokensToIcons(const QString &html, const QString &iconDirectory, const QSet<QString> &icons)
+QString tokensToIcons(const QString &html, const QSet<QString> &icons)
 {
     // The image tag of each icon, made once; runs longer than the longest
     // name are no token and are not looked up.
     QHash<QString, QString> tags;
     qsizetype longestName = 0;
     for (const QString &name : icons) {
-        tags.insert(name, iconTag(iconDirectory, name));
+        tags.insert(name, iconTag(name));
         longestName = std::max(longestName, name.size());
     }
     QString result;
@@ -202,8 +216,8 @@ QString toMarkup(const QString &html, const QString &iconDirectory, const QSet<Q
             match.capturedView(1).mid(match.capturedEnd(2) + 1 - match.capturedStart(1));
         const bool plainTag = attributesAfterSource.trimmed().isEmpty() ||
                               attributesAfterSource.trimmed() == QLatin1String("/");
-        if (plainTag && !iconDirectory.isEmpty() && source.startsWith(escapedIconDirectory)) {
-            const QString file = fromVisibleText(source.mid(escapedIconDirectory.size()));
+        const QString file = plainTag ? iconFileOf(source, escapedIconDirectory) : QString();
+        if (!file.isEmpty()) {
             if (file.endsWith(kIconSuffix) && icons.contains(file.chopped(kIconSuffix.size())))
                 return QLatin1Char(':') + file.chopped(kIconSuffix.size()) + QLatin1Char(':');
         }
@@ -223,7 +237,8 @@ QString toMarkup(const QString &html, const QString &iconDirectory)
     return toMarkup(html, iconDirectory, iconNames(iconDirectory));
 }
 
-QString toFunctional(const QString &html, const QString &iconDirectory, const QSet<QString> &icons)
+// Icons come back by name; the folder only named them on the way out.
+QString toFunctional(const QString &html, const QString &, const QSet<QString> &icons)
 {
     QString result = replaceMatches(html, escapedRuleParagraphPattern(),
                                     [](const QRegularExpressionMatch &) { return kRuleTag; });
@@ -238,7 +253,7 @@ QString toFunctional(const QString &html, const QString &iconDirectory, const QS
     });
     // Icons last: the tags restored above are no text, so a token inside an
     // address stays part of the address.
-    return tokensToIcons(result, iconDirectory, icons);
+    return tokensToIcons(result, icons);
 }
 
 QString toFunctional(const QString &html, const QString &iconDirectory)

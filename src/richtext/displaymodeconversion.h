@@ -24,13 +24,15 @@ QSet<QString> iconNames(const QString &iconDirectory);
 bool isTokenName(const QString &name);
 
 // Functional to markup. `iconDirectory` ends with "/"; images whose source is
-// an icon of `icons` become tokens, every other image, every link and every
-// rule becomes visible markup.
+// an icon of `icons` (by name, or by a path into `iconDirectory`) become
+// tokens, every other image, every link and every rule becomes visible
+// markup.
 QString toMarkup(const QString &html, const QString &iconDirectory, const QSet<QString> &icons);
 QString toMarkup(const QString &html, const QString &iconDirectory);
 
 // Markup to functional: visible rules, images and links become live again
-// and tokens naming an icon of `icons` become the icon's image. Tokens are
+// and tokens naming an icon of `icons` become the icon's image, referred to
+// by name ("notarella-icon:<name>.png"). Tokens are
 // looked for in text only, never inside a tag, so an address or a style
 // holding ":name:" stays as it is.
 QString toFunctional(const QString &html, const QString &iconDirectory, const QSet<QString> &icons);

@@ -2,21 +2,33 @@
 
 #include "base/tracing.h"
 #include "platform/regularfile.h"
+#include "richtext/autolink.h"
 #include "richtext/markupsafety.h"
+#include "richtext/pictureintake.h"
+#include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "store/picturestore.h"
+#include "widgets/userprompt.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 
 #include <memory>
 
@@ -27,6 +39,8 @@ const QString asteriskLine(60, QLatin1Char('*'));
 ELinkTextBrowser::ELinkTextBrowser(QWidget *parent) : QTextBrowser(parent)
 {
     setReadOnly(false);
+    // A text browser keeps no undo history by default; an editor must.
+    setUndoRedoEnabled(true);
     // Links are handed out, never loaded here; clicks reach anchorClicked only.
     setOpenLinks(false);
     setOpenExternalLinks(false);
@@ -83,6 +97,8 @@ QImage ELinkTextBrowser::placeholderPicture()
 
 QVariant ELinkTextBrowser::loadResource(int type, const QUrl &name)
 {
+    if (const std::optional<QVariant> stored = storedPicture(type, name))
+        return *stored;
     const QString scheme = name.scheme();
     if (scheme == u"qrc" || scheme == u"data" || name.path().startsWith(u':'))
         return QTextBrowser::loadResource(type, name);
@@ -99,6 +115,83 @@ QVariant ELinkTextBrowser::loadResource(int type, const QUrl &name)
     return picture.isNull() ? placeholderPicture() : picture;
 }
 
+std::optional<QVariant> ELinkTextBrowser::storedPicture(int type, const QUrl &name) const
+{
+    if (!PictureResources::isStoredReference(name))
+        return std::nullopt;
+    if (type != QTextDocument::ImageResource)
+        return QVariant(QByteArray(""));
+    const QImage picture = PictureResources::picture(name).value_or(QImage());
+    return picture.isNull() ? placeholderPicture() : picture;
+}
+
+bool ELinkTextBrowser::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasImage() || QTextBrowser::canInsertFromMimeData(source);
+}
+
+bool ELinkTextBrowser::insertPictures(const QMimeData *source)
+{
+    if (isReadOnly())
+        return false;
+    QStringList tooLarge;
+    QString html;
+    // Picture files (from a file manager): each one kept, or linked when too
+    // large. A list with anything else in it is pasted as it would be.
+    const QList<QUrl> urls = source->urls();
+    bool allPictures = !urls.isEmpty();
+    for (const QUrl &url : urls) {
+        const QString file = url.isLocalFile() ? url.toLocalFile() : QString();
+        // Only regular files are looked into: a FIFO would block the reader.
+        allPictures = allPictures && !file.isEmpty() && QFileInfo(file).isFile() &&
+                      !QImageReader::imageFormat(file).isEmpty();
+    }
+    if (allPictures) {
+        for (const QUrl &url : urls) {
+            const QString file = url.toLocalFile();
+            const PictureIntake::FileIntake intake = PictureIntake::takeInFile(file);
+            if (intake.outcome == PictureIntake::Outcome::TooLarge)
+                tooLarge.append(file);
+            const QString picture = intake.outcome == PictureIntake::Outcome::Taken
+                                        ? PictureStore::imageSource(intake.hash)
+                                        : file;
+            html += QStringLiteral("<img src=\"%1\">").arg(picture.toHtmlEscaped());
+        }
+    } else if (source->hasImage()) {
+        // Picture data (a screenshot, a picture copied in another program)
+        // is kept as PNG.
+        const QImage image = qvariant_cast<QImage>(source->imageData());
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+            return false;
+        if (png.size() > PictureIntake::kMaxPictureBytes) {
+            UserPrompt::notify(this, PictureIntake::tooLargeTitle(),
+                               tr("<p>The pasted picture is larger than 20 MB as PNG and was not "
+                                  "inserted. Save it as a smaller file and insert that.</p>"));
+            return true;
+        }
+        html = QStringLiteral("<img src=\"%1\">")
+                   .arg(PictureStore::imageSource(PictureStore::instance().add(png)));
+    } else if (source->hasHtml() &&
+               source->html().contains(QLatin1String("<img"), Qt::CaseInsensitive)) {
+        // Rich text from elsewhere showing picture files.
+        const PictureIntake::Result taken = PictureIntake::takeIn(source->html());
+        if (taken.taken == 0 && taken.tooLarge.isEmpty())
+            return false;
+        html = taken.html;
+        tooLarge = taken.tooLarge;
+    } else {
+        return false;
+    }
+    textCursor().insertFragment(QTextDocumentFragment::fromHtml(html, document()));
+    ensureCursorVisible();
+    if (!tooLarge.isEmpty())
+        UserPrompt::notify(this, PictureIntake::tooLargeTitle(),
+                           PictureIntake::tooLargeMessage(tooLarge));
+    return true;
+}
+
 void ELinkTextBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType)
 {
     qCDebug(lcRichText).noquote() << "ELinkTextBrowser::setSource(" << name.toString() << ")";
@@ -108,7 +201,7 @@ void ELinkTextBrowser::openExternalBrowser(const QUrl &link)
 {
     qCDebug(lcRichText).noquote() << "ELinkTextBrowser::openExternalBrowser(" << link.toString()
                                   << ")";
-    RZOpenDefaultBrowser::url(link.toString());
+    RZOpenDefaultBrowser::url(link.toString(), window());
 }
 
 void ELinkTextBrowser::contextMenuEvent(QContextMenuEvent *event)
@@ -116,14 +209,7 @@ void ELinkTextBrowser::contextMenuEvent(QContextMenuEvent *event)
     qCDebug(lcRichText).noquote() << asteriskLine;
     qCDebug(lcRichText).noquote() << "ELinkTextBrowser::contextMenuEvent()";
 
-    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
-    const QList<QAction *> standardActions = menu->actions();
-    if (!standardActions.isEmpty())
-        menu->removeAction(standardActions.last());
-    menu->addAction(boldAction);
-    menu->addAction(italicizeAction);
-    menu->addAction(underlineAction);
-    menu->addAction(strikeoutAction);
+    const std::unique_ptr<QMenu> menu = buildContextMenu(event->pos());
 
     qCDebug(lcRichText).noquote() << "Menu Actions:";
     const QList<QAction *> actions = menu->actions();
@@ -257,4 +343,147 @@ void ELinkTextBrowser::keepTextOutOfRules(int position, int, int charsAdded)
         if (block == last)
             break;
     }
+}
+
+namespace {
+
+// An entry text as the toolkit's own text menu writes it: the text, then its
+// shortcut after a tab where the desktop shows shortcuts in menus.
+QString entryText(const QString &text, QKeySequence::StandardKey key)
+{
+    const QKeySequence shortcut(key);
+    if (QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus) ||
+        !QGuiApplication::styleHints()->showShortcutsInContextMenus() || shortcut.isEmpty())
+        return text;
+    return text + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText);
+}
+
+} // namespace
+
+std::unique_ptr<QMenu> ELinkTextBrowser::buildContextMenu(const QPoint &position)
+{
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(position));
+    if (!menu)
+        menu = std::make_unique<QMenu>(this);
+    if (isReadOnly()) {
+        // The toolkit leaves the editing entries out of a read-only text's
+        // menu; a locked note shows them, dark, so the menu keeps its shape.
+        const auto disabledEntry = [&menu](const QString &text) {
+            auto *entry = new QAction(text, menu.get());
+            entry->setEnabled(false);
+            return entry;
+        };
+        const QList<QAction *> standard = menu->actions();
+        QAction *first = standard.value(0);
+        menu->insertAction(first, disabledEntry(entryText(tr("&Undo"), QKeySequence::Undo)));
+        menu->insertAction(first, disabledEntry(entryText(tr("&Redo"), QKeySequence::Redo)));
+        menu->insertSeparator(first);
+        menu->insertAction(first, disabledEntry(entryText(tr("Cu&t"), QKeySequence::Cut)));
+        // Paste and Delete follow the copy entries, before the separator
+        // that leads to Select All.
+        QAction *separator = nullptr;
+        for (QAction *action : standard) {
+            if (action->isSeparator()) {
+                separator = action;
+                break;
+            }
+        }
+        menu->insertAction(separator, disabledEntry(entryText(tr("&Paste"), QKeySequence::Paste)));
+        menu->insertAction(separator, disabledEntry(tr("Delete")));
+    }
+    menu->addSeparator();
+    menu->addAction(boldAction);
+    menu->addAction(italicizeAction);
+    menu->addAction(underlineAction);
+    menu->addAction(strikeoutAction);
+    return menu;
+}
+
+void ELinkTextBrowser::replaceHtmlUndoably(const QString &html)
+{
+    if (!MarkupSafety::isSafeToLayOut(html)) {
+        showStoredHtml(html);
+        return;
+    }
+    // Parented to the browser, the scratch copy would read any picture
+    // through loadResource() like the text itself.
+    QTextDocument replacement(this);
+    replacement.setDefaultFont(document()->defaultFont());
+    replacement.setHtml(html);
+    const QTextBlock first = replacement.firstBlock();
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    // An empty replacement brings no paragraph of its own: the one left
+    // takes its look, so the result is what loading the HTML would give.
+    cursor.setBlockFormat(first.blockFormat());
+    cursor.setCharFormat(first.charFormat());
+    cursor.insertFragment(QTextDocumentFragment(&replacement));
+    cursor.endEditBlock();
+    setToolTip(QString());
+}
+
+void ELinkTextBrowser::keyPressEvent(QKeyEvent *event)
+{
+    if (handleHistoryKey(event))
+        return;
+    const bool finishesWord = autoLinking && !isReadOnly() &&
+                              (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                               (!event->text().isEmpty() && event->text().front().isSpace()));
+    const int revision = document()->revision();
+    QTextBrowser::keyPressEvent(event);
+    if (finishesWord && document()->revision() != revision)
+        linkFinishedAddress();
+}
+
+bool ELinkTextBrowser::handleHistoryKey(QKeyEvent *event)
+{
+    const QKeyCombination key = event->keyCombination();
+    const bool undoKey = key == QKeyCombination(Qt::ControlModifier, Qt::Key_Z) ||
+                         event->matches(QKeySequence::Undo);
+    const bool redoKey =
+        key == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+        key == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+        event->matches(QKeySequence::Redo);
+    if (!undoKey && !redoKey)
+        return false;
+    event->accept();
+    if (isReadOnly())
+        return true; // a locked text stays as it is, its history included
+    if (redoKey)
+        redo();
+    else
+        undo();
+    ensureCursorVisible();
+    return true;
+}
+
+void ELinkTextBrowser::linkFinishedAddress()
+{
+    const QTextCursor cursor = textCursor();
+    int end = cursor.position() - 1; // the blank just typed
+    if (cursor.atBlockStart()) {
+        const QTextBlock previous = cursor.block().previous();
+        if (!previous.isValid())
+            return;
+        end = previous.position() + previous.length() - 1;
+    }
+    if (AutoLink::linkAddressBefore(document(), end, palette().link()))
+        qCDebug(lcRichText) << "Made a link of the address ending at" << end;
+}
+
+void ELinkTextBrowser::insertFromMimeData(const QMimeData *source)
+{
+    if (insertPictures(source))
+        return;
+    const int start = textCursor().selectionStart();
+    const int revision = document()->revision();
+    QTextBrowser::insertFromMimeData(source);
+    if (!autoLinking || isReadOnly() || document()->revision() == revision)
+        return;
+    const int made =
+        AutoLink::linkAddressesIn(document(), start, textCursor().position(), palette().link());
+    if (made > 0)
+        qCDebug(lcRichText) << "Made" << made << "links in pasted text";
 }

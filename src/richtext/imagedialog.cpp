@@ -26,7 +26,7 @@ ImageDialog::ImageDialog(QWidget *parent, Qt::WindowFlags flags) : QDialog(paren
 {
     setWindowTitle(tr("Insert Image"));
 
-    pathLineEdit = new QLineEdit(QString::fromLatin1(InsertFragments::kUnchosenImagePath), this);
+    pathLineEdit = new QLineEdit(InsertFragments::imageStartFolder() + QLatin1Char('/'), this);
     widthSpinBox = newSizeSpinBox(this);
     heightSpinBox = newSizeSpinBox(this);
     pathLineEdit->setObjectName(QStringLiteral("pathLineEdit"));
@@ -67,9 +67,9 @@ QString ImageDialog::html() const
 
 void ImageDialog::browseFile()
 {
-    const QString file =
-        StandardDialogs::getOpenFileName(this, tr("Choose an image to insert:"), QDir::homePath(),
-                                         tr("Images ( *.gif *.jpg *.png *.xpm )"));
+    const QString file = StandardDialogs::getOpenFileName(this, tr("Choose an image to insert:"),
+                                                          InsertFragments::imageStartFolder(),
+                                                          tr("Images ( *.gif *.jpg *.png *.xpm )"));
     if (!file.isEmpty())
         pathLineEdit->setText(file);
 }

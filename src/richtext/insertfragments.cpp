@@ -1,7 +1,9 @@
 #include "richtext/insertfragments.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
@@ -27,9 +29,17 @@ QString localLinkAddress(const QString &path)
     return QStringLiteral("file:") + path;
 }
 
+QString imageStartFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
+}
+
 ImagePathCheck checkImagePath(const QString &path)
 {
-    if (path.isEmpty() || path == QLatin1String(kUnchosenImagePath))
+    if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
         return ImagePathCheck::InvalidFileName;
 
     static const QStringList supportedSuffixes = {QStringLiteral(".jpg"), QStringLiteral(".png"),

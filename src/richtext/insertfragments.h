@@ -17,8 +17,9 @@ QString image(const QString &path, int width, int height);
 // Address of a link to a local file or directory.
 QString localLinkAddress(const QString &path);
 
-// The image path before anything was chosen; it is refused like an empty one.
-inline constexpr char kUnchosenImagePath[] = "C:/";
+// The folder where the image dialog starts: the user's Pictures folder when
+// it exists, otherwise the home folder.
+QString imageStartFolder();
 
 enum class ImagePathCheck
 {
@@ -28,7 +29,8 @@ enum class ImagePathCheck
     FileMissing
 };
 
-// Checks in this order: a file name was given, it names a supported image
+// Checks in this order: a file name was given (not empty, not ending in a
+// folder separator as the dialog's starting path does), it names a supported image
 // type (.gif .jpg .png .xpm, any letter case), a file exists there.
 ImagePathCheck checkImagePath(const QString &path);
 

@@ -6,9 +6,12 @@
 
 #include <functional>
 
+class QWidget;
+
 // Hands links to the system's URL handler. Links are never shown inside
 // Notarella: web addresses, "mailto:" and "file:" URLs all go the same way.
-// The handler is started detached; nothing waits for it or checks it.
+// Nothing waits for the handler; when it cannot be started or reports that
+// it failed, a message names the link and the reason.
 class RZOpenDefaultBrowser : public QObject
 {
     Q_OBJECT
@@ -18,8 +21,16 @@ public:
     using Launcher = std::function<void(const QString &program, const QStringList &arguments)>;
 
     // Opens `url` with the URL handler. The URL reaches the handler as one
-    // argument, exactly as given.
-    static void url(const QString &url);
+    // argument, exactly as given. A failure is reported over `parent`.
+    static void url(const QString &url, QWidget *parent = nullptr);
+
+    // The texts of the failure message: the message itself (rich text, with
+    // the link and the reason shown as given) and the reasons it names.
+    static QString failureTitle();
+    static QString failureMessage(const QString &url, const QString &reason);
+    static QString notStartedReason(const QString &program, const QString &error);
+    static QString failedReason(int exitCode, const QByteArray &errorOutput);
+    static QString crashedReason();
 
     // Test seam: every launch of this file (links and help) goes to
     // `launcher` instead of starting a process. An empty function restores

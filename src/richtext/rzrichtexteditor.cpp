@@ -8,9 +8,12 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/hyperlinkdialog.h"
 #include "richtext/imagedialog.h"
+#include "richtext/pictureintake.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "richtext/textstructure.h"
+#include "store/picturestore.h"
 #include "widgets/standarddialogs.h"
+#include "widgets/userprompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -384,14 +387,17 @@ void rz_RichTextEditor::insertIcon(QAction *i_action)
         return;
     insertIconButton->setDefaultAction(i_action);
     const QString path = i_action->data().toString();
+    const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    // By name: the note finds it wherever the program runs.
+    const QString source = PictureStore::iconSource(fileName);
     if (displayingFunctionalObjects) {
-        textBrowser->insertHtml(QStringLiteral("<img src=\"%1\">").arg(path.toHtmlEscaped()));
+        textBrowser->insertHtml(QStringLiteral("<img src=\"%1\">").arg(source.toHtmlEscaped()));
     } else {
-        const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).chopped(4);
+        const QString name = fileName.chopped(4);
         // A name a token cannot hold is inserted as the image's markup.
         textBrowser->insertPlainText(DisplayModeConversion::isTokenName(name)
                                          ? QLatin1Char(':') + name + QLatin1Char(':')
-                                         : QStringLiteral("<img src=\"%1\" />").arg(path));
+                                         : QStringLiteral("<img src=\"%1\" />").arg(source));
     }
     textBrowser->setFocus(Qt::OtherFocusReason);
 }
@@ -406,6 +412,17 @@ void rz_RichTextEditor::insertFragment(const QString &html)
     const QTextCharFormat formatBefore = textBrowser->currentCharFormat();
     textBrowser->insertHtml(html);
     textBrowser->setCurrentCharFormat(formatBefore);
+}
+
+// The chosen picture is kept with the note; one too large to keep stays a
+// reference to its file, and the user is told.
+void rz_RichTextEditor::insertPicture(const QString &html)
+{
+    const PictureIntake::Result taken = PictureIntake::takeIn(html, iconDirectory);
+    insertFragment(taken.html);
+    if (!taken.tooLarge.isEmpty())
+        UserPrompt::notify(this, PictureIntake::tooLargeTitle(),
+                           PictureIntake::tooLargeMessage(taken.tooLarge));
 }
 
 void rz_RichTextEditor::insertItem(const QString &i_item)
@@ -433,7 +450,7 @@ void rz_RichTextEditor::insertItem(const QString &i_item)
     } else if (i_item == tr("Image")) {
         auto dialog = std::make_unique<ImageDialog>(this);
         if (dialog->exec() == QDialog::Accepted)
-            insertFragment(dialog->html());
+            insertPicture(dialog->html());
     } else if (i_item == tr("List")) {
         insertList();
     }
@@ -475,6 +492,8 @@ void rz_RichTextEditor::toggleDisplayMode()
     textBrowser->setHtml(displayingFunctionalObjects
                              ? DisplayModeConversion::toFunctional(document, iconDirectory, icons)
                              : DisplayModeConversion::toMarkup(document, iconDirectory, icons));
+    // Markup is edited as text: an address in it stays text too.
+    textBrowser->setAutoLinking(displayingFunctionalObjects);
     qCDebug(lcRichText) << "Displaying Functional Objects ==" << displayingFunctionalObjects;
 }
 

@@ -52,6 +52,7 @@ private:
     void showFontColor(const QString &color);
     void fillIconMenu();
     void insertFragment(const QString &html);
+    void insertPicture(const QString &html);
     void insertList();
     void showHelp();
 

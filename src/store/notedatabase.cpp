@@ -4,6 +4,7 @@
 
 #include "base/tracing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -203,7 +204,8 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
     const bool written = writeBackupTable() &&
                          (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
                                    : rewriteTable(QStringLiteral("stickies"), records)) &&
-                         m_trash.writeChanges(&m_lastError);
+                         m_trash.writeChanges(&m_lastError) &&
+                         m_pictures.write(m_database, records + trashedRecords(), &m_lastError);
     if (written) {
         QSqlQuery commit(m_database);
         if (run(commit, QStringLiteral("COMMIT"))) {
@@ -389,11 +391,20 @@ qint64 NoteDatabase::dataVersion() const
     return -2;
 }
 
+QList<NoteRecord> NoteDatabase::trashedRecords()
+{
+    QList<NoteRecord> records;
+    for (const TrashedNote &note : m_trash.notes())
+        records.append(note.record);
+    return records;
+}
+
 void NoteDatabase::forgetContent()
 {
     m_stored.reset();
     m_backup.reset();
     m_trash.markUnwritten();
+    m_pictures.forget();
 }
 
 QList<NoteRecord> NoteDatabase::load()
@@ -402,6 +413,7 @@ QList<NoteRecord> NoteDatabase::load()
         return {};
     forgetContent();
     m_trash.read();
+    m_pictures.load(m_database);
     TableRead notes = readTable(QStringLiteral("stickies"));
     const bool notesUsable = !notes.damaged && !notes.records.isEmpty();
     if (notesUsable) {
@@ -555,6 +567,21 @@ QString NoteDatabase::welcomeDocument()
         QStringLiteral("margin-top:12px; margin-bottom:12px; margin-left:0px; margin-right:0px; "
                        "-qt-block-indent:0; text-indent:0px;");
     const QString pristina = QStringLiteral("font-family:'Pristina'; font-size:14pt;");
+    // The texts are written in the language of the start that creates the
+    // file; the translator keeps the <b> marks, which become the bold spans.
+    const QString title =
+        QCoreApplication::translate("NoteDatabase", "Welcome to Notarella!").toHtmlEscaped();
+    QString instruction =
+        QCoreApplication::translate("NoteDatabase",
+                                    "To get started, please open the context menu (usually by "
+                                    "<b>right-clicking</b>) on the top portion of this sticky, "
+                                    "and then select <b>Sticky Control Panel</b>.")
+            .toHtmlEscaped();
+    instruction.replace(
+        QLatin1String("&lt;b&gt;"),
+        QStringLiteral("</span><span style=\" %1 font-weight:600;\">").arg(pristina));
+    instruction.replace(QLatin1String("&lt;/b&gt;"),
+                        QStringLiteral("</span><span style=\" %1\">").arg(pristina));
     return QStringLiteral(
                "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
                "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
@@ -563,12 +590,7 @@ QString NoteDatabase::welcomeDocument()
                "<body style=\" white-space: pre-wrap; font-family:'MS Shell Dlg'; "
                "font-weight:400; font-style:normal; text-decoration:none;\">\n"
                "<p align=\"center\" style=\" %1\"><span style=\" font-size:14pt; "
-               "font-weight:600; font-style:italic; color:#ff0000;\">Welcome to "
-               "Notarella!</span></p>\n"
-               "<p style=\" %1\"><span style=\" %2\">To get started, please open the context "
-               "menu (usually by </span><span style=\" %2 font-weight:600;\">right-clicking</span>"
-               "<span style=\" %2\">) on the top portion of this sticky, and then select </span>"
-               "<span style=\" %2 font-weight:600;\">Sticky Control Panel</span>"
-               "<span style=\" %2\">.</span></p></body></html>")
-        .arg(paragraph, pristina);
+               "font-weight:600; font-style:italic; color:#ff0000;\">%3</span></p>\n"
+               "<p style=\" %1\"><span style=\" %2\">%4</span></p></body></html>")
+        .arg(paragraph, pristina, title, instruction);
 }

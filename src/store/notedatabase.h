@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/fileidentity.h"
+#include "store/notepictures.h"
 #include "store/noterecord.h"
 #include "store/notetrash.h"
 
@@ -145,6 +146,8 @@ private:
     QString putAside(const QString &suffix) const { return putFileAside(m_file, suffix); }
     qint64 dataVersion() const;
     void forgetContent();
+    // The deleted notes, whose pictures the file keeps as well.
+    QList<NoteRecord> trashedRecords();
 
     QString m_connectionName;
     QString m_directory;
@@ -160,6 +163,8 @@ private:
     qint64 m_dataVersion = -1;
     QString m_lastError;
     QList<Incident> m_incidents;
+    // The pictures the notes refer to, written with them.
+    NotePictures m_pictures;
     // Told once the file is written again.
     std::optional<Incident> m_pendingIncident;
 };

@@ -24,7 +24,7 @@ private slots:
     void init();
     void cleanup();
     void firstStartShowsWelcomeNote();
-    void newNotesTakeNextIdAndCascade();
+    void newNotesTakeNextIdAndFreePlace();
     void taskBarDefaultDecidesNewNotes_data();
     void taskBarDefaultDecidesNewNotes();
     void notesSurviveRestart();
@@ -127,7 +127,7 @@ void TestStickyStore::firstStartShowsWelcomeNote()
     QCOMPARE(welcome->windowTitle(), QStringLiteral("\"Welcome to Notarella! To ge...\""));
 }
 
-void TestStickyStore::newNotesTakeNextIdAndCascade()
+void TestStickyStore::newNotesTakeNextIdAndFreePlace()
 {
     // Ids 1, 2 and 7: the next one is 8.
     for (int id = 2; id <= 7; ++id) {
@@ -142,17 +142,21 @@ void TestStickyStore::newNotesTakeNextIdAndCascade()
                                        QStringLiteral("Pink"));
     QCOMPARE(stickyList.last()->stickyID(), 8);
 
-    // Seven notes so far were placed at 200 + 20 * 0..6; then 7, 8, 9 and
-    // back to the start.
-    QCOMPARE(MainWindowTestAccess::cascadeIndex(*m_window), 7);
-    for (int i = 7; i <= 9; ++i) {
+    // New notes open at the first free place of the run: the welcome note
+    // holds 200,200, notes 2 to 7 took 220 to 320, and 3 to 6 are gone.
+    QCOMPARE(stickyList.last()->pos(), QPoint(240, 240));
+    const auto createAt = [this](int expected) {
         MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
                                            QStringLiteral("Pink"));
-        QCOMPARE(stickyList.last()->pos(), QPoint(200 + 20 * i, 200 + 20 * i));
-    }
-    MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
-                                       QStringLiteral("Pink"));
-    QCOMPARE(stickyList.last()->pos(), QPoint(200, 200));
+        QCOMPARE(stickyList.last()->pos(), QPoint(expected, expected));
+    };
+    for (int place : {260, 280, 300, 340})
+        createAt(place);
+    // A hidden note keeps its place; a deleted one gives it up.
+    noteWithId(1)->hide();
+    createAt(360);
+    m_window->stickyDeleted(noteWithId(1));
+    createAt(200);
     QVERIFY(stickyList.last()->isVisible());
     QCOMPARE(stickyList.last()->size(), QSize(210, 150));
 

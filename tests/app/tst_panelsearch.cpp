@@ -8,6 +8,7 @@
 #include "platform/nativesettings.h"
 #include "widgets/standarddialogs.h"
 #include "widgets/trayicon.h"
+#include "widgets/userprompt.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,14 +160,24 @@ void TestPanelSearch::exportTakesTheNotesTheFilterShows()
     field()->setText("milk");
     const QStringList ids1 = {QStringLiteral("note-%1.html").arg(stickyList.at(0)->stickyID()),
                               QStringLiteral("note-%1.html").arg(stickyList.at(2)->stickyID())};
+    UserPrompt::takeHistory();
     QStringList filtered = exportedPages("filtered");
     QStringList expected = ids1;
     expected.sort();
     QCOMPARE(filtered, expected);
+    // The result says the search chose the notes.
+    QList<UserPrompt::Record> prompts = UserPrompt::takeHistory();
+    QCOMPARE(prompts.size(), 1);
+    QVERIFY2(prompts.first().text.contains(QStringLiteral("2 of 3 notes, those the search shows")),
+             qPrintable(prompts.first().text));
 
     // With the search cleared every note goes out again.
     field()->clear();
     QCOMPARE(exportedPages("all").size(), stickyList.size());
+    prompts = UserPrompt::takeHistory();
+    QCOMPARE(prompts.size(), 1);
+    QVERIFY(!prompts.first().text.contains(QStringLiteral("search")));
+    QVERIFY(prompts.first().text.contains(QStringLiteral("3 note(s) were exported")));
 }
 
 void TestPanelSearch::deletedNotesAreNeitherFoundNorExported()

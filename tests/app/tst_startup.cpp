@@ -115,6 +115,8 @@ private slots:
     void signalsEndTheProgramInOrder_data();
     void signalsEndTheProgramInOrder();
     void signalDuringTheUpdateMessageEndsTheProgram();
+    void traceLinesOnlyWhenAskedFor_data();
+    void traceLinesOnlyWhenAskedFor();
 };
 
 void TestStartup::init()
@@ -342,6 +344,77 @@ void TestStartup::signalDuringTheUpdateMessageEndsTheProgram()
     QVERIFY2(run.standardError().contains(QLatin1String("MainWindow::aboutToQuit() - end")),
              qPrintable(run.standardError()));
     QCOMPARE(NativeSettings::intValue(QStringLiteral("Program/SoftwareVersion")), 10700);
+}
+
+void TestStartup::traceLinesOnlyWhenAskedFor_data()
+{
+    QTest::addColumn<QString>("traceSwitch"); // NOTARELLA_TRACE; "-" for unset
+    QTest::addColumn<QString>("rules");       // QT_LOGGING_RULES; "-" for unset
+    QTest::addColumn<bool>("appTrace");       // notarella.app debug lines
+    QTest::addColumn<bool>("storeTrace");     // notarella.store debug lines
+
+    QTest::newRow("by default none") << "-"
+                                     << "-" << false << false;
+    QTest::newRow("NOTARELLA_TRACE=0") << "0"
+                                       << "-" << false << false;
+    QTest::newRow("NOTARELLA_TRACE empty") << ""
+                                           << "-" << false << false;
+    QTest::newRow("NOTARELLA_TRACE=1") << "1"
+                                       << "-" << true << true;
+    QTest::newRow("the user's rules choose a channel")
+        << "-"
+        << "notarella.store.debug=true" << false << true;
+    QTest::newRow("the user's rules win over NOTARELLA_TRACE")
+        << "1"
+        << "notarella.app.debug=false" << false << true;
+}
+
+// A session's trace names note texts and clicked links: by default not one
+// debug line reaches stderr, while the warnings still do.
+void TestStartup::traceLinesOnlyWhenAskedFor()
+{
+    QFETCH(QString, traceSwitch);
+    QFETCH(QString, rules);
+    QFETCH(bool, appTrace);
+    QFETCH(bool, storeTrace);
+
+    TestAppFolder folder;
+    QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
+    {
+        ProgramRun first(folder.executable());
+        first.setEnvironmentValue(QStringLiteral("USERNAME"), QStringLiteral("ann"));
+        QVERIFY(startAndWait(first));
+        terminate(first);
+    }
+    // A new note in an unreadable colour is warned about (and made yellow).
+    NativeSettings::setValue(QStringLiteral("UserDefinedVariables/DefaultRGB"),
+                             QStringLiteral("no colour"));
+    ProgramRun run(folder.executable(), {QStringLiteral("--new-note"), QStringLiteral("hello")});
+    run.setEnvironmentValue(QStringLiteral("USERNAME"), QStringLiteral("ann"));
+    run.setEnvironmentValue(QStringLiteral("QT_MESSAGE_PATTERN"),
+                            QStringLiteral("%{type} %{category}: %{message}"));
+    run.removeEnvironmentValue(QStringLiteral("QT_LOGGING_RULES"));
+    run.removeEnvironmentValue(QStringLiteral("NOTARELLA_TRACE"));
+    if (traceSwitch != QLatin1String("-"))
+        run.setEnvironmentValue(QStringLiteral("NOTARELLA_TRACE"), traceSwitch);
+    if (rules != QLatin1String("-"))
+        run.setEnvironmentValue(QStringLiteral("QT_LOGGING_RULES"), rules);
+    QVERIFY(run.start());
+    QVERIFY2(
+        run.waitForStderr(QStringLiteral("warning notarella.notes: unreadable note colour"), 15000),
+        qPrintable(run.standardError()));
+    terminate(run);
+
+    const QStringList lines = run.standardError().split(QLatin1Char('\n'));
+    const auto hasLine = [&lines](const QString &start) {
+        return std::any_of(lines.cbegin(), lines.cend(),
+                           [&start](const QString &line) { return line.startsWith(start); });
+    };
+    QCOMPARE(hasLine(QStringLiteral("debug notarella.app: MainWindow::MainWindow")), appTrace);
+    QCOMPARE(hasLine(QStringLiteral("debug notarella.store: MainWindow::createSticky")),
+             storeTrace);
+    if (!appTrace && !storeTrace)
+        QVERIFY2(!hasLine(QStringLiteral("debug ")), qPrintable(run.standardError()));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

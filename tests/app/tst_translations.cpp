@@ -5,22 +5,30 @@
 #include "mainwindowtestaccess.h"
 #include "menutexts.h"
 #include "notes/notetext.h"
+#include "notes/stickywidget.h"
+#include "panel/tablelabel.h"
 #include "platform/nativesettings.h"
 #include "programrun.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/remindertiming.h"
 #include "sandboxstate.h"
+#include "store/notedatabase.h"
 #include "testappfolder.h"
+#include "widgets/rztogglemessagebox.h"
 #include "widgets/standarddialogs.h"
 #include "widgets/trayicon.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -133,6 +141,11 @@ private slots:
     void localeChoosesTheCatalogue();
     void textsBuiltOutsideWidgetsAreGerman();
     void trayMenuAndPanelInGerman();
+    void welcomeNoteInTheLanguageOfTheFirstStart_data();
+    void welcomeNoteInTheLanguageOfTheFirstStart();
+    void instructionsFitTheDesktop_data();
+    void instructionsFitTheDesktop();
+    void colourMenusInGerman();
     void programFollowsLang_data();
     void programFollowsLang();
 
@@ -331,6 +344,126 @@ void TestTranslations::trayMenuAndPanelInGerman()
                  QStringLiteral("Gelb"));
     }
     qDeleteAll(std::exchange(stickyList, {}));
+}
+
+void TestTranslations::welcomeNoteInTheLanguageOfTheFirstStart_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("plainText");
+    QTest::addColumn<QStringList>("boldWords");
+
+    QTest::newRow("German") << "de_DE"
+                            << "Willkommen bei Notarella!\nÖffnen Sie zum Einstieg das "
+                               "Kontextmenü am oberen Rand dieser Notiz (meist mit einem "
+                               "Rechtsklick) und wählen Sie dann Notiz-Steuerzentrale."
+                            << QStringList{"Rechtsklick", "Notiz-Steuerzentrale"};
+    QTest::newRow("C") << "C"
+                       << "Welcome to Notarella!\nTo get started, please open the context menu "
+                          "(usually by right-clicking) on the top portion of this sticky, and "
+                          "then select Sticky Control Panel."
+                       << QStringList{"right-clicking", "Sticky Control Panel"};
+}
+
+// The note file made at the first start greets in that start's language.
+void TestTranslations::welcomeNoteInTheLanguageOfTheFirstStart()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, plainText);
+    QFETCH(QStringList, boldWords);
+    installFor(QLocale(locale));
+    QTemporaryDir folder;
+    QString stored;
+    {
+        NoteDatabase database(QStringLiteral("welcome-check"));
+        QCOMPARE(database.open(folder.path(), folder.filePath(QStringLiteral("ann"))),
+                 NoteDatabase::OpenResult::Opened);
+        const QList<NoteRecord> notes = database.load();
+        QCOMPARE(notes.size(), 1);
+        stored = notes.first().message;
+    }
+    QTextDocument document;
+    document.setHtml(stored);
+    QCOMPARE(document.toPlainText(), plainText);
+    QStringList bold;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            if (block != document.begin() && fragment.fragment().charFormat().fontWeight() > 500)
+                bold << fragment.fragment().text();
+        }
+    }
+    QCOMPARE(bold, boldWords);
+}
+
+void TestTranslations::instructionsFitTheDesktop_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("alreadyRunning"); // words the warning must hold
+    QTest::addColumn<QStringList>("hideWarning");
+    QTest::addColumn<QStringList>("neverSaid"); // in neither text
+
+    QTest::newRow("English") << "C" << QStringList{"notarella --show-panel", "system monitor"}
+                             << QStringList{"control panel", "right-click", "Sticky Control Panel"}
+                             << QStringList{"Windows", "Task Manager", "Start Menu", "left-click"};
+    QTest::newRow("German") << "de_DE" << QStringList{"notarella --show-panel", "Systemüberwachung"}
+                            << QStringList{"Steuerzentrale", "rechten Maustaste",
+                                           "Notiz-Steuerzentrale"}
+                            << QStringList{"Windows", "Task-Manager", "Startmenü", "Linksklick",
+                                           "linken Maustaste"};
+}
+
+// The instructions name what a Linux desktop has: no Task Manager or Start
+// menu, and a left click on the tray icon makes a new note.
+void TestTranslations::instructionsFitTheDesktop()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, alreadyRunning);
+    QFETCH(QStringList, hideWarning);
+    QFETCH(QStringList, neverSaid);
+    installFor(QLocale(locale));
+
+    NativeSettings::setValue(QStringLiteral("UserDefinedVariables/HideWarning"), true);
+    StickyWidget note(1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
+                      QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), false,
+                      QString());
+    note.show();
+    QString hideText;
+    QTimer::singleShot(0, this, [&hideText] {
+        auto *box = qobject_cast<RZToggleMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (const QLabel *label : box->findChildren<QLabel *>())
+            hideText += label->text();
+        box->reject();
+    });
+    note.hideSticky();
+    QVERIFY(note.isVisible());
+
+    const QString runningText = MainWindow::alreadyRunningText();
+    for (const QString &words : alreadyRunning)
+        QVERIFY2(runningText.contains(words),
+                 qPrintable(words + QLatin1String(": ") + runningText));
+    for (const QString &words : hideWarning)
+        QVERIFY2(hideText.contains(words), qPrintable(words + QLatin1String(": ") + hideText));
+    for (const QString &words : neverSaid) {
+        QVERIFY2(!runningText.contains(words), qPrintable(words));
+        QVERIFY2(!hideText.contains(words), qPrintable(words));
+    }
+}
+
+// "Change Color" of the note's menu and of the note list's row menu.
+void TestTranslations::colourMenusInGerman()
+{
+    installFor(QLocale(QStringLiteral("de_DE")));
+    StickyWidget note(1, QStringLiteral("#FFFF00"), QStringLiteral("Gelb"),
+                      QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), false,
+                      QString());
+    const std::unique_ptr<QMenu> noteMenu = note.createContextMenu();
+    QVERIFY2(menuTexts(*noteMenu).contains(QStringLiteral("&Farbe ändern")),
+             qPrintable(menuTexts(*noteMenu).join(QLatin1Char('|'))));
+    TableLabel row(TableLabel::MessageLabel, &note);
+    const std::unique_ptr<QMenu> rowMenu = row.createContextMenu();
+    QVERIFY2(menuTexts(*rowMenu).contains(QStringLiteral("&Farbe ändern")),
+             qPrintable(menuTexts(*rowMenu).join(QLatin1Char('|'))));
 }
 
 void TestTranslations::programFollowsLang_data()

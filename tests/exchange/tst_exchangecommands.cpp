@@ -15,6 +15,7 @@
 #include "widgets/userprompt.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,7 +141,10 @@ private slots:
     void importFromFolderAddsNotesWithNewIds()
     {
         // An export of notes 1 and 5, read back into a window holding notes 1 to 3.
+        // Note 1 of the export was made a minute before the one here, so
+        // it is not the same note.
         QList<NoteRecord> exported = m_window->noteRecords();
+        exported.first().creationDate = exported.first().creationDate.addSecs(-60);
         exported.append(exported.first());
         exported[1].id = 5;
         exported[1].visible = false;
@@ -154,7 +158,9 @@ private slots:
 
         StandardDialogs::queueDirectory(folder);
         m_commands->importFolderAction()->trigger();
-        QCOMPARE(titles(UserPrompt::takeHistory()), QStringList{"Notes Imported"});
+        const QList<UserPrompt::Record> prompts = UserPrompt::takeHistory();
+        QCOMPARE(titles(prompts), QStringList{"Notes Imported"});
+        QCOMPARE(prompts.first().text, QStringLiteral("<p>2 added, 0 already present.</p>"));
         QCOMPARE(ids(), (QList<int>{1, 2, 3, 4, 5}));
         QVERIFY(stickyList.at(3)->isVisible());
         QVERIFY(!stickyList.at(4)->isVisible());
@@ -175,9 +181,12 @@ private slots:
         NoteRecord other = m_window->noteRecords().first();
         other.id = 1; // the same id as the note already here
         other.colorName = QStringLiteral("Theirs");
+        other.creationDate = other.creationDate.addDays(1);
+        NoteRecord another = other;
+        another.message = QStringLiteral("<p>another</p>");
         const QString file = m_folder->filePath(QStringLiteral("someone-else"));
         QString error;
-        QVERIFY2(NoteDatabase::writeCopy(file, {other, other}, &error), qPrintable(error));
+        QVERIFY2(NoteDatabase::writeCopy(file, {other, another}, &error), qPrintable(error));
         StandardDialogs::queueOpenFileName(file);
         m_commands->importFileAction()->trigger();
         QCOMPARE(ids(), (QList<int>{1, 2, 3}));
@@ -189,6 +198,102 @@ private slots:
                      .first()
                      .toInt(),
                  3);
+    }
+
+    void importingAgainAddsNothing_data()
+    {
+        QTest::addColumn<bool>("fromFolder");
+        QTest::newRow("exported folder") << true;
+        QTest::newRow("note file") << false;
+    }
+
+    void importingAgainAddsNothing()
+    {
+        QFETCH(bool, fromFolder);
+        // Notes made now (creation dates with milliseconds), one with a picture
+        // that the folder import copies elsewhere, one loaded from the file.
+        const QString picture = m_folder->filePath(QStringLiteral("photo.png"));
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(picture));
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+        stickyList.last()->textBrowser()->setHtml(
+            QStringLiteral("<p>Look <img src=\"%1\" /> &lt;here&gt; &amp; there</p>").arg(picture));
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+        stickyList.last()->textBrowser()->setPlainText(QStringLiteral("second\n\n  line"));
+        const QList<int> before = ids();
+        const int count = int(before.size());
+
+        const auto import = [&](const QString &source) {
+            if (fromFolder) {
+                StandardDialogs::queueDirectory(source);
+                m_commands->importFolderAction()->trigger();
+            } else {
+                StandardDialogs::queueOpenFileName(source);
+                m_commands->importFileAction()->trigger();
+            }
+            return UserPrompt::takeHistory();
+        };
+        const auto writeSource = [&](const QString &name, const QList<NoteRecord> &records) {
+            const QString source = m_folder->filePath(name);
+            QString error;
+            if (fromFolder)
+                QVERIFY(NoteExport::exportNotes(records, source).ok);
+            else
+                QVERIFY2(NoteDatabase::writeCopy(source, records, &error), qPrintable(error));
+        };
+
+        // One's own notes are all there already.
+        writeSource(QStringLiteral("mine"), m_window->noteRecords());
+        QList<UserPrompt::Record> prompts = import(m_folder->filePath(QStringLiteral("mine")));
+        QCOMPARE(titles(prompts), QStringList{"Notes Imported"});
+        QCOMPARE(prompts.first().text,
+                 QStringLiteral("<p>0 added, %1 already present.</p>").arg(count));
+        QCOMPARE(ids(), before);
+
+        // Someone else's notes come once.
+        QList<NoteRecord> theirs = m_window->noteRecords();
+        for (NoteRecord &record : theirs)
+            record.creationDate = record.creationDate.addSecs(-3600);
+        writeSource(QStringLiteral("theirs"), theirs);
+        prompts = import(m_folder->filePath(QStringLiteral("theirs")));
+        QCOMPARE(prompts.first().text,
+                 QStringLiteral("<p>%1 added, 0 already present.</p>").arg(count));
+        QCOMPARE(ids().size(), 2 * count);
+        prompts = import(m_folder->filePath(QStringLiteral("theirs")));
+        QCOMPARE(prompts.first().text,
+                 QStringLiteral("<p>0 added, %1 already present.</p>").arg(count));
+        QCOMPARE(ids().size(), 2 * count);
+        const QList<QVariantList> rows = queryRows(MainWindowTestAccess::database(*m_window),
+                                                   QStringLiteral("SELECT COUNT(*) FROM stickies"));
+        QCOMPARE(rows.first().first().toInt(), 2 * count);
+    }
+
+    void importedNotesMoveOffTakenCorners()
+    {
+        StickyWidget *here = stickyList.first();
+        here->move(200, 200);
+        NoteRecord theirs = m_window->noteRecords().first();
+        theirs.creationDate = theirs.creationDate.addDays(-1);
+        NoteRecord second = theirs;
+        second.message = QStringLiteral("<p>second</p>");
+        NoteRecord elsewhere = second;
+        elsewhere.message = QStringLiteral("<p>elsewhere</p>");
+        elsewhere.x = 10;
+        elsewhere.y = 30;
+        const QString file = m_folder->filePath(QStringLiteral("theirs"));
+        QString error;
+        QVERIFY2(NoteDatabase::writeCopy(file, {theirs, second, elsewhere}, &error),
+                 qPrintable(error));
+        StandardDialogs::queueOpenFileName(file);
+        m_commands->importFileAction()->trigger();
+        QCOMPARE(ids(), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(stickyList.at(0)->pos(), QPoint(200, 200));
+        QCOMPARE(stickyList.at(1)->pos(), QPoint(220, 220));
+        QCOMPARE(stickyList.at(2)->pos(), QPoint(240, 240));
+        QCOMPARE(stickyList.at(3)->pos(), QPoint(10, 30));
     }
 
     void unreadableSourcesAreReported_data()

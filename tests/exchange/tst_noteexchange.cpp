@@ -1,15 +1,22 @@
 // Export of notes to a folder and import from such a folder or from another
 // note file: a round trip keeps every field, nothing half-written remains.
 
+#include "base/apppaths.h"
 #include "exchange/imagereferences.h"
+#include "exchange/importmerge.h"
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
 #include "store/notedatabase.h"
+#include "store/picturestore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -150,30 +157,123 @@ private slots:
         QVERIFY(markdown.contains(QStringLiteral("**bold**")));
         QVERIFY(markdown.contains(QStringLiteral("images/photo.png")));
 
+        // Imported, the pictures are kept with the notes, not as files.
+        PictureStore::instance().clear();
         const QString imageFolder = m_temporary->filePath(QStringLiteral("data/images"));
         const NoteImport::Result imported = NoteImport::readFolder(folder, imageFolder);
         QVERIFY2(imported.ok, qPrintable(imported.error));
         QCOMPARE(imported.problems, QStringList());
         QCOMPARE(imported.records.size(), notes.size());
+        const auto stored = [](const QString &file) {
+            return PictureStore::imageSource(PictureStore::hashOf(contentOf(file)));
+        };
         for (qsizetype i = 0; i < notes.size(); ++i) {
             NoteRecord expected = notes.at(i);
             expected.message.replace(m_pictures + QStringLiteral("/photo.png"),
-                                     imageFolder + QStringLiteral("/photo.png"));
-            expected.message.replace(m_temporary->filePath(QStringLiteral("other/photo.png")),
-                                     imageFolder + QStringLiteral("/photo-2.png"));
+                                     stored(m_pictures + QStringLiteral("/photo.png")));
+            expected.message.replace(
+                m_temporary->filePath(QStringLiteral("other/photo.png")),
+                stored(m_temporary->filePath(QStringLiteral("other/photo.png"))));
             expected.message.replace(m_pictures + QStringLiteral("/icon &amp; co.png"),
-                                     imageFolder + QStringLiteral("/icon &amp; co.png"));
+                                     stored(m_pictures + QStringLiteral("/icon & co.png")));
             compareFields(imported.records.at(i), expected);
         }
-        QCOMPARE(contentOf(imageFolder + QStringLiteral("/photo.png")),
+        QCOMPARE(PictureStore::instance().size(), 3);
+        QCOMPARE(PictureStore::instance().bytes(
+                     PictureStore::hashOf(contentOf(m_pictures + QStringLiteral("/photo.png")))),
                  contentOf(m_pictures + QStringLiteral("/photo.png")));
-        QCOMPARE(contentOf(imageFolder + QStringLiteral("/photo-2.png")),
-                 contentOf(m_temporary->filePath(QStringLiteral("other/photo.png"))));
+        QVERIFY(!QFileInfo::exists(imageFolder));
 
-        // A second import reuses the pictures already copied.
+        // A second import gives the same notes.
         const NoteImport::Result again = NoteImport::readFolder(folder, imageFolder);
         QCOMPARE(again.records.at(0).message, imported.records.at(0).message);
-        QCOMPARE(QDir(imageFolder).entryList(QDir::Files).size(), 3);
+        QCOMPARE(PictureStore::instance().size(), 3);
+    }
+
+    // Pictures kept with the notes and the program's icons are written into
+    // the export as files, referred to from both pages; importing the folder
+    // into a process that never saw them brings the pictures back.
+    void storedPicturesAndIconsExportAsFiles()
+    {
+        const QString app = m_temporary->filePath(QStringLiteral("app"));
+        QVERIFY(QDir().mkpath(app + QStringLiteral("/icons")));
+        writePicture(app + QStringLiteral("/icons/star.png"), Qt::yellow);
+        AppPaths::setApplicationDirectoryForTesting(app);
+        const QByteArray picture = contentOf(m_pictures + QStringLiteral("/photo.png"));
+        const QString hash = PictureStore::instance().add(picture);
+        NoteRecord note = sampleNotes().constFirst();
+        note.message =
+            richText(QStringLiteral("<p>a<img src=\"notarella-image:%1\" width=\"30\" "
+                                    "height=\"20\"> b <img src=\"notarella-icon:star.png\"> "
+                                    "<img src=\"notarella-image:%2\"></p>")
+                         .arg(hash, QString(64, QLatin1Char('0'))));
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        const NoteExport::Result exported = NoteExport::exportNotes({note}, folder);
+        QVERIFY2(exported.ok, qPrintable(exported.error));
+        const QString written = QStringLiteral("images/%1.png").arg(hash);
+        QCOMPARE(contentOf(folder + QLatin1Char('/') + written), picture);
+        QCOMPARE(contentOf(folder + QStringLiteral("/images/star.png")),
+                 contentOf(app + QStringLiteral("/icons/star.png")));
+        const QString page = QString::fromUtf8(
+            contentOf(folder + QLatin1Char('/') + NoteExport::htmlFileName(note.id)));
+        QVERIFY(page.contains(QStringLiteral("src=\"%1\"").arg(written)));
+        QVERIFY(page.contains(QStringLiteral("src=\"images/star.png\"")));
+        // A reference to a picture nobody has stays as it was.
+        QVERIFY(page.contains(QStringLiteral("notarella-image:") + QString(64, QLatin1Char('0'))));
+        const QString markdown = QString::fromUtf8(
+            contentOf(folder + QLatin1Char('/') + NoteExport::markdownFileName(note.id)));
+        QVERIFY(markdown.contains(written));
+
+        PictureStore::instance().clear();
+        const NoteImport::Result imported =
+            NoteImport::readFolder(folder, m_temporary->filePath(QStringLiteral("data/images")));
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(imported.records.size(), 1);
+        QVERIFY(imported.records.first().message.contains(PictureStore::imageSource(hash)));
+        QCOMPARE(PictureStore::instance().bytes(hash), picture);
+        AppPaths::setApplicationDirectoryForTesting(QString());
+    }
+
+    // A picture of an export larger than 20 MB is copied beside the notes as
+    // before, and the import says so.
+    void oversizedExportedPictureIsCopied()
+    {
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QFile big(m_temporary->filePath(QStringLiteral("other/big.png")));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(20 * 1024 * 1024 + 1));
+        big.close();
+        NoteRecord note = sampleNotes().constLast();
+        note.message = QStringLiteral("<img src=\"%1\">").arg(big.fileName());
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+        const QString imageFolder = m_temporary->filePath(QStringLiteral("data/images"));
+        const NoteImport::Result imported = NoteImport::readFolder(folder, imageFolder);
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(imported.problems.size(), 1);
+        QVERIFY(imported.problems.first().contains(QStringLiteral("20 MB")));
+        QCOMPARE(QFileInfo(imageFolder + QStringLiteral("/big.png")).size(), 20 * 1024 * 1024 + 1);
+        QVERIFY(imported.records.first().message.contains(imageFolder));
+    }
+
+    // "Import from Note File" takes the pictures the notes show from the
+    // other file's table of pictures.
+    void noteFileImportBringsPictures()
+    {
+        const QByteArray picture = contentOf(m_pictures + QStringLiteral("/photo.png"));
+        const QString hash = PictureStore::instance().add(picture);
+        const QString unrelated = PictureStore::instance().add(QByteArray("not shown"));
+        NoteRecord note = sampleNotes().constLast();
+        note.message = QStringLiteral("<img src=\"notarella-image:%1\">").arg(hash);
+        NoteRecord other = sampleNotes().constFirst();
+        other.message = QStringLiteral("<img src=\"notarella-image:%1\">").arg(unrelated);
+        const QString file = m_temporary->filePath(QStringLiteral("other/someone.db"));
+        QString error;
+        QVERIFY2(NoteDatabase::writeCopy(file, {note, other}, &error), qPrintable(error));
+        PictureStore::instance().clear();
+        const NoteImport::Result imported = NoteImport::readDatabase(file);
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(PictureStore::instance().bytes(hash), picture);
+        QCOMPARE(PictureStore::instance().size(), 2);
     }
 
     void roundTripThroughDatabase()
@@ -294,6 +394,347 @@ private slots:
             NoteExport::exportNotes(sampleNotes(), blocker + QStringLiteral("/sub"));
         QVERIFY(!result.ok);
         QVERIFY(result.error.contains(QStringLiteral("sub")));
+    }
+
+    void indexNamesNotesByTheirSummary()
+    {
+        NoteRecord typed;
+        typed.id = 4;
+        typed.creationDate = at("2025-03-01T08:15:00Z");
+        // Typed as it reads: "<b>x</b> & "y"".
+        typed.message = richText(QStringLiteral("<p>&lt;b&gt;x&lt;/b&gt; &amp; &quot;y&quot;</p>"));
+        NoteRecord pictured = typed;
+        pictured.id = 5;
+        pictured.message = richText(
+            QStringLiteral("<p><img src=\"%1/photo.png\" />Photo<img src=\"%1/photo.png\" /></p>")
+                .arg(m_pictures));
+        NoteRecord pictureOnly = pictured;
+        pictureOnly.id = 6;
+        pictureOnly.message =
+            richText(QStringLiteral("<p><img src=\"%1/photo.png\" /></p>").arg(m_pictures));
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QVERIFY(NoteExport::exportNotes({typed, pictured, pictureOnly}, folder).ok);
+        const QString index = QString::fromUtf8(contentOf(folder + QStringLiteral("/index.html")));
+        QVERIFY(!index.contains(QChar::ObjectReplacementCharacter));
+        QVERIFY(!index.contains(QStringLiteral("<b>x</b>")));
+        QVERIFY(!index.contains(QStringLiteral("Note 4")));
+        // What a browser shows: the link texts are the summaries.
+        QTextDocument shown;
+        shown.setHtml(index);
+        QStringList links;
+        for (QTextBlock block = shown.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (fragment.charFormat().anchorHref().startsWith(QLatin1String("note-")) &&
+                    fragment.charFormat().anchorHref().endsWith(QLatin1String(".html")))
+                    links << fragment.text();
+            }
+        }
+        QCOMPARE(links, (QStringList{"\"<b>x</b> & \"y\"\"", "\"Photo\"", "Note 6"}));
+    }
+
+    void rulesShowInABrowser()
+    {
+        NoteRecord ruled = sampleNotes().at(1); // holds a rule
+        QVERIFY(ruled.message.contains(QStringLiteral("<hr")));
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QVERIFY(NoteExport::exportNotes({ruled}, folder).ok);
+        const QString page = QString::fromUtf8(contentOf(folder + QStringLiteral("/note-3.html")));
+        // Qt's own rule style draws nothing in a browser: no border, no colour.
+        QVERIFY(page.contains(QStringLiteral("hr { height: 1px; border-width: 0; }")));
+        static const QRegularExpression pageRule(
+            QStringLiteral(R"(<head>.*<style>[^<]*hr \{([^}]*)\}.*</head>)"),
+            QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpressionMatch match = pageRule.match(page);
+        QVERIFY2(match.hasMatch(), qPrintable(page.left(1200)));
+        const QString rule = match.captured(1);
+        QVERIFY(rule.contains(QStringLiteral("background-color: currentColor !important")));
+        QVERIFY(rule.contains(QStringLiteral("height: 1px !important")));
+    }
+
+    void markdownUnderline_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("markdown");
+        QTest::newRow("underline") << "<p>a <u>under</u> b</p>"
+                                   << "a <u>under</u> b";
+        QTest::newRow("inside bold") << "<p><b>bold <u>both</u></b> after</p>"
+                                     << "**bold <u>both</u>** after";
+        QTest::newRow("around bold") << "<p><u>one <b>two</b> three</u></p>"
+                                     << "<u>one **two** three</u>";
+        QTest::newRow("bold after a word") << "<p>word<u><b>a</b></u> x</p>"
+                                           << "word<u>**a**</u> x";
+        QTest::newRow("italic") << "<p><i><u>it</u></i></p>"
+                                << "<u>*it*</u>";
+        QTest::newRow("in italic") << "<p><i>so <u>very</u> much</i></p>"
+                                   << "*so <u>very</u> much*";
+        QTest::newRow("bold, then underlined plain") << "<p><b>b<u>bu</u></b><u>c</u> d</p>"
+                                                     << "**b**<u>**bu**c</u> d";
+        QTest::newRow("list item") << "<ul><li><u>item</u></li></ul>"
+                                   << "- <u>item</u>";
+        QTest::newRow("link") << "<p><a href=\"https://example.org/\">site</a></p>"
+                              << "[site](https://example.org/)";
+        QTest::newRow("text holding private characters")
+            << QStringLiteral("<p>\uE000\uE001 <u>u</u> \uE002</p>")
+            << QStringLiteral("\uE000\uE001 <u>u</u> \uE002");
+    }
+
+    void markdownUnderline()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, markdown);
+        NoteRecord note = sampleNotes().at(2);
+        note.message = richText(html);
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+        const QString page = QString::fromUtf8(contentOf(folder + QStringLiteral("/note-8.md")));
+        QVERIFY2(page.contains(markdown), qPrintable(page));
+        QVERIFY(!page.contains(QLatin1Char('_'))); // Qt's own underline
+        QCOMPARE(page.count(QStringLiteral("<u>")), page.count(QStringLiteral("</u>")));
+    }
+
+    void repeatsInWords()
+    {
+        NoteRecord note = sampleNotes().at(1);
+        note.periodicMask = QStringLiteral("|0|9|*|*|1-5");
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+        const QString page = QString::fromUtf8(contentOf(folder + QStringLiteral("/note-3.html")));
+        const QString markdown =
+            QString::fromUtf8(contentOf(folder + QStringLiteral("/note-3.md")));
+        QVERIFY(page.contains(QStringLiteral("<th>Repeats</th><td>every weekday at 9:00</td>")));
+        QVERIFY(markdown.contains(QStringLiteral("- Repeats: every weekday at 9:00\n")));
+        // The pattern itself is kept for the import.
+        const NoteImport::Result back =
+            NoteImport::readFolder(folder, m_temporary->filePath(QStringLiteral("img")));
+        QCOMPARE(back.records.size(), 1);
+        QCOMPARE(back.records.first().periodicMask, note.periodicMask);
+    }
+
+    void notNoteFilesSayWhy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("text file") << "text"
+                                   << "not a database";
+        QTest::newRow("database without notes") << "sqlite"
+                                                << "\"stickies\"";
+        QTest::newRow("empty file") << "empty"
+                                    << "\"stickies\"";
+    }
+
+    void notNoteFilesSayWhy()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, named);
+        const QString file = m_temporary->filePath(QStringLiteral("other.db"));
+        if (kind == QLatin1String("sqlite")) {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
+                db.setDatabaseName(file);
+                QVERIFY(db.open());
+                QSqlQuery(db).exec(QStringLiteral("CREATE TABLE recipes (name TEXT)"));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+        } else {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            if (kind == QLatin1String("text"))
+                out.write(QByteArray("these are my notes, honestly\n").repeated(200));
+        }
+        const QByteArray before = contentOf(file);
+        const NoteImport::Result imported = NoteImport::readDatabase(file);
+        QVERIFY(!imported.ok);
+        const QString prefix = QStringLiteral("is not a Notarella note file: ");
+        const qsizetype at = imported.error.indexOf(prefix);
+        QVERIFY2(at >= 0, qPrintable(imported.error));
+        const QString reason = imported.error.mid(at + prefix.size()).trimmed();
+        QVERIFY2(!reason.isEmpty(), qPrintable(imported.error));
+        QVERIFY2(reason.contains(named), qPrintable(reason));
+        QCOMPARE(contentOf(file), before);
+    }
+
+    void duplicatesAreFound_data()
+    {
+        QTest::addColumn<QString>("existingText");
+        QTest::addColumn<int>("existingSeconds"); // after the sample's creation
+        QTest::addColumn<QStringList>("incomingTexts");
+        QTest::addColumn<QList<int>>("incomingSeconds");
+        QTest::addColumn<QList<bool>>("present");
+        const QString doc = richText(QStringLiteral("<p><b>Buy</b> milk &amp; <i>bread</i></p>"));
+        QTest::newRow("same date and text")
+            << doc << 0 << QStringList{doc} << QList<int>{0} << QList<bool>{true};
+        QTest::newRow("a second later")
+            << doc << 0 << QStringList{doc} << QList<int>{1} << QList<bool>{false};
+        QTest::newRow("a second earlier")
+            << doc << 0 << QStringList{doc} << QList<int>{-1} << QList<bool>{false};
+        QTest::newRow("other text")
+            << doc << 0 << QStringList{richText("<p>Buy milk &amp; bread!</p>")} << QList<int>{0}
+            << QList<bool>{false};
+        // Formatting is not compared; what the HTML says is.
+        QTest::newRow("written differently")
+            << doc << 0 << QStringList{QStringLiteral("<b>Buy</b> milk &amp; bread")}
+            << QList<int>{0} << QList<bool>{true};
+        QTest::newRow("only formatting differs")
+            << doc << 0 << QStringList{richText("<p>Buy milk &amp; bread</p>")} << QList<int>{0}
+            << QList<bool>{true};
+        QTest::newRow("twice in the import")
+            << doc << 5 << QStringList{doc, doc, doc} << QList<int>{0, 0, 1}
+            << QList<bool>{false, true, false};
+        QTest::newRow("picture path differs")
+            << richText("<p>a<img src=\"/home/me/x.png\" />b</p>") << 0
+            << QStringList{richText("<p>a<img src=\"/data/images/x-2.png\" />b</p>")}
+            << QList<int>{0} << QList<bool>{true};
+        QTest::newRow("a picture more") << richText("<p>ab</p>") << 0
+                                        << QStringList{richText("<p>a<img src=\"/x.png\" />b</p>")}
+                                        << QList<int>{0} << QList<bool>{false};
+        QTest::newRow("empty notes") << QString() << 0 << QStringList{QString(), QString()}
+                                     << QList<int>{0, 0} << QList<bool>{true, true};
+    }
+
+    void duplicatesAreFound()
+    {
+        QFETCH(QString, existingText);
+        QFETCH(int, existingSeconds);
+        QFETCH(QStringList, incomingTexts);
+        QFETCH(QList<int>, incomingSeconds);
+        QFETCH(QList<bool>, present);
+        const QDateTime created = at("2025-03-01T08:15:00Z");
+        NoteRecord existing;
+        existing.creationDate = created.addSecs(existingSeconds);
+        existing.message = existingText;
+        QList<NoteRecord> incoming;
+        for (qsizetype i = 0; i < incomingTexts.size(); ++i) {
+            NoteRecord record;
+            record.creationDate = created.addSecs(incomingSeconds.at(i));
+            record.message = incomingTexts.at(i);
+            incoming << record;
+        }
+        QCOMPARE(ImportMerge::alreadyPresent({existing}, incoming), present);
+    }
+
+    void datesCompareToTheSecond()
+    {
+        // A note made while the program runs has milliseconds; its export
+        // and its note file keep whole seconds.
+        NoteRecord existing;
+        existing.creationDate = at("2025-03-01T08:15:00Z").addMSecs(999);
+        existing.message = QStringLiteral("x");
+        NoteRecord incoming = existing;
+        incoming.creationDate = at("2025-03-01T08:15:00Z");
+        QCOMPARE(ImportMerge::alreadyPresent({existing}, {incoming}), QList<bool>{true});
+        incoming.creationDate = incoming.creationDate.toUTC(); // another time zone, same moment
+        QCOMPARE(ImportMerge::alreadyPresent({existing}, {incoming}), QList<bool>{true});
+    }
+
+    void secondImportAddsNothing_data()
+    {
+        QTest::addColumn<bool>("fromFolder");
+        QTest::newRow("exported folder") << true;
+        QTest::newRow("note file") << false;
+    }
+
+    void secondImportAddsNothing()
+    {
+        QFETCH(bool, fromFolder);
+        const QList<NoteRecord> notes = sampleNotes();
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        const QString file = m_temporary->filePath(QStringLiteral("theirs.db"));
+        QString error;
+        QVERIFY(NoteExport::exportNotes(notes, folder).ok);
+        QVERIFY(NoteDatabase::writeCopy(file, notes, &error));
+        const auto read = [&] {
+            return fromFolder ? NoteImport::readFolder(folder,
+                                                       m_temporary->filePath(QStringLiteral("img")))
+                              : NoteImport::readDatabase(file);
+        };
+        // The notes as they are once the first import made windows of them.
+        const NoteImport::Result first = read();
+        QVERIFY(first.ok);
+        const ImportMerge::Outcome added = ImportMerge::merge({}, first.records, {});
+        QCOMPARE(added.added.size(), notes.size());
+        QList<NoteRecord> shown = added.added;
+        for (NoteRecord &record : shown)
+            record.message = richText(record.message);
+
+        const ImportMerge::Outcome again = ImportMerge::merge(shown, read().records, {});
+        QVERIFY(again.added.isEmpty());
+        QCOMPARE(again.alreadyPresent, int(notes.size()));
+        // The notes the export came from count as well.
+        QCOMPARE(ImportMerge::merge(notes, read().records, {}).alreadyPresent, int(notes.size()));
+    }
+
+    void freeCorners_data()
+    {
+        QTest::addColumn<QRect>("note");
+        QTest::addColumn<QList<QPoint>>("taken");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("corner");
+        const QList<QRect> screen{QRect(0, 0, 800, 600)};
+        const QRect note(200, 200, 300, 200);
+        QTest::newRow("free") << note << QList<QPoint>{{201, 200}, {200, 199}, {220, 220}} << screen
+                              << QPoint(200, 200);
+        QTest::newRow("taken") << note << QList<QPoint>{{200, 200}} << screen << QPoint(220, 220);
+        QTest::newRow("taken twice over")
+            << note << QList<QPoint>{{220, 220}, {200, 200}, {260, 260}} << screen
+            << QPoint(240, 240);
+        // 480 + 300 = 780 fits; 500 + 300 = 800 still fits; 520 does not.
+        QTest::newRow("step to the edge")
+            << QRect(480, 380, 300, 200) << QList<QPoint>{{480, 380}} << screen << QPoint(500, 400);
+        QTest::newRow("step past the edge starts at the top left")
+            << QRect(500, 400, 300, 200) << QList<QPoint>{{500, 400}} << screen << QPoint(0, 0);
+        QTest::newRow("top left taken as well")
+            << QRect(500, 400, 300, 200) << QList<QPoint>{{500, 400}, {0, 0}} << screen
+            << QPoint(20, 20);
+        QTest::newRow("second screen")
+            << QRect(1700, 1000, 300, 200) << QList<QPoint>{{1700, 1000}}
+            << QList<QRect>{QRect(0, 0, 800, 600), QRect(800, 0, 1200, 1200)} << QPoint(800, 0);
+        QTest::newRow("no screens, no edge")
+            << QRect(5000, 5000, 300, 200) << QList<QPoint>{{5000, 5000}} << QList<QRect>{}
+            << QPoint(5020, 5020);
+        // Every corner the walk can reach is taken: it ends, wherever.
+        QTest::newRow("screen too small") << QRect(0, 0, 300, 200) << QList<QPoint>{{0, 0}}
+                                          << QList<QRect>{QRect(0, 0, 300, 200)} << QPoint(0, 0);
+    }
+
+    void freeCorners()
+    {
+        QFETCH(QRect, note);
+        QFETCH(QList<QPoint>, taken);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, corner);
+        QCOMPARE(ImportMerge::freeCorner(note, taken, screens), corner);
+    }
+
+    void mergePlacesAddedNotesApart()
+    {
+        NoteRecord here;
+        here.creationDate = at("2025-01-01T10:00:00Z");
+        here.message = QStringLiteral("here");
+        here.x = 100;
+        here.y = 100;
+        here.width = 200;
+        here.height = 150;
+        NoteRecord copy = here; // already present: neither added nor moved
+        NoteRecord other = here;
+        other.message = QStringLiteral("other");
+        NoteRecord third = other;
+        third.creationDate = third.creationDate.addSecs(60);
+        NoteRecord offScreen = third;
+        offScreen.creationDate = offScreen.creationDate.addSecs(60);
+        offScreen.x = 5000;
+        offScreen.y = 5000;
+        const ImportMerge::Outcome outcome =
+            ImportMerge::merge({here}, {copy, other, third, offScreen}, {QRect(0, 0, 800, 600)});
+        QCOMPARE(outcome.alreadyPresent, 1);
+        QCOMPARE(outcome.added.size(), 3);
+        QCOMPARE(QPoint(outcome.added.at(0).x, outcome.added.at(0).y), QPoint(120, 120));
+        QCOMPARE(QPoint(outcome.added.at(1).x, outcome.added.at(1).y), QPoint(140, 140));
+        // Brought onto the screen as loading would, at its corner.
+        QCOMPARE(QPoint(outcome.added.at(2).x, outcome.added.at(2).y), QPoint(600, 450));
+        QCOMPARE(outcome.added.at(2).message, offScreen.message);
+        QCOMPARE(QSize(outcome.added.at(2).width, outcome.added.at(2).height), QSize(200, 150));
     }
 
     void newIdsFollowTheLargest()

@@ -2,7 +2,8 @@
 # The context menu of a note on a real X desktop: a right click on the header
 # opens it; from it the note is kept above other windows, locked (after which
 # neither typing nor Ctrl+B changes the saved text) and printed to a PDF file
-# through the print dialog, with no printer installed.
+# through the print dialog, with no printer installed. A dialog opened then
+# stays above the note kept on top.
 #
 # Usage (through CTest): sandbox-run e2e_notemenu.sh <application folder>
 set -eu
@@ -101,6 +102,38 @@ import -window root "$shots/locked-note.png"
 stop_notarella
 [ "$(stored message)" = "$locked_text" ] || xsession_fail "the locked note's text changed: $(stored message)"
 echo "PASS: typing and Ctrl+B/I/U/S left the locked note's text as it was"
+
+# --- dialogs open above the note kept on top ----------------------------------
+# The creation date dialog (Ctrl+Alt+D) has no parent window: nothing but its
+# own stacking keeps it above the note, which stays on top.
+start_notarella $user
+wait_for_note
+xdotool mousemove 350 300 click 1
+sleep 0.3
+xdotool key ctrl+alt+d
+dialog=""
+for _ in $(seq 50); do
+    for window in $("$NOTARELLA_WINDOWS"); do
+        [ "$window" = "$note" ] || dialog=$window
+    done
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || { import -window root "$shots/no-date-dialog.png"; xsession_fail "no creation date dialog"; }
+sleep 0.5
+import -window root "$shots/date-dialog-above-note.png"
+xprop -id "$dialog" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE ||
+    xsession_fail "the dialog is not kept above: $(xprop -id "$dialog" _NET_WM_STATE)"
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | tr ' ' '\n' | grep '^0x')
+note_at=$(echo "$stacking" | grep -n "^$(printf '0x%x' "$note")\$" | cut -d: -f1)
+dialog_at=$(echo "$stacking" | grep -n "^$(printf '0x%x' "$dialog")\$" | cut -d: -f1)
+[ -n "$note_at" ] && [ -n "$dialog_at" ] && [ "$dialog_at" -gt "$note_at" ] ||
+    xsession_fail "the dialog is not stacked above the note: $stacking"
+xdotool key Escape
+wait_until 5 sh -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" ||
+    xsession_fail "the dialog did not close"
+stop_notarella
+echo "PASS: a dialog without parent opens above the note kept on top"
 
 # --- printing through the print dialog ----------------------------------------
 start_notarella $user

@@ -1,12 +1,25 @@
 // Notes stay where the user can reach them: stored sizes larger than the
 // screen are clamped, and notes whose header is on no screen (a monitor
-// unplugged, damaged positions) come back onto the nearest one.
+// unplugged, damaged positions) come back onto the nearest one. New notes
+// open where no other note has its top-left corner.
 
 #include "notes/noteplacement.h"
 
 #include <QtTest>
 
 using NotePlacement::fitToScreens;
+using NotePlacement::placeForNewNote;
+
+namespace {
+// The corners of the first `count` places of the run starting at `start`.
+QList<QPoint> run(QPoint start, int count)
+{
+    QList<QPoint> corners;
+    for (int i = 0; i < count; ++i)
+        corners << start + QPoint(20 * i, 20 * i);
+    return corners;
+}
+} // namespace
 
 class TestNotePlacement : public QObject
 {
@@ -16,6 +29,8 @@ private slots:
     void fitsNotesToScreens_data();
     void fitsNotesToScreens();
     void fittedNoteIsStable();
+    void newNotesOpenAtAFreePlace_data();
+    void newNotesOpenAtAFreePlace();
 };
 
 void TestNotePlacement::fitsNotesToScreens_data()
@@ -79,6 +94,64 @@ void TestNotePlacement::fittedNoteIsStable()
         const QRect once = fitToScreens(note, screens);
         QCOMPARE(fitToScreens(once, screens), once);
     }
+}
+
+void TestNotePlacement::newNotesOpenAtAFreePlace_data()
+{
+    QTest::addColumn<QList<QPoint>>("taken");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("place");
+
+    const QRect screen(0, 0, 1280, 1000); // a run has 33 places: y = 200 .. 840
+    const QSize note(210, 150);
+    QTest::newRow("empty desktop") << QList<QPoint>() << screen << note << QPoint(200, 200);
+    QTest::newRow("first place taken")
+        << QList<QPoint>{{200, 200}} << screen << note << QPoint(220, 220);
+    QTest::newRow("a run of places taken")
+        << run({200, 200}, 5) << screen << note << QPoint(300, 300);
+    QTest::newRow("a gap in the run is filled")
+        << QList<QPoint>{{200, 200}, {220, 220}, {260, 260}, {280, 280}, {400, 400}} << screen
+        << note << QPoint(240, 240);
+    QTest::newRow("corners off the steps do not count")
+        << QList<QPoint>{{201, 200}, {200, 199}, {0, 0}} << screen << note << QPoint(200, 200);
+    QTest::newRow("last place of the run")
+        << run({200, 200}, 32) << screen << note << QPoint(840, 840);
+    QTest::newRow("the next step would leave the screen: next run")
+        << run({200, 200}, 33) << screen << note << QPoint(220, 200);
+    QTest::newRow("next step ends exactly at the bottom edge")
+        << run({200, 200}, 33) << QRect(0, 0, 1280, 1010) << note << QPoint(860, 860);
+    QTest::newRow("next step one pixel beyond the bottom edge")
+        << run({200, 200}, 33) << QRect(0, 0, 1280, 1009) << note << QPoint(220, 200);
+    QTest::newRow("second run taken too")
+        << run({200, 200}, 33) + run({220, 200}, 33) << screen << note << QPoint(240, 200);
+    // With 1280 pixels the last x is 1070: runs start at 200, 220, ..., 1060.
+    QList<QPoint> all;
+    for (int x = 200; x <= 1060; x += 20)
+        all += run({x, 200}, 33);
+    QTest::newRow("all places taken: the first place") << all << screen << note << QPoint(200, 200);
+    QTest::newRow("one more run ends exactly at the right edge")
+        << all << QRect(0, 0, 1290, 1000) << note << QPoint(1080, 200);
+    QTest::newRow("one more run would pass the right edge by a pixel")
+        << all << QRect(0, 0, 1289, 1000) << note << QPoint(200, 200);
+    QTest::newRow("screen to the right and below")
+        << QList<QPoint>{{1480, 300}} << QRect(1280, 100, 1920, 1080) << note << QPoint(1500, 320);
+    QTest::newRow("small screen: first place moves in")
+        << QList<QPoint>() << QRect(0, 0, 300, 250) << note << QPoint(90, 100);
+    QTest::newRow("small screen, that place taken: the first place")
+        << QList<QPoint>{{90, 100}} << QRect(0, 0, 300, 250) << note << QPoint(90, 100);
+    QTest::newRow("note larger than the screen")
+        << QList<QPoint>() << QRect(10, 20, 200, 100) << note << QPoint(10, 20);
+    QTest::newRow("no screen") << QList<QPoint>{{200, 200}} << QRect() << note << QPoint(200, 200);
+}
+
+void TestNotePlacement::newNotesOpenAtAFreePlace()
+{
+    QFETCH(QList<QPoint>, taken);
+    QFETCH(QRect, available);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, place);
+    QCOMPARE(placeForNewNote(taken, available, size), place);
 }
 
 QTEST_GUILESS_MAIN(TestNotePlacement)

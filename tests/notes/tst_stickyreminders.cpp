@@ -1,6 +1,7 @@
 #include "app/preferences.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "reminders/periodicschedule.h"
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
 #include "reminders/setreminderdialog.h"
@@ -76,6 +77,8 @@ private slots:
     void periodicDismissMovesToNextMatch();
     void setOneTimeReminderDropsSecondsAndMask();
     void setPeriodicReminder();
+    void reopenedPeriodicReminderKeepsItsPattern_data();
+    void reopenedPeriodicReminderKeepsItsPattern();
     void cancelKeepsReminder();
 };
 
@@ -254,6 +257,47 @@ void TestStickyReminders::setPeriodicReminder()
         &seen);
     note->showReminderDialog();
     QCOMPARE(minutes, QStringLiteral("30"));
+}
+
+void TestStickyReminders::reopenedPeriodicReminderKeepsItsPattern_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::newRow("every weekday at 9:00") << "|0|9|*|*|1-5";
+    QTest::newRow("every minute") << "|*|*|*|*|*";
+    QTest::newRow("steps") << "|*/15|8-18/2|*|*|*";
+    QTest::newRow("lists") << "|0,30|12|1,15|*|*";
+    QTest::newRow("Friday the 13th") << "|0|0|13|*|5";
+    QTest::newRow("leap day, months and weekdays") << "|5|23|29|2|1-3,6";
+    QTest::newRow("ranges everywhere") << "|10-20|1-3|2-9|4-10|2-6";
+}
+
+// Opening the reminder of a periodic note and saving it without a change must
+// keep the note's schedule.
+void TestStickyReminders::reopenedPeriodicReminderKeepsItsPattern()
+{
+    QFETCH(QString, mask);
+    const auto schedule = PeriodicSchedule::fromMask(mask);
+    QVERIFY(schedule);
+    const QDateTime before = QDateTime::currentDateTime();
+    const QDateTime next = *schedule->nextMatch(before);
+    auto note = makeNote(next, next, mask);
+
+    bool seen = false;
+    answerNextDialog<SetReminderDialog>(
+        [](SetReminderDialog *dialog) {
+            dialog->findChild<QPushButton *>(QStringLiteral("saveButton"))->click();
+        },
+        &seen);
+    note->showReminderDialog();
+    const QDateTime after = QDateTime::currentDateTime();
+    QVERIFY(seen);
+    QCOMPARE(note->periodicMask(), mask);
+    // The next match again, as of the moment of saving.
+    QVERIFY2(note->reminderDate() == next || note->reminderDate() == *schedule->nextMatch(after),
+             qPrintable(note->reminderDate().toString(Qt::ISODate)));
+    QCOMPARE(note->originalReminderDate(), note->reminderDate());
+    QVERIFY(note->reminderStatusText().startsWith(
+        QStringLiteral("Periodic reminder next scheduled for")));
 }
 
 void TestStickyReminders::cancelKeepsReminder()

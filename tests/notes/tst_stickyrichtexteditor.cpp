@@ -102,6 +102,53 @@ private slots:
                  qPrintable(note->message()));
     }
 
+    // The editor's change is one step of the note's own history.
+    void noteUndoTakesBackTheEditorsChange()
+    {
+        auto note = makeNote(false);
+        note->show();
+        note->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(note.get()));
+        QTextEdit *text = note->textBrowser();
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClicks(text, QStringLiteral(" now"));
+        QVERIFY(runEditor(note.get(), [](rz_RichTextEditor *editor) {
+            editor->editingArea()->selectAll();
+            editor->editingArea()->insertHtml(QStringLiteral("<h1>Shopping</h1><p>bread</p>"));
+            editor->accept();
+        }));
+        QCOMPARE(text->toPlainText(), QStringLiteral("Shopping\nbread"));
+        text->setFocus();
+        QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text->toPlainText(), QStringLiteral("Buy milk now"));
+        QTest::keyClick(text, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(text->toPlainText(), QStringLiteral("Shopping\nbread"));
+        QVERIFY(note->message().contains(QStringLiteral("Shopping")));
+        QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text->toPlainText(), QStringLiteral("Buy milk"));
+    }
+
+    void loadedNoteKeepsItsTextOnUndo_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("unlocked") << false;
+        QTest::newRow("locked") << true;
+    }
+
+    void loadedNoteKeepsItsTextOnUndo()
+    {
+        QFETCH(bool, locked);
+        auto note = makeNote(locked);
+        note->show();
+        note->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(note.get()));
+        const QString before = note->message();
+        QTest::keyClick(note->textBrowser(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(note->message(), before);
+        QCOMPARE(note->textBrowser()->toPlainText(), QStringLiteral("Buy milk"));
+    }
+
     void lockedNoteKeepsItsText()
     {
         auto note = makeNote(true);

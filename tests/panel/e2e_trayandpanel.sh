@@ -1,7 +1,8 @@
 #!/bin/sh
 # The tray icon, its menu and the control panel on a real X desktop with the
-# tray host trayer: a left click on the icon creates a note at 200,200, the
-# menu creates a preset note and opens the panel, the panel hides a note
+# tray host trayer: a left click on the icon creates a note at 220,220 (beside
+# the welcome note at 200,200, not over it), the menu creates a preset note
+# and opens the panel, the panel hides a note
 # through its check box and hides itself after the warning, the window-frame
 # close asks the exit question, the icon comes back when the tray host
 # restarts, a second copy of the same user gives way (also when two start in
@@ -66,7 +67,7 @@ click_tray() {
     xdotool mousemove $(centre "$(tray_icon)") click "$1"
 }
 
-# --- the icon docks; a left click creates a note at 200,200 ------------------
+# --- the icon docks; a left click creates a note at 220,220 ------------------
 start_tray
 start_notarella $user
 wait_until 10 tray_icon || xsession_fail "the icon did not dock"
@@ -78,11 +79,11 @@ click_tray 1
 wait_until 10 sh -c "[ \$(grep -c 'MainWindow::createSticky(' '$log') -eq 1 ]" || xsession_fail "left click made no note"
 wait_until 10 sh -c '[ "$('"$NOTARELLA_WINDOWS"' | grep -c .)" -eq 2 ]' || xsession_fail "no second note"
 new_note=$("$NOTARELLA_WINDOWS" | while read -r w; do
-    xwininfo -id "$w" | grep -q 'Absolute upper-left X:  200' && xwininfo -id "$w" | grep -q 'Absolute upper-left Y:  200' && [ "$(xdotool getwindowname "$w")" != '"Welcome to Notarella! To ge..."' ] && echo "$w"
+    xwininfo -id "$w" | grep -q 'Absolute upper-left X:  220' && xwininfo -id "$w" | grep -q 'Absolute upper-left Y:  220' && [ "$(xdotool getwindowname "$w")" != '"Welcome to Notarella! To ge..."' ] && echo "$w"
 done | head -1)
-[ -n "$new_note" ] || xsession_fail "the new note is not at 200,200"
+[ -n "$new_note" ] || xsession_fail "the new note is not at 220,220"
 grep -q 'MainWindow::createSticky( "#FFFF00" , "Yellow" )' "$log" || xsession_fail "not in the default colour"
-echo "PASS: left click created a default note at 200,200"
+echo "PASS: left click created a default note at 220,220"
 
 # --- the menu creates a preset note and opens the panel -----------------------
 click_tray 3

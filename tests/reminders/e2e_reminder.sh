@@ -1,7 +1,7 @@
 #!/bin/sh
 # The real program on a desktop with a sound server: a note whose one-time
 # reminder fell due while the program was not running is brought forward at
-# the first tick (about a minute after start) with the reminder dialog and
+# the first tick (at the next whole minute after start) with the reminder dialog and
 # the chime; ending the program while it is up leaves the reminder due;
 # snoozing stores the new time. A periodic reminder that is
 # dismissed moves on to its next occurrence.
@@ -28,7 +28,7 @@ focus_window() {
     xsession_fail "window $1 never got the focus"
 }
 
-# Wait for the reminder dialog of the first tick (60 s after start).
+# Wait for the reminder dialog of the first tick (at most 60 s after start).
 wait_for_dialog() {
     wait_until 75 sh -c 'xdotool search --onlyvisible --name "^Reminder: " >/dev/null 2>&1' ||
         { import -window root "$shots/no-reminder.png"; tail -30 "$log" >&2; xsession_fail "no reminder dialog"; }

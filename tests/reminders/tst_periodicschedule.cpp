@@ -1,4 +1,5 @@
 #include "reminders/periodicschedule.h"
+#include "reminders/periodicwords.h"
 
 #include <QTest>
 
@@ -84,6 +85,11 @@ private slots:
 
     void daylightSavingChanges_data();
     void daylightSavingChanges();
+
+    void saidInWords_data();
+    void saidInWords();
+    void storedPatternSaidInWords_data();
+    void storedPatternSaidInWords();
 };
 
 void TestPeriodicSchedule::initTestCase()
@@ -564,6 +570,112 @@ void TestPeriodicSchedule::daylightSavingChanges()
     QCOMPARE(next->toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), expected);
     QCOMPARE(next->offsetFromUtc(), expectedOffset);
     QCOMPARE(now.secsTo(*next), qint64(secondsAfterNow));
+}
+
+void TestPeriodicSchedule::saidInWords_data()
+{
+    QTest::addColumn<QString>("fields"); // the five fields, separated by "|"
+    QTest::addColumn<QString>("words");
+    QTest::newRow("every minute") << "*|*|*|*|*"
+                                  << "every minute";
+    QTest::newRow("dialog's own texts") << "Every Minute|Every Hour|Every Day|Every Month|"
+                                           "Every Weekday"
+                                        << "every minute";
+    QTest::newRow("every 15 minutes") << "*/15|*|*|*|*"
+                                      << "every 15 minutes";
+    QTest::newRow("the same as a list") << "0,15,30,45|*|*|*|*"
+                                        << "every 15 minutes";
+    QTest::newRow("every 30 minutes") << "*/30|*|*|*|*"
+                                      << "every 30 minutes";
+    // 0, 7, ..., 56 then 0 again: not every 7 minutes across the hour.
+    QTest::newRow("step not dividing the hour")
+        << "*/7|*|*|*|*"
+        << "Minutes */7, Hours any, Days any, Months any, Weekdays any";
+    QTest::newRow("steps from 5")
+        << "5-59/15|*|*|*|*"
+        << "Minutes 5-59/15, Hours any, Days any, Months any, Weekdays any";
+    QTest::newRow("on the hour") << "0|*|*|*|*"
+                                 << "every hour on the hour";
+    QTest::newRow("every hour at minute 5") << "5|*|*|*|*"
+                                            << "every hour at minute 5";
+    QTest::newRow("two minutes each hour")
+        << "5,35|*|*|*|*"
+        << "Minutes 5,35, Hours any, Days any, Months any, Weekdays any";
+    QTest::newRow("every day") << "30|7|*|*|*"
+                               << "every day at 7:30";
+    QTest::newRow("midnight") << "0|0|*|*|*"
+                              << "every day at 0:00";
+    QTest::newRow("two times") << "0|9,17|*|*|*"
+                               << "every day at 9:00 and 17:00";
+    QTest::newRow("six times") << "0,30|8-10|*|*|*"
+                               << "every day at 8:00, 8:30, 9:00, 9:30, 10:00 and 10:30";
+    QTest::newRow("seven times are fields")
+        << "0|8-14|*|*|*"
+        << "Minutes 0, Hours 8-14, Days any, Months any, Weekdays any";
+    QTest::newRow("every minute of one hour")
+        << "*|9|*|*|*"
+        << "Minutes any, Hours 9, Days any, Months any, Weekdays any";
+    QTest::newRow("every weekday") << "0|9|*|*|1-5"
+                                   << "every weekday at 9:00";
+    QTest::newRow("weekdays listed") << "0|9|*|*|1,2,3,4,5"
+                                     << "every weekday at 9:00";
+    QTest::newRow("four weekdays") << "0|9|*|*|1-4"
+                                   << "every Monday, Tuesday, Wednesday and Thursday at 9:00";
+    QTest::newRow("every Monday") << "0|10|*|*|1"
+                                  << "every Monday at 10:00";
+    QTest::newRow("weekend") << "0|10|*|*|6,7"
+                             << "every Saturday and Sunday at 10:00";
+    QTest::newRow("all weekdays") << "0|10|*|*|1-7"
+                                  << "every day at 10:00";
+    QTest::newRow("first of the month") << "0|8|1|*|*"
+                                        << "on the 1st of every month at 8:00";
+    QTest::newRow("ordinals") << "0|8|2,3,11,12,13,21,22,23,31|*|*"
+                              << "on the 2nd, 3rd, 11th, 12th, 13th, 21st, 22nd, 23rd and 31st "
+                                 "of every month at 8:00";
+    QTest::newRow("once a year") << "0|8|24|12|*"
+                                 << "every year on the 24th of December at 8:00";
+    QTest::newRow("quarterly") << "0|8|1|1,4,7,10|*"
+                               << "every year on the 1st of January, April, July and October at "
+                                  "8:00";
+    QTest::newRow("every day of a month") << "15|6|*|1|*"
+                                          << "every day in January at 6:15";
+    QTest::newRow("weekdays of a month") << "0|9|*|8|1-5"
+                                         << "every weekday in August at 9:00";
+    QTest::newRow("Fridays of two months") << "0|9|*|6,7|5"
+                                           << "every Friday in June and July at 9:00";
+    QTest::newRow("Friday the 13th") << "0|9|13|*|5"
+                                     << "Minutes 0, Hours 9, Days 13, Months any, Weekdays 5";
+    QTest::newRow("not a pattern, as written")
+        << "x|9|*|*|*"
+        << "Minutes x, Hours 9, Days any, Months any, Weekdays any";
+}
+
+void TestPeriodicSchedule::saidInWords()
+{
+    QFETCH(QString, fields);
+    QFETCH(QString, words);
+    QCOMPARE(PeriodicWords::describe(fields.split(QLatin1Char('|'))), words);
+}
+
+void TestPeriodicSchedule::storedPatternSaidInWords_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("stored pattern") << "|0|9|*|*|1-5"
+                                    << "every weekday at 9:00";
+    QTest::newRow("four fields, as written") << "|0|9|*|*"
+                                             << "|0|9|*|*";
+    QTest::newRow("older form, as written") << "1:0:0:0:0:0"
+                                            << "1:0:0:0:0:0";
+    QTest::newRow("bad value, as written") << "|0|24|*|*|*"
+                                           << "|0|24|*|*|*";
+}
+
+void TestPeriodicSchedule::storedPatternSaidInWords()
+{
+    QFETCH(QString, mask);
+    QFETCH(QString, words);
+    QCOMPARE(PeriodicWords::describeMask(mask), words);
 }
 
 QTEST_GUILESS_MAIN(TestPeriodicSchedule)

@@ -100,6 +100,11 @@ private slots:
     void refusesInvalidPeriodicReminder_data();
     void refusesInvalidPeriodicReminder();
     void cancelRejects();
+    void fieldsSelectTheirWholeTextOnFocus_data();
+    void fieldsSelectTheirWholeTextOnFocus();
+    void clickInAFocusedFieldPlacesTheCursor();
+    void validationMessageIsShownWhole_data();
+    void validationMessageIsShownWhole();
 
     void reminderDialogLayout();
     void reminderDialogHeadline_data();
@@ -220,9 +225,18 @@ void TestReminderDialogs::loadsTheNotesReminder()
     dialog.setReminderDate(QDateTime(), QString());
     QCOMPARE(choices.state(), QStringLiteral("N--"));
 
-    // A periodic note opens at its next date on the one-time choice.
-    dialog.setReminderDate(date, QStringLiteral("|0|9|*|*|1-5"));
+    // A periodic note opens on its pattern; the one-time choice offers its next date.
+    dialog.setReminderDate(date.addDays(1), QStringLiteral("|0|9|*|*|1-5"));
+    QCOMPARE(choices.state(), QStringLiteral("--P"));
+    QCOMPARE(child<QDateTimeEdit>(dialog, "dateTimeEdit")->dateTime(), date.addDays(1));
+
+    // An unreadable pattern cannot be offered: the date stays a one-time reminder.
+    dialog.setReminderDate(date, QStringLiteral("|broken"));
     QCOMPARE(choices.state(), QStringLiteral("-O-"));
+
+    // A pattern without a date is no reminder.
+    dialog.setReminderDate(QDateTime(), QStringLiteral("|0|9|*|*|1-5"));
+    QCOMPARE(choices.state(), QStringLiteral("N--"));
 }
 
 void TestReminderDialogs::refillsPeriodicFieldsFromTheMask()
@@ -268,6 +282,7 @@ void TestReminderDialogs::oneTimeDropsSeconds()
 {
     SetReminderDialog dialog;
     dialog.setReminderDate(futureWithSeconds(42), QStringLiteral("|0|9|*|*|*"));
+    Choices(dialog).once->setChecked(true);
     QSignalSpy accepted(&dialog, &QDialog::accepted);
     clickSave(dialog);
     QCOMPARE(accepted.count(), 1);
@@ -375,6 +390,118 @@ void TestReminderDialogs::cancelRejects()
                           Qt::LeftButton);
     });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+}
+
+void TestReminderDialogs::fieldsSelectTheirWholeTextOnFocus_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("tab, initial text") << "tab"
+                                       << "hoursEdit"
+                                       << "Every Hour";
+    QTest::newRow("click, initial text") << "click"
+                                         << "minutesEdit"
+                                         << "Every Minute";
+}
+
+// The initial texts are real text: typing into a field that took the focus
+// must replace it, not insert into it ("Every Min0ute").
+void TestReminderDialogs::fieldsSelectTheirWholeTextOnFocus()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+
+    SetReminderDialog dialog;
+    Choices(dialog).periodic->setChecked(true);
+    setFields(dialog, {"Every Minute", "Every Hour", "Every Day", "Every Month", "1-5"});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *edit = child<QLineEdit>(dialog, field.toLatin1().constData());
+    edit->setCursorPosition(3); // where an earlier visit left it
+
+    if (how == QLatin1String("tab")) {
+        child<QLineEdit>(dialog, "minutesEdit")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    } else {
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+    }
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QCoreApplication::processEvents(); // as between a click and the next key
+    QCOMPARE(edit->selectedText(), text);
+    QTest::keyClick(edit, Qt::Key_0);
+    QCOMPARE(edit->text(), QStringLiteral("0"));
+}
+
+// Only the click that brings the focus selects: a later click places the
+// cursor for editing.
+void TestReminderDialogs::clickInAFocusedFieldPlacesTheCursor()
+{
+    SetReminderDialog dialog;
+    Choices(dialog).periodic->setChecked(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto *edit = child<QLineEdit>(dialog, "minutesEdit");
+    edit->setText(QStringLiteral("15"));
+    QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
+    QCoreApplication::processEvents();
+    QCOMPARE(edit->selectedText(), QStringLiteral("15"));
+
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+    QCoreApplication::processEvents();
+    QVERIFY(!edit->hasSelectedText());
+    QTest::keyClick(edit, Qt::Key_0);
+    QCOMPARE(edit->text(), QStringLiteral("150"));
+
+    // A focusing click that drags over part of the text keeps that selection.
+    child<QLineEdit>(dialog, "hoursEdit")->setFocus();
+    const int y = edit->height() / 2;
+    int afterFirst = 0; // an x at which a press puts the cursor after the "1"
+    while (edit->cursorPositionAt(QPoint(afterFirst, y)) < 1)
+        ++afterFirst;
+    QTest::mousePress(edit, Qt::LeftButton, {}, QPoint(afterFirst, y));
+    QTest::mouseMove(edit, QPoint(edit->width() - 4, y));
+    QTest::mouseRelease(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, y));
+    QCoreApplication::processEvents();
+    QCOMPARE(edit->selectedText(), QStringLiteral("50"));
+}
+
+void TestReminderDialogs::validationMessageIsShownWhole_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("messagePart");
+    QTest::newRow("malformed list")
+        << QStringList{"0", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,x", "", "", ""}
+        << "Hours";
+    QTest::newRow("never occurs") << QStringList{"0", "0", "30,31", "2", ""} << "never";
+}
+
+// The message under the fields that says what is wrong wraps and the dialog
+// makes room for all of its lines.
+void TestReminderDialogs::validationMessageIsShownWhole()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, messagePart);
+
+    SetReminderDialog dialog;
+    Choices(dialog).periodic->setChecked(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    setFields(dialog, texts);
+    auto *label = child<QLabel>(dialog, "nextMatchLabel");
+    QVERIFY2(label->text().contains(messagePart), qPrintable(label->text()));
+    QCoreApplication::processEvents(); // the layout settles
+    QVERIFY(label->wordWrap());
+    QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+             qPrintable(QStringLiteral("%1 < %2 at width %3")
+                            .arg(label->height())
+                            .arg(label->heightForWidth(label->width()))
+                            .arg(label->width())));
+    // Inside the dialog, not clipped by its edge.
+    const QRect inDialog(label->mapTo(&dialog, QPoint(0, 0)), label->size());
+    QVERIFY(dialog.rect().contains(inDialog));
 }
 
 void TestReminderDialogs::reminderDialogLayout()

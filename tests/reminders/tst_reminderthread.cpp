@@ -1,6 +1,7 @@
 #include "reminders/remindersound.h"
 #include "reminders/reminderthread.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
@@ -8,7 +9,28 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
+
+namespace {
+
+// The wall clock the tests' reminder threads see: the real one shifted.
+std::atomic<qint64> clockShift{0};
+
+qint64 shiftedClock()
+{
+    return QDateTime::currentMSecsSinceEpoch() + clockShift.load();
+}
+
+// Makes the shifted clock read `wall` ("yyyy-MM-dd hh:mm:ss.zzz") now.
+void setWallClock(const QString &wall)
+{
+    const QDateTime value = QDateTime::fromString(wall, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    QVERIFY(value.isValid());
+    clockShift = value.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch();
+}
+
+} // namespace
 
 class TestReminderThread : public QObject
 {
@@ -22,6 +44,8 @@ private slots:
     void noTickAfterStop();
     void stopBeforeStartRunsNoTick();
     void destructorStopsARunningThread();
+    void ticksFollowTheWallClock_data();
+    void ticksFollowTheWallClock();
 
     void soundWithoutFileIsRefused_data();
     void soundWithoutFileIsRefused();
@@ -32,6 +56,7 @@ private slots:
 void TestReminderThread::cleanup()
 {
     ReminderThread::setTickIntervalForTesting(0);
+    ReminderThread::setWallClockForTesting(nullptr);
     ReminderSound::setPlaybackTimeoutForTesting(0);
 }
 
@@ -128,6 +153,41 @@ void TestReminderThread::destructorStopsARunningThread()
     thread.reset();
     QVERIFY(destroying.elapsed() < 1000);
     QVERIFY(watched.isNull());
+}
+
+void TestReminderThread::ticksFollowTheWallClock_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("jumpTo"); // empty: the clock runs on undisturbed
+
+    QTest::newRow("started just before a minute") << "2025-05-10 10:00:59.300" << QString();
+    QTest::newRow("clock set forward (or a resume) ticks at once") << "2025-05-10 10:00:05.000"
+                                                                   << "2025-05-10 13:00:05.000";
+    QTest::newRow("clock set back ticks at the new time's minute") << "2025-05-10 10:00:50.000"
+                                                                   << "2025-05-10 09:50:59.300";
+}
+
+// In each case the first tick is due within a second or two; a plain
+// 60-second sleep would bring it only after a minute.
+void TestReminderThread::ticksFollowTheWallClock()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, jumpTo);
+
+    ReminderThread::setWallClockForTesting(&shiftedClock);
+    setWallClock(start);
+    ReminderThread thread; // the real one-minute ticks
+    QSignalSpy checks(&thread, &ReminderThread::reminderCheck);
+    thread.start();
+    if (!jumpTo.isEmpty()) {
+        QTest::qWait(200);
+        QCOMPARE(thread.tickCount(), 0);
+        setWallClock(jumpTo);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(thread.tickCount(), 1, 15000);
+    thread.requestStop();
+    QVERIFY(thread.wait(2000));
+    QCOMPARE(checks.count(), 1);
 }
 
 void TestReminderThread::soundWithoutFileIsRefused_data()

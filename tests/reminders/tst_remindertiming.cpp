@@ -1,4 +1,5 @@
 #include "reminders/remindertiming.h"
+#include "reminders/tickschedule.h"
 
 #include <QTest>
 
@@ -24,6 +25,10 @@ private slots:
     void snoozeUntil();
     void isDue_data();
     void isDue();
+    void msecsToNextMinute_data();
+    void msecsToNextMinute();
+    void tickSchedule_data();
+    void tickSchedule();
 };
 
 void TestReminderTiming::overdueText_data()
@@ -134,6 +139,85 @@ void TestReminderTiming::isDue()
     const QDateTime now =
         at(QStringLiteral("2025-05-10 10:00:00.000")).addSecs(secondsFromReminderToNow);
     QCOMPARE(ReminderTiming::isDue(reminder, now, dialogOpen), due);
+}
+
+void TestReminderTiming::msecsToNextMinute_data()
+{
+    QTest::addColumn<QString>("now");
+    QTest::addColumn<qint64>("wait");
+
+    QTest::newRow("at a minute's start") << "2025-05-10 10:00:00.000" << qint64(60000);
+    QTest::newRow("just after") << "2025-05-10 10:00:00.001" << qint64(59999);
+    QTest::newRow("half way") << "2025-05-10 10:00:30.000" << qint64(30000);
+    QTest::newRow("just before") << "2025-05-10 10:00:59.999" << qint64(1);
+    QTest::newRow("before midnight") << "2025-05-10 23:59:59.500" << qint64(500);
+    QTest::newRow("clock before 1970") << "1969-12-31 23:59:59.999" << qint64(1);
+}
+
+void TestReminderTiming::msecsToNextMinute()
+{
+    QFETCH(QString, now);
+    QFETCH(qint64, wait);
+    QCOMPARE(ReminderTiming::msecsToNextMinute(at(now).toMSecsSinceEpoch()), wait);
+}
+
+void TestReminderTiming::tickSchedule_data()
+{
+    // Each step: the wall clock ("hh:mm:ss.zzz" on the start's day, or a whole
+    // date and time) and what the schedule says then: "tick" or the sleep in ms.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("ticks at each minute's start")
+        << "10:00:30.000"
+        << QStringList{"10:00:30.000 1000", "10:00:59.500 500",  "10:00:59.999 1",
+                       "10:01:00.000 tick", "10:01:00.000 1000", "10:01:59.000 1000",
+                       "10:02:00.002 tick", "10:02:00.003 1000"};
+    QTest::newRow("started at a minute's start waits a whole minute")
+        << "10:00:00.000"
+        << QStringList{"10:00:00.000 1000", "10:00:59.999 1", "10:01:00.000 tick"};
+    QTest::newRow("clock set forward ten minutes ticks at once")
+        << "10:00:10.000"
+        << QStringList{"10:10:10.000 tick", "10:10:10.010 1000", "10:10:59.900 100",
+                       "10:11:00.000 tick"};
+    QTest::newRow("resume after hours of suspend ticks at once")
+        << "10:00:10.000"
+        << QStringList{"2025-05-11 08:30:45.250 tick", "2025-05-11 08:30:59.750 250",
+                       "2025-05-11 08:31:00.000 tick"};
+    QTest::newRow("clock set back ten minutes ticks at the new time's minute")
+        << "10:00:50.000"
+        << QStringList{"09:50:50.000 1000", "09:50:59.600 400", "09:51:00.000 tick",
+                       "09:51:00.001 1000"};
+    QTest::newRow("clock set back across a minute's start during the slice")
+        << "10:00:50.000"
+        << QStringList{"09:51:00.099 tick", "09:51:00.100 1000", "09:52:00.000 tick"};
+    QTest::newRow("clock set back to a slice after a minute's start")
+        << "10:00:50.000" << QStringList{"09:51:01.000 1000", "09:51:59.000 1000"};
+    QTest::newRow("clock set back to just within a slice after a minute's start")
+        << "10:00:50.000" << QStringList{"09:51:00.999 tick", "09:51:01.000 1000"};
+    QTest::newRow("clock set back just past the minute before")
+        << "10:00:50.000"
+        << QStringList{"09:59:59.999 1", "10:00:00.000 tick", "10:00:00.001 1000"};
+}
+
+void TestReminderTiming::tickSchedule()
+{
+    QFETCH(QString, start);
+    QFETCH(QStringList, steps);
+
+    const QString day = QStringLiteral("2025-05-10 ");
+    TickSchedule schedule(at(day + start).toMSecsSinceEpoch());
+    for (const QString &step : steps) {
+        const QStringList parts = step.split(QLatin1Char(' '));
+        const QString when =
+            parts.size() == 3 ? parts[0] + QLatin1Char(' ') + parts[1] : day + parts[0];
+        const qint64 now = at(when).toMSecsSinceEpoch();
+        const bool tick = schedule.takeTick(now);
+        const QString said =
+            tick ? QStringLiteral("tick") : QString::number(schedule.sleepBefore(now));
+        QCOMPARE(QStringLiteral("%1 %2").arg(when, said),
+                 QStringLiteral("%1 %2").arg(when, parts.last()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestReminderTiming)

@@ -13,6 +13,8 @@ using namespace DisplayModeConversion;
 namespace {
 // Stands for the icon directory in the tables below.
 const QString kIconDir = QStringLiteral("ICONS/");
+// A stored picture's hash.
+const QString kHash = QString(64, QLatin1Char('a'));
 
 // The document as Qt exports it after reading `html`.
 QString exported(const QString &html)
@@ -65,6 +67,17 @@ private slots:
                               << "<p>a</p>\n&lt;hr /&gt;\n<p>b</p>";
         QTest::newRow("icon") << true << "<p>x<img src=\"ICONS/smile.png\" />y</p>"
                               << "<p>x:smile:y</p>";
+        QTest::newRow("icon by name") << true << "<p>x<img src=\"notarella-icon:smile.png\" />y</p>"
+                                      << "<p>x:smile:y</p>";
+        QTest::newRow("icon by name whose file is gone")
+            << true << "<img src=\"notarella-icon:gone.png\" />"
+            << "&lt;img src=\"notarella-icon:gone.png\" /&gt;";
+        QTest::newRow("icon by name with a size of its own")
+            << true << "<img src=\"notarella-icon:star.png\" width=\"9\" />"
+            << "&lt;img src=\"notarella-icon:star.png\" width=\"9\" /&gt;";
+        QTest::newRow("stored picture shows as its tag")
+            << true << "<img src=\"notarella-image:" + kHash + "\" width=\"40\" height=\"30\" />"
+            << "&lt;img src=\"notarella-image:" + kHash + "\" width=\"40\" height=\"30\" /&gt;";
         QTest::newRow("icon with a size of its own")
             << true << "<img src=\"ICONS/smile.png\" width=\"40\" height=\"40\" />"
             << "&lt;img src=\"ICONS/smile.png\" width=\"40\" height=\"40\" /&gt;";
@@ -95,17 +108,17 @@ private slots:
 
         // Markup to functional.
         QTest::newRow("token") << false << "<p>x:smile:y</p>"
-                               << "<p>x<img src=\"ICONS/smile.png\">y</p>";
+                               << "<p>x<img src=\"notarella-icon:smile.png\">y</p>";
         QTest::newRow("time of day") << false << "<p>at 12:30:45</p>"
                                      << "<p>at 12:30:45</p>";
         QTest::newRow("unknown name") << false << "<p>:nosuch:</p>"
                                       << "<p>:nosuch:</p>";
         QTest::newRow("closing colon opens the next token")
             << false << "<p>a:b:star:</p>"
-            << "<p>a:b<img src=\"ICONS/star.png\"></p>";
+            << "<p>a:b<img src=\"notarella-icon:star.png\"></p>";
         QTest::newRow("two tokens in a row") << false << ":star::smile:"
-                                             << "<img src=\"ICONS/star.png\"><img "
-                                                "src=\"ICONS/smile.png\">";
+                                             << "<img src=\"notarella-icon:star.png\"><img "
+                                                "src=\"notarella-icon:smile.png\">";
         QTest::newRow("token in a style stays") << false << "<span style=\" x:star:y;\">t</span>"
                                                 << "<span style=\" x:star:y;\">t</span>";
         QTest::newRow("token across a tag stays") << false << "<p>:st<b>ar:</b></p>"
@@ -121,6 +134,13 @@ private slots:
         QTest::newRow("image") << false
                                << "&lt;img src=&quot;/p/a.png&quot; width=&quot;40&quot; /&gt;"
                                << "<img src=\"/p/a.png\" width=\"40\" />";
+        QTest::newRow("stored picture comes back")
+            << false
+            << "&lt;img src=&quot;notarella-image:" + kHash + "&quot; width=&quot;40&quot; /&gt;"
+            << "<img src=\"notarella-image:" + kHash + "\" width=\"40\" />";
+        QTest::newRow("icon by name typed as markup")
+            << false << "&lt;img src=&quot;notarella-icon:star.png&quot; /&gt;"
+            << "<img src=\"notarella-icon:star.png\" />";
         QTest::newRow("link") << false << "&lt;a href=&quot;http://x&quot;&gt;text&lt;/a&gt;"
                               << "<a href=\"http://x\">text</a>";
         QTest::newRow("link address entities decoded once")
@@ -149,6 +169,17 @@ private slots:
         const QString result =
             toMarkupDirection ? toMarkup(html, iconDirectory) : toFunctional(html, iconDirectory);
         QCOMPARE(result, withIcons(expected));
+    }
+
+    // A note from before icons were kept by name: its icon becomes a token
+    // and comes back by name, found wherever the program runs.
+    void iconByOldPathComesBackByName()
+    {
+        const QString markup =
+            toMarkup(withIcons("<p><img src=\"ICONS/star.png\" /></p>"), iconDirectory);
+        QCOMPARE(markup, QStringLiteral("<p>:star:</p>"));
+        QCOMPARE(toFunctional(markup, iconDirectory),
+                 QStringLiteral("<p><img src=\"notarella-icon:star.png\"></p>"));
     }
 
     // Patterns that give up on long matches would leave these behind.
@@ -226,12 +257,14 @@ private slots:
                     cursor.insertText(QStringLiteral(" "), QTextCharFormat());
                     break;
                 case 1:
-                    cursor.insertImage(iconDirectory + (part % 2 ? QStringLiteral("star.png")
-                                                                 : QStringLiteral("smile.png")));
+                    cursor.insertImage(
+                        QStringLiteral("notarella-icon:") +
+                        (part % 2 ? QStringLiteral("star.png") : QStringLiteral("smile.png")));
                     break;
                 case 2: {
                     QTextImageFormat image;
-                    image.setName(QStringLiteral("/pictures/photo %1&.png").arg(part));
+                    image.setName(part % 3 ? QStringLiteral("/pictures/photo %1&.png").arg(part)
+                                           : QStringLiteral("notarella-image:") + kHash);
                     if (part % 2) {
                         image.setWidth(40);
                         image.setHeight(30);

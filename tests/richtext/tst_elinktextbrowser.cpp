@@ -3,6 +3,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -69,8 +70,16 @@ private slots:
     void contextMenuEndsWithFormatActions_data();
     void contextMenuEndsWithFormatActions();
 
+    void historyKeys_data();
+    void historyKeys();
+    void replacementIsLoadingThatUndoTakesBack_data();
+    void replacementIsLoadingThatUndoTakesBack();
+    void finishedAddressesBecomeLinks_data();
+    void finishedAddressesBecomeLinks();
+
 private:
     void showActive(ELinkTextBrowser &browser);
+    void runSteps(ELinkTextBrowser &browser, const QStringList &steps);
     QPoint pointOfPosition(ELinkTextBrowser &browser, int position);
     QTextCharFormat formatAt(ELinkTextBrowser &browser, int position);
 
@@ -350,48 +359,319 @@ void TestELinkTextBrowser::strikeoutChangesOnlyStrikeout()
 
 void TestELinkTextBrowser::contextMenuEndsWithFormatActions_data()
 {
-    QTest::addColumn<bool>("readOnly");
-    QTest::newRow("editable") << false;
-    QTest::newRow("locked") << true;
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("enabled"); // one digit per entry of `entries` below
+
+    // Entries: Undo, Redo, Cut, Copy, Copy Link Location, Paste, Delete,
+    // Select All, Bold, Italicize, Underline, Strike Through.
+    QTest::newRow("editable, as loaded") << QStringList{} << "000001011111";
+    QTest::newRow("typed, text selected") << QStringList{"t:x", "all"} << "101101111111";
+    QTest::newRow("typed, undone") << QStringList{"t:x", "^Z"} << "010001011111";
+    QTest::newRow("locked, text selected") << QStringList{"t:x", "all", "lock"} << "000100010000";
+    QTest::newRow("locked after undo") << QStringList{"t:x", "^Z", "lock"} << "000000010000";
+    QTest::newRow("unlocked again") << QStringList{"t:x", "lock", "unlock"} << "100001011111";
 }
 
+// The menu as shown: every standard entry of an editable text, whether the
+// text is locked or not, then the format toggles.
 void TestELinkTextBrowser::contextMenuEndsWithFormatActions()
 {
-    QFETCH(bool, readOnly);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, enabled);
 
+    QGuiApplication::clipboard()->setText(QStringLiteral("clipped"));
     ELinkTextBrowser browser;
-    browser.setPlainText(QStringLiteral("Some text"));
-    browser.setReadOnly(readOnly);
+    browser.showStoredHtml(QStringLiteral("<p>Some text</p>"));
     showActive(browser);
-
-    const QPoint position(20, 10);
-    std::unique_ptr<QMenu> standard(browser.createStandardContextMenu(position));
-    QStringList expected;
-    for (const QAction *action : standard->actions())
-        expected << action->text();
-    QVERIFY(!expected.isEmpty());
-    expected.removeLast();
-    expected << QStringLiteral("Bold") << QStringLiteral("Italicize") << QStringLiteral("Underline")
-             << QStringLiteral("Strike Through");
+    runSteps(browser, steps);
 
     QStringList shown;
+    QString shownEnabled;
     bool menuSeen = false;
     QTimer::singleShot(0, &browser, [&] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         if (!menu)
             return;
         menuSeen = true;
-        for (const QAction *action : menu->actions())
-            shown << action->text();
+        for (const QAction *action : menu->actions()) {
+            shown << action->text().section(QLatin1Char('\t'), 0, 0);
+            if (!action->isSeparator())
+                shownEnabled += action->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        }
         menu->close();
     });
+    const QPoint position(20, 10);
     QContextMenuEvent event(QContextMenuEvent::Mouse, position,
                             browser.viewport()->mapToGlobal(position));
     QApplication::sendEvent(browser.viewport(), &event);
 
     QVERIFY(menuSeen);
-    QCOMPARE(shown, expected);
-    QVERIFY(!readOnly || !shown.contains(QStringLiteral("&Paste")));
+    QCOMPARE(shown, (QStringList{"&Undo", "&Redo", "", "Cu&t", "&Copy", "Copy &Link Location",
+                                 "&Paste", "Delete", "", "Select All", "", "Bold", "Italicize",
+                                 "Underline", "Strike Through"}));
+    QCOMPARE(shownEnabled, enabled);
+}
+
+// Steps: "t:TEXT" types, "^Z", "^+Z", "^Y", "^B", "^V" and "ret" press keys,
+// "all" selects everything, "end" goes to the end, "sel:A-B" selects from A
+// to B, "lock" and "unlock" set read-only, "clip:TEXT" fills the clipboard.
+void TestELinkTextBrowser::runSteps(ELinkTextBrowser &browser, const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        const QString argument = step.section(QLatin1Char(':'), 1);
+        if (step.startsWith(QLatin1String("t:"))) {
+            QTest::keyClicks(&browser, argument);
+        } else if (step == u"^Z") {
+            QTest::keyClick(&browser, Qt::Key_Z, Qt::ControlModifier);
+        } else if (step == u"^+Z") {
+            QTest::keyClick(&browser, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        } else if (step == u"^Y") {
+            QTest::keyClick(&browser, Qt::Key_Y, Qt::ControlModifier);
+        } else if (step == u"^B") {
+            QTest::keyClick(&browser, Qt::Key_B, Qt::ControlModifier);
+        } else if (step == u"^V") {
+            QTest::keyClick(&browser, Qt::Key_V, Qt::ControlModifier);
+        } else if (step == u"ret") {
+            QTest::keyClick(&browser, Qt::Key_Return);
+        } else if (step == u"all") {
+            browser.selectAll();
+        } else if (step == u"end") {
+            browser.moveCursor(QTextCursor::End);
+        } else if (step.startsWith(QLatin1String("sel:"))) {
+            QTextCursor cursor(browser.document());
+            cursor.setPosition(argument.section(QLatin1Char('-'), 0, 0).toInt());
+            cursor.setPosition(argument.section(QLatin1Char('-'), 1).toInt(),
+                               QTextCursor::KeepAnchor);
+            browser.setTextCursor(cursor);
+        } else if (step == u"lock" || step == u"unlock") {
+            browser.setReadOnly(step == u"lock");
+        } else if (step.startsWith(QLatin1String("clip:"))) {
+            QGuiApplication::clipboard()->setText(argument);
+        } else {
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+        }
+    }
+}
+
+namespace {
+// The characters of the text that are bold, in order.
+QString boldCharacters(const QTextDocument &document)
+{
+    QString bold;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().fontWeight() == QFont::Bold)
+                bold += it.fragment().text();
+        }
+    }
+    return bold;
+}
+
+// Every link of the text as "text=>href", in order; a link spread over
+// several fragments is one entry.
+QStringList links(const QTextDocument &document)
+{
+    QStringList found;
+    QString previousHref;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const QString href = format.isAnchor() ? format.anchorHref() : QString();
+            if (!href.isEmpty() && href == previousHref)
+                found.last().insert(found.last().indexOf(QLatin1String("=>")),
+                                    it.fragment().text());
+            else if (!href.isEmpty())
+                found << it.fragment().text() + QLatin1String("=>") + href;
+            previousHref = href;
+        }
+        previousHref.clear();
+    }
+    return found;
+}
+} // namespace
+
+void TestELinkTextBrowser::historyKeys_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("bold");
+
+    // The note reads "Note" when the steps begin, the cursor at its end.
+    QTest::newRow("nothing to undo after loading") << QStringList{"^Z"} << "Note"
+                                                   << "";
+    QTest::newRow("typing undone") << QStringList{"t:more", "^Z"} << "Note"
+                                   << "";
+    QTest::newRow("redo with Ctrl+Shift+Z") << QStringList{"t:more", "^Z", "^+Z"} << "Notemore"
+                                            << "";
+    QTest::newRow("redo with Ctrl+Y") << QStringList{"t:more", "^Z", "^Y"} << "Notemore"
+                                      << "";
+    QTest::newRow("redo with nothing undone") << QStringList{"t:more", "^Y", "^+Z"} << "Notemore"
+                                              << "";
+    QTest::newRow("undo stops at the loaded text")
+        << QStringList{"t:more", "^Z", "^Z", "^Z"} << "Note"
+        << "";
+    QTest::newRow("typing after undo drops the redo")
+        << QStringList{"t:more", "^Z", "t:s", "^Y"} << "Notes"
+        << "";
+    QTest::newRow("bold") << QStringList{"sel:0-4", "^B"} << "Note"
+                          << "Note";
+    QTest::newRow("bold undone") << QStringList{"sel:0-4", "^B", "^Z"} << "Note"
+                                 << "";
+    QTest::newRow("bold redone") << QStringList{"sel:1-3", "^B", "^Z", "^Y"} << "Note"
+                                 << "ot";
+    QTest::newRow("typing in bold, undone step by step")
+        << QStringList{"sel:0-4", "^B", "end", "t:X", "^Z"} << "Note"
+        << "Note";
+    QTest::newRow("locked: undo does nothing") << QStringList{"t:more", "lock", "^Z"} << "Notemore"
+                                               << "";
+    QTest::newRow("locked: redo does nothing")
+        << QStringList{"t:more", "^Z", "lock", "^Y", "^+Z"} << "Note"
+        << "";
+    QTest::newRow("unlocked: undo works again")
+        << QStringList{"t:more", "lock", "^Z", "unlock", "^Z"} << "Note"
+        << "";
+}
+
+void TestELinkTextBrowser::historyKeys()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, text);
+    QFETCH(QString, bold);
+
+    ELinkTextBrowser browser;
+    browser.showStoredHtml(QStringLiteral("<p>Note</p>"));
+    showActive(browser);
+    browser.moveCursor(QTextCursor::End);
+    runSteps(browser, steps);
+
+    QCOMPARE(browser.toPlainText(), text);
+    QCOMPARE(boldCharacters(*browser.document()), bold);
+}
+
+void TestELinkTextBrowser::replacementIsLoadingThatUndoTakesBack_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    const QString mixed =
+        QStringLiteral("<p>rule below</p><hr /><p>after <a href=\"http://x.org/?a&amp;b\">link</a> "
+                       "<img src=\"/no/such/picture.png\" width=\"10\" height=\"10\" /></p>");
+    QTest::newRow("plain to centred") << "<p>old</p>"
+                                      << "<p align=\"center\">Centred</p><p>second</p>";
+    QTest::newRow("centred to plain") << "<p align=\"center\">Centred</p>"
+                                      << "<p>plain</p>";
+    QTest::newRow("list first") << "<p>old</p>"
+                                << "<ul><li>one</li><li>two</li></ul><p>after</p>";
+    QTest::newRow("list replaced") << "<ol><li>first</li></ol>"
+                                   << "<p>plain <i>text</i></p>";
+    QTest::newRow("table") << "<p>old</p>"
+                           << "<table border=\"1\"><tr><td>a</td><td>b</td></tr></table>";
+    QTest::newRow("rule, link, picture") << "<p>old</p>" << mixed;
+    QTest::newRow("fonts and indent")
+        << "<p>old</p>"
+        << "<p style=\"margin-left:40px\"><span style=\"font-family:'Serif'; font-size:20pt; "
+           "color:#ff0000\">big</span></p>";
+    QTest::newRow("to empty") << "<p align=\"right\"><i>old</i></p>"
+                              << "";
+    QTest::newRow("from empty") << ""
+                                << "<p>new</p>";
+    QTest::newRow("empty paragraphs at the end") << "<p>old</p>"
+                                                 << "<p>a</p><p></p><p></p>";
+}
+
+// Taking the editor's text into a note gives what loading that text gives,
+// and one undo brings back the text before.
+void TestELinkTextBrowser::replacementIsLoadingThatUndoTakesBack()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+
+    ELinkTextBrowser loaded;
+    loaded.showStoredHtml(after);
+    ELinkTextBrowser browser;
+    browser.showStoredHtml(before);
+    const QString htmlBefore = browser.toHtml();
+
+    browser.replaceHtmlUndoably(after);
+    QCOMPARE(browser.toHtml(), loaded.toHtml());
+    browser.undo();
+    QCOMPARE(browser.toHtml(), htmlBefore);
+    QVERIFY(!browser.document()->isUndoAvailable());
+    browser.redo();
+    QCOMPARE(browser.toHtml(), loaded.toHtml());
+}
+
+void TestELinkTextBrowser::finishedAddressesBecomeLinks_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("links");
+
+    const QString site = QStringLiteral("https://example.org");
+    QTest::newRow("space") << "" << QStringList{"t:see " + site + " "} << "see " + site + " "
+                           << QStringList{site + "=>" + site};
+    QTest::newRow("not yet finished")
+        << "" << QStringList{"t:see " + site} << "see " + site << QStringList{};
+    QTest::newRow("Enter") << "" << QStringList{"t:see " + site, "ret"} << "see " + site + "\n"
+                           << QStringList{site + "=>" + site};
+    QTest::newRow("Enter inside a line")
+        << "<p>see https://example.org/a more</p>" << QStringList{"sel:25-25", "ret"}
+        << "see https://example.org/a\n more"
+        << QStringList{"https://example.org/a=>https://example.org/a"};
+    QTest::newRow("www gets http") << "" << QStringList{"t:www.example.org "} << "www.example.org "
+                                   << QStringList{"www.example.org=>http://www.example.org"};
+    QTest::newRow("full stop stays out") << "" << QStringList{"t:at " + site + ". "}
+                                         << "at " + site + ". " << QStringList{site + "=>" + site};
+    QTest::newRow("no address") << "" << QStringList{"t:e.g. www. mailto: httpx://a.org "}
+                                << "e.g. www. mailto: httpx://a.org " << QStringList{};
+    QTest::newRow("text after the link is not in it")
+        << "" << QStringList{"t:" + site + " next"} << site + " next"
+        << QStringList{site + "=>" + site};
+    QTest::newRow("undo takes the link back, not the text")
+        << "" << QStringList{"t:see " + site + " ", "^Z"} << "see " + site + " " << QStringList{};
+    QTest::newRow("redo brings the link again")
+        << "" << QStringList{"t:see " + site + " ", "^Z", "^Y"} << "see " + site + " "
+        << QStringList{site + "=>" + site};
+    QTest::newRow("existing link keeps its target")
+        << "<p><a href=\"http://other.org\">https://example.org</a></p>"
+        << QStringList{"end", "ret"} << site + "\n"
+        << QStringList{site + "=>http://other.org"};
+    QTest::newRow("pasted") << "" << QStringList{"clip:read <" + site + "/a?b=1&c=2> now", "^V"}
+                            << "read <" + site + "/a?b=1&c=2> now"
+                            << QStringList{site + "/a?b=1&c=2=>" + site + "/a?b=1&c=2"};
+    QTest::newRow("paste completes an address")
+        << "<p>see http</p>" << QStringList{"end", "clip:s://x.org/page", "^V"}
+        << "see https://x.org/page" << QStringList{"https://x.org/page=>https://x.org/page"};
+    QTest::newRow("paste of several lines")
+        << "" << QStringList{"clip:one www.a.org\nmailto:me@b.org, two", "^V"}
+        << "one www.a.org\nmailto:me@b.org, two"
+        << QStringList{"www.a.org=>http://www.a.org", "mailto:me@b.org=>mailto:me@b.org"};
+    QTest::newRow("paste undone with its links")
+        << "<p>x</p>" << QStringList{"end", "clip: " + site, "^V", "^Z"} << "x" << QStringList{};
+    QTest::newRow("locked note takes nothing")
+        << "<p>x</p>" << QStringList{"lock", "end", "t: " + site + " ", "clip:" + site, "^V"} << "x"
+        << QStringList{};
+}
+
+void TestELinkTextBrowser::finishedAddressesBecomeLinks()
+{
+    QFETCH(QString, html);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, text);
+    QFETCH(QStringList, links);
+
+    ELinkTextBrowser browser;
+    browser.showStoredHtml(html);
+    showActive(browser);
+    runSteps(browser, steps);
+
+    QCOMPARE(browser.toPlainText(), text);
+    QCOMPARE(::links(*browser.document()), links);
+    // The links survive the export the note is saved in.
+    QTextDocument saved;
+    saved.setHtml(browser.toHtml());
+    QCOMPARE(::links(saved), links);
 }
 
 // Notes are saved from toHtml(), which writes a rule's paragraph as "<hr />"

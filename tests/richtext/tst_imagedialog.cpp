@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,7 +56,6 @@ private slots:
     {
         const ImageDialog dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Insert Image"));
-        QCOMPARE(pathEdit(&dialog)->text(), QStringLiteral("C:/"));
         for (const QSpinBox *box : {widthBox(&dialog), heightBox(&dialog)}) {
             QVERIFY(box);
             QCOMPARE(box->minimum(), 0);
@@ -65,6 +65,70 @@ private slots:
         QVERIFY(button(&dialog, QStringLiteral("&Browse...")));
         QVERIFY(button(&dialog, QStringLiteral("&OK")));
         QVERIFY(button(&dialog, QStringLiteral("&Cancel")));
+    }
+
+    // The dialog and its chooser start in the Pictures folder (where the
+    // desktop's user-dirs.dirs puts it), else in the home folder.
+    void startsInPicturesOrHome_data()
+    {
+        QTest::addColumn<QString>("picturesSetting"); // user-dirs.dirs line, empty for none
+        QTest::addColumn<QString>("makeFolder");      // relative to HOME, empty for none
+        QTest::addColumn<QString>("start");           // relative to HOME
+
+        QTest::newRow("no Pictures folder") << ""
+                                            << ""
+                                            << "";
+        QTest::newRow("Pictures folder") << ""
+                                         << "Pictures"
+                                         << "Pictures";
+        QTest::newRow("a plain file named Pictures") << ""
+                                                     << "@Pictures"
+                                                     << "";
+        QTest::newRow("desktop names it Bilder") << "XDG_PICTURES_DIR=\"$HOME/Bilder\""
+                                                 << "Bilder"
+                                                 << "Bilder";
+        QTest::newRow("desktop names Bilder, not made") << "XDG_PICTURES_DIR=\"$HOME/Bilder\""
+                                                        << "Pictures"
+                                                        << "";
+    }
+
+    void startsInPicturesOrHome()
+    {
+        QFETCH(QString, picturesSetting);
+        QFETCH(QString, makeFolder);
+        QFETCH(QString, start);
+        const QString home = QDir::homePath();
+        QVERIFY2(qEnvironmentVariableIsSet("NOTARELLA_SANDBOX"), "runs only in a throw-away HOME");
+        const QString userDirs =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/user-dirs.dirs");
+        QFile::remove(userDirs);
+        for (const char *name : {"Pictures", "Bilder"}) {
+            QDir(home + QLatin1Char('/') + QLatin1String(name)).removeRecursively();
+            QFile::remove(home + QLatin1Char('/') + QLatin1String(name));
+        }
+        if (!picturesSetting.isEmpty()) {
+            QFile file(userDirs);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(picturesSetting.toUtf8() + '\n');
+        }
+        if (makeFolder.startsWith(QLatin1Char('@'))) {
+            QFile file(home + QLatin1Char('/') + makeFolder.mid(1));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else if (!makeFolder.isEmpty()) {
+            QVERIFY(QDir(home).mkpath(makeFolder));
+        }
+        const QString expected = start.isEmpty() ? home : home + QLatin1Char('/') + start;
+
+        ImageDialog dialog;
+        QCOMPARE(pathEdit(&dialog)->text(), expected + QLatin1Char('/'));
+        StandardDialogs::queueOpenFileName(QString());
+        dialog.show();
+        QTest::mouseClick(button(&dialog, QStringLiteral("&Browse...")), Qt::LeftButton);
+        const QList<StandardDialogs::Request> asked = StandardDialogs::takeHistory();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().directory, expected);
+        QFile::remove(userDirs);
     }
 
     void sizesAbove99CannotBeEntered()
@@ -108,7 +172,6 @@ private slots:
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.first().kind, StandardDialogs::Kind::OpenFile);
         QCOMPARE(asked.first().caption, QStringLiteral("Choose an image to insert:"));
-        QCOMPARE(asked.first().directory, QDir::homePath());
         QCOMPARE(asked.first().filter, QStringLiteral("Images ( *.gif *.jpg *.png *.xpm )"));
     }
 
@@ -117,8 +180,10 @@ private slots:
         QTest::addColumn<QString>("path"); // "@" stands for the folder of test images
         QTest::addColumn<QString>("expectedMessage");
 
-        QTest::newRow("initial path") << "C:/"
-                                      << "<p>The file name is invalid.</p>";
+        QTest::newRow("a folder: the starting path") << "@/"
+                                                     << "<p>The file name is invalid.</p>";
+        QTest::newRow("a Windows drive") << "C:/"
+                                         << "<p>The file name is invalid.</p>";
         QTest::newRow("empty path") << ""
                                     << "<p>The file name is invalid.</p>";
         QTest::newRow("bmp") << "@/old.bmp"

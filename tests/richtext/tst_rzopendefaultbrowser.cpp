@@ -1,10 +1,13 @@
 #include "base/apppaths.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "widgets/userprompt.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QWidget>
 #include <QtTest>
 
 namespace {
@@ -56,11 +59,18 @@ private slots:
     void handlerRefusesOtherCommandLines_data();
     void handlerRefusesOtherCommandLines();
 
+    void failureMessageShowsLinkAndReasonAsGiven_data();
+    void failureMessageShowsLinkAndReasonAsGiven();
+    void linkThatCannotOpenIsReported_data();
+    void linkThatCannotOpenIsReported();
+    void busyOpenerIsLeftRunning();
+
 private:
     QProcessEnvironment openerEnvironment(const QString &recordFile) const;
 
     QTemporaryDir workDir;
     QString recorder;
+    QString writeScript(const QString &name, const QByteArray &body);
     QString appDir = QStringLiteral(NOTARELLA_APP_DIR);
     QList<QStringList> launches;
 };
@@ -257,5 +267,117 @@ void TestRZOpenDefaultBrowser::handlerRefusesOtherCommandLines()
     QVERIFY(!QFileInfo::exists(recordFile));
 }
 
-QTEST_GUILESS_MAIN(TestRZOpenDefaultBrowser)
+QString TestRZOpenDefaultBrowser::writeScript(const QString &name, const QByteArray &body)
+{
+    QFile script(workDir.filePath(name));
+    if (!script.open(QIODevice::WriteOnly))
+        return QString();
+    script.write("#!/bin/sh\n" + body);
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return script.fileName();
+}
+
+void TestRZOpenDefaultBrowser::failureMessageShowsLinkAndReasonAsGiven_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("markup and entities") << "http://x.org/?a=<b>&amp;c=\"d\""
+                                         << "said <error> & 'quit'";
+    QTest::newRow("placeholders") << "http://x.org/%1%2%20"
+                                  << "exit %1 %2";
+    QTest::newRow("plain") << "mailto:me@example.org"
+                           << "no mail program";
+}
+
+void TestRZOpenDefaultBrowser::failureMessageShowsLinkAndReasonAsGiven()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, reason);
+    QTextDocument shown;
+    shown.setHtml(RZOpenDefaultBrowser::failureMessage(url, reason));
+    const QStringList lines = shown.toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), "The link " + url + " could not be opened.");
+    QCOMPARE(lines.value(1), reason);
+}
+
+void TestRZOpenDefaultBrowser::linkThatCannotOpenIsReported_data()
+{
+    QTest::addColumn<QByteArray>("opener"); // script body; empty: no opener at all
+    QTest::addColumn<bool>("handlerThere");
+    QTest::addColumn<QStringList>("said"); // in the message; empty: no message
+
+    QTest::newRow("opener reports failure")
+        << QByteArray("echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n")
+        << true << QStringList{"exit code 3", "no method available for opening"};
+    QTest::newRow("opener fails silently")
+        << QByteArray("exit 4\n") << true << QStringList{"exit code 4"};
+    QTest::newRow("opener killed")
+        << QByteArray("kill -9 $$\n") << true << QStringList{"exit code 137", "signal 9"};
+    QTest::newRow("opener missing")
+        << QByteArray() << true << QStringList{"exit code 127", "cannot start"};
+    QTest::newRow("handler missing")
+        << QByteArray("exit 0\n") << false << QStringList{"rundll32", "could not be started"};
+    QTest::newRow("opened") << QByteArray("exit 0\n") << true << QStringList{};
+}
+
+// The real start of the handler with a stand-in opener: whatever keeps the
+// link from opening is told, naming the link.
+void TestRZOpenDefaultBrowser::linkThatCannotOpenIsReported()
+{
+    QFETCH(QByteArray, opener);
+    QFETCH(bool, handlerThere);
+    QFETCH(QStringList, said);
+
+    const QString openerPath = opener.isEmpty() ? workDir.filePath(QStringLiteral("no-opener"))
+                                                : writeScript(QStringLiteral("opener"), opener);
+    QTemporaryDir emptyAppDir;
+    if (!handlerThere)
+        AppPaths::setApplicationDirectoryForTesting(emptyAppDir.path());
+    qputenv("NOTARELLA_URL_OPENER", openerPath.toLocal8Bit());
+    UserPrompt::takeHistory();
+    QWidget window;
+    const QString url = QStringLiteral("http://example.org/a b?c=<d>&e");
+    RZOpenDefaultBrowser::url(url, &window);
+    qunsetenv("NOTARELLA_URL_OPENER");
+    AppPaths::setApplicationDirectoryForTesting(appDir);
+
+    // Nothing waited: the handler is watched until it ends.
+    QTRY_VERIFY_WITH_TIMEOUT(qApp->findChildren<QProcess *>().isEmpty(), 10000);
+    const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    if (said.isEmpty()) {
+        QVERIFY(shown.isEmpty());
+        return;
+    }
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().title, QStringLiteral("Link Not Opened"));
+    QVERIFY2(shown.first().text.contains(url.toHtmlEscaped()), qPrintable(shown.first().text));
+    for (const QString &part : said)
+        QVERIFY2(shown.first().text.contains(part), qPrintable(shown.first().text));
+    QCOMPARE(window.findChildren<QMessageBox *>().size(), 1);
+}
+
+// An opener that takes long to answer (one that keeps a browser in the
+// foreground) is left to carry on: the handler returns and the opener
+// finishes its work afterwards.
+void TestRZOpenDefaultBrowser::busyOpenerIsLeftRunning()
+{
+    const QString recordFile = workDir.filePath(QStringLiteral("busy-record"));
+    const QString busy = writeScript(QStringLiteral("busy-opener"),
+                                     "sleep 3\n\"" + recorder.toLocal8Bit() + "\" \"$@\"\n");
+    QProcess helper;
+    QProcessEnvironment environment = openerEnvironment(recordFile);
+    environment.insert(QStringLiteral("NOTARELLA_URL_OPENER"), busy);
+    environment.insert(QStringLiteral("NOTARELLA_URL_OPENER_WAIT_MS"), QStringLiteral("100"));
+    helper.setProcessEnvironment(environment);
+    helper.start(appDir + QStringLiteral("/rundll32"),
+                 {QStringLiteral("url.dll,FileProtocolHandler"), QStringLiteral("http://x.org")});
+    QVERIFY(helper.waitForFinished(10000));
+    QCOMPARE(helper.exitCode(), 0);
+    QVERIFY(!QFileInfo::exists(recordFile)); // the opener was still busy
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(recordFile), 10000);
+    QCOMPARE(readRecordedArguments(recordFile), QStringList{QStringLiteral("http://x.org")});
+}
+
+QTEST_MAIN(TestRZOpenDefaultBrowser)
 #include "tst_rzopendefaultbrowser.moc"

@@ -225,7 +225,9 @@ private slots:
         moveTo(browser, 3);
         icons.at(1)->trigger(); // smile, which the button inserts from now on
         QCOMPARE(part<QToolButton>(editor.get(), "insertIconButton")->defaultAction(), icons.at(1));
-        QVERIFY(browser->toHtml().contains("<img src=\"" + iconPath("smile") + "\" />"));
+        // Kept by name, so the note finds it wherever the program runs.
+        QVERIFY(browser->toHtml().contains("<img src=\"notarella-icon:smile.png\" />"));
+        QVERIFY(!browser->toHtml().contains(iconPath("smile")));
 
         toggle();
         QVERIFY(!editor->isDisplayingFunctionalObjects());
@@ -236,7 +238,7 @@ private slots:
 
         const QString result = editor->html();
         QVERIFY(editor->isDisplayingFunctionalObjects());
-        QCOMPARE(result.count("<img src=\"" + iconPath("smile") + "\" />"), 2);
+        QCOMPARE(result.count("<img src=\"notarella-icon:smile.png\" />"), 2);
     }
 
     void hyperlinkReplacesTheSelection()
@@ -393,6 +395,55 @@ private slots:
         editor->setTextBackground(QColor(QStringLiteral("#FFFF00")));
         for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             QCOMPARE(browser->palette().color(group, QPalette::Base), QColor(Qt::yellow));
+    }
+
+    void everyCommandIsOneUndoStep_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char *command :
+             {"size", "family", "colour", "align", "bold", "rule", "list", "icon", "markup"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+
+    // Each command on the selected word changes the text; Ctrl+Z brings back
+    // the text before it, Ctrl+Y the change.
+    void everyCommandIsOneUndoStep()
+    {
+        QFETCH(QString, command);
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
+        selectWord(browser, QStringLiteral("milk"));
+        const QString before = browser->toHtml();
+        if (command == u"size") {
+            pickItem(combo("fontSizeComboBox"), combo("fontSizeComboBox")->findText("18"));
+        } else if (command == u"family") {
+            pickItem(combo("fontFamilyComboBox"), combo("fontFamilyComboBox")->count() - 1);
+        } else if (command == u"colour") {
+            pickItem(combo("fontColorComboBox"), combo("fontColorComboBox")->findText("Orange"));
+        } else if (command == u"align") {
+            pickItem(combo("alignComboBox"), combo("alignComboBox")->findText("Center"));
+        } else if (command == u"bold") {
+            action("boldAction")->trigger();
+        } else if (command == u"rule") {
+            pickItem(combo("insertItemComboBox"), 1);
+        } else if (command == u"list") {
+            StandardDialogs::queueItem(QStringLiteral("Bullet List (Square)"));
+            pickItem(combo("insertItemComboBox"), 4);
+        } else if (command == u"icon") {
+            part<QMenu>(editor.get(), "iconMenu")->actions().first()->trigger();
+        } else {
+            toggle(); // markup is edited as text, its addresses included
+            browser->moveCursor(QTextCursor::End);
+            QTest::keyClicks(browser, QStringLiteral(" www.a.org "));
+            QVERIFY(!browser->toHtml().contains(QLatin1String("href")));
+            return;
+        }
+        const QString changed = browser->toHtml();
+        QVERIFY(changed != before);
+        QTest::keyClick(browser, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(browser->toHtml(), before);
+        QTest::keyClick(browser, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(browser->toHtml(), changed);
     }
 
     void helpOpensTheEditorPage()

@@ -106,6 +106,7 @@ private slots:
     void newFileGetsTheStoredSchema();
     void newFileHoldsExactlyTheWelcomeNote();
     void welcomeNoteReadsAsWelcome();
+    void welcomeNoteIsTheEarlierDocument();
     void secondOpenInsertsNothing();
     void openFailures_data();
     void openFailures();
@@ -223,6 +224,35 @@ void TestNoteDatabase::newFileHoldsExactlyTheWelcomeNote()
     QVERIFY(loaded.first().visible && loaded.first().locked && loaded.first().taskbarEntry);
     QVERIFY(!loaded.first().alwaysOnTop);
     QVERIFY(loaded.first().reminderDate.isNull() && loaded.first().originalReminderDate.isNull());
+}
+
+// Without a translation the welcome note is exactly the document that
+// earlier versions wrote, byte for byte.
+void TestNoteDatabase::welcomeNoteIsTheEarlierDocument()
+{
+    const QString paragraph =
+        QStringLiteral("margin-top:12px; margin-bottom:12px; margin-left:0px; margin-right:0px; "
+                       "-qt-block-indent:0; text-indent:0px;");
+    const QString font = QStringLiteral("font-family:'Pristina'; font-size:14pt;");
+    const QString earlier =
+        QStringLiteral(
+            "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
+            "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
+            "<html><head><meta name=\"qrichtext\" content=\"1\" />"
+            "<style type=\"text/css\">\np, li { white-space: pre-wrap; }\n</style></head>"
+            "<body style=\" white-space: pre-wrap; font-family:'MS Shell Dlg'; "
+            "font-weight:400; font-style:normal; text-decoration:none;\">\n"
+            "<p align=\"center\" style=\" P\"><span style=\" font-size:14pt; "
+            "font-weight:600; font-style:italic; color:#ff0000;\">Welcome to "
+            "Notarella!</span></p>\n"
+            "<p style=\" P\"><span style=\" F\">To get started, please open the context "
+            "menu (usually by </span><span style=\" F font-weight:600;\">right-clicking</span>"
+            "<span style=\" F\">) on the top portion of this sticky, and then select </span>"
+            "<span style=\" F font-weight:600;\">Sticky Control Panel</span>"
+            "<span style=\" F\">.</span></p></body></html>")
+            .replace(QLatin1String(" P\""), QLatin1Char(' ') + paragraph + QLatin1Char('"'))
+            .replace(QLatin1String(" F"), QLatin1Char(' ') + font);
+    QCOMPARE(NoteDatabase::welcomeDocument(), earlier);
 }
 
 void TestNoteDatabase::welcomeNoteReadsAsWelcome()

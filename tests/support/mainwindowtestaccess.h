@@ -14,7 +14,6 @@ public:
     {
         window.createSticky(rgb, name);
     }
-    static int cascadeIndex(const MainWindow &window) { return window.m_cascadeIndex; }
     // A connection of the test's own to the window's note file, opened once
     // every save handed to the writer thread is written; the writer's own
     // connection belongs to its thread.
