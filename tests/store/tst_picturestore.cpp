@@ -220,8 +220,9 @@ private slots:
             QVERIFY(database.save({noteShowing(1, {p2})}));
             QCOMPARE(picturesIn(file()), sorted({p1, p2, p3})); // the backup shows p1, p3
         }
-        QVERIFY(execIn(file(), QStringLiteral("CREATE TABLE stickies_trash AS SELECT * FROM "
-                                              "stickies_backup WHERE id = 2")));
+        QVERIFY(execIn(file(), QStringLiteral("INSERT INTO stickies_trash SELECT *, "
+                                              "strftime('%s', 'now') FROM stickies_backup "
+                                              "WHERE id = 2")));
         {
             NoteDatabase database;
             QCOMPARE(database.open(directory(), file()), NoteDatabase::OpenResult::Opened);
@@ -251,15 +252,18 @@ private slots:
         NoteDatabase database;
         QCOMPARE(database.open(directory(), file()), NoteDatabase::OpenResult::Opened);
         const QList<NoteRecord> notes = {noteShowing(1, {p1, p2})};
+        // A deleted note's pictures go with it into the new file.
+        const TrashedNote deleted{noteShowing(2, {p3}), QDateTime::fromSecsSinceEpoch(1700000000)};
+        database.trash().add(deleted);
         QVERIFY(database.save(notes));
         QVERIFY(QFile::remove(file()));
         QVERIFY(database.save(notes));
-        QCOMPARE(picturesIn(file()), sorted({p1, p2}));
+        QCOMPARE(picturesIn(file()), sorted({p1, p2, p3}));
 
         const QString rescue = folder->path() + QStringLiteral("/rescue/ann.rescued");
         QString error;
-        QVERIFY2(NoteDatabase::writeCopy(rescue, notes, &error), qPrintable(error));
-        QCOMPARE(picturesIn(rescue), sorted({p1, p2}));
+        QVERIFY2(NoteDatabase::writeCopy(rescue, notes, &error, {deleted}), qPrintable(error));
+        QCOMPARE(picturesIn(rescue), sorted({p1, p2, p3}));
     }
 
     // A copy taken by hand and restored later brings its pictures back, even
