@@ -1,10 +1,10 @@
 #include "exchange/noteexport.h"
 
 #include "base/tracing.h"
-#include "exchange/imagereferences.h"
 #include "exchange/notemarkdown.h"
 #include "notes/notetext.h"
 #include "reminders/periodicwords.h"
+#include "richtext/imagereferences.h"
 #include "richtext/pictureintake.h"
 #include "store/picturestore.h"
 

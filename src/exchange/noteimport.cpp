@@ -1,8 +1,8 @@
 #include "exchange/noteimport.h"
 
 #include "base/tracing.h"
-#include "exchange/imagereferences.h"
 #include "exchange/noteexport.h"
+#include "richtext/imagereferences.h"
 #include "richtext/pictureintake.h"
 #include "store/notepictures.h"
 #include "store/picturestore.h"

@@ -2,8 +2,8 @@
 
 #include "base/apppaths.h"
 #include "base/tracing.h"
-#include "exchange/imagereferences.h"
 #include "platform/regularfile.h"
+#include "richtext/imagereferences.h"
 #include "store/picturestore.h"
 
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 // note file: a round trip keeps every field, nothing half-written remains.
 
 #include "base/apppaths.h"
-#include "exchange/imagereferences.h"
 #include "exchange/importmerge.h"
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
+#include "richtext/imagereferences.h"
 #include "store/notedatabase.h"
 #include "store/picturestore.h"
 

@@ -1,4 +1,4 @@
-#include "exchange/imagereferences.h"
+#include "richtext/imagereferences.h"
 
 #include <QRegularExpression>
 #include <QUrl>
