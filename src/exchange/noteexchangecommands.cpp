@@ -92,9 +92,12 @@ void NoteExchangeCommands::exportNotes()
         return;
     if (!result.ok) {
         UserPrompt::notify(m_window, tr("Notes Not Exported"),
-                           tr("<p>The notes could not be exported to %1:</p><p>%2</p><p>Nothing "
-                              "was left there.</p>")
-                               .arg(where, result.error.toHtmlEscaped()));
+                           tr("<p>The notes could not be exported to %1:</p><p>%2</p>")
+                                   .arg(where, result.error.toHtmlEscaped()) +
+                               (result.folderChanged
+                                    ? tr("<p>Some files there could not be put back as they "
+                                         "were.</p>")
+                                    : tr("<p>The folder was not changed.</p>")));
         return;
     }
     const QString done =

@@ -3,8 +3,11 @@
 #include "base/tracing.h"
 #include "exchange/notemarkdown.h"
 #include "notes/notetext.h"
+#include "platform/regularfile.h"
+#include "platform/safewrite.h"
 #include "reminders/periodicwords.h"
 #include "richtext/imagereferences.h"
+#include "richtext/markupsafety.h"
 #include "richtext/pictureintake.h"
 #include "store/picturestore.h"
 
@@ -15,9 +18,12 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextDocument>
+
+#include <cerrno>
+#include <optional>
+#include <unistd.h>
 
 namespace NoteExport {
 
@@ -50,6 +56,15 @@ QString meta(const char *name, const QString &value)
 constexpr char kPageStyle[] = "<style>\nhr { height: 1px !important; border: none !important; "
                               "background-color: currentColor !important; }\n</style>\n";
 
+// Pages open in a browser, and a note's own text may hold markup Qt ignores
+// but a browser runs (script, event attributes, "javascript:" links). The
+// policy, ahead of any note text, lets the page run no script and fetch
+// nothing from elsewhere; the pictures beside it still show.
+constexpr char kPagePolicy[] =
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+    "img-src 'self' file: data:; style-src 'unsafe-inline'; base-uri 'none'; "
+    "form-action 'none'\">\n";
+
 QString yesNo(bool value)
 {
     return RecordCodec::yesNo(value);
@@ -79,8 +94,8 @@ QString headerBlock(const NoteRecord &record)
 QString htmlPage(const NoteRecord &record, const QString &message)
 {
     QString page = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                                  "<title>%1</title>\n")
-                       .arg(tr("Note %1").arg(record.id));
+                                  "%1<title>%2</title>\n")
+                       .arg(QLatin1String(kPagePolicy), tr("Note %1").arg(record.id));
     page += meta("id", QString::number(record.id));
     page += meta("visible", yesNo(record.visible));
     page += meta("color-rgb", record.colorRGB);
@@ -125,96 +140,150 @@ QString indexTitle(const NoteRecord &record, const QTextDocument &document)
 
 QString markdownPage(const NoteRecord &record, const QTextDocument &document)
 {
+    using NoteMarkdown::escaped;
     QString page = QStringLiteral("# %1\n\n").arg(tr("Note %1").arg(record.id));
-    page += QStringLiteral("- %1: %2 (%3)\n").arg(tr("Colour"), record.colorName, record.colorRGB);
+    page += QStringLiteral("- %1: %2 (%3)\n")
+                .arg(tr("Colour"), escaped(record.colorName), escaped(record.colorRGB));
     page += QStringLiteral("- %1: %2\n").arg(tr("Created"), readableDate(record.creationDate));
     if (record.reminderDate.isValid())
         page += QStringLiteral("- %1: %2\n").arg(tr("Reminder"), readableDate(record.reminderDate));
     if (!record.periodicMask.isEmpty())
         page += QStringLiteral("- %1: %2\n")
-                    .arg(tr("Repeats"), PeriodicWords::describeMask(record.periodicMask));
+                    .arg(tr("Repeats"), escaped(PeriodicWords::describeMask(record.periodicMask)));
     page += QStringLiteral("\n") + NoteMarkdown::fromDocument(document);
     return page;
 }
 
-// Writes the files of one export and remembers which ones it added.
+// The folder the new files are written into first: a private folder inside
+// the target, so that an earlier export there stays whole until every file of
+// this one is written.
+constexpr char kStagingPrefix[] = ".notarella-export-";
+// Inside it, the files this export replaced, kept until it is complete.
+constexpr char kPreviousFolder[] = "previous";
+
+QString folderProblemText(SafeWrite::Problem problem, const QString &path)
+{
+    const QString where = QDir::toNativeSeparators(path);
+    switch (problem) {
+    case SafeWrite::Problem::NotAFolder:
+        return tr("%1 is not a folder (or is a link).").arg(where);
+    case SafeWrite::Problem::NotOwned:
+        return tr("The folder %1 belongs to another user.").arg(where);
+    case SafeWrite::Problem::WritableByOthers:
+        return tr("Other users can change the files in the folder %1.").arg(where);
+    case SafeWrite::Problem::InTheWay:
+        return tr("%1 is in the way: it is a link, a folder or a file of another user.").arg(where);
+    case SafeWrite::Problem::None:
+    case SafeWrite::Problem::Failed:
+        break;
+    }
+    return tr("The folder %1 could not be opened: %2").arg(where, qt_error_string(errno));
+}
+
+// Whether `bytes` decode as a picture; their type ("png", "jpeg", ...).
+QByteArray pictureType(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray type = reader.format();
+    return !type.isEmpty() && !reader.read().isNull() ? type : QByteArray();
+}
+
+// Writes the files of one export into a private folder inside the target,
+// then puts them in place only once all of them are written.
 class Writer
 {
 public:
-    explicit Writer(const QString &folder) : m_folder(folder) {}
+    explicit Writer(const QString &folder) : m_path(folder) {}
 
+    ~Writer() { discard(); }
+
+    bool begin(QString *error)
+    {
+        SafeWrite::Problem problem = SafeWrite::Problem::None;
+        m_target = SafeWrite::Folder::open(m_path, &problem);
+        if (m_target.isOpen())
+            m_staging =
+                m_target.makePrivate(QLatin1String(kStagingPrefix), &m_stagingName, &problem);
+        if (!m_staging.isOpen())
+            *error = folderProblemText(problem, m_path);
+        return m_staging.isOpen();
+    }
+
+    // Writes `name` (or "images/<name>") into the private folder.
     bool write(const QString &name, const QByteArray &bytes, QString *error)
     {
-        const QString path = m_folder.filePath(name);
-        const bool existed = QFileInfo::exists(path);
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-            !file.commit()) {
-            *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        const bool image = name.startsWith(QLatin1String(kImageFolder) + QLatin1Char('/'));
+        const QString leaf = image ? name.mid(qstrlen(kImageFolder) + 1) : name;
+        if (image && !m_stagingImages.isOpen())
+            m_stagingImages = m_staging.subfolder(QLatin1String(kImageFolder));
+        const SafeWrite::Folder &into = image ? m_stagingImages : m_staging;
+        if (m_written.contains(name))
+            into.remove(leaf); // the same note twice: the later one counts
+        else
+            (image ? m_imageNames : m_names).append(leaf);
+        m_written.insert(name);
+        const int fd = into.isOpen() ? into.createFile(leaf) : -1;
+        const QString path = QDir::toNativeSeparators(QDir(m_path).filePath(name));
+        if (fd < 0) {
+            *error = tr("%1 could not be written: %2").arg(path, qt_error_string(errno));
             return false;
         }
-        if (!existed)
-            m_added.append(path);
+        QFile file;
+        if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            *error = tr("%1 could not be written: %2").arg(path, file.errorString());
+            return false;
+        }
+        if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(fd) != 0) {
+            *error = tr("%1 could not be written: %2")
+                         .arg(path, file.error() != QFileDevice::NoError ? file.errorString()
+                                                                         : qt_error_string(errno));
+            return false;
+        }
         return true;
     }
 
-    // Copies a picture once, under a name no other picture of this export
-    // has; returns its path relative to the folder, or an empty text when the
-    // file cannot be read.
-    QString copyImage(const QString &source, QString *error)
+    // Copies an icon of the program once, when it is a picture of at most
+    // RegularFile's limit; returns its path relative to the folder, or an
+    // empty text when it is not copied.
+    QString copyIcon(const QString &source, QString *error)
     {
-        const QString canonical = QFileInfo(source).absoluteFilePath();
-        if (const auto known = m_images.constFind(canonical); known != m_images.cend())
+        if (const auto known = m_images.constFind(source); known != m_images.cend())
             return known.value();
-        QFile input(canonical);
-        if (!QFileInfo(canonical).isFile() || !input.open(QIODevice::ReadOnly))
+        const std::optional<QByteArray> bytes = RegularFile::read(source);
+        if (!bytes || pictureType(*bytes).isEmpty())
             return QString();
-        const QFileInfo info(canonical);
+        const QFileInfo info(source);
         const QString prefix = QLatin1String(kImageFolder) + QLatin1Char('/');
         QString relative = prefix + info.fileName();
         for (int n = 2; m_usedImageNames.contains(relative); ++n)
             relative =
                 prefix +
                 QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix());
-        if (!m_folder.mkpath(QLatin1String(kImageFolder))) {
-            *error =
-                QCoreApplication::translate("NoteExport", "The folder %1 could not be created.")
-                    .arg(QDir::toNativeSeparators(m_folder.filePath(kImageFolder)));
-            return QString();
-        }
-        if (!write(relative, input.readAll(), error))
+        if (!write(relative, *bytes, error))
             return QString();
         m_usedImageNames.insert(relative);
-        m_images.insert(canonical, relative);
+        m_images.insert(source, relative);
         return relative;
     }
 
     // Writes a picture kept with the notes once, as "images/<hash>.<type>";
     // returns its path relative to the folder, or an empty text when no such
-    // picture is known.
+    // picture is known or it is not a picture.
     QString writeStoredPicture(const QString &hash, QString *error)
     {
         const QString key = QStringLiteral("stored:") + hash;
         if (const auto known = m_images.constFind(key); known != m_images.cend())
             return known.value();
         const QByteArray bytes = PictureStore::instance().bytes(hash);
-        if (bytes.isEmpty())
-            return QString();
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QByteArray type = QImageReader::imageFormat(&buffer);
+        const QByteArray type = pictureType(bytes);
         if (type.isEmpty())
-            type = "bin";
+            return QString();
         const QString relative = QLatin1String(kImageFolder) + QLatin1Char('/') + hash +
                                  QLatin1Char('.') + QString::fromLatin1(type);
-        if (!m_folder.mkpath(QLatin1String(kImageFolder))) {
-            *error =
-                QCoreApplication::translate("NoteExport", "The folder %1 could not be created.")
-                    .arg(QDir::toNativeSeparators(m_folder.filePath(kImageFolder)));
-            return QString();
-        }
         if (!write(relative, bytes, error))
             return QString();
         m_usedImageNames.insert(relative);
@@ -222,7 +291,9 @@ public:
         return relative;
     }
 
-    // The file an image source of a note names, or a stored picture's copy.
+    // The copy of a picture a note shows: one kept with the notes or an icon
+    // of the program. Files named by a path stay where they are: a note
+    // handed in by someone else may name any file of the user's.
     QString placePicture(const QString &source, QString *error)
     {
         if (const QString hash = PictureStore::hashOfSource(source); !hash.isEmpty())
@@ -232,23 +303,122 @@ public:
             const QString name = source.mid(iconPrefix.size());
             if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
                 return QString();
-            return copyImage(PictureIntake::iconDirectory() + name, error);
+            return copyIcon(PictureIntake::iconDirectory() + name, error);
         }
-        const QString file = ImageReferences::localFile(source);
-        return file.isEmpty() ? QString() : copyImage(file, error);
+        return QString();
     }
 
-    void removeAdded()
+    // Puts every written file in place. Anything in the way is found before
+    // a file is replaced; a step that fails puts the earlier files back.
+    bool commit(QString *error)
     {
-        for (const QString &path : std::as_const(m_added))
-            QFile::remove(path);
-        m_folder.rmdir(QLatin1String(kImageFolder)); // only when empty
-        m_added.clear();
+        SafeWrite::Folder targetImages;
+        bool imagesExist = false;
+        if (!m_imageNames.isEmpty()) {
+            const SafeWrite::Entry entry = m_target.entry(QLatin1String(kImageFolder));
+            imagesExist = entry != SafeWrite::Entry::Absent;
+            SafeWrite::Problem problem = SafeWrite::Problem::InTheWay;
+            if (entry == SafeWrite::Entry::OwnFolder)
+                targetImages = m_target.subfolder(QLatin1String(kImageFolder), &problem);
+            if (imagesExist && !targetImages.isOpen()) {
+                *error = folderProblemText(problem, QDir(m_path).filePath(kImageFolder));
+                return false;
+            }
+        }
+        struct Step
+        {
+            const SafeWrite::Folder *from;
+            const SafeWrite::Folder *to;
+            QString name;
+            bool replaces = false;
+        };
+        QList<Step> steps;
+        if (imagesExist) {
+            for (const QString &name : std::as_const(m_imageNames))
+                steps.append({&m_stagingImages, &targetImages, name});
+        } else if (!m_imageNames.isEmpty()) {
+            steps.append({&m_staging, &m_target, QLatin1String(kImageFolder)});
+        }
+        for (const QString &name : std::as_const(m_names))
+            steps.append({&m_staging, &m_target, name});
+        for (Step &step : steps) {
+            const SafeWrite::Entry entry = step.to->entry(step.name);
+            const bool isImageFolder =
+                step.to == &m_target && step.name == QLatin1String(kImageFolder);
+            if (entry == SafeWrite::Entry::Other ||
+                (entry == SafeWrite::Entry::OwnFolder && !isImageFolder)) {
+                const QString where = step.to == &m_target ? step.name
+                                                           : QLatin1String(kImageFolder) +
+                                                                 QLatin1Char('/') + step.name;
+                *error =
+                    folderProblemText(SafeWrite::Problem::InTheWay, QDir(m_path).filePath(where));
+                return false;
+            }
+            step.replaces = entry == SafeWrite::Entry::OwnFile;
+        }
+        const SafeWrite::Folder previous = m_staging.subfolder(QLatin1String(kPreviousFolder));
+        const SafeWrite::Folder previousImages =
+            previous.isOpen() ? previous.subfolder(QLatin1String(kImageFolder))
+                              : SafeWrite::Folder();
+        qsizetype done = 0;
+        for (; done < steps.size(); ++done) {
+            const Step &step = steps.at(done);
+            const SafeWrite::Folder &aside = step.to == &m_target ? previous : previousImages;
+            if (step.replaces && (!aside.isOpen() || !step.to->move(step.name, aside, step.name)))
+                break;
+            if (!step.from->move(step.name, *step.to, step.name)) {
+                const int saved = errno;
+                if (step.replaces)
+                    aside.move(step.name, *step.to, step.name);
+                errno = saved;
+                break;
+            }
+        }
+        if (done == steps.size())
+            return true;
+        *error = tr("%1 could not be put in place: %2")
+                     .arg(QDir::toNativeSeparators(QDir(m_path).filePath(steps.at(done).name)),
+                          qt_error_string(errno));
+        while (done-- > 0) {
+            const Step &step = steps.at(done);
+            const SafeWrite::Folder &aside = step.to == &m_target ? previous : previousImages;
+            if (!step.to->move(step.name, *step.from, step.name) ||
+                (step.replaces && !aside.move(step.name, *step.to, step.name)))
+                m_folderChanged = true;
+        }
+        if (m_folderChanged)
+            *error += QLatin1Char(' ') +
+                      tr("The files it replaced are kept in %1.")
+                          .arg(QDir::toNativeSeparators(QDir(m_path).filePath(
+                              m_stagingName + QLatin1Char('/') + QLatin1String(kPreviousFolder))));
+        return false;
+    }
+
+    // Whether a failed commit left files replaced.
+    bool folderChanged() const { return m_folderChanged; }
+
+    // Removes the private folder with what it still holds: the files of a
+    // failed or cancelled run, or those a complete one replaced.
+    void discard()
+    {
+        if (m_staging.isOpen() && !m_folderChanged) {
+            m_stagingImages = SafeWrite::Folder();
+            m_staging = SafeWrite::Folder();
+            if (!m_target.removeTree(m_stagingName))
+                qCWarning(lcStore) << "export: could not remove" << m_stagingName;
+        }
     }
 
 private:
-    QDir m_folder;
-    QStringList m_added;
+    QString m_path;
+    SafeWrite::Folder m_target;
+    SafeWrite::Folder m_staging;
+    SafeWrite::Folder m_stagingImages;
+    QString m_stagingName;
+    bool m_folderChanged = false;
+    QStringList m_names;      // written into the private folder, in order
+    QStringList m_imageNames; // written into its images folder
+    QSet<QString> m_written;  // both, as paths relative to the folder
     QHash<QString, QString> m_images;
     QSet<QString> m_usedImageNames;
 };
@@ -265,44 +435,67 @@ QString markdownFileName(int id)
     return QStringLiteral("note-%1.md").arg(id);
 }
 
+namespace {
+
+// A note's text as the export writes it: its own markup, or its plain text
+// when the markup is beyond what the layout can bear, which a browser would
+// not bear either.
+QString exportedText(const QString &message)
+{
+    if (MarkupSafety::isSafeToLayOut(message))
+        return message;
+    qCWarning(lcStore) << "export: a note's markup is too deep, written as plain text";
+    return Qt::convertFromPlainText(MarkupSafety::plainText(message), Qt::WhiteSpaceNormal);
+}
+
+} // namespace
+
 Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
                    const ExchangeProgress &progress)
 {
     Result result;
+    const bool created = !QFileInfo::exists(folder) && !QFileInfo(folder).isSymLink();
     if (!QDir().mkpath(folder)) {
         result.error =
             tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder));
         return result;
     }
-    Writer writer(folder);
-    const int total = int(records.size());
-    QString index =
-        QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<title>%1</title>\n</head>\n<body>\n<h1>%1</h1>\n<table>\n"
-                       "<tr><th></th><th>%2</th><th>%3</th><th>%4</th><th>%5</th></tr>\n")
-            .arg(tr("Notarella notes"), tr("Note"), tr("Created"), tr("Reminder"), tr("Text"));
-    auto fail = [&](const QString &error) {
-        qCWarning(lcStore) << "export failed:" << error;
-        writer.removeAdded();
+    std::optional<Writer> writer(std::in_place, folder);
+    auto stop = [&](const QString &error) {
+        if (!error.isEmpty())
+            qCWarning(lcStore) << "export failed:" << error;
+        result.folderChanged = writer->folderChanged();
+        writer.reset();
+        if (created)
+            QDir().rmdir(folder); // only when empty
         result.error = error;
         result.written = 0;
         return result;
     };
+    QString error;
+    if (!writer->begin(&error))
+        return stop(error);
+    const int total = int(records.size());
+    QString index =
+        QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n%1"
+                       "<title>%2</title>\n</head>\n<body>\n<h1>%2</h1>\n<table>\n"
+                       "<tr><th></th><th>%3</th><th>%4</th><th>%5</th><th>%6</th></tr>\n")
+            .arg(QLatin1String(kPagePolicy), tr("Notarella notes"), tr("Note"), tr("Created"),
+                 tr("Reminder"), tr("Text"));
     for (const NoteRecord &record : records) {
-        QString error;
         const QString message =
-            ImageReferences::rewrite(record.message, [&](const QString &source) {
-                return writer.placePicture(source, &error);
+            ImageReferences::rewrite(exportedText(record.message), [&](const QString &source) {
+                return writer->placePicture(source, &error);
             });
         if (!error.isEmpty())
-            return fail(error);
+            return stop(error);
         // Parsed once for both the Markdown page and the index's summary.
         QTextDocument document;
         document.setHtml(message);
-        if (!writer.write(htmlFileName(record.id), htmlPage(record, message).toUtf8(), &error) ||
-            !writer.write(markdownFileName(record.id), markdownPage(record, document).toUtf8(),
-                          &error))
-            return fail(error);
+        if (!writer->write(htmlFileName(record.id), htmlPage(record, message).toUtf8(), &error) ||
+            !writer->write(markdownFileName(record.id), markdownPage(record, document).toUtf8(),
+                           &error))
+            return stop(error);
         index +=
             QStringLiteral("<tr><td style=\"background:%1\" title=\"%2\">&nbsp;&nbsp;&nbsp;"
                            "</td><td><a href=\"%3\">%4</a> (<a href=\"%5\">Markdown</a>)</td>"
@@ -314,17 +507,18 @@ Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
                      excerpt(document).toHtmlEscaped());
         ++result.written;
         if (progress && !progress(result.written, total)) {
-            writer.removeAdded();
-            result.written = 0;
             result.cancelled = true;
-            return result;
+            return stop(QString());
         }
     }
     index += QStringLiteral("</table>\n</body>\n</html>\n");
-    QString error;
-    if (!writer.write(QLatin1String(kIndexFileName), index.toUtf8(), &error))
-        return fail(error);
+    if (!writer->write(QLatin1String(kIndexFileName), index.toUtf8(), &error) ||
+        !writer->commit(&error))
+        return stop(error);
+    const int written = result.written;
+    writer.reset();
     result.ok = true;
+    result.written = written;
     qCDebug(lcStore) << "exported" << result.written << "notes to" << folder;
     return result;
 }

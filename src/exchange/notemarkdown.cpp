@@ -4,21 +4,87 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace NoteMarkdown {
 
 namespace {
 
-// Two characters of Unicode's private use area that `text` does not hold.
+// Two characters of Unicode's private use area that `text` does not hold,
+// found in one pass over it.
 std::pair<QChar, QChar> unusedMarks(const QString &text)
 {
-    char16_t first = 0xE000;
-    while (text.contains(QChar(first)) || text.contains(QChar(first + 1)))
-        first += 2;
-    return {QChar(first), QChar(first + 1)};
+    constexpr char16_t first = 0xE000;
+    constexpr char16_t last = 0xF8FF;
+    std::vector<bool> used(last - first + 1);
+    for (const QChar c : text) {
+        if (c.unicode() >= first && c.unicode() <= last)
+            used[c.unicode() - first] = true;
+    }
+    char16_t mark = first;
+    while (mark < last && (used[mark - first] || used[mark + 1 - first]))
+        mark += 2;
+    return {QChar(mark), QChar(char16_t(mark + 1))};
+}
+
+// A link or picture address as Markdown reads it between "(" and ")".
+QString markdownAddress(const QString &address)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(address, "!#$&'*+,/:;=?@~%"));
+}
+
+// Qt's Markdown writer copies text as it is, so "<b>" typed in a note would
+// be markup and "*" emphasis. Each fragment of text gets its special
+// characters escaped, and each link and picture its address encoded.
+void escapeText(QTextDocument *document)
+{
+    struct Replacement
+    {
+        int position;
+        int length;
+        QString text;
+        QTextCharFormat format;
+    };
+    QList<Replacement> replacements;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const bool codeBlock = block.blockFormat().nonBreakableLines() ||
+                               block.blockFormat().hasProperty(QTextFormat::BlockCodeFence);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat format = fragment.charFormat();
+            bool changed = false;
+            if (format.isImageFormat()) {
+                QTextImageFormat image = format.toImageFormat();
+                image.setName(markdownAddress(image.name()));
+                format = image;
+                changed = true;
+            } else if (format.isAnchor() && !format.anchorHref().isEmpty()) {
+                format.setAnchorHref(markdownAddress(format.anchorHref()));
+                changed = true;
+            }
+            QString text = fragment.text();
+            if (!codeBlock && !format.fontFixedPitch() && !format.isImageFormat()) {
+                const QString escapedText = escaped(text);
+                changed = changed || escapedText.size() != text.size();
+                text = escapedText;
+            }
+            if (changed)
+                replacements.append({fragment.position(), fragment.length(), text, format});
+        }
+    }
+    QTextCursor cursor(document);
+    for (auto it = replacements.crbegin(); it != replacements.crend(); ++it) {
+        cursor.setPosition(it->position);
+        cursor.setPosition(it->position + it->length, QTextCursor::KeepAnchor);
+        if (it->format.isImageFormat())
+            cursor.setCharFormat(it->format);
+        else
+            cursor.insertText(it->text, it->format);
+    }
 }
 
 // The emphasis Qt's Markdown writer marks with "**", "*" and "~~".
@@ -62,12 +128,26 @@ struct UnderlinedRun
 
 } // namespace
 
+QString escaped(const QString &text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        if (QStringView(u"\\`*_[]<>&#|~").contains(c))
+            result += QLatin1Char('\\');
+        result += c;
+    }
+    return result;
+}
+
 // Qt's writer turns underline into emphasis. So each underlined run loses its
 // underline and is framed by two marks the text does not hold, which become
 // "<u>" and "</u>" in the written text.
 QString fromDocument(const QTextDocument &source)
 {
     const std::unique_ptr<QTextDocument> document(source.clone());
+    document->setUndoRedoEnabled(false);
+    escapeText(document.get());
     const auto [open, close] = unusedMarks(document->toPlainText());
     QList<UnderlinedRun> runs;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {

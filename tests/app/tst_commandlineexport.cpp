@@ -67,6 +67,7 @@ private slots:
 
     void programExportsWithoutChangingTheDatabase();
     void missingNotesAreReported();
+    void plantedLinksAreRefused();
 };
 
 void TestCommandLineExport::programExportsWithoutChangingTheDatabase()
@@ -117,6 +118,38 @@ void TestCommandLineExport::missingNotesAreReported()
     // Nothing was made: neither the export nor a database for that user.
     QVERIFY(!QFileInfo::exists(target));
     QVERIFY(!QFileInfo::exists(app.databaseFile(QStringLiteral("nobody-here"))));
+}
+
+// Another user prepared the folder with links to the user's own files: the
+// export writes nothing through them, says why, and fails.
+void TestCommandLineExport::plantedLinksAreRefused()
+{
+    TestAppFolder app;
+    QVERIFY2(app.isValid(), qPrintable(app.errorString()));
+    QString error;
+    QVERIFY2(NoteDatabase::writeCopy(app.databaseFile(Platform::currentUserName()), sampleNotes(),
+                                     &error),
+             qPrintable(error));
+    QTemporaryDir folder;
+    const QString profile = folder.filePath(QStringLiteral(".profile"));
+    QFile own(profile);
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("PATH=/usr/bin\n");
+    own.close();
+    const QString target = folder.filePath(QStringLiteral("shared"));
+    QVERIFY(QDir().mkpath(target));
+    QVERIFY(QFile::link(profile, target + QStringLiteral("/note-1.html")));
+
+    ProgramRun run(app.executable(), {"--export", target});
+    QVERIFY(run.start());
+    QVERIFY2(run.waitForExit(20000), qPrintable(run.standardError()));
+    QCOMPARE(run.exitCode(), 1);
+    QVERIFY2(run.standardError().contains(QStringLiteral("note-1.html")),
+             qPrintable(run.standardError()));
+    QCOMPARE(readText(profile), QStringLiteral("PATH=/usr/bin\n"));
+    QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                    QDir::System),
+             QStringList{"note-1.html"});
 }
 
 QTEST_MAIN(TestCommandLineExport)

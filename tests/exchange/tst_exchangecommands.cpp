@@ -119,6 +119,43 @@ private slots:
                  (QStringList{"note-99.html", "note-99.md"}));
     }
 
+    // An export refused because of what stands in the folder says what is in
+    // the way and that the folder was not changed; the earlier export and
+    // the file a planted link points at stay as they were.
+    void refusedExportSaysWhy()
+    {
+        const QString folder = m_folder->filePath(QStringLiteral("out"));
+        StandardDialogs::queueDirectory(folder);
+        m_commands->exportAction()->trigger();
+        UserPrompt::takeHistory();
+        QFile outside(m_folder->filePath(QStringLiteral("profile")));
+        QVERIFY(outside.open(QIODevice::WriteOnly));
+        outside.write("mine");
+        outside.close();
+        QVERIFY(QFile::remove(folder + QStringLiteral("/index.html")));
+        QVERIFY(QFile::link(outside.fileName(), folder + QStringLiteral("/index.html")));
+        QFile page(folder + QStringLiteral("/note-1.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray earlier = page.readAll();
+        page.close();
+
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+        StandardDialogs::queueDirectory(folder);
+        m_commands->exportAction()->trigger();
+        const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+        QCOMPARE(titles(shown), QStringList{"Notes Not Exported"});
+        QVERIFY2(shown.first().text.contains(QStringLiteral("index.html")),
+                 qPrintable(shown.first().text));
+        QVERIFY2(shown.first().text.contains(QStringLiteral("The folder was not changed")),
+                 qPrintable(shown.first().text));
+        QVERIFY(outside.open(QIODevice::ReadOnly));
+        QCOMPARE(outside.readAll(), QByteArray("mine"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QCOMPARE(page.readAll(), earlier);
+        QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/note-2.html")));
+    }
+
     void cancelledChoosersChangeNothing_data()
     {
         QTest::addColumn<int>("command");

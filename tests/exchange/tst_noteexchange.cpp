@@ -10,6 +10,7 @@
 #include "store/picturestore.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -21,6 +22,9 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +44,23 @@ QByteArray contentOf(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every file below `root` (links not followed) and its bytes; folders and
+// links as entries of their own.
+QMap<QString, QByteArray> filesBelow(const QString &root)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info(path);
+        files.insert(path, info.isSymLink() ? "link to " + info.symLinkTarget().toUtf8()
+                           : info.isDir()   ? QByteArray("folder")
+                                            : contentOf(path));
+    }
+    return files;
 }
 
 void writePicture(const QString &path, Qt::GlobalColor color)
@@ -67,6 +88,12 @@ private slots:
         // Another picture of the same file name elsewhere.
         QVERIFY(QDir().mkpath(m_temporary->filePath(QStringLiteral("other"))));
         writePicture(m_temporary->filePath(QStringLiteral("other/photo.png")), Qt::green);
+        // The sample notes show them as pictures kept with the notes.
+        m_hashes.clear();
+        for (const QString &file : {m_pictures + QStringLiteral("/photo.png"),
+                                    m_temporary->filePath(QStringLiteral("other/photo.png")),
+                                    m_pictures + QStringLiteral("/icon & co.png")})
+            m_hashes.append(PictureStore::instance().add(contentOf(file)));
     }
 
     void imageSourcesAreRewritten_data()
@@ -147,15 +174,19 @@ private slots:
         const QString index = QString::fromUtf8(contentOf(dir.filePath("index.html")));
         QVERIFY(index.contains(QStringLiteral("href=\"note-17.html\"")));
         QVERIFY(index.contains(QStringLiteral("Gr&lt;ü&gt;n &amp; &quot;Blau&quot;")));
-        // The two pictures named photo.png stay apart; each is copied once.
+        // Each picture is copied once, under its hash.
+        QStringList expectedImages;
+        for (const QString &hash : std::as_const(m_hashes))
+            expectedImages << hash + QStringLiteral(".png");
+        expectedImages.sort();
         const QStringList images = QDir(dir.filePath("images")).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(images, (QStringList{"icon & co.png", "photo-2.png", "photo.png"}));
+        QCOMPARE(images, expectedImages);
+        const QString photo = QStringLiteral("images/%1.png").arg(m_hashes.value(0));
         const QString page = QString::fromUtf8(contentOf(dir.filePath("note-17.html")));
-        QVERIFY(page.contains(QStringLiteral("src=\"images/photo.png\"")));
-        QVERIFY(!page.contains(m_pictures));
+        QVERIFY(page.contains(QStringLiteral("src=\"%1\"").arg(photo)));
         const QString markdown = QString::fromUtf8(contentOf(dir.filePath("note-17.md")));
         QVERIFY(markdown.contains(QStringLiteral("**bold**")));
-        QVERIFY(markdown.contains(QStringLiteral("images/photo.png")));
+        QVERIFY(markdown.contains(photo));
 
         // Imported, the pictures are kept with the notes, not as files.
         PictureStore::instance().clear();
@@ -164,23 +195,10 @@ private slots:
         QVERIFY2(imported.ok, qPrintable(imported.error));
         QCOMPARE(imported.problems, QStringList());
         QCOMPARE(imported.records.size(), notes.size());
-        const auto stored = [](const QString &file) {
-            return PictureStore::imageSource(PictureStore::hashOf(contentOf(file)));
-        };
-        for (qsizetype i = 0; i < notes.size(); ++i) {
-            NoteRecord expected = notes.at(i);
-            expected.message.replace(m_pictures + QStringLiteral("/photo.png"),
-                                     stored(m_pictures + QStringLiteral("/photo.png")));
-            expected.message.replace(
-                m_temporary->filePath(QStringLiteral("other/photo.png")),
-                stored(m_temporary->filePath(QStringLiteral("other/photo.png"))));
-            expected.message.replace(m_pictures + QStringLiteral("/icon &amp; co.png"),
-                                     stored(m_pictures + QStringLiteral("/icon & co.png")));
-            compareFields(imported.records.at(i), expected);
-        }
+        for (qsizetype i = 0; i < notes.size(); ++i)
+            compareFields(imported.records.at(i), notes.at(i));
         QCOMPARE(PictureStore::instance().size(), 3);
-        QCOMPARE(PictureStore::instance().bytes(
-                     PictureStore::hashOf(contentOf(m_pictures + QStringLiteral("/photo.png")))),
+        QCOMPARE(PictureStore::instance().bytes(m_hashes.value(0)),
                  contentOf(m_pictures + QStringLiteral("/photo.png")));
         QVERIFY(!QFileInfo::exists(imageFolder));
 
@@ -234,25 +252,68 @@ private slots:
         AppPaths::setApplicationDirectoryForTesting(QString());
     }
 
-    // A picture of an export larger than 20 MB is copied beside the notes as
-    // before, and the import says so.
-    void oversizedExportedPictureIsCopied()
+    // Only pictures go into an export: those kept with the notes and the
+    // program's icons, when they decode as pictures. A file a note names by
+    // its path is never copied out, however large, and never read.
+    void onlyPicturesAreCopied_data()
     {
-        const QString folder = m_temporary->filePath(QStringLiteral("export"));
-        QFile big(m_temporary->filePath(QStringLiteral("other/big.png")));
-        QVERIFY(big.open(QIODevice::WriteOnly));
-        QVERIFY(big.resize(20 * 1024 * 1024 + 1));
-        big.close();
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("copy"); // in "images", or empty
+        QTest::newRow("huge sparse file by path") << "{huge}"
+                                                  << "";
+        QTest::newRow("huge sparse file by file address") << "file://{huge}"
+                                                          << "";
+        QTest::newRow("text file by path") << "{secret}"
+                                           << "";
+        QTest::newRow("picture by path") << "{photo}"
+                                         << "";
+        QTest::newRow("stored bytes that are no picture") << "{stored text}"
+                                                          << "";
+        QTest::newRow("stored picture") << "{stored photo}"
+                                        << "{photo hash}.png";
+        QTest::newRow("icon that is no picture") << "notarella-icon:fake.png"
+                                                 << "";
+        QTest::newRow("icon") << "notarella-icon:star.png"
+                              << "star.png";
+    }
+
+    void onlyPicturesAreCopied()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, copy);
+        const QString app = m_temporary->filePath(QStringLiteral("app"));
+        QVERIFY(QDir().mkpath(app + QStringLiteral("/icons")));
+        writePicture(app + QStringLiteral("/icons/star.png"), Qt::yellow);
+        QFile fake(app + QStringLiteral("/icons/fake.png"));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("my secret, not a picture");
+        fake.close();
+        AppPaths::setApplicationDirectoryForTesting(app);
+        QFile huge(m_temporary->filePath(QStringLiteral("other/huge.png")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64(3) << 30)); // sparse: costs no disk
+        huge.close();
+        const QString photo = m_pictures + QStringLiteral("/photo.png");
+        source.replace(QStringLiteral("{huge}"), huge.fileName())
+            .replace(QStringLiteral("{secret}"), app + QStringLiteral("/icons/fake.png"))
+            .replace(QStringLiteral("{photo}"), photo)
+            .replace(QStringLiteral("{stored text}"),
+                     PictureStore::imageSource(PictureStore::instance().add("not a picture")))
+            .replace(QStringLiteral("{stored photo}"),
+                     PictureStore::imageSource(m_hashes.value(0)));
+        copy.replace(QStringLiteral("{photo hash}"), m_hashes.value(0));
         NoteRecord note = sampleNotes().constLast();
-        note.message = QStringLiteral("<img src=\"%1\">").arg(big.fileName());
-        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
-        const QString imageFolder = m_temporary->filePath(QStringLiteral("data/images"));
-        const NoteImport::Result imported = NoteImport::readFolder(folder, imageFolder);
-        QVERIFY2(imported.ok, qPrintable(imported.error));
-        QCOMPARE(imported.problems.size(), 1);
-        QVERIFY(imported.problems.first().contains(QStringLiteral("20 MB")));
-        QCOMPARE(QFileInfo(imageFolder + QStringLiteral("/big.png")).size(), 20 * 1024 * 1024 + 1);
-        QVERIFY(imported.records.first().message.contains(imageFolder));
+        note.message = QStringLiteral("<p>a<img src=\"%1\"></p>").arg(source.toHtmlEscaped());
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        const NoteExport::Result exported = NoteExport::exportNotes({note}, folder);
+        AppPaths::setApplicationDirectoryForTesting(QString());
+        QVERIFY2(exported.ok, qPrintable(exported.error));
+        const QStringList copies =
+            QDir(folder + QStringLiteral("/images")).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(copies, copy.isEmpty() ? QStringList() : QStringList{copy});
+        const QString page = QString::fromUtf8(contentOf(folder + QStringLiteral("/note-8.html")));
+        QVERIFY(page.contains(copy.isEmpty() ? source.toHtmlEscaped()
+                                             : QStringLiteral("images/") + copy));
     }
 
     // "Import from Note File" takes the pictures the notes show from the
@@ -372,6 +433,256 @@ private slots:
         QVERIFY(!result.ok);
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{"keep.txt"});
+    }
+
+    // Another user prepares the folder the export goes to. Nothing outside
+    // it is ever written, and an entry the user does not own or that is a
+    // link is never replaced: the export is refused and leaves all as it was.
+    void foreignFoldersAndLinks_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("note page links outside") << "link note-8.html" << false;
+        QTest::newRow("Markdown page links outside") << "link note-8.md" << false;
+        QTest::newRow("index links outside") << "link index.html" << false;
+        QTest::newRow("images links to another folder") << "link images" << false;
+        QTest::newRow("a picture links outside") << "link images/{hash}.png" << false;
+        QTest::newRow("note page of another user") << "foreign note-8.html" << false;
+        QTest::newRow("images of another user") << "foreign images" << false;
+        QTest::newRow("folder of another user") << "foreign ." << false;
+        QTest::newRow("sticky folder of another user") << "foreign sticky ." << false;
+        QTest::newRow("folder writable by others") << "mode 0777" << false;
+        QTest::newRow("folder writable by another group") << "mode 0775 group" << false;
+        QTest::newRow("folder writable by the own group") << "mode 0775" << true;
+        QTest::newRow("own folder writable by others, sticky") << "mode 1777" << true;
+        QTest::newRow("own folder") << "mode 0755" << true;
+        QTest::newRow("own note page and images") << "own note-8.html" << true;
+        QTest::newRow("link to an own folder") << "target link" << true;
+        QTest::newRow("link to a folder of another user") << "target link foreign" << false;
+    }
+
+    void foreignFoldersAndLinks()
+    {
+        QFETCH(QString, setup);
+        QFETCH(bool, ok);
+        const bool foreign = setup.contains(QLatin1String("foreign"));
+        if ((foreign || setup.endsWith(QLatin1String(" group"))) && ::geteuid() != 0)
+            QSKIP("making files of another user needs root");
+        const QString victim = m_temporary->filePath(QStringLiteral("victim"));
+        QVERIFY(QDir().mkpath(victim));
+        const QString bashrc = victim + QStringLiteral("/.bashrc");
+        QFile file(bashrc);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("export PATH=/usr/bin\n");
+        file.close();
+        const QString real = m_temporary->filePath(QStringLiteral("shared"));
+        QVERIFY(QDir().mkpath(real + QStringLiteral("/images")));
+        QString folder = real;
+        NoteRecord note = sampleNotes().constLast(); // id 8
+        note.message = QStringLiteral("<p>x<img src=\"%1\"></p>")
+                           .arg(PictureStore::imageSource(m_hashes.value(0)));
+        const QStringList words = setup.split(QLatin1Char(' '));
+        QString entry = words.constLast();
+        entry.replace(QStringLiteral("{hash}"), m_hashes.value(0));
+        const QString path = QDir(real).filePath(entry);
+        if (words.first() == QLatin1String("link")) {
+            QVERIFY(QFile::remove(path) || QDir(path).removeRecursively());
+            QVERIFY(QFile::link(entry == QLatin1String("images") ? victim : bashrc, path));
+        } else if (words.first() == QLatin1String("foreign") ||
+                   words.first() == QLatin1String("own")) {
+            if (!QFileInfo(path).isDir()) {
+                QFile planted(path);
+                QVERIFY(planted.open(QIODevice::WriteOnly));
+                planted.write("planted");
+            }
+            if (setup.contains(QLatin1String("sticky")))
+                QVERIFY(::chmod(QFile::encodeName(path).constData(), 01777) == 0);
+            if (foreign)
+                QVERIFY(::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+        } else if (words.first() == QLatin1String("mode")) {
+            QVERIFY(::chmod(QFile::encodeName(real).constData(),
+                            mode_t(words.at(1).toUInt(nullptr, 8))) == 0);
+            if (words.size() > 2)
+                QVERIFY(::chown(QFile::encodeName(real).constData(), ::geteuid(), 65534) == 0);
+        } else {
+            if (foreign)
+                QVERIFY(::chown(QFile::encodeName(real).constData(), 65534, 65534) == 0);
+            folder = m_temporary->filePath(QStringLiteral("chosen"));
+            QVERIFY(QFile::link(real, folder));
+        }
+        const QMap<QString, QByteArray> before = filesBelow(m_temporary->path());
+
+        const NoteExport::Result result = NoteExport::exportNotes({note}, folder);
+        QCOMPARE(result.ok, ok);
+        QMap<QString, QByteArray> after = filesBelow(m_temporary->path());
+        QCOMPARE(after.value(bashrc), before.value(bashrc));
+        QCOMPARE(QDir(victim).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{".bashrc"});
+        if (!ok) {
+            QVERIFY2(!result.error.isEmpty(), qPrintable(setup));
+            QCOMPARE(after.keys(), before.keys());
+            QCOMPARE(after, before);
+            return;
+        }
+        QVERIFY(after.value(real + QStringLiteral("/note-8.html")).contains("x<img"));
+        QCOMPARE(after.value(QStringLiteral("%1/images/%2.png").arg(real, m_hashes.value(0))),
+                 contentOf(m_pictures + QStringLiteral("/photo.png")));
+    }
+
+    // A cancelled or failed export leaves an earlier export in the same
+    // folder byte for byte as it was.
+    void earlierExportSurvives_data()
+    {
+        QTest::addColumn<int>("cancelAfter"); // notes, or 0
+        QTest::addColumn<bool>("blocked");    // a page of the new export is in the way
+        QTest::newRow("cancelled at the first note") << 1 << false;
+        QTest::newRow("cancelled at the last note") << 3 << false;
+        QTest::newRow("a page in the way") << 0 << true;
+    }
+
+    void earlierExportSurvives()
+    {
+        QFETCH(int, cancelAfter);
+        QFETCH(bool, blocked);
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QVERIFY(NoteExport::exportNotes(sampleNotes(), folder).ok);
+        QList<NoteRecord> changed = sampleNotes();
+        for (NoteRecord &note : changed)
+            note.message = richText(QStringLiteral("<p>changed</p>"));
+        if (blocked) {
+            changed.append(changed.first());
+            changed.last().id = 9;
+            QVERIFY(QDir().mkpath(folder + QStringLiteral("/note-9.html")));
+        }
+        const QMap<QString, QByteArray> before = filesBelow(folder);
+        const NoteExport::Result result = NoteExport::exportNotes(
+            changed, folder, [&](int done, int) { return cancelAfter == 0 || done < cancelAfter; });
+        QVERIFY(!result.ok);
+        QCOMPARE(result.cancelled, cancelAfter > 0);
+        QCOMPARE(result.written, 0);
+        QVERIFY(blocked == result.error.contains(QStringLiteral("note-9.html")));
+        const QMap<QString, QByteArray> after = filesBelow(folder);
+        QCOMPARE(after.keys(), before.keys());
+        QCOMPARE(after, before);
+    }
+
+    // A note whose markup the layout cannot bear is exported as its plain
+    // text, at once; one within bounds keeps its formatting.
+    void deepMarkupExportsAsPlainText_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<bool>("formatted");
+        QTest::newRow("50 nested blocks") << 50 << true;
+        QTest::newRow("150 nested blocks") << 150 << false;
+        QTest::newRow("50,000 nested blocks") << 50000 << false;
+    }
+
+    void deepMarkupExportsAsPlainText()
+    {
+        QFETCH(int, depth);
+        QFETCH(bool, formatted);
+        NoteRecord note = sampleNotes().constLast();
+        note.message = QStringLiteral("<div>").repeated(depth) +
+                       QStringLiteral("deep <b>bold</b> words") +
+                       QStringLiteral("</div>").repeated(depth);
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        const NoteExport::Result result = NoteExport::exportNotes({note}, folder);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        const QString page = QString::fromUtf8(contentOf(folder + QStringLiteral("/note-8.html")));
+        const QString markdown =
+            QString::fromUtf8(contentOf(folder + QStringLiteral("/note-8.md")));
+        QCOMPARE(page.contains(QStringLiteral("deep <b>bold</b> words")), formatted);
+        QCOMPARE(page.contains(QStringLiteral("<div>")), formatted);
+        QCOMPARE(markdown.contains(QStringLiteral("deep **bold** words")), formatted);
+        if (!formatted) {
+            QVERIFY(page.contains(QStringLiteral("deep bold words")));
+            QVERIFY(markdown.contains(QStringLiteral("deep bold words")));
+        }
+    }
+
+    // What a note says reaches the index, its page and its Markdown page as
+    // text, never as markup: read back, each shows exactly what was typed.
+    void specialCharactersStayText_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("markup") << "<img src=x onerror=alert(1)> <script>alert(2)</script>";
+        QTest::newRow("entities") << "&amp; &lt; &#60; & < >";
+        QTest::newRow("quotes") << "\"double\" 'single' `back`";
+        QTest::newRow("Markdown marks") << "*a* _b_ [c](d) # e | f ~~g~~ \\h ![i](j)";
+    }
+
+    void specialCharactersStayText()
+    {
+        QFETCH(QString, typed);
+        NoteRecord note = sampleNotes().constLast(); // id 8
+        note.colorName = typed;
+        QTextDocument written;
+        written.setPlainText(typed);
+        note.message = written.toHtml();
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+
+        QTextDocument index;
+        index.setHtml(QString::fromUtf8(contentOf(folder + QStringLiteral("/index.html"))));
+        const QString shown = index.toPlainText();
+        QVERIFY2(shown.contains(typed), qPrintable(shown)); // the excerpt
+
+        const QString markdown =
+            QString::fromUtf8(contentOf(folder + QStringLiteral("/note-8.md")));
+        QTextDocument read;
+        read.setMarkdown(markdown);
+        const QStringList lines = read.toPlainText().split(QLatin1Char('\n'));
+        QVERIFY2(lines.contains(typed), qPrintable(markdown));
+        QVERIFY2(lines.contains(QStringLiteral("Colour: %1 (#ffffff)").arg(typed)),
+                 qPrintable(markdown));
+
+        const NoteImport::Result back =
+            NoteImport::readFolder(folder, m_temporary->filePath(QStringLiteral("img")));
+        QCOMPARE(back.records.size(), 1);
+        QTextDocument imported;
+        imported.setHtml(back.records.first().message);
+        QCOMPARE(imported.toPlainText(), typed);
+        QCOMPARE(back.records.first().colorName, typed);
+    }
+
+    // A stored text may hold markup Qt ignores but a browser runs (scripts,
+    // event attributes, "javascript:" links): the page tells the browser,
+    // ahead of any note text, to run no script at all. Links keep their
+    // address in the Markdown page.
+    void pagesCarryNoScript()
+    {
+        NoteRecord note = sampleNotes().constLast();
+        const QString address = QStringLiteral("https://example.org/a b)c<d>?x=1&y=[2]");
+        note.message = QStringLiteral("<p>hi<img src=\"x\" onerror=\"alert(1)\">"
+                                      "<script>alert(2)</script>"
+                                      "<a href=\"%1\" onclick=\"alert(3)\">li]nk</a></p>")
+                           .arg(address.toHtmlEscaped());
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+        for (const QString name : {QStringLiteral("note-8.html"), QStringLiteral("index.html")}) {
+            const QString page = QString::fromUtf8(contentOf(folder + QLatin1Char('/') + name));
+            static const QRegularExpression policy(QStringLiteral(
+                "<meta http-equiv=\"Content-Security-Policy\" content=\"([^\"]*)\">"));
+            const QRegularExpressionMatch match = policy.match(page);
+            QVERIFY2(match.hasMatch(), qPrintable(name));
+            const qsizetype noteText = page.indexOf(QStringLiteral("<body"));
+            QVERIFY(match.capturedStart() < noteText);
+            const QStringList rules = match.captured(1).split(QStringLiteral("; "));
+            QVERIFY(rules.contains(QStringLiteral("default-src 'none'")));
+            QVERIFY(!match.captured(1).contains(QStringLiteral("script-src")));
+        }
+        QTextDocument read;
+        read.setMarkdown(QString::fromUtf8(contentOf(folder + QStringLiteral("/note-8.md"))));
+        QStringList links;
+        for (QTextBlock block = read.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                if (it.fragment().charFormat().isAnchor())
+                    links << it.fragment().text() + QLatin1Char(' ') +
+                                 QUrl::fromPercentEncoding(
+                                     it.fragment().charFormat().anchorHref().toUtf8());
+            }
+        }
+        QCOMPARE(links, QStringList{QStringLiteral("li]nk ") + address});
     }
 
     void cancelledImportReturnsNothing()
@@ -757,10 +1068,11 @@ private:
         linked.creationDate = at("2025-03-01T08:15:00Z");
         linked.message = richText(
             QStringLiteral("<p><b>bold</b> and <a href=\"https://example.org/?a=1&amp;b=2\">a "
-                           "link</a> <img src=\"%1/photo.png\" width=\"4\" height=\"4\" /></p>"
-                           "<p><img src=\"%2\" /> <img src=\"%1/photo.png\" /> "
-                           "<img src=\"%1/icon &amp; co.png\" /></p>")
-                .arg(m_pictures, m_temporary->filePath(QStringLiteral("other/photo.png"))));
+                           "link</a> <img src=\"%1\" width=\"4\" height=\"4\" /></p>"
+                           "<p><img src=\"%2\" /> <img src=\"%1\" /> <img src=\"%3\" /></p>")
+                .arg(PictureStore::imageSource(m_hashes.value(0)),
+                     PictureStore::imageSource(m_hashes.value(1)),
+                     PictureStore::imageSource(m_hashes.value(2))));
         linked.x = -20;
         linked.y = 30;
         linked.width = 250;
@@ -815,6 +1127,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_temporary; // fresh for every test
     QString m_pictures;
+    QStringList m_hashes; // of photo.png, other/photo.png and "icon & co.png"
 };
 
 QTEST_MAIN(TestNoteExchange)
