@@ -717,10 +717,6 @@
         <translation>Notizen nicht exportiert</translation>
     </message>
     <message>
-        <source>&lt;p&gt;The notes could not be exported to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Nothing was left there.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Notizen konnten nicht nach %1 exportiert werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Dort wurde nichts zurückgelassen.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>Notes Exported</source>
         <translation>Notizen exportiert</translation>
     </message>
@@ -775,6 +771,18 @@
         <source>&lt;p&gt;%1 of %2 notes, those the search shows, were exported to %3. Open index.html there to read them.&lt;/p&gt;</source>
         <translation>&lt;p&gt;%1 von %2 Notizen (die, die die Suche zeigt) wurden nach %3 exportiert. Öffnen Sie dort index.html, um sie zu lesen.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;The notes could not be exported to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Notizen konnten nicht nach %1 exportiert werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Some files there could not be put back as they were.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Einige Dateien dort konnten nicht wiederhergestellt werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The folder was not changed.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Der Ordner wurde nicht verändert.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteExport</name>
@@ -817,6 +825,34 @@
     <message>
         <source>%1 could not be written: %2</source>
         <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder (or is a link).</source>
+        <translation>%1 ist kein Ordner (oder ist eine Verknüpfung).</translation>
+    </message>
+    <message>
+        <source>The folder %1 belongs to another user.</source>
+        <translation>Der Ordner %1 gehört einem anderen Benutzer.</translation>
+    </message>
+    <message>
+        <source>Other users can change the files in the folder %1.</source>
+        <translation>Andere Benutzer können die Dateien im Ordner %1 ändern.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way: it is a link, a folder or a file of another user.</source>
+        <translation>%1 steht im Weg: Es ist eine Verknüpfung, ein Ordner oder eine Datei eines anderen Benutzers.</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be opened: %2</source>
+        <translation>Der Ordner %1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be put in place: %2</source>
+        <translation>%1 konnte nicht an seinen Platz gebracht werden: %2</translation>
+    </message>
+    <message>
+        <source>The files it replaced are kept in %1.</source>
+        <translation>Die dabei ersetzten Dateien liegen in %1.</translation>
     </message>
 </context>
 <context>

@@ -228,17 +228,19 @@ public:
         const int fd = into.isOpen() ? into.createFile(leaf) : -1;
         const QString path = QDir::toNativeSeparators(QDir(m_path).filePath(name));
         if (fd < 0) {
-            *error = tr("%1 could not be written: %2").arg(path, qt_error_string(errno));
+            *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
+                         .arg(path, qt_error_string(errno));
             return false;
         }
         QFile file;
         if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
-            *error = tr("%1 could not be written: %2").arg(path, file.errorString());
+            *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
+                         .arg(path, file.errorString());
             return false;
         }
         if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(fd) != 0) {
-            *error = tr("%1 could not be written: %2")
+            *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
                          .arg(path, file.error() != QFileDevice::NoError ? file.errorString()
                                                                          : qt_error_string(errno));
             return false;
@@ -376,7 +378,7 @@ public:
         }
         if (done == steps.size())
             return true;
-        *error = tr("%1 could not be put in place: %2")
+        *error = QCoreApplication::translate("NoteExport", "%1 could not be put in place: %2")
                      .arg(QDir::toNativeSeparators(QDir(m_path).filePath(steps.at(done).name)),
                           qt_error_string(errno));
         while (done-- > 0) {
@@ -387,10 +389,11 @@ public:
                 m_folderChanged = true;
         }
         if (m_folderChanged)
-            *error += QLatin1Char(' ') +
-                      tr("The files it replaced are kept in %1.")
-                          .arg(QDir::toNativeSeparators(QDir(m_path).filePath(
-                              m_stagingName + QLatin1Char('/') + QLatin1String(kPreviousFolder))));
+            *error +=
+                QLatin1Char(' ') +
+                QCoreApplication::translate("NoteExport", "The files it replaced are kept in %1.")
+                    .arg(QDir::toNativeSeparators(QDir(m_path).filePath(
+                        m_stagingName + QLatin1Char('/') + QLatin1String(kPreviousFolder))));
         return false;
     }
 
