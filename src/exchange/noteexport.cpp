@@ -239,7 +239,7 @@ public:
                          .arg(path, file.errorString());
             return false;
         }
-        if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(fd) != 0) {
+        if (file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(fd) != 0) {
             *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
                          .arg(path, file.error() != QFileDevice::NoError ? file.errorString()
                                                                          : qt_error_string(errno));
