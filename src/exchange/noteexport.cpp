@@ -217,15 +217,23 @@ public:
     {
         const bool image = name.startsWith(QLatin1String(kImageFolder) + QLatin1Char('/'));
         const QString leaf = image ? name.mid(qstrlen(kImageFolder) + 1) : name;
-        if (image && !m_stagingImages.isOpen())
-            m_stagingImages = m_staging.subfolder(QLatin1String(kImageFolder));
+        if (image && !m_stagingImages.isOpen()) {
+            SafeWrite::Problem problem = SafeWrite::Problem::None;
+            m_stagingImages = m_staging.subfolder(QLatin1String(kImageFolder), &problem);
+            if (!m_stagingImages.isOpen()) {
+                *error = folderProblemText(problem,
+                                           QDir(m_path).filePath(m_stagingName + QLatin1Char('/') +
+                                                                 QLatin1String(kImageFolder)));
+                return false;
+            }
+        }
         const SafeWrite::Folder &into = image ? m_stagingImages : m_staging;
         if (m_written.contains(name))
             into.remove(leaf); // the same note twice: the later one counts
         else
             (image ? m_imageNames : m_names).append(leaf);
         m_written.insert(name);
-        const int fd = into.isOpen() ? into.createFile(leaf) : -1;
+        const int fd = into.createFile(leaf);
         const QString path = QDir::toNativeSeparators(QDir(m_path).filePath(name));
         if (fd < 0) {
             *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")

@@ -112,7 +112,8 @@ Folder Folder::open(const QString &path, Problem *problem)
 Folder Folder::subfolder(const QString &name, Problem *problem) const
 {
     const QByteArray native = QFile::encodeName(name);
-    if (::mkdirat(m_fd, native.constData(), 0777) != 0 && errno != EEXIST) {
+    // 0755 whatever the umask: a folder made here is to pass the check below.
+    if (::mkdirat(m_fd, native.constData(), 0755) != 0 && errno != EEXIST) {
         report(problem, Problem::Failed);
         return {};
     }

@@ -49,8 +49,8 @@ public:
 
     bool isOpen() const { return m_fd >= 0; }
 
-    // The folder `name` in this one, made when missing; a link under that
-    // name is refused.
+    // The folder `name` in this one, made when missing (mode 0755), held to
+    // the same checks as open(); a link under that name is refused.
     Folder subfolder(const QString &name, Problem *problem = nullptr) const;
 
     // A new folder with a fresh name starting with `prefix`, only the user's

@@ -456,6 +456,7 @@ private slots:
         QTest::newRow("folder writable by the own group") << "mode 0775" << true;
         QTest::newRow("own folder writable by others, sticky") << "mode 1777" << true;
         QTest::newRow("own folder") << "mode 0755" << true;
+        QTest::newRow("own folder, no umask") << "umask 0" << true;
         QTest::newRow("own note page and images") << "own note-8.html" << true;
         QTest::newRow("link to an own folder") << "target link" << true;
         QTest::newRow("link to a folder of another user") << "target link foreign" << false;
@@ -504,6 +505,9 @@ private slots:
                             mode_t(words.at(1).toUInt(nullptr, 8))) == 0);
             if (words.size() > 2)
                 QVERIFY(::chown(QFile::encodeName(real).constData(), ::geteuid(), 65534) == 0);
+        } else if (words.first() == QLatin1String("umask")) {
+            QVERIFY(QDir(real).removeRecursively()); // the images folder is made anew
+            QVERIFY(QDir().mkpath(real));
         } else {
             if (foreign)
                 QVERIFY(::chown(QFile::encodeName(real).constData(), 65534, 65534) == 0);
@@ -512,8 +516,10 @@ private slots:
         }
         const QMap<QString, QByteArray> before = filesBelow(m_temporary->path());
 
+        const mode_t umask = ::umask(words.first() == QLatin1String("umask") ? 0 : 022);
         const NoteExport::Result result = NoteExport::exportNotes({note}, folder);
-        QCOMPARE(result.ok, ok);
+        ::umask(umask);
+        QVERIFY2(result.ok == ok, qPrintable(result.error));
         QMap<QString, QByteArray> after = filesBelow(m_temporary->path());
         QCOMPARE(after.value(bashrc), before.value(bashrc));
         QCOMPARE(QDir(victim).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
