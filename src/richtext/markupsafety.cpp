@@ -242,7 +242,8 @@ private:
         Row,
         Cell,       // td
         HeaderCell, // th
-        Section,    // thead, tbody, tfoot, caption
+        Section,    // thead, tbody, tfoot
+        Caption,
         Paragraph,
         ListItem,
         Term,       // dt
@@ -251,7 +252,6 @@ private:
         Body,
         Head,
         Childless, // img, hr, br, meta
-        Inline,    // elements a new paragraph reaches past to close an open one
         Count
     };
 
@@ -260,6 +260,7 @@ private:
         QString tag; // empty when no closing tag can match it
         Kind kind;
         qsizetype block; // index of the nearest element a paragraph stops at, or -1
+        bool inTable;    // inside a table but not inside one of its cells
     };
 
     static Kind kindOf(const QString &tag)
@@ -272,7 +273,7 @@ private:
                                           {QStringLiteral("thead"), Kind::Section},
                                           {QStringLiteral("tbody"), Kind::Section},
                                           {QStringLiteral("tfoot"), Kind::Section},
-                                          {QStringLiteral("caption"), Kind::Section},
+                                          {QStringLiteral("caption"), Kind::Caption},
                                           {QStringLiteral("p"), Kind::Paragraph},
                                           {QStringLiteral("li"), Kind::ListItem},
                                           {QStringLiteral("dt"), Kind::Term},
@@ -284,14 +285,26 @@ private:
                                           {QStringLiteral("hr"), Kind::Childless},
                                           {QStringLiteral("br"), Kind::Childless},
                                           {QStringLiteral("meta"), Kind::Childless}};
-            for (const char *name :
-                 {"a",      "b",   "big", "cite", "code", "dfn",  "em",    "font",
-                  "html",   "i",   "kbd", "nobr", "s",    "samp", "small", "span",
-                  "strong", "sub", "sup", "tt",   "u",    "var"})
-                table.insert(QString::fromLatin1(name), Kind::Inline);
             return table;
         }();
         return kinds.value(tag, Kind::Other);
+    }
+
+    // The elements a new paragraph stops at when it looks for an open
+    // paragraph to follow; it reaches past all others, unknown ones, tables,
+    // rows and row groups included.
+    static bool stopsParagraphs(const QString &tag)
+    {
+        static const QSet<QString> names = [] {
+            QSet<QString> set;
+            for (const char *name :
+                 {"p",          "div", "li",     "ul",   "ol", "dl",     "dd", "dt",
+                  "blockquote", "pre", "center", "body", "h1", "h2",     "h3", "h4",
+                  "h5",         "h6",  "qt",     "td",   "th", "caption"})
+                set.insert(QString::fromLatin1(name));
+            return set;
+        }();
+        return names.contains(tag);
     }
 
     // Whether Qt places an element of `kind` directly inside one of `parent`.
@@ -308,6 +321,7 @@ private:
         case Kind::HeaderCell:
             return parent == Kind::Row;
         case Kind::Section:
+        case Kind::Caption:
             return parent == Kind::Table;
         case Kind::Body:
             return parent != Kind::Head;
@@ -490,7 +504,8 @@ private:
             push(QStringLiteral("table"), Kind::Table);
         }
         if (kind == Kind::Paragraph && !m_stack.isEmpty()) {
-            // A paragraph inside inline elements inside a paragraph follows it.
+            // A paragraph inside a paragraph, with only elements it reaches
+            // past between them, follows it.
             const qsizetype block = m_stack.constLast().block;
             if (block >= 0 && m_stack.at(block).kind == Kind::Paragraph)
                 popTo(block);
@@ -518,14 +533,27 @@ private:
     void push(const QString &tag, Kind kind)
     {
         const qsizetype index = m_stack.size();
-        const qsizetype block =
-            kind == Kind::Inline ? (m_stack.isEmpty() ? -1 : m_stack.constLast().block) : index;
-        m_stack.append(Element{tag, kind, block});
+        const qsizetype block = stopsParagraphs(tag) ? index
+                                : m_stack.isEmpty()  ? -1
+                                                     : m_stack.constLast().block;
+        const bool outsideCells = !m_stack.isEmpty() && m_stack.constLast().inTable;
+        if (kind == Kind::Table) {
+            // Qt's import leaves its cursor in a table placed beside the
+            // cells of another one: the tables that follow nest in it,
+            // however they nest as elements. Then every table may be one
+            // more level.
+            m_tablesBesideCells = m_tablesBesideCells || outsideCells;
+            ++m_tablesOpened;
+        }
+        const bool inTable =
+            kind == Kind::Table || (outsideCells && kind != Kind::Cell && kind != Kind::HeaderCell);
+        m_stack.append(Element{tag, kind, block, inTable});
         ++m_counts[int(kind)];
         if (!tag.isEmpty())
             ++m_names[tag];
         m_deepest.elements = std::max(m_deepest.elements, int(m_stack.size()));
-        m_deepest.tables = std::max(m_deepest.tables, count(Kind::Table));
+        m_deepest.tables =
+            std::max(m_deepest.tables, m_tablesBesideCells ? m_tablesOpened : count(Kind::Table));
     }
 
     // Removes the element at `index` and everything opened inside it.
@@ -544,6 +572,8 @@ private:
     QList<Element> m_stack;
     int m_counts[int(Kind::Count)] = {};
     QHash<QString, int> m_names;
+    int m_tablesOpened = 0;
+    bool m_tablesBesideCells = false;
     Nesting m_deepest;
 };
 

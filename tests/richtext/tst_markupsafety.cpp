@@ -144,6 +144,8 @@ void TestMarkupSafety::readsTagsAsQtDoes_data()
                                                    << "" << 1 << 0 << 0 << 3 << false;
     QTest::newRow("closing tag with attributes") << "<table><tr><td>x</table class=\"a\">"
                                                  << "" << 1 << 0 << 0 << 3 << false;
+    QTest::newRow("tables beside cells nest in the last one") << "<td></tr><td></table>"
+                                                              << "" << 6 << 0 << 0 << 6 << true;
     QTest::newRow("cells alone make one table") << "<td>"
                                                 << "" << 1 << 0 << 0 << 3 << false;
     QTest::newRow("lists with blanks") << "< ul>< LI >"
