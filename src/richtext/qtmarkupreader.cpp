@@ -161,20 +161,37 @@ QString QtMarkupReader::readWord(bool &tainted)
     return word;
 }
 
+bool QtMarkupReader::skipWord()
+{
+    const qsizetype size = m_text.size();
+    const qsizetype start = m_pos;
+    if (hasPrefix(u'"') || hasPrefix(u'\'')) {
+        const qsizetype end = m_text.indexOf(m_text[m_pos], m_pos + 1);
+        m_pos = end < 0 ? size : end + 1;
+        return (end < 0 ? size : end) > start + 1;
+    }
+    while (m_pos < size) {
+        const QChar c = m_text[m_pos];
+        if (c == u'>' || (c == u'/' && hasPrefix(u'>', 1)) || c == u'<' || c == u'=' || c.isSpace())
+            break;
+        ++m_pos;
+    }
+    return m_pos > start;
+}
+
 void QtMarkupReader::skipAttributes()
 {
-    bool ignored = false;
     while (m_pos < m_text.size()) {
         eatSpace();
         if (hasPrefix(u'>') || hasPrefix(u'/'))
             break;
-        if (readWord(ignored).isEmpty())
+        if (!skipWord())
             break;
         eatSpace();
         if (hasPrefix(u'=')) {
             ++m_pos;
             eatSpace();
-            readWord(ignored);
+            skipWord();
         }
     }
 }

@@ -77,6 +77,10 @@ private:
     // A name or attribute word: quoted, or up to a blank, '<', '>', '=' or "/>".
     QString readWord(bool &tainted);
 
+    // Passes over a word as readWord() reads it, without decoding it: a
+    // character reference never holds a character that ends a word. Returns
+    // whether the word has any character.
+    bool skipWord();
     void skipAttributes();
 
     void skipPast(QChar c);
