@@ -238,14 +238,11 @@ Nesting nesting(QStringView html)
 
 bool isSafeToLayOut(QStringView html)
 {
-    // Nothing nests deeper than there are opening tags (and the table and row
-    // Qt puts around a lone cell): the markup of most notes has too few of
-    // them to need the walk, which reading a thousand notes at start would
-    // otherwise pay for each. A table's name is spelled with the letters
-    // "table" in any case or with numeric character references.
+    // Every element, and every table Qt puts around a lone cell or row,
+    // takes an opening tag, and each tag opens at most a table, a row and a
+    // cell: markup with a few tags needs no walk.
     const qsizetype openingTags = html.count(u'<') - html.count(u"</");
-    const qsizetype tableNames = html.count(u"table", Qt::CaseInsensitive) + html.count(u"&#");
-    if (openingTags + 2 <= kMaxElementDepth && tableNames + 1 <= kMaxTableDepth)
+    if (openingTags <= kMaxTableDepth && 3 * openingTags <= kMaxElementDepth)
         return true;
     const Nesting found = nesting(html);
     return found.elements <= kMaxElementDepth && found.tables <= kMaxTableDepth;

@@ -80,6 +80,8 @@ void TestHostileNotes::hostileNotesNeitherHangNorCrashTheStart()
         {9, QStringLiteral("<p>away</p>"), QStringLiteral("#90EE90"), 100000, -50000, 210, 150},
         // Tables as Qt still reads them: a blank after '<', any case.
         {10, nested(QStringLiteral("< TABLE>< tr>< td>"), tableEnd, 3000)},
+        // Cells alone, each after the row before it closes: a table each.
+        {11, QStringLiteral("<td></tr>").repeated(40) + QStringLiteral("cells")},
     };
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);

@@ -146,6 +146,8 @@ void TestMarkupSafety::readsTagsAsQtDoes_data()
                                                  << "" << 1 << 0 << 0 << 3 << false;
     QTest::newRow("tables beside cells nest in the last one") << "<td></tr><td></table>"
                                                               << "" << 6 << 0 << 0 << 6 << true;
+    QTest::newRow("cells after a closed row") << "<td></tr>"
+                                              << "" << 3 << 0 << 0 << 5 << true;
     QTest::newRow("cells alone make one table") << "<td>"
                                                 << "" << 1 << 0 << 0 << 3 << false;
     QTest::newRow("lists with blanks") << "< ul>< LI >"
@@ -210,6 +212,8 @@ void TestMarkupSafety::boundsAllowOrdinaryNotes()
         QStringLiteral("<table><tr><td>").repeated(MarkupSafety::kMaxTableDepth);
     QVERIFY(MarkupSafety::isSafeToLayOut(deepTables));
     QVERIFY(!MarkupSafety::isSafeToLayOut(deepTables + QStringLiteral("<table>")));
+    // Cells alone, each after the row before it closes, nest a table each.
+    QVERIFY(!MarkupSafety::isSafeToLayOut(QStringLiteral("<td></tr>").repeated(7)));
     const QString deepSpans = QStringLiteral("<span>").repeated(MarkupSafety::kMaxElementDepth);
     QVERIFY(MarkupSafety::isSafeToLayOut(deepSpans));
     QVERIFY(!MarkupSafety::isSafeToLayOut(deepSpans + QStringLiteral("<b>")));
