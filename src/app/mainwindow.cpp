@@ -16,6 +16,7 @@
 #include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
+#include "richtext/markupsafety.h"
 #include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "widgets/optionswindow.h"
@@ -524,7 +525,8 @@ void MainWindow::appendPrintedNotes(QTextDocument &document, const QList<StickyW
         cursor.movePosition(QTextCursor::End);
         cursor.insertHtml(NoteText::printHeading(sticky->summaryText(), sticky->creationDate()));
         cursor.movePosition(QTextCursor::End);
-        cursor.insertHtml(sticky->message());
+        // Markup a note shows as text is printed as text.
+        MarkupSafety::insertHtmlOrText(cursor, sticky->message());
     }
 }
 

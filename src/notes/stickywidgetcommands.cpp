@@ -7,6 +7,7 @@
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
 #include "richtext/elinktextbrowser.h"
+#include "richtext/markupsafety.h"
 #include "widgets/printdialogs.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rzcolorselectordialog.h"
@@ -205,7 +206,8 @@ void StickyWidget::print()
     page->setDefaultFont(m_textBrowser->document()->defaultFont());
     QTextCursor cursor(page.get());
     cursor.insertHtml(NoteText::printHeading(summaryText(), m_creationDate));
-    cursor.insertHtml(message());
+    // Markup the note itself shows as text is printed as text.
+    MarkupSafety::insertHtmlOrText(cursor, message());
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);

@@ -1,8 +1,11 @@
 #include "richtext/markupsafety.h"
 
+#include "richtext/qtmarkupreader.h"
+
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <QTextCursor>
 
 #include <optional>
 
@@ -49,12 +52,18 @@ struct Tag
     qsizetype end = 0; // index just past the tag
 };
 
-// Reads the tag starting at html[start] == '<'. Returns nothing when the
-// '<' does not start a tag (it is then text).
+// Reads the tag starting at html[start] == '<' for the plain text: as Qt
+// does, blanks may follow '<' and '</', and a name may be quoted. Returns
+// nothing when the '<' starts no name (as in "1 < 2"); it is then text.
 std::optional<Tag> readTag(QStringView html, qsizetype start)
 {
     const qsizetype size = html.size();
-    qsizetype i = start + 1;
+    const auto skipBlanks = [html, size](qsizetype at) {
+        while (at < size && html[at].isSpace())
+            ++at;
+        return at;
+    };
+    qsizetype i = skipBlanks(start + 1);
     if (html.mid(i).startsWith(u"!--")) {
         const qsizetype close = html.indexOf(u"-->", i + 3);
         return Tag{QStringLiteral("!--"), false, true, close < 0 ? size : close + 3};
@@ -62,14 +71,23 @@ std::optional<Tag> readTag(QStringView html, qsizetype start)
     Tag tag;
     if (i < size && html[i] == u'/') {
         tag.closing = true;
-        ++i;
+        i = skipBlanks(i + 1);
     }
+    const auto isNameCharacter = [](QChar c) {
+        return c.isLetterOrNumber() || c == u'!' || c == u'?' || c == u'"' || c == u'\'' ||
+               c == u'&' || c == u'#' || c == u';';
+    };
     const qsizetype nameStart = i;
-    while (i < size && (html[i].isLetterOrNumber() || html[i] == u'!' || html[i] == u'?'))
+    if (i < size && !html[i].isLetter() && html[i] != u'!' && html[i] != u'?' && html[i] != u'"' &&
+        html[i] != u'\'' && html[i] != u'&')
+        return std::nullopt;
+    while (i < size && isNameCharacter(html[i]))
         ++i;
     if (i == nameStart)
         return std::nullopt;
     tag.name = html.mid(nameStart, i - nameStart).toString().toLower();
+    tag.name.remove(u'"');
+    tag.name.remove(u'\'');
     QChar quote;
     QChar previous;
     while (i < size) {
@@ -215,24 +233,16 @@ QString decodeEntity(QStringView entity)
 
 Nesting nesting(QStringView html)
 {
-    Nesting deepest;
-    walk(
-        html, [](qsizetype, qsizetype) {},
-        [&deepest](const Tag &, const OpenElements &open) {
-            deepest.elements = std::max(deepest.elements, int(open.depth()));
-            deepest.tables = std::max(deepest.tables, open.count(QStringLiteral("table")));
-        });
-    return deepest;
+    return QtMarkupReader(html).read();
 }
 
 bool isSafeToLayOut(QStringView html)
 {
-    // Nothing nests deeper than there are opening tags: the markup of most
-    // notes has too few of them to need the walk, which reading a thousand
-    // notes at start would otherwise pay for each.
+    // Every element, and every table Qt puts around a lone cell or row,
+    // takes an opening tag, and each tag opens at most a table, a row and a
+    // cell: markup with a few tags needs no walk.
     const qsizetype openingTags = html.count(u'<') - html.count(u"</");
-    if (openingTags <= kMaxElementDepth &&
-        html.count(u"<table", Qt::CaseInsensitive) <= kMaxTableDepth)
+    if (openingTags <= kMaxTableDepth && 3 * openingTags <= kMaxElementDepth)
         return true;
     const Nesting found = nesting(html);
     return found.elements <= kMaxElementDepth && found.tables <= kMaxTableDepth;
@@ -269,6 +279,16 @@ QString plainText(QStringView html)
     while (text.endsWith(u'\n'))
         text.chop(1);
     return text;
+}
+
+bool insertHtmlOrText(QTextCursor &cursor, const QString &html)
+{
+    if (isSafeToLayOut(html)) {
+        cursor.insertHtml(html);
+        return true;
+    }
+    cursor.insertText(plainText(html));
+    return false;
 }
 
 } // namespace MarkupSafety

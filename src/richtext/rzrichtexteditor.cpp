@@ -8,6 +8,7 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/hyperlinkdialog.h"
 #include "richtext/imagedialog.h"
+#include "richtext/markupsafety.h"
 #include "richtext/pictureintake.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "richtext/textstructure.h"
@@ -297,7 +298,16 @@ void rz_RichTextEditor::fillIconMenu()
 
 void rz_RichTextEditor::setHtml(const QString &html)
 {
-    textBrowser->setHtml(html);
+    if (textBrowser->showStoredHtml(html))
+        return;
+    // Laying such markup out would freeze or crash the program: the text is
+    // edited without its formatting, and the user is told before the editor
+    // opens.
+    UserPrompt::warning(this, tr("Formatting Not Shown"),
+                        tr("<p>The formatting of this sticky is nested too deeply to be shown. "
+                           "The editor shows its text only; with OK the sticky keeps the text "
+                           "without its formatting, with Cancel it stays as it was.</p>"),
+                        QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void rz_RichTextEditor::setTextBackground(const QColor &color)
@@ -479,19 +489,32 @@ void rz_RichTextEditor::insertList()
 
 void rz_RichTextEditor::toggleDisplayMode()
 {
-    const bool wasFunctional = displayingFunctionalObjects;
-    displayingFunctionalObjects = !displayingFunctionalObjects;
-    toggleDisplayModeAction->setChecked(wasFunctional);
-    toggleDisplayModeAction->setIcon(displayingFunctionalObjects
-                                         ? QIcon(EditorPictures::functionalDisplay())
-                                         : QIcon(EditorPictures::markupDisplay()));
+    const bool toFunctional = !displayingFunctionalObjects;
     // The icon folder is read at each switch: a token names an icon as long
     // as its file is there.
     const QSet<QString> icons = DisplayModeConversion::iconNames(iconDirectory);
     const QString document = textBrowser->toHtml();
-    textBrowser->setHtml(displayingFunctionalObjects
-                             ? DisplayModeConversion::toFunctional(document, iconDirectory, icons)
-                             : DisplayModeConversion::toMarkup(document, iconDirectory, icons));
+    const QString converted =
+        toFunctional ? DisplayModeConversion::toFunctional(document, iconDirectory, icons)
+                     : DisplayModeConversion::toMarkup(document, iconDirectory, icons);
+    // Markup typed as text can turn into tags that nest too deeply to lay
+    // out; then the text stays as it is, in the display it is in.
+    if (!MarkupSafety::isSafeToLayOut(converted)) {
+        qCWarning(lcRichText) << "rz_RichTextEditor: display switch refused, markup nested too "
+                                 "deeply";
+        toggleDisplayModeAction->setChecked(!displayingFunctionalObjects);
+        UserPrompt::warning(this, tr("Display Not Switched"),
+                            tr("<p>The markup in this text would nest too deeply to be shown as "
+                               "live objects. The text stays as it is.</p>"),
+                            QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
+    displayingFunctionalObjects = toFunctional;
+    toggleDisplayModeAction->setChecked(!displayingFunctionalObjects);
+    toggleDisplayModeAction->setIcon(displayingFunctionalObjects
+                                         ? QIcon(EditorPictures::functionalDisplay())
+                                         : QIcon(EditorPictures::markupDisplay()));
+    textBrowser->setHtml(converted);
     // Markup is edited as text: an address in it stays text too.
     textBrowser->setAutoLinking(displayingFunctionalObjects);
     qCDebug(lcRichText) << "Displaying Functional Objects ==" << displayingFunctionalObjects;

@@ -24,12 +24,16 @@ public:
     explicit rz_RichTextEditor(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
     // Call before the dialog is shown, while it is in functional display.
+    // Markup nested too deeply to lay out is shown as its plain text, after
+    // a warning (the opener keeps the original unless the user presses OK).
     void setHtml(const QString &html);
     void setTextBackground(const QColor &color);
     // A read-only editor shows the text in both display modes but offers
     // nothing that changes it (a locked note).
     void setReadOnly(bool readOnly);
-    // The document in functional display (switching back to it first).
+    // The document in functional display (switching back to it first; a
+    // switch refused because its markup would nest too deeply leaves the
+    // document as shown).
     QString html();
 
     // The editing area and the state of the display-mode switch, for the

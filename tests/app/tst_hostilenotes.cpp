@@ -1,7 +1,8 @@
 // The real program started on a database holding notes that once hung or
-// crashed every start: markup nested beyond what the layout handles, image
-// sources that are devices or FIFOs, sizes and positions far off any screen,
-// unreadable colours. It must start, answer SIGTERM and keep the stored text.
+// crashed every start: markup nested beyond what the layout handles (in any
+// spelling Qt reads as tags), image sources that are devices or FIFOs, sizes
+// and positions far off any screen, unreadable colours. It must start,
+// answer SIGTERM and keep the stored text.
 
 #include "programrun.h"
 #include "sqlrows.h"
@@ -77,6 +78,10 @@ void TestHostileNotes::hostileNotesNeitherHangNorCrashTheStart()
         {8, QStringLiteral("<p>wide</p>"), QStringLiteral("#FF0000\"; x"), 100, 100, 1000000000,
          30000},
         {9, QStringLiteral("<p>away</p>"), QStringLiteral("#90EE90"), 100000, -50000, 210, 150},
+        // Tables as Qt still reads them: a blank after '<', any case.
+        {10, nested(QStringLiteral("< TABLE>< tr>< td>"), tableEnd, 3000)},
+        // Cells alone, each after the row before it closes: a table each.
+        {11, QStringLiteral("<td></tr>").repeated(40) + QStringLiteral("cells")},
     };
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);

@@ -1,11 +1,19 @@
+#include "app/mainwindow.h"
 #include "notes/stickywidget.h"
 #include "richtext/elinktextbrowser.h"
+#include "richtext/markupsafety.h"
 #include "richtext/rzrichtexteditor.h"
+#include "widgets/printdialogs.h"
+#include "widgets/userprompt.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
 #include <QTimer>
 
 #include <functional>
@@ -13,12 +21,28 @@
 
 namespace {
 
-std::unique_ptr<StickyWidget> makeNote(bool locked)
+std::unique_ptr<StickyWidget> makeNote(bool locked,
+                                       const QString &message = QStringLiteral("<p>Buy milk</p>"))
 {
-    return std::make_unique<StickyWidget>(
-        3, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
-        QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(), QDateTime(), QString(), locked,
-        QStringLiteral("<p>Buy milk</p>"));
+    return std::make_unique<StickyWidget>(3, QStringLiteral("#ADD8E6"),
+                                          QStringLiteral("Light Blue"),
+                                          QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(),
+                                          QDateTime(), QString(), locked, message);
+}
+
+// Eight tables, each inside the last, spelled with blanks after '<': too deep
+// for the guard, yet cheap for Qt should a path lay them out. The padding
+// makes laid-out tables run over many pages.
+QString tooDeepNote()
+{
+    return QStringLiteral("<p>Keep</p>") +
+           QStringLiteral("< table cellpadding=300>< tr>< td>").repeated(8) +
+           QStringLiteral("inside");
+}
+
+qsizetype topLevelFrames(const QTextDocument *document)
+{
+    return document->rootFrame()->childFrames().size();
 }
 
 // Opens the note's editor and hands it to `act` once it is up; `act` closes it.
@@ -87,6 +111,62 @@ private slots:
             QCOMPARE(note->message(), before);
             QVERIFY(!rowTexts.contains(QStringLiteral("Buy milk and bread")));
         }
+    }
+
+    // A note shown as its text because its markup nests too deeply opens in
+    // the editor as that text, after a warning; OK keeps the text.
+    void tooDeepNoteOpensAsItsText_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+
+    void tooDeepNoteOpensAsItsText()
+    {
+        QFETCH(bool, accept);
+        UserPrompt::takeHistory();
+        const QString hostile = tooDeepNote();
+        auto note = makeNote(false, hostile);
+        UserPrompt::queueAnswer(QMessageBox::Ok);
+        int frames = -1;
+        QString shown;
+        QVERIFY(runEditor(note.get(), [&](rz_RichTextEditor *editor) {
+            frames = topLevelFrames(editor->editingArea()->document());
+            shown = editor->editingArea()->toPlainText();
+            editor->done(accept ? QDialog::Accepted : QDialog::Rejected);
+        }));
+        QCOMPARE(frames, 0);
+        QCOMPARE(shown, QStringLiteral("Keep\ninside"));
+        QCOMPARE(UserPrompt::takeHistory().size(), 1);
+        if (accept) {
+            QCOMPARE(note->textBrowser()->toPlainText(), QStringLiteral("Keep\ninside"));
+            QVERIFY(MarkupSafety::isSafeToLayOut(note->message()));
+        } else {
+            QCOMPARE(note->message(), hostile);
+        }
+    }
+
+    // Printed alone or with all notes, such a note is its text.
+    void tooDeepNotePrintsAsItsText()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        auto hostile = makeNote(false, tooDeepNote());
+        const QString pdf = folder.filePath(QStringLiteral("note.pdf"));
+        PrintDialogs::queueAnswer(pdf);
+        hostile->print();
+        QCOMPARE(PrintDialogs::takeRequestCount(), 1);
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+        QCOMPARE(QString::fromLatin1(printed.readAll()).count(page), 1);
+
+        auto plain = makeNote(false, QStringLiteral("<table><tr><td>cell</td></tr></table>"));
+        QTextDocument document;
+        MainWindow::appendPrintedNotes(document, {hostile.get(), plain.get()}, true);
+        QCOMPARE(topLevelFrames(&document), 1);
+        QVERIFY(document.toPlainText().contains(QStringLiteral("Keep\ninside")));
     }
 
     void editorInMarkupDisplayGivesBackLiveObjects()

@@ -8,7 +8,11 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextTable>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -20,6 +24,8 @@ class TestMarkupSafety : public QObject
 private slots:
     void measuresNesting_data();
     void measuresNesting();
+    void readsTagsAsQtDoes_data();
+    void readsTagsAsQtDoes();
     void boundsAllowOrdinaryNotes();
     void plainTextOfMarkup_data();
     void plainTextOfMarkup();
@@ -66,6 +72,134 @@ void TestMarkupSafety::measuresNesting()
     QCOMPARE(found.tables, tables);
 }
 
+// Nested tables, lists and quotes as Qt builds them from `html`.
+struct Built
+{
+    int tables = 0;
+    int lists = 0;
+    int quotes = 0;
+};
+
+static int tableDepth(QTextFrame *frame)
+{
+    int deepest = 0;
+    for (QTextFrame *child : frame->childFrames())
+        deepest =
+            std::max(deepest, tableDepth(child) + (qobject_cast<QTextTable *>(child) ? 1 : 0));
+    return deepest;
+}
+
+static Built builtByQt(const QString &html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    Built built;
+    built.tables = tableDepth(document.rootFrame());
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.textList())
+            built.lists = std::max(built.lists, block.textList()->format().indent());
+        // Each quote level indents by 40 pixels.
+        built.quotes = std::max(built.quotes, int(block.blockFormat().leftMargin()) / 40);
+    }
+    return built;
+}
+
+void TestMarkupSafety::readsTagsAsQtDoes_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("tail");
+    QTest::addColumn<int>("tables");
+    QTest::addColumn<int>("lists");
+    QTest::addColumn<int>("quotes");
+    QTest::addColumn<int>("elements");
+    QTest::addColumn<bool>("nests");
+
+    // Depths after three units, a letter and the tail.
+    QTest::newRow("tables") << "<table><tr><td>"
+                            << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("blank after <") << "< table>< tr>< td>"
+                                   << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("tab, line break, blanks") << "<\tTABLE\n>< tr ><td\t>"
+                                             << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("mixed case") << "<TaBlE><tR><Td>"
+                                << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("character references in names") << "<t&#97;ble><&#x74;r><t&#100;>"
+                                                   << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("quoted names") << "<\"table\"><'tr'><\"td\">"
+                                  << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("unquoted attributes")
+        << "<table border=1 width=100%><tr valign=top><td colspan=1>"
+        << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("quoted > in attributes") << "<table title=\"a>b\"><tr title='>'><td>"
+                                            << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("unquoted > ends the tag") << "<table title=a>b><tr><td>"
+                                             << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("missing > at the end") << "<table><tr><td>"
+                                          << "<table><tr><td" << 4 << 0 << 0 << 12 << true;
+    QTest::newRow("blank after </ closes nothing") << "<table><tr><td>x</ table>"
+                                                   << "" << 3 << 0 << 0 << 9 << true;
+    QTest::newRow("blank before / closes") << "<table><tr><td>x< /table>"
+                                           << "" << 1 << 0 << 0 << 3 << false;
+    QTest::newRow("closing name with a reference") << "<table><tr><td>x</t&#97;ble>"
+                                                   << "" << 1 << 0 << 0 << 3 << false;
+    QTest::newRow("closing tag with attributes") << "<table><tr><td>x</table class=\"a\">"
+                                                 << "" << 1 << 0 << 0 << 3 << false;
+    QTest::newRow("tables beside cells nest in the last one") << "<td></tr><td></table>"
+                                                              << "" << 6 << 0 << 0 << 6 << true;
+    QTest::newRow("cells after a closed row") << "<td></tr>"
+                                              << "" << 3 << 0 << 0 << 5 << true;
+    QTest::newRow("cells alone make one table") << "<td>"
+                                                << "" << 1 << 0 << 0 << 3 << false;
+    QTest::newRow("lists with blanks") << "< ul>< LI >"
+                                       << "" << 0 << 3 << 0 << 6 << true;
+    QTest::newRow("quotes") << "<BLOCKQUOTE >"
+                            << "" << 0 << 0 << 3 << 3 << true;
+    QTest::newRow("comment hides tags") << "<!-- <table><tr><td> --><ul><li>"
+                                        << "" << 0 << 3 << 0 << 6 << true;
+    QTest::newRow("declaration ends at the first >") << "<!x \"<table>\" ><ul><li>"
+                                                     << "" << 0 << 3 << 0 << 6 << true;
+    QTest::newRow("unterminated comment hides the rest")
+        << "<ul><li>"
+        << "<!--<table><tr><td>" << 0 << 3 << 0 << 6 << true;
+    // A self-closed quote is an empty quote block, beside the others.
+    QTest::newRow("self-closed") << "<ul/><blockquote x=1 /><table/>"
+                                 << "" << 0 << 0 << 1 << 0 << false;
+    QTest::newRow("slash in an unquoted value") << "<ul class=a/b><li>"
+                                                << "" << 0 << 3 << 0 << 6 << true;
+    QTest::newRow("input and col hold what follows") << "<input><col><ul><li>"
+                                                     << "" << 0 << 3 << 0 << 12 << true;
+    QTest::newRow("empty elements") << "<br><img src=x><hr><meta>"
+                                    << "" << 0 << 0 << 0 << 0 << false;
+    QTest::newRow("paragraph leaves inline elements") << "<p><b>"
+                                                      << "" << 0 << 0 << 0 << 2 << false;
+    QTest::newRow("list items side by side") << "<li>"
+                                             << "" << 0 << 0 << 0 << 1 << false;
+    QTest::newRow("paragraphs in cells") << "<table><tr><td><p>"
+                                         << "" << 3 << 0 << 0 << 12 << true;
+}
+
+void TestMarkupSafety::readsTagsAsQtDoes()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, tail);
+    QFETCH(int, tables);
+    QFETCH(int, lists);
+    QFETCH(int, quotes);
+    QFETCH(int, elements);
+    QFETCH(bool, nests);
+
+    const QString html = unit.repeated(3) + QStringLiteral("x") + tail;
+    const Built built = builtByQt(html);
+    QCOMPARE(built.tables, tables);
+    QCOMPARE(built.lists, lists);
+    QCOMPARE(built.quotes, quotes);
+    const MarkupSafety::Nesting found = MarkupSafety::nesting(html);
+    QCOMPARE(found.tables, tables);
+    QCOMPARE(found.elements, elements);
+    // Deep enough to hang or crash Qt: only the guard reads it.
+    QCOMPARE(MarkupSafety::isSafeToLayOut(unit.repeated(3000) + tail), !nests);
+}
+
 void TestMarkupSafety::boundsAllowOrdinaryNotes()
 {
     // What Qt itself exports, with a table and a list, is within the bounds.
@@ -78,6 +212,8 @@ void TestMarkupSafety::boundsAllowOrdinaryNotes()
         QStringLiteral("<table><tr><td>").repeated(MarkupSafety::kMaxTableDepth);
     QVERIFY(MarkupSafety::isSafeToLayOut(deepTables));
     QVERIFY(!MarkupSafety::isSafeToLayOut(deepTables + QStringLiteral("<table>")));
+    // Cells alone, each after the row before it closes, nest a table each.
+    QVERIFY(!MarkupSafety::isSafeToLayOut(QStringLiteral("<td></tr>").repeated(7)));
     const QString deepSpans = QStringLiteral("<span>").repeated(MarkupSafety::kMaxElementDepth);
     QVERIFY(MarkupSafety::isSafeToLayOut(deepSpans));
     QVERIFY(!MarkupSafety::isSafeToLayOut(deepSpans + QStringLiteral("<b>")));

@@ -4,6 +4,7 @@
 #include "richtext/rzopendefaultbrowser.h"
 #include "richtext/rzrichtexteditor.h"
 #include "widgets/standarddialogs.h"
+#include "widgets/userprompt.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <QTextList>
 #include <QToolButton>
 
@@ -34,6 +36,14 @@ void selectWord(QTextEdit *browser, const QString &word)
     QTextCursor cursor = browser->document()->find(word);
     QVERIFY(!cursor.isNull());
     browser->setTextCursor(cursor);
+}
+
+int frameDepth(const QTextFrame *frame)
+{
+    int deepest = 0;
+    for (const QTextFrame *child : frame->childFrames())
+        deepest = std::max(deepest, frameDepth(child) + 1);
+    return deepest;
 }
 
 void moveTo(QTextEdit *browser, int position)
@@ -444,6 +454,28 @@ private slots:
         QCOMPARE(browser->toHtml(), before);
         QTest::keyClick(browser, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(browser->toHtml(), changed);
+    }
+
+    // Typed markup that the switch to live objects would turn into tags
+    // nesting too deeply: each "<img '" reaches past the end of its table.
+    void displaySwitchRefusesMarkupNestingTooDeeply()
+    {
+        editor->setHtml(
+            QStringLiteral("<table><tr><td>&lt;img '</td></tr></table><p>'&gt;</p>").repeated(8));
+        toggle();
+        QVERIFY(!editor->isDisplayingFunctionalObjects());
+        const QString markup = browser->toHtml();
+        UserPrompt::takeHistory();
+        UserPrompt::queueAnswer(QMessageBox::Ok);
+        UserPrompt::queueAnswer(QMessageBox::Ok);
+        toggle();
+        QCOMPARE(UserPrompt::takeHistory().size(), 1);
+        QVERIFY(!editor->isDisplayingFunctionalObjects());
+        QVERIFY(action("toggleDisplayModeAction")->isChecked());
+        QCOMPARE(frameDepth(browser->document()->rootFrame()), 1);
+        // Taking the text back tries the switch once more.
+        QCOMPARE(editor->html(), markup);
+        QCOMPARE(UserPrompt::takeHistory().size(), 1);
     }
 
     void helpOpensTheEditorPage()
