@@ -475,6 +475,14 @@ void ELinkTextBrowser::linkFinishedAddress()
 
 void ELinkTextBrowser::insertFromMimeData(const QMimeData *source)
 {
+    // Markup from another program nested deeper than the layout can take
+    // goes in as its text, like a note's own text would be shown.
+    if (source->hasHtml() && !MarkupSafety::isSafeToLayOut(source->html())) {
+        QMimeData text;
+        text.setText(MarkupSafety::plainText(source->html()));
+        insertFromMimeData(&text);
+        return;
+    }
     if (insertPictures(source))
         return;
     const int start = textCursor().selectionStart();

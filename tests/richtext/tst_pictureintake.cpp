@@ -19,6 +19,8 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -287,6 +289,33 @@ private slots:
         QCOMPARE(hashes.size(), 1);
         const QImage stored = QImage::fromData(PictureStore::instance().bytes(*hashes.begin()));
         QCOMPARE(stored.size(), QSize(4, 3));
+    }
+
+    void pastedMarkupTooDeepGoesInAsText_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("tables");
+        const QString deep = QStringLiteral("< table><tr><td>").repeated(3000);
+        QTest::newRow("tables nested deeper than the layout takes") << deep + "deep words" << 0;
+        QTest::newRow("the same with a picture")
+            << deep + "deep words<img src=\"DIR/sunset.png\">" << 0;
+        QTest::newRow("one table stays a table")
+            << "<table><tr><td>deep words</td></tr></table>" << 1;
+    }
+
+    void pastedMarkupTooDeepGoesInAsText()
+    {
+        QFETCH(QString, html);
+        QFETCH(int, tables);
+        ELinkTextBrowser browser;
+        QMimeData data;
+        data.setHtml(filled(html));
+        browser.insertFromMimeData(&data);
+        QVERIFY(browser.toPlainText().contains(QLatin1String("deep words")));
+        int found = 0;
+        for (QTextFrame::iterator it = browser.document()->rootFrame()->begin(); !it.atEnd(); ++it)
+            found += qobject_cast<QTextTable *>(it.currentFrame()) ? 1 : 0;
+        QCOMPARE(found, tables);
     }
 
     void pastedPictureFilesAreKept_data()
