@@ -1,6 +1,5 @@
 #include "app/mainwindow.h"
 
-#include "app/preferences.h"
 #include "app/screenwatcher.h"
 #include "app/settingsbootstrap.h"
 #include "app/singleinstanceguard.h"
@@ -18,6 +17,7 @@
 #include "reminders/reminderthread.h"
 #include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "settings/preferences.h"
 #include "widgets/optionswindow.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rztogglemessagebox.h"

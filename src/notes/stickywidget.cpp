@@ -1,6 +1,5 @@
 #include "notes/stickywidget.h"
 
-#include "app/preferences.h"
 #include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/clickylabel.h"
@@ -17,6 +16,7 @@
 #include "reminders/setreminderdialog.h"
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzrichtexteditor.h"
+#include "settings/preferences.h"
 #include "widgets/rztogglemessagebox.h"
 
 #include <QAction>

@@ -2,11 +2,11 @@
 // printing. Construction, looks and mouse handling are in stickywidget.cpp.
 
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
 #include "richtext/elinktextbrowser.h"
+#include "settings/preferences.h"
 #include "widgets/printdialogs.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rzcolorselectordialog.h"

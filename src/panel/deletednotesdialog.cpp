@@ -1,12 +1,12 @@
 #include "panel/deletednotesdialog.h"
 
-#include "app/preferences.h"
 #include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
 #include "panel/tablelabel.h"
 #include "richtext/markupsafety.h"
+#include "settings/preferences.h"
 #include "widgets/userprompt.h"
 
 #include <QHBoxLayout>

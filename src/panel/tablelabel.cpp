@@ -1,10 +1,10 @@
 #include "panel/tablelabel.h"
 
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
+#include "settings/preferences.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>

@@ -3,10 +3,10 @@
 #include "base/localdatetext.h"
 #include "richtext/rzopendefaultbrowser.h"
 
-#include "app/preferences.h"
 #include "base/tracing.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/remindertiming.h"
+#include "settings/preferences.h"
 #include "widgets/selectallonfocus.h"
 #include "widgets/userprompt.h"
 
