@@ -18,13 +18,13 @@
 #include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/optionswindow.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rztogglemessagebox.h"
-#include "widgets/standarddialogs.h"
 #include "widgets/trayicon.h"
 #include "widgets/traypicture.h"
-#include "widgets/userprompt.h"
 
 #include <QAction>
 #include <QApplication>

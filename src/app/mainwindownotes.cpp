@@ -11,7 +11,7 @@
 #include "richtext/pictureintake.h"
 #include "settings/preferences.h"
 
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,8 +7,8 @@
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
 #include "notes/noteplacement.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QDir>

@@ -7,11 +7,11 @@
 #include "notes/stickywidget.h"
 #include "richtext/elinktextbrowser.h"
 #include "settings/preferences.h"
+#include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rzcolorselectordialog.h"
 #include "widgets/rztogglemessagebox.h"
-#include "widgets/userprompt.h"
 
 #include <QColor>
 #include <QContextMenuEvent>

@@ -7,7 +7,7 @@
 #include "panel/tablelabel.h"
 #include "richtext/markupsafety.h"
 #include "settings/preferences.h"
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -12,8 +12,8 @@
 #include "richtext/rzopendefaultbrowser.h"
 #include "richtext/textstructure.h"
 #include "store/picturestore.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QApplication>

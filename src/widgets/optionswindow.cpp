@@ -4,9 +4,9 @@
 #include "base/tracing.h"
 #include "reminders/remindersound.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/rzcolorselector.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
 
 #include <QCheckBox>
 #include <QDateTime>

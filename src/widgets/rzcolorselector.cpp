@@ -2,8 +2,8 @@
 
 #include "app/mainwindow.h"
 #include "base/tracing.h"
+#include "ui/standarddialogs.h"
 #include "widgets/namedcolors.h"
-#include "widgets/standarddialogs.h"
 
 #include <QIcon>
 

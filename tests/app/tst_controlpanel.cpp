@@ -7,9 +7,9 @@
 #include "platform/nativesettings.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -6,8 +6,8 @@
 #include "platform/nativesettings.h"
 #include "settings/preferences.h"
 #include "sqlrows.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

@@ -6,9 +6,9 @@
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 #include "settings/preferences.h"
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QDir>
 #include <QFile>

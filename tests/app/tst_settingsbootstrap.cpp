@@ -8,8 +8,8 @@
 #include "platform/nativesettings.h"
 #include "sandboxstate.h"
 #include "settings/preferences.h"
+#include "ui/userprompt.h"
 #include "widgets/autorunmanager.h"
-#include "widgets/userprompt.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

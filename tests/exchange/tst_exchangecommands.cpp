@@ -10,9 +10,9 @@
 #include "platform/nativesettings.h"
 #include "sqlrows.h"
 #include "store/notedatabase.h"
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QAction>
 #include <QImage>

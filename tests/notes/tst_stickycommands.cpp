@@ -5,11 +5,11 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzrichtexteditor.h"
 #include "settings/preferences.h"
+#include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
 #include "widgets/rzcolorselector.h"
 #include "widgets/rzcolorselectordialog.h"
 #include "widgets/rztogglemessagebox.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

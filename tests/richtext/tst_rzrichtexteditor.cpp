@@ -3,7 +3,7 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "richtext/rzrichtexteditor.h"
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -6,10 +6,10 @@
 #include "platform/nativesettings.h"
 #include "reminders/reminderdialog.h"
 #include "settings/preferences.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/dialogstacking.h"
 #include "widgets/optionswindow.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QDialog>

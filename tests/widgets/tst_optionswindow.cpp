@@ -5,11 +5,11 @@
 #include "reminders/remindersound.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/autorunmanager.h"
 #include "widgets/optionswindow.h"
 #include "widgets/rzcolorselector.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QCheckBox>
