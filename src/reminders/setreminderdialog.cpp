@@ -7,8 +7,8 @@
 #include "reminders/periodicschedule.h"
 #include "reminders/remindertiming.h"
 #include "settings/preferences.h"
+#include "ui/selectallonfocus.h"
 #include "ui/userprompt.h"
-#include "widgets/selectallonfocus.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
