@@ -18,6 +18,7 @@
 #include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
+#include "ui/colorswatch.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
 #include "widgets/optionswindow.h"
@@ -593,10 +594,5 @@ void MainWindow::aboutToQuit()
 
 QPixmap MainWindow::colorIcon(const QString &rgb)
 {
-    const QByteArray colourLine = QStringLiteral("#  c %1").arg(rgb).toLatin1();
-    const char *xpm[] = {"12 12 3 1",    "   c None",    ".  c #000000", colourLine.constData(),
-                         "............", ".##########.", ".##########.", ".##########.",
-                         ".##########.", ".##########.", ".##########.", ".##########.",
-                         ".##########.", ".##########.", ".##########.", "............"};
-    return QPixmap(xpm);
+    return ColorSwatch::pixmap(rgb);
 }
