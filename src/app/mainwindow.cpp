@@ -174,6 +174,7 @@ void MainWindow::setupTrayMenu()
     m_trayMenu = std::make_unique<QMenu>();
     const QString placeholder = QStringLiteral("text-set-in-changeLanguage");
     m_trayIcon = new TrayIcon(trayPicture(), placeholder, m_trayMenu.get(), this);
+    connect(m_trayIcon, &TrayIcon::newNoteRequested, this, &MainWindow::createStickyDefault);
 
     QMenu *menu = m_trayMenu.get();
     m_defaultStickyAction = menu->addAction(placeholder);

@@ -1,6 +1,5 @@
 #include "panel/tablewidget.h"
 
-#include "app/mainwindow.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
 #include "panel/notefilter.h"
