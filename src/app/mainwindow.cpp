@@ -1,11 +1,11 @@
 #include "app/mainwindow.h"
 
+#include "app/noteexchangecommands.h"
 #include "app/screenwatcher.h"
 #include "app/settingsbootstrap.h"
 #include "app/singleinstanceguard.h"
 #include "base/apppaths.h"
 #include "base/tracing.h"
-#include "exchange/noteexchangecommands.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
 #include "notes/notetext.h"

@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
+#include "app/noteexchangecommands.h"
 #include "base/apppaths.h"
-#include "exchange/noteexchangecommands.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "panel/tablewidget.h"

@@ -1,4 +1,4 @@
-#include "exchange/noteexchangecommands.h"
+#include "app/noteexchangecommands.h"
 
 #include "app/mainwindow.h"
 #include "base/tracing.h"

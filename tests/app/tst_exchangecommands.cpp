@@ -2,8 +2,8 @@
 // the menu, the files written, the notes added with new ids and saved.
 
 #include "app/mainwindow.h"
+#include "app/noteexchangecommands.h"
 #include "base/apppaths.h"
-#include "exchange/noteexchangecommands.h"
 #include "exchange/noteexport.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
