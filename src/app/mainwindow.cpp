@@ -45,7 +45,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-QList<StickyWidget *> stickyList;
 MainWindow *mainWindow = nullptr;
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags)

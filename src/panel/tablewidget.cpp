@@ -1,6 +1,7 @@
 #include "panel/tablewidget.h"
 
 #include "base/tracing.h"
+#include "notes/stickylist.h"
 #include "notes/stickywidget.h"
 #include "panel/notefilter.h"
 #include "panel/tablecheckbox.h"
