@@ -1,11 +1,11 @@
 #include "benchmarks.h"
 
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "notes/stickywidget.h"
 #include "panel/notesearchbar.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

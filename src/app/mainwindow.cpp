@@ -1,12 +1,11 @@
 #include "app/mainwindow.h"
 
-#include "app/preferences.h"
+#include "app/noteexchangecommands.h"
 #include "app/screenwatcher.h"
 #include "app/settingsbootstrap.h"
 #include "app/singleinstanceguard.h"
 #include "base/apppaths.h"
 #include "base/tracing.h"
-#include "exchange/noteexchangecommands.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
@@ -19,13 +18,15 @@
 #include "richtext/markupsafety.h"
 #include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "settings/preferences.h"
+#include "ui/colorswatch.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/optionswindow.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rztogglemessagebox.h"
-#include "widgets/standarddialogs.h"
 #include "widgets/trayicon.h"
 #include "widgets/traypicture.h"
-#include "widgets/userprompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,7 +46,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-QList<StickyWidget *> stickyList;
 MainWindow *mainWindow = nullptr;
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags)
@@ -174,6 +174,7 @@ void MainWindow::setupTrayMenu()
     m_trayMenu = std::make_unique<QMenu>();
     const QString placeholder = QStringLiteral("text-set-in-changeLanguage");
     m_trayIcon = new TrayIcon(trayPicture(), placeholder, m_trayMenu.get(), this);
+    connect(m_trayIcon, &TrayIcon::newNoteRequested, this, &MainWindow::createStickyDefault);
 
     QMenu *menu = m_trayMenu.get();
     m_defaultStickyAction = menu->addAction(placeholder);
@@ -595,10 +596,5 @@ void MainWindow::aboutToQuit()
 
 QPixmap MainWindow::colorIcon(const QString &rgb)
 {
-    const QByteArray colourLine = QStringLiteral("#  c %1").arg(rgb).toLatin1();
-    const char *xpm[] = {"12 12 3 1",    "   c None",    ".  c #000000", colourLine.constData(),
-                         "............", ".##########.", ".##########.", ".##########.",
-                         ".##########.", ".##########.", ".##########.", ".##########.",
-                         ".##########.", ".##########.", ".##########.", "............"};
-    return QPixmap(xpm);
+    return ColorSwatch::pixmap(rgb);
 }

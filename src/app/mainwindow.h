@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notes/stickylist.h"
 #include "store/notewriter.h"
 
 #include <QDate>
@@ -190,7 +191,5 @@ private:
     QDate m_trashExpiryDate; // the day the trash was last cleared of old notes
 };
 
-// Every note window, in load and creation order.
-extern QList<StickyWidget *> stickyList;
 // The single main window; set by the entry point once it is constructed.
 extern MainWindow *mainWindow;

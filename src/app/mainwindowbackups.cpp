@@ -6,8 +6,8 @@
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
 #include "store/notebackups.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QDir>

@@ -2,7 +2,6 @@
 // start-up, adopting, creating and removing notes.
 
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/tracing.h"
 #include "exchange/noteimport.h"
 #include "notes/noteplacement.h"
@@ -10,8 +9,9 @@
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
 #include "richtext/pictureintake.h"
+#include "settings/preferences.h"
 
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QApplication>
 #include <QDir>

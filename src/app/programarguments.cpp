@@ -1,6 +1,6 @@
 #include "app/programarguments.h"
 
-#include "app/preferences.h"
+#include "settings/preferences.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

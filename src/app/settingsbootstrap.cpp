@@ -1,8 +1,8 @@
 #include "app/settingsbootstrap.h"
 
-#include "app/preferences.h"
 #include "base/tracing.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 #include "widgets/autorunmanager.h"
 
 namespace SettingsBootstrap {

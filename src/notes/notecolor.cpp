@@ -1,7 +1,7 @@
 #include "notes/notecolor.h"
 
-#include "app/preferences.h"
 #include "base/tracing.h"
+#include "settings/preferences.h"
 
 #include <QColor>
 

@@ -1,6 +1,6 @@
 #include "notes/notesettings.h"
 
-#include "app/preferences.h"
+#include "settings/preferences.h"
 
 NoteSettings NoteSettings::read()
 {

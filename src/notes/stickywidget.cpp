@@ -1,6 +1,5 @@
 #include "notes/stickywidget.h"
 
-#include "app/preferences.h"
 #include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/clickylabel.h"
@@ -12,11 +11,12 @@
 #include "reminders/periodicschedule.h"
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
-#include "reminders/remindersound.h"
 #include "reminders/remindertiming.h"
 #include "reminders/setreminderdialog.h"
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzrichtexteditor.h"
+#include "settings/preferences.h"
+#include "ui/remindersound.h"
 #include "widgets/rztogglemessagebox.h"
 
 #include <QAction>

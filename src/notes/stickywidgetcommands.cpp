@@ -1,18 +1,18 @@
 // The commands of a note: its context menu, deleting, recolouring and
 // printing. Construction, looks and mouse handling are in stickywidget.cpp.
 
-#include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
 #include "richtext/elinktextbrowser.h"
 #include "richtext/markupsafety.h"
+#include "settings/preferences.h"
+#include "ui/colorswatch.h"
+#include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rzcolorselectordialog.h"
 #include "widgets/rztogglemessagebox.h"
-#include "widgets/userprompt.h"
 
 #include <QColor>
 #include <QContextMenuEvent>
@@ -90,7 +90,7 @@ std::unique_ptr<QMenu> StickyWidget::createContextMenu()
 void StickyWidget::addColorEntries(QMenu *menu)
 {
     using namespace Preferences;
-    menu->addAction(MainWindow::colorIcon(userString(Names::DefaultRGB)),
+    menu->addAction(ColorSwatch::pixmap(userString(Names::DefaultRGB)),
                     QStringLiteral("%1 (%2)").arg(tr("&Default Sticky"),
                                                   menuSafe(userString(Names::DefaultColor))),
                     this, &StickyWidget::changeToColorDefault);
@@ -100,7 +100,7 @@ void StickyWidget::addColorEntries(QMenu *menu)
     for (int index = 0; index < 5; ++index) {
         const ColorPreset &preset = kNumberedPresets[index];
         menu->addAction(
-            MainWindow::colorIcon(userString(preset.rgb)),
+            ColorSwatch::pixmap(userString(preset.rgb)),
             numberedTexts[index].arg(menuSafe(userString(preset.colorName)), tr("Sticky")), this,
             preset.command);
     }

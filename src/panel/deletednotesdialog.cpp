@@ -1,13 +1,13 @@
 #include "panel/deletednotesdialog.h"
 
-#include "app/preferences.h"
 #include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
 #include "panel/tablelabel.h"
 #include "richtext/markupsafety.h"
-#include "widgets/userprompt.h"
+#include "settings/preferences.h"
+#include "ui/userprompt.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

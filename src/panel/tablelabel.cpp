@@ -1,10 +1,10 @@
 #include "panel/tablelabel.h"
 
-#include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/localdatetext.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
+#include "settings/preferences.h"
+#include "ui/colorswatch.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -76,7 +76,7 @@ QString TableLabel::dateText() const
 QPixmap TableLabel::swatch(const QString &rgb)
 {
     return cachedPixmap(QStringLiteral("notarella-swatch-") + rgb,
-                        [&rgb] { return MainWindow::colorIcon(rgb); });
+                        [&rgb] { return ColorSwatch::pixmap(rgb); });
 }
 
 bool TableLabel::isUnseenRepaint(const QWidget *cell, const QEvent *event)

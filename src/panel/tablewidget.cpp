@@ -1,12 +1,12 @@
 #include "panel/tablewidget.h"
 
-#include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/tracing.h"
+#include "notes/stickylist.h"
 #include "notes/stickywidget.h"
 #include "panel/notefilter.h"
 #include "panel/tablecheckbox.h"
 #include "panel/tablelabel.h"
+#include "settings/preferences.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -3,12 +3,12 @@
 #include "base/localdatetext.h"
 #include "richtext/rzopendefaultbrowser.h"
 
-#include "app/preferences.h"
 #include "base/tracing.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/remindertiming.h"
-#include "widgets/selectallonfocus.h"
-#include "widgets/userprompt.h"
+#include "settings/preferences.h"
+#include "ui/selectallonfocus.h"
+#include "ui/userprompt.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>

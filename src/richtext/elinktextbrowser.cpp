@@ -8,7 +8,7 @@
 #include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "store/picturestore.h"
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "richtext/hyperlinkdialog.h"
 
 #include "richtext/insertfragments.h"
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
 
 #include <QComboBox>
 #include <QDir>

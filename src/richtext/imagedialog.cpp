@@ -1,8 +1,8 @@
 #include "richtext/imagedialog.h"
 
 #include "richtext/insertfragments.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QDir>
 #include <QHBoxLayout>

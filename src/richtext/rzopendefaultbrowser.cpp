@@ -4,7 +4,7 @@
 #include "base/tracing.h"
 #include "richtext/commandline.h"
 
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QCoreApplication>
 #include <QPointer>

@@ -1,6 +1,5 @@
 #include "richtext/rzrichtexteditor.h"
 
-#include "app/mainwindow.h"
 #include "base/apppaths.h"
 #include "base/tracing.h"
 #include "richtext/displaymodeconversion.h"
@@ -13,8 +12,9 @@
 #include "richtext/rzopendefaultbrowser.h"
 #include "richtext/textstructure.h"
 #include "store/picturestore.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/colorswatch.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -173,8 +173,8 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     for (const int size : sizes)
         fontSizeComboBox->addItem(QString::number(size));
     for (const ColorEntry &entry : kColors)
-        fontColorComboBox->addItem(MainWindow::colorIcon(QLatin1String(entry.swatch)),
-                                   tr(entry.text), QLatin1String(entry.value));
+        fontColorComboBox->addItem(ColorSwatch::pixmap(QLatin1String(entry.swatch)), tr(entry.text),
+                                   QLatin1String(entry.value));
     fontColorComboBox->addItem(tr("More..."), kMoreColors);
     for (int i = 0; i < 4; ++i)
         alignComboBox->addItem(EditorPictures::alignment(kAlignmentValues[i]), tr(kAlignments[i]));
@@ -378,7 +378,7 @@ void rz_RichTextEditor::showFontColor(const QString &color)
         fontColorComboBox->setCurrentIndex(listed);
         return;
     }
-    fontColorComboBox->insertItem(0, MainWindow::colorIcon(color), kCustomColor, color);
+    fontColorComboBox->insertItem(0, ColorSwatch::pixmap(color), kCustomColor, color);
     fontColorComboBox->setCurrentIndex(0);
 }
 

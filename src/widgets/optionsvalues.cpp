@@ -1,7 +1,7 @@
 #include "widgets/optionsvalues.h"
 
-#include "app/preferences.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 #include "widgets/autorunmanager.h"
 
 namespace {

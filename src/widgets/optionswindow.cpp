@@ -2,11 +2,11 @@
 
 #include "base/localdatetext.h"
 #include "base/tracing.h"
-#include "reminders/remindersound.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "ui/remindersound.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/rzcolorselector.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
 
 #include <QCheckBox>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 #include "widgets/rzcolorselector.h"
 
-#include "app/mainwindow.h"
 #include "base/tracing.h"
+#include "ui/colorswatch.h"
+#include "ui/standarddialogs.h"
 #include "widgets/namedcolors.h"
-#include "widgets/standarddialogs.h"
 
 #include <QIcon>
 
@@ -94,7 +94,7 @@ void RZColorSelector::colorSelected(const QString &text)
 
 void RZColorSelector::addColor(const QString &rgb, const QString &name)
 {
-    const QIcon swatch(MainWindow::colorIcon(rgb));
+    const QIcon swatch(ColorSwatch::pixmap(rgb));
     const int more = findText(moreText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (more >= 0)
         insertItem(count() - 1, swatch, name, rgb);

@@ -1,6 +1,5 @@
 #include "widgets/trayicon.h"
 
-#include "app/mainwindow.h"
 #include "base/tracing.h"
 
 #include <QCoreApplication>
@@ -9,9 +8,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-TrayIcon::TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup, MainWindow *owner,
+TrayIcon::TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup, QObject *owner,
                    const char *name)
-    : QObject(owner), popupMenu(popup), iconPixmap(icon), toolTipText(toolTip), ownerWindow(owner)
+    : QObject(owner), popupMenu(popup), iconPixmap(icon), toolTipText(toolTip)
 {
     if (name)
         setObjectName(QString::fromLatin1(name));
@@ -164,8 +163,7 @@ void TrayIcon::mouseReleaseEvent(QMouseEvent *event)
         }
         break;
     case Qt::LeftButton:
-        if (ownerWindow)
-            ownerWindow->createStickyDefault();
+        emit newNoteRequested();
         break;
     case Qt::MiddleButton:
         emit clicked(global, int(Qt::MiddleButton));

@@ -10,7 +10,6 @@
 
 #include <optional>
 
-class MainWindow;
 class QMenu;
 class QMouseEvent;
 
@@ -31,9 +30,9 @@ public:
     // The shell shows at most this many characters of a tool tip.
     static constexpr int kMaxToolTipLength = 63;
 
-    // `owner` becomes the parent; a left click creates a note through it.
-    // The icon is not in the tray until show() is called.
-    TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup, MainWindow *owner,
+    // `owner` becomes the parent. The icon is not in the tray until show()
+    // is called.
+    TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup, QObject *owner,
              const char *name = nullptr);
     ~TrayIcon() override;
 
@@ -62,6 +61,8 @@ public slots:
     void newTrayOwner();
 
 signals:
+    // A left click: the owner makes a note in the default colour.
+    void newNoteRequested();
     void clicked(const QPoint &globalPos, int button);
     void doubleClicked(const QPoint &globalPos);
     void closed();
@@ -82,6 +83,5 @@ private:
     QPointer<QMenu> popupMenu;
     QPixmap iconPixmap;
     QString toolTipText;
-    MainWindow *ownerWindow = nullptr;
     QSystemTrayIcon *trayBackend = nullptr; // owned while in the tray
 };

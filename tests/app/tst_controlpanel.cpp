@@ -1,5 +1,4 @@
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/apppaths.h"
 #include "dialogdriving.h"
 #include "mainwindowtestaccess.h"
@@ -7,9 +6,10 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "richtext/rzopendefaultbrowser.h"
-#include "widgets/standarddialogs.h"
+#include "settings/preferences.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QCheckBox>
 #include <QFile>

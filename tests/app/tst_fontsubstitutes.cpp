@@ -2,9 +2,9 @@
 // face of similar width, so the welcome note's greeting fits its window.
 
 #include "app/fontsubstitutes.h"
-#include "app/preferences.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 #include "store/notedatabase.h"
 
 #include <QFontDatabase>

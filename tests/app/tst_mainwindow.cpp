@@ -7,8 +7,8 @@
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
 #include "reminders/reminderthread.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -9,8 +9,8 @@
 #include "platform/nativesettings.h"
 #include "store/notebackups.h"
 #include "store/notedatabase.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QMenu>

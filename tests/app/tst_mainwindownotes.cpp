@@ -1,13 +1,13 @@
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/apppaths.h"
 #include "deletednotesdriving.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 #include "sqlrows.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

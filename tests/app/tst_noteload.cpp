@@ -2,11 +2,11 @@
 // preferences they are built with and what the first show of a note costs.
 
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "base/apppaths.h"
 #include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 #include "store/notedatabase.h"
 #include "widgets/trayicon.h"
 

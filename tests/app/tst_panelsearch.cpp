@@ -1,14 +1,14 @@
 #include "app/mainwindow.h"
-#include "app/preferences.h"
+#include "app/noteexchangecommands.h"
 #include "base/apppaths.h"
-#include "exchange/noteexchangecommands.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
-#include "widgets/standarddialogs.h"
+#include "settings/preferences.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QDir>
 #include <QFile>

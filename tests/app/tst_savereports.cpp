@@ -7,8 +7,8 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "store/notedatabase.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QDir>
 #include <QStandardPaths>

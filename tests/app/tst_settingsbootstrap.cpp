@@ -2,14 +2,14 @@
 // the program runs them: by constructing the main window.
 
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "app/settingsbootstrap.h"
 #include "base/apppaths.h"
 #include "platform/autostartentry.h"
 #include "platform/nativesettings.h"
 #include "sandboxstate.h"
+#include "settings/preferences.h"
+#include "ui/userprompt.h"
 #include "widgets/autorunmanager.h"
-#include "widgets/userprompt.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -14,8 +14,8 @@
 #include "sandboxstate.h"
 #include "store/notedatabase.h"
 #include "testappfolder.h"
+#include "ui/standarddialogs.h"
 #include "widgets/rztogglemessagebox.h"
-#include "widgets/standarddialogs.h"
 #include "widgets/trayicon.h"
 
 #include <QFile>

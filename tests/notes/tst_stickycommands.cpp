@@ -1,15 +1,15 @@
-#include "app/preferences.h"
 #include "dialogdriving.h"
 #include "menutexts.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzrichtexteditor.h"
+#include "settings/preferences.h"
+#include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
 #include "widgets/rzcolorselector.h"
 #include "widgets/rzcolorselectordialog.h"
 #include "widgets/rztogglemessagebox.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

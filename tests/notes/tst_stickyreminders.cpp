@@ -1,10 +1,10 @@
-#include "app/preferences.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
 #include "reminders/setreminderdialog.h"
+#include "settings/preferences.h"
 
 #include <QApplication>
 #include <QCheckBox>

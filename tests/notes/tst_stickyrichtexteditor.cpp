@@ -3,8 +3,8 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/markupsafety.h"
 #include "richtext/rzrichtexteditor.h"
+#include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "app/preferences.h"
 #include "dialogdriving.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 #include "widgets/rztogglemessagebox.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 // or damaged: unreadable colours, absurd date formats, and a note without a
 // periodic pattern, which must be stored as empty text rather than NULL.
 
-#include "app/preferences.h"
 #include "notes/notecolor.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "sandboxstate.h"
+#include "settings/preferences.h"
 #include "store/notedatabase.h"
 
 #include <QSqlQuery>

@@ -1,10 +1,10 @@
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "notes/stickywidget.h"
 #include "panel/notefilter.h"
 #include "panel/tablelabel.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 
 #include <QGridLayout>
 #include <QMenu>

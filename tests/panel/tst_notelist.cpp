@@ -1,11 +1,11 @@
 #include "app/mainwindow.h"
-#include "app/preferences.h"
 #include "menutexts.h"
 #include "notes/stickywidget.h"
 #include "panel/tablecheckbox.h"
 #include "panel/tablelabel.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
+#include "settings/preferences.h"
 
 #include <QApplication>
 #include <QGridLayout>

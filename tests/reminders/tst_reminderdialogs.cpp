@@ -2,7 +2,7 @@
 #include "reminders/reminderdialog.h"
 #include "reminders/remindertiming.h"
 #include "reminders/setreminderdialog.h"
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,11 +2,11 @@
 // coming up as earlier ones are answered, no nested event loops, and only a
 // user's answer changes a note.
 
-#include "app/preferences.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
+#include "settings/preferences.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,5 +1,5 @@
-#include "reminders/remindersound.h"
 #include "reminders/reminderthread.h"
+#include "ui/remindersound.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "dialogdriving.h"
 #include "richtext/hyperlinkdialog.h"
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "dialogdriving.h"
 #include "richtext/imagedialog.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QDir>
 #include <QFile>

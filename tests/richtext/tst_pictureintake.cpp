@@ -7,7 +7,7 @@
 #include "richtext/pictureresources.h"
 #include "richtext/rzrichtexteditor.h"
 #include "store/picturestore.h"
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include "dialogdriving.h"
 

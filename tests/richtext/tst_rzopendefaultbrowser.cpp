@@ -1,6 +1,6 @@
 #include "base/apppaths.h"
 #include "richtext/rzopendefaultbrowser.h"
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QDir>
 #include <QFile>

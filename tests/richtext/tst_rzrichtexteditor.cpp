@@ -3,8 +3,8 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "richtext/rzrichtexteditor.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QComboBox>

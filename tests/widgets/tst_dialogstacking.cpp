@@ -2,14 +2,14 @@
 // dialog, whoever opens it, gets the stays-on-top hint while such a note is
 // shown, and stays an ordinary window otherwise.
 
-#include "app/preferences.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "reminders/reminderdialog.h"
+#include "settings/preferences.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/dialogstacking.h"
 #include "widgets/optionswindow.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QDialog>

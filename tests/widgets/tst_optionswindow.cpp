@@ -1,15 +1,15 @@
-#include "app/preferences.h"
 #include "base/apppaths.h"
 #include "notes/stickywidget.h"
 #include "platform/autostartentry.h"
 #include "platform/nativesettings.h"
-#include "reminders/remindersound.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "settings/preferences.h"
+#include "ui/remindersound.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/autorunmanager.h"
 #include "widgets/optionswindow.h"
 #include "widgets/rzcolorselector.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "dialogdriving.h"
+#include "ui/standarddialogs.h"
 #include "widgets/namedcolors.h"
 #include "widgets/rzcolorselector.h"
 #include "widgets/rzcolorselectordialog.h"
-#include "widgets/standarddialogs.h"
 
 #include <QLabel>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 
 #include "richtext/helplocation.h"
 #include "richtext/helpviewer.h"
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QApplication>
 #include <QCoreApplication>

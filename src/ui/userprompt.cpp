@@ -1,4 +1,4 @@
-#include "widgets/userprompt.h"
+#include "ui/userprompt.h"
 
 #include <QQueue>
 

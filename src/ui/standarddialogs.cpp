@@ -1,4 +1,4 @@
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "reminders/remindersound.h"
+#include "ui/remindersound.h"
 
 #include "base/tracing.h"
 

@@ -1,4 +1,4 @@
-#include "widgets/selectallonfocus.h"
+#include "ui/selectallonfocus.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>

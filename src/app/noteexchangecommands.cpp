@@ -1,4 +1,4 @@
-#include "exchange/noteexchangecommands.h"
+#include "app/noteexchangecommands.h"
 
 #include "app/mainwindow.h"
 #include "base/tracing.h"
@@ -7,8 +7,8 @@
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
 #include "notes/noteplacement.h"
-#include "widgets/standarddialogs.h"
-#include "widgets/userprompt.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 
 #include <QAction>
 #include <QDir>

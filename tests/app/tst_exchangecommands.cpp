@@ -2,17 +2,17 @@
 // the menu, the files written, the notes added with new ids and saved.
 
 #include "app/mainwindow.h"
+#include "app/noteexchangecommands.h"
 #include "base/apppaths.h"
-#include "exchange/noteexchangecommands.h"
 #include "exchange/noteexport.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "sqlrows.h"
 #include "store/notedatabase.h"
-#include "widgets/standarddialogs.h"
+#include "ui/standarddialogs.h"
+#include "ui/userprompt.h"
 #include "widgets/trayicon.h"
-#include "widgets/userprompt.h"
 
 #include <QAction>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "app/preferences.h"
+#include "settings/preferences.h"
 
 #include "base/apppaths.h"
 #include "platform/nativesettings.h"

@@ -1,0 +1,3 @@
+#include "notes/stickylist.h"
+
+QList<StickyWidget *> stickyList;

@@ -1,0 +1,3 @@
+#pragma once
+#include "app/window.h"
+#include "widgets/menu.h"
