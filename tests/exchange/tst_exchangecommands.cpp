@@ -35,6 +35,7 @@
 #include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 
@@ -422,6 +423,7 @@ private slots:
         QTest::newRow("sparse picture of 3 GB") << "3 GB" << 2 << false;
         QTest::newRow("page that is a FIFO") << "fifo" << 1 << false;
         QTest::newRow("page linked to /dev/zero") << "zero" << 1 << false;
+        QTest::newRow("page that is a device") << "device" << 1 << false;
     }
 
     void hostileFoldersAreReadSafely()
@@ -482,6 +484,11 @@ private slots:
         } else if (attack == "zero") {
             QVERIFY(QFile::remove(page2));
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), page2));
+        } else if (attack == "device") {
+            QVERIFY(QFile::remove(page2));
+            // The same device as /dev/zero; making one needs root.
+            if (::mknod(QFile::encodeName(page2).constData(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+                QSKIP("making a device needs root");
         }
         const int before = int(ids().size());
 

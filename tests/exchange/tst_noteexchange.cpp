@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -334,6 +335,31 @@ private slots:
             QCOMPARE(notes.value(0).toInt(), int(sampleNotes().size()));
         }
         QCOMPARE(contentOf(file), before);
+    }
+
+    // A column computed on reading cannot make a value of many megabytes.
+    void hugeComputedValuesAreRefused()
+    {
+        const QString file = m_temporary->filePath(QStringLiteral("other/huge.db"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY2(query.exec(QStringLiteral(
+                         "CREATE TABLE stickies (id, visible, colorRGB, colorName, creationDate, "
+                         "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, "
+                         "xPos, yPos, width, height, taskbarentry, message TEXT GENERATED ALWAYS "
+                         "AS (hex(zeroblob(40000000))) VIRTUAL)")),
+                     qPrintable(query.lastError().text()));
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO stickies (id) VALUES (1)")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+        const NoteImport::Result imported = NoteImport::readDatabase(file);
+        QVERIFY(!imported.ok);
+        QVERIFY(imported.records.isEmpty());
+        QVERIFY2(imported.error.contains(QStringLiteral("too big")), qPrintable(imported.error));
     }
 
     void unreadableSources_data()
