@@ -167,6 +167,10 @@
         <source>its table &quot;%1&quot; has no column &quot;%2&quot;.</source>
         <translation>ihrer Tabelle &quot;%1&quot; fehlt die Spalte &quot;%2&quot;.</translation>
     </message>
+    <message>
+        <source>its column &quot;%1&quot; is computed, not stored.</source>
+        <translation>ihre Spalte &quot;%1&quot; wird berechnet, nicht gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>HelpViewer</name>

@@ -168,16 +168,23 @@ bool ForeignNoteFile::isTableWith(const QString &name, const QStringList &column
         *why = tr("its \"%1\" is a %2, not a table.").arg(name, type);
         return false;
     }
+    // table_xinfo also lists computed columns: one computed on every read
+    // could take any time or memory, so only stored columns count.
     QSqlQuery info(m_database);
-    if (!run(info, QStringLiteral("PRAGMA table_info(\"%1\")").arg(name)))
+    if (!run(info, QStringLiteral("PRAGMA table_xinfo(\"%1\")").arg(name)))
         return failed(info);
-    QStringList present;
+    QStringList stored;
+    QStringList computed;
     while (info.next())
-        present.append(info.value(1).toString().toLower());
+        (info.value(6).toInt() == 0 ? stored : computed).append(info.value(1).toString().toLower());
     if (info.lastError().isValid())
         return failed(info);
     for (const QString &column : columns) {
-        if (!present.contains(column.toLower())) {
+        if (computed.contains(column.toLower())) {
+            *why = tr("its column \"%1\" is computed, not stored.").arg(column);
+            return false;
+        }
+        if (!stored.contains(column.toLower())) {
             *why = tr("its table \"%1\" has no column \"%2\".").arg(name, column);
             return false;
         }
