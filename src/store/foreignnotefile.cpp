@@ -1,9 +1,6 @@
 #include "store/foreignnotefile.h"
 
-#include "base/tracing.h"
-
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>

@@ -603,32 +603,6 @@ private slots:
         QVERIFY(!running);
     }
 
-    // The reading runs beside the program, which stays responsive: the
-    // progress window's Cancel stops it, and nothing is added.
-    void cancelStopsAnImportInProgress()
-    {
-        const QString folder = m_folder->filePath(QStringLiteral("large"));
-        QVERIFY(QDir().mkpath(folder));
-        for (int i = 1; i <= 200; ++i) {
-            QFile page(folder + QStringLiteral("/note-%1.html").arg(i));
-            QVERIFY(page.open(QIODevice::WriteOnly));
-            QVERIFY(page.resize(5 * 1024 * 1024)); // sparse: no disk used
-        }
-        bool cancelledWhileReading = false;
-        QTimer::singleShot(0, this, [&] {
-            if (auto *progress = m_window->findChild<QProgressDialog *>()) {
-                progress->cancel();
-                cancelledWhileReading = true;
-            }
-        });
-        StandardDialogs::queueDirectory(folder);
-        m_commands->importFolderAction()->trigger();
-        QVERIFY(cancelledWhileReading);
-        QCOMPARE(UserPrompt::takeHistory().size(), 0);
-        QCOMPARE(ids(), QList<int>{1});
-        QVERIFY(!m_window->findChild<QProgressDialog *>());
-    }
-
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<MainWindow> m_window;
