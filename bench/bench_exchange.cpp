@@ -70,8 +70,8 @@ void benchExchange()
     printMs("export-1000-notes", timer);
 
     timer.start();
-    const NoteImport::Result fromFolder = NoteImport::readFolder(
-        folder.filePath(QStringLiteral("export")), folder.filePath(QStringLiteral("images")));
+    const NoteImport::Result fromFolder =
+        NoteImport::readFolder(folder.filePath(QStringLiteral("export")));
     printMs("import-folder-1000-notes", timer);
 
     const QString file = folder.filePath(QStringLiteral("other.db"));

@@ -130,6 +130,49 @@
     </message>
 </context>
 <context>
+    <name>ForeignNoteFile</name>
+    <message>
+        <source>it does not exist.</source>
+        <translation>sie existiert nicht.</translation>
+    </message>
+    <message>
+        <source>it is a folder.</source>
+        <translation>sie ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a device, a pipe or a socket).</source>
+        <translation>sie ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket).</translation>
+    </message>
+    <message>
+        <source>it could not be opened.</source>
+        <translation>sie konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>reading it took too long; it may be damaged or made to hold up the program.</source>
+        <translation>das Lesen dauerte zu lange; sie ist vielleicht beschädigt oder dazu gemacht, das Programm aufzuhalten.</translation>
+    </message>
+    <message>
+        <source>it could not be read.</source>
+        <translation>sie konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>it holds no table of notes (&quot;%1&quot;).</source>
+        <translation>sie enthält keine Tabelle mit Notizen (&quot;%1&quot;).</translation>
+    </message>
+    <message>
+        <source>its &quot;%1&quot; is a %2, not a table.</source>
+        <translation>ihr &quot;%1&quot; ist ein(e) %2, keine Tabelle.</translation>
+    </message>
+    <message>
+        <source>its table &quot;%1&quot; has no column &quot;%2&quot;.</source>
+        <translation>ihrer Tabelle &quot;%1&quot; fehlt die Spalte &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>its column &quot;%1&quot; is computed, not stored.</source>
+        <translation>ihre Spalte &quot;%1&quot; wird berechnet, nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
     <name>HelpViewer</name>
     <message>
         <source>Navigation</source>
@@ -783,6 +826,10 @@
         <source>&lt;p&gt;The folder was not changed.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Der Ordner wurde nicht verändert.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;%1 was not imported: another import is still running.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;%1 wurde nicht importiert: ein anderer Import läuft noch.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteExport</name>
@@ -882,24 +929,47 @@
         <translation>%1 konnte nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <source>The folder %1 could not be created.</source>
-        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>The picture %1 could not be copied to %2.</source>
-        <translation>Das Bild %1 konnte nicht nach %2 kopiert werden.</translation>
-    </message>
-    <message>
         <source>it could not be read.</source>
-        <translation>sie konnte nicht gelesen werden.</translation>
+        <translation>nicht lesbar.</translation>
     </message>
     <message>
-        <source>it holds no table of notes (&quot;stickies&quot;).</source>
-        <translation>sie enthält keine Tabelle mit Notizen (&quot;stickies&quot;).</translation>
+        <source>it is not a picture.</source>
+        <translation>kein Bild.</translation>
     </message>
     <message>
-        <source>The picture %1 is larger than 20 MB; it was copied to %2 and is not kept in the note.</source>
-        <translation>Das Bild %1 ist größer als 20 MB; es wurde nach %2 kopiert und wird nicht in der Notiz aufbewahrt.</translation>
+        <source>it is not in the folder.</source>
+        <translation>nicht im Ordner vorhanden.</translation>
+    </message>
+    <message>
+        <source>it is outside the exported folder.</source>
+        <translation>außerhalb des exportierten Ordners.</translation>
+    </message>
+    <message>
+        <source>it is reached through a symbolic link.</source>
+        <translation>nur über einen symbolischen Link erreichbar.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>it is larger than 20 MB.</source>
+        <translation>größer als 20 MB.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 5 MB.</source>
+        <translation>%1 ist größer als 5 MB.</translation>
+    </message>
+    <message>
+        <source>reading it took too long; it may be damaged or made to hold up the program.</source>
+        <translation>das Lesen dauerte zu lange; sie ist vielleicht beschädigt oder dazu gemacht, das Programm aufzuhalten.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteImport::PictureTaker</name>
+    <message>
+        <source>The picture %1 was left out: %2</source>
+        <translation>Das Bild %1 wurde weggelassen: %2</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace {
@@ -116,15 +117,8 @@ void NoteExchangeCommands::importFromFolder()
 {
     const QString folder = StandardDialogs::getExistingDirectory(
         m_window, tr("Import Exported Notes from Folder"), QDir::homePath());
-    if (folder.isEmpty())
-        return;
-    NoteImport::Result result;
-    {
-        ExchangeProgressDialog progress(m_window, tr("Import Notes"), tr("Reading notes…"));
-        result = NoteImport::readFolder(
-            folder, m_window->dataDirectory() + QStringLiteral("/images"), progress.callback());
-    }
-    addImported(std::move(result));
+    if (!folder.isEmpty())
+        importPath(folder);
 }
 
 void NoteExchangeCommands::importFromFile()
@@ -132,14 +126,34 @@ void NoteExchangeCommands::importFromFile()
     const QString file =
         StandardDialogs::getOpenFileName(m_window, tr("Import Notes from Note File"),
                                          m_window->dataDirectory(), tr("All files (*)"));
-    if (file.isEmpty())
-        return;
+    if (!file.isEmpty())
+        importPath(file);
+}
+
+bool NoteExchangeCommands::importPath(const QString &path)
+{
+    // The reading runs on a thread of its own while events are handled, so a
+    // second import could be asked for meanwhile.
+    if (m_importing) {
+        UserPrompt::notify(m_window, tr("Notes Not Imported"),
+                           tr("<p>%1 was not imported: another import is still running.</p>")
+                               .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
+        return false;
+    }
+    m_importing = true;
+    const bool folder = QFileInfo(path).isDir();
     NoteImport::Result result;
     {
         ExchangeProgressDialog progress(m_window, tr("Import Notes"), tr("Reading notes…"));
-        result = NoteImport::readDatabase(file, progress.callback());
+        progress.run([&](const ExchangeProgress &report) {
+            result = folder ? NoteImport::readFolder(path, report)
+                            : NoteImport::readDatabase(path, report);
+        });
     }
+    m_importing = false;
+    const bool read = result.ok && !result.cancelled;
     addImported(std::move(result));
+    return read;
 }
 
 void NoteExchangeCommands::addImported(NoteImport::Result result)

@@ -50,6 +50,13 @@ public:
     QAction *importFolderAction() const { return m_importFolderAction; }
     QAction *importFileAction() const { return m_importFileAction; }
 
+    // Adds the notes of `path` as new notes, as the two import commands do
+    // after their choosers: an exported folder when `path` is a folder, else
+    // another note file. Shows the progress window and tells the user the
+    // outcome through UserPrompt. True when the source could be read and
+    // the import was not cancelled (even when every note was already there).
+    bool importPath(const QString &path);
+
 public slots:
     void exportNotes();
     void importFromFolder();
@@ -60,6 +67,7 @@ private:
     void addImported(NoteImport::Result result);
 
     MainWindow *m_window;
+    bool m_importing = false;
     std::function<ExportSelection()> m_exportSource;
     QAction *m_exportAction;
     QAction *m_importFolderAction;

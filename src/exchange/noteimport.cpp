@@ -2,20 +2,19 @@
 
 #include "base/tracing.h"
 #include "exchange/noteexport.h"
+#include "platform/regularfile.h"
 #include "richtext/imagereferences.h"
-#include "richtext/pictureintake.h"
+#include "store/foreignnotefile.h"
 #include "store/notepictures.h"
 #include "store/picturestore.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -29,6 +28,9 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("NoteImport", text);
 }
+
+// The index of an export lists every note in about 300 bytes.
+constexpr qint64 kMaxIndexBytes = 64 * 1024 * 1024;
 
 QString decodeEntities(QString text)
 {
@@ -44,87 +46,85 @@ QDateTime dateOf(const QString &text)
     return text.isEmpty() ? QDateTime() : QDateTime::fromString(text, Qt::ISODate);
 }
 
-QByteArray digestOf(const QString &path)
+// Why a picture of an export was left out, in words for the user.
+QString leftOutReason(RegularFile::Status status)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(&file);
-    return hash.result();
+    switch (status) {
+    case RegularFile::Status::Read:
+        return tr("it is not a picture.");
+    case RegularFile::Status::Missing:
+        return tr("it is not in the folder.");
+    case RegularFile::Status::OutsideFolder:
+        return tr("it is outside the exported folder.");
+    case RegularFile::Status::SymbolicLink:
+        return tr("it is reached through a symbolic link.");
+    case RegularFile::Status::NotRegular:
+        return tr("it is not a regular file.");
+    case RegularFile::Status::TooLarge:
+        return tr("it is larger than 20 MB.");
+    case RegularFile::Status::Unreadable:
+        break;
+    }
+    return tr("it could not be read.");
 }
 
-// Copies the pictures of the imported notes into one folder.
-class ImageCopier
+// The scheme of an image source ("http" of "http://…"), or an empty text for
+// a path.
+QString schemeOf(const QString &source)
+{
+    const qsizetype colon = source.indexOf(QLatin1Char(':'));
+    const qsizetype slash = source.indexOf(QLatin1Char('/'));
+    if (colon <= 0 || (slash >= 0 && slash < colon))
+        return QString();
+    return source.left(colon).toLower();
+}
+
+// Takes the pictures of the imported notes into the PictureStore.
+class PictureTaker
 {
 public:
-    ImageCopier(const QString &exportFolder, const QString &imageFolder)
-        : m_from(exportFolder), m_to(imageFolder)
-    {
-    }
+    explicit PictureTaker(const QString &exportFolder) : m_folder(exportFolder) {}
 
-    // The path the note should show for `source`, or an empty text to keep
-    // it (not a picture of the export folder).
+    // What the note should show for `source`: a stored picture, the source
+    // itself when it names no file (a web address, a stored picture), or
+    // kLeftOutPicture.
     QString place(const QString &source, QStringList *problems)
     {
-        if (source.isEmpty() || source.startsWith(QLatin1Char('/')) ||
-            source.contains(QLatin1Char(':')))
-            return QString();
-        const QString from = QDir::cleanPath(m_from.absoluteFilePath(source));
-        // Only pictures inside the export folder are taken.
-        if (!from.startsWith(QDir::cleanPath(m_from.absolutePath()) + QLatin1Char('/')) ||
-            !QFileInfo(from).isFile())
-            return QString();
-        if (const auto known = m_placed.constFind(from); known != m_placed.cend())
+        const QString scheme = schemeOf(source);
+        if (scheme == u"http" || scheme == u"https" || scheme == u"data" ||
+            scheme == PictureStore::kImageScheme || scheme == PictureStore::kIconScheme)
+            return source;
+        if (const auto known = m_placed.constFind(source); known != m_placed.cend())
             return known.value();
-        // Kept with the notes, like any picture inserted; only one too large
-        // for that is copied beside the note file.
-        const PictureIntake::FileIntake intake = PictureIntake::takeInFile(from);
-        if (intake.outcome == PictureIntake::Outcome::Taken) {
-            const QString stored = PictureStore::imageSource(intake.hash);
-            m_placed.insert(from, stored);
-            return stored;
-        }
-        if (intake.outcome == PictureIntake::Outcome::TooLarge)
-            problems->append(QCoreApplication::translate(
-                                 "NoteImport", "The picture %1 is larger than 20 MB; it was "
-                                               "copied to %2 and is not kept in the note.")
-                                 .arg(QDir::toNativeSeparators(from),
-                                      QDir::toNativeSeparators(m_to.absolutePath())));
-        if (!m_to.mkpath(QStringLiteral("."))) {
+        // Only files of the folder itself: an absolute path, a "file:"
+        // address or a climb out would copy any file the user can read.
+        RegularFile::Contents contents =
+            scheme.isEmpty() ? RegularFile::readInside(m_folder, source, kMaxPictureBytes)
+                             : RegularFile::Contents{RegularFile::Status::OutsideFolder, {}};
+        QString placed;
+        if (contents.status == RegularFile::Status::Read && isPicture(contents.data)) {
+            placed = PictureStore::imageSource(PictureStore::instance().add(contents.data));
+        } else {
+            placed = QLatin1String(kLeftOutPicture);
             problems->append(
-                QCoreApplication::translate("NoteImport", "The folder %1 could not be created.")
-                    .arg(QDir::toNativeSeparators(m_to.absolutePath())));
-            return from;
+                tr("The picture %1 was left out: %2").arg(source, leftOutReason(contents.status)));
         }
-        const QFileInfo info(from);
-        const QByteArray digest = digestOf(from);
-        QString target = m_to.absoluteFilePath(info.fileName());
-        for (int n = 2; QFileInfo::exists(target); ++n) {
-            if (digestOf(target) == digest) { // the same picture, imported before
-                m_placed.insert(from, target);
-                return target;
-            }
-            target = m_to.absoluteFilePath(
-                QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
-        }
-        QFile input(from);
-        QSaveFile output(target);
-        if (!input.open(QIODevice::ReadOnly) || !output.open(QIODevice::WriteOnly) ||
-            output.write(input.readAll()) != input.size() || !output.commit()) {
-            problems->append(
-                QCoreApplication::translate("NoteImport",
-                                            "The picture %1 could not be copied to %2.")
-                    .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(target)));
-            return from;
-        }
-        m_placed.insert(from, target);
-        return target;
+        m_placed.insert(source, placed);
+        return placed;
     }
 
 private:
-    QDir m_from;
-    QDir m_to;
+    static bool isPicture(const QByteArray &bytes)
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        if (!buffer.open(QIODevice::ReadOnly))
+            return false;
+        QImageReader reader(&buffer);
+        return !reader.read().isNull();
+    }
+
+    QString m_folder;
     QHash<QString, QString> m_placed;
 };
 
@@ -177,10 +177,11 @@ std::optional<NoteRecord> parsePage(const QString &page)
 QStringList pagesToRead(const QDir &dir)
 {
     QStringList pages;
-    QFile index(dir.filePath(QLatin1String(NoteExport::kIndexFileName)));
-    if (index.open(QIODevice::ReadOnly)) {
+    const RegularFile::Contents index = RegularFile::readInside(
+        dir.absolutePath(), QLatin1String(NoteExport::kIndexFileName), kMaxIndexBytes);
+    if (index.status == RegularFile::Status::Read) {
         static const QRegularExpression link(QStringLiteral(R"re(href="(note-\d+\.html)")re"));
-        auto it = link.globalMatch(QString::fromUtf8(index.readAll()));
+        auto it = link.globalMatch(QString::fromUtf8(index.data));
         while (it.hasNext()) {
             const QString name = it.next().captured(1);
             if (!pages.contains(name))
@@ -203,40 +204,9 @@ QStringList pagesToRead(const QDir &dir)
     return pages;
 }
 
-// The words of a failed step; never empty, as an empty reason means success.
-QString reasonOf(const QSqlError &error)
-{
-    const QString text = error.text().trimmed();
-    return text.isEmpty() ? tr("it could not be read.") : text;
-}
-
-// Opens `db` and runs the two queries of an import; why that failed, or an
-// empty text. Each step names its own failure.
-QString whyNotReadable(QSqlDatabase &db, QSqlQuery &count, QSqlQuery &query)
-{
-    if (!db.open())
-        return reasonOf(db.lastError());
-    QSqlQuery tables(db);
-    if (!tables.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' "
-                                    "AND name = 'stickies' COLLATE NOCASE")) ||
-        !tables.next())
-        return reasonOf(tables.lastError());
-    if (tables.value(0).toInt() == 0)
-        return tr("it holds no table of notes (\"stickies\").");
-    if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM stickies")) || !count.next())
-        return reasonOf(count.lastError());
-    if (!query.exec(QStringLiteral(
-            "SELECT id, visible, colorRGB, colorName, creationDate, originalReminderDate, "
-            "reminderDate, periodicMask, locked, alwaysontop, message, xPos, yPos, width, "
-            "height, taskbarentry FROM stickies")))
-        return reasonOf(query.lastError());
-    return QString();
-}
-
 } // namespace
 
-Result readFolder(const QString &folder, const QString &imageFolder,
-                  const ExchangeProgress &progress)
+Result readFolder(const QString &folder, const ExchangeProgress &progress)
 {
     Result result;
     const QDir dir(folder);
@@ -250,22 +220,26 @@ Result readFolder(const QString &folder, const QString &imageFolder,
             tr("The folder %1 holds no exported notes.").arg(QDir::toNativeSeparators(folder));
         return result;
     }
-    ImageCopier images(dir.absolutePath(), imageFolder);
+    PictureTaker pictures(dir.absolutePath());
     const int total = int(pages.size());
     int done = 0;
     for (const QString &name : pages) {
-        QFile file(dir.filePath(name));
+        const QString shown = QDir::toNativeSeparators(dir.filePath(name));
+        // A page is read only when it is a regular file of the folder itself:
+        // a FIFO would block, /dev/zero would never end.
+        const RegularFile::Contents page =
+            RegularFile::readInside(dir.absolutePath(), name, kMaxPageBytes);
         std::optional<NoteRecord> record;
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (page.status == RegularFile::Status::TooLarge) {
+            result.problems.append(tr("%1 is larger than 5 MB.").arg(shown));
+        } else if (page.status != RegularFile::Status::Read) {
             result.problems.append(
-                tr("%1 could not be read: %2")
-                    .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
-        } else if (record = parsePage(QString::fromUtf8(file.readAll())); !record) {
-            result.problems.append(tr("%1 is not a note exported by Notarella.")
-                                       .arg(QDir::toNativeSeparators(file.fileName())));
+                tr("%1 could not be read: %2").arg(shown, leftOutReason(page.status)));
+        } else if (record = parsePage(QString::fromUtf8(page.data)); !record) {
+            result.problems.append(tr("%1 is not a note exported by Notarella.").arg(shown));
         } else {
             record->message = ImageReferences::rewrite(record->message, [&](const QString &source) {
-                return images.place(source, &result.problems);
+                return pictures.place(source, &result.problems);
             });
             result.records.append(*record);
         }
@@ -282,68 +256,62 @@ Result readFolder(const QString &folder, const QString &imageFolder,
 Result readDatabase(const QString &file, const ExchangeProgress &progress)
 {
     Result result;
-    if (!QFileInfo(file).isFile()) {
-        result.error = tr("The file %1 does not exist.").arg(QDir::toNativeSeparators(file));
+    const QString shown = QDir::toNativeSeparators(file);
+    if (!QFileInfo::exists(file)) {
+        result.error = tr("The file %1 does not exist.").arg(shown);
         return result;
     }
-    static int connections = 0;
-    const QString connectionName = QStringLiteral("notarella-import-%1").arg(++connections);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        QSqlQuery count(db);
-        QSqlQuery query(db);
-        if (const QString reason = whyNotReadable(db, count, query); !reason.isEmpty()) {
-            result.error = tr("%1 is not a Notarella note file: %2")
-                               .arg(QDir::toNativeSeparators(file), reason);
-        } else {
-            const int total = count.value(0).toInt();
-            int done = 0;
-            result.ok = true;
-            while (query.next()) {
-                NoteRecord record;
-                record.id = query.value(0).toInt();
-                record.visible = RecordCodec::isYes(query.value(1).toString());
-                record.colorRGB = query.value(2).toString();
-                record.colorName = query.value(3).toString();
-                record.creationDate = RecordCodec::creationFromSeconds(query.value(4).toLongLong());
-                record.originalReminderDate =
-                    RecordCodec::reminderFromSeconds(query.value(5).toLongLong());
-                record.reminderDate = RecordCodec::reminderFromSeconds(query.value(6).toLongLong());
-                record.periodicMask = query.value(7).toString();
-                record.locked = RecordCodec::isYes(query.value(8).toString());
-                record.alwaysOnTop = RecordCodec::isYes(query.value(9).toString());
-                record.message = query.value(10).toString();
-                record.x = query.value(11).toInt();
-                record.y = query.value(12).toInt();
-                record.width = query.value(13).toInt();
-                record.height = query.value(14).toInt();
-                record.taskbarEntry = RecordCodec::isYes(query.value(15).toString());
-                result.records.append(record);
-                if (progress && !progress(++done, std::max(total, done))) {
-                    result.records.clear();
-                    result.cancelled = true;
-                    result.ok = false;
-                    break;
-                }
-            }
-            if (query.lastError().isValid() && !result.cancelled) {
-                result.ok = false;
-                result.records.clear();
-                result.error = tr("%1 could not be read: %2")
-                                   .arg(QDir::toNativeSeparators(file), query.lastError().text());
-            }
-            // The pictures the notes show come along from the file's own table.
-            if (result.ok)
-                NotePictures::loadReferenced(db, result.records);
-        }
-        db.close();
+    int done = 0;
+    int total = 0;
+    ForeignNoteFile source(file);
+    // Cancel works during a long statement too.
+    source.setStopCheck([&] {
+        result.cancelled = progress && !progress(done, total);
+        return result.cancelled;
+    });
+    if (const QString reason = source.open(); !reason.isEmpty()) {
+        if (!result.cancelled)
+            result.error = tr("%1 is not a Notarella note file: %2").arg(shown, reason);
+        return result;
     }
-    QSqlDatabase::removeDatabase(connectionName);
+    QSqlQuery count(source.database());
+    if (source.run(count, QStringLiteral("SELECT COUNT(*) FROM stickies")) && count.next())
+        total = count.value(0).toInt();
+    QSqlQuery query(source.database());
+    query.setForwardOnly(true);
+    if (!result.cancelled &&
+        source.run(query,
+                   QStringLiteral("SELECT %1 FROM stickies").arg(ForeignNoteFile::noteColumns()))) {
+        while (query.next()) {
+            result.records.append(RecordCodec::decodeRecord(query));
+            if (progress && !progress(++done, std::max(total, done))) {
+                result.cancelled = true;
+                break;
+            }
+        }
+    }
+    if (result.cancelled) {
+        result.records.clear();
+        return result;
+    }
+    if (query.lastError().isValid() || !query.isActive()) {
+        result.records.clear();
+        const QString reason =
+            source.wasStopped()
+                ? tr("reading it took too long; it may be damaged or made to hold up the "
+                     "program.")
+                : query.lastError().text();
+        result.error = tr("%1 could not be read: %2").arg(shown, reason);
+        return result;
+    }
+    result.ok = true;
+    // The pictures the notes show come along from the file's own table.
+    if (source.hasPictureTable()) {
+        source.restartClock();
+        NotePictures::loadReferenced(source.database(), result.records);
+    }
     return result;
 }
-
 void assignNewIds(QList<NoteRecord> &records, int largestExistingId)
 {
     for (NoteRecord &record : records)

@@ -18,4 +18,29 @@ inline constexpr qint64 kDefaultMaxBytes = 20 * 1024 * 1024;
 // larger files. Never blocks on the file.
 std::optional<QByteArray> read(const QString &path, qint64 maxBytes = kDefaultMaxBytes);
 
+// Why a file inside a folder was or was not read.
+enum class Status
+{
+    Read,
+    Missing,
+    OutsideFolder, // an absolute path, an empty name or a ".." on the way
+    SymbolicLink,  // the file or a folder on the way is a symbolic link
+    NotRegular,    // a folder, device, FIFO or socket
+    TooLarge,
+    Unreadable
+};
+
+struct Contents
+{
+    Status status = Status::Missing;
+    QByteArray data; // when read
+};
+
+// Reads `relativePath` below `folder` the way files handed over by someone
+// else must be read: no symbolic link is followed, neither the file nor any
+// folder between `folder` and it, so nothing outside `folder` is reached;
+// only a regular file of at most `maxBytes` is read, and never more than
+// that even when it grows meanwhile. `folder` itself is taken as given.
+Contents readInside(const QString &folder, const QString &relativePath, qint64 maxBytes);
+
 } // namespace RegularFile

@@ -4,24 +4,40 @@
 #include "app/mainwindow.h"
 #include "app/noteexchangecommands.h"
 #include "base/apppaths.h"
+#include "exchange/exchangeprogressdialog.h"
 #include "exchange/noteexport.h"
 #include "mainwindowtestaccess.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "sqlrows.h"
 #include "store/notedatabase.h"
+#include "store/picturestore.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
 #include "widgets/trayicon.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QImage>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +57,65 @@ QList<int> ids()
     return result;
 }
 
+QStringList imageSources(const QString &html)
+{
+    static const QRegularExpression source(QStringLiteral("<img[^>]* src=\"([^\"]*)\""));
+    QStringList sources;
+    for (auto it = source.globalMatch(html); it.hasNext();)
+        sources << it.next().captured(1);
+    return sources;
+}
+
+// A small picture, then `size` bytes in all (its reader stops at its end).
+QByteArray pictureOfSize(qint64 size, const QByteArray &tail = {})
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    QByteArray bytes = buffer.data() + tail;
+    if (size > bytes.size())
+        bytes.append(QByteArray(size - bytes.size(), '\0'));
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Opens a FIFO for writing, once the import is over or after a while, and
+// tells whether someone was waiting to read it: only then does the open
+// succeed. A reader blocked on it is set free, so the test ends.
+class FifoWatch
+{
+public:
+    explicit FifoWatch(const QString &fifo)
+        : m_thread([this, path = QFile::encodeName(fifo)] {
+              for (int i = 0; i < 200 && !m_over; ++i)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+              const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+              m_readerWaited = fd >= 0;
+              if (fd >= 0)
+                  ::close(fd);
+          })
+    {
+    }
+    bool readerWaited()
+    {
+        m_over = true;
+        m_thread.join();
+        return m_readerWaited;
+    }
+
+private:
+    std::atomic<bool> m_over = false;
+    bool m_readerWaited = false;
+    std::thread m_thread;
+};
+
 } // namespace
 
 class TestExchangeCommands : public QObject
@@ -55,11 +130,16 @@ private slots:
         QCoreApplication::setApplicationName(QString::fromLatin1(NativeSettings::kApplication));
         qputenv("USERNAME", "tester");
         StandardDialogs::setAnswerOnlyFromQueue(true);
+        // A read without a bound (a device, a sparse file of gigabytes) fails
+        // here at once instead of taking the machine's memory.
+        const rlimit memory = {rlim_t(2) << 30, rlim_t(2) << 30};
+        QCOMPARE(::setrlimit(RLIMIT_AS, &memory), 0);
     }
 
     void init()
     {
         NativeSettings::remove(QString());
+        PictureStore::instance().clear();
         m_folder = std::make_unique<QTemporaryDir>();
         AppPaths::setApplicationDirectoryForTesting(m_folder->path());
         m_window = std::make_unique<MainWindow>();
@@ -248,11 +328,13 @@ private slots:
     {
         QFETCH(bool, fromFolder);
         // Notes made now (creation dates with milliseconds), one with a picture
-        // that the folder import copies elsewhere, one loaded from the file.
-        const QString picture = m_folder->filePath(QStringLiteral("photo.png"));
+        // kept in the note file, one loaded from the file.
         QImage image(4, 4, QImage::Format_RGB32);
         image.fill(Qt::red);
-        QVERIFY(image.save(picture));
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+        const QString picture = PictureStore::imageSource(PictureStore::instance().add(png));
         MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
                                            QStringLiteral("Pink"));
         stickyList.last()->textBrowser()->setHtml(
@@ -359,6 +441,205 @@ private slots:
         QCOMPARE(titles(prompts), QStringList{"Notes Not Imported"});
         QVERIFY(prompts.first().text.contains(fromFolder ? m_folder->path() : file));
         QCOMPARE(ids(), QList<int>{1});
+    }
+
+    // What another person can put into a folder to import: only pictures of
+    // the folder itself are taken, only note pages that are regular files
+    // are read; nothing else is read or kept, and the import ends.
+    void hostileFoldersAreReadSafely_data()
+    {
+        QTest::addColumn<QString>("attack");
+        QTest::addColumn<int>("notesAdded");
+        QTest::addColumn<bool>("pictureTaken");
+        QTest::newRow("linked picture") << "link" << 2 << false;
+        QTest::newRow("linked folder") << "home" << 2 << false;
+        QTest::newRow("absolute path") << "absolute" << 2 << false;
+        QTest::newRow("file address") << "address" << 2 << false;
+        QTest::newRow("climb out") << "climb" << 2 << false;
+        QTest::newRow("not a picture") << "text" << 2 << false;
+        QTest::newRow("picture of 20 MB") << "20 MB" << 2 << true;
+        QTest::newRow("picture above 20 MB") << "20 MB + 1" << 2 << false;
+        QTest::newRow("sparse picture of 3 GB") << "3 GB" << 2 << false;
+        QTest::newRow("page that is a FIFO") << "fifo" << 1 << false;
+        QTest::newRow("page linked to /dev/zero") << "zero" << 1 << false;
+        QTest::newRow("page that is a device") << "device" << 1 << false;
+    }
+
+    void hostileFoldersAreReadSafely()
+    {
+        QFETCH(QString, attack);
+        QFETCH(int, notesAdded);
+        QFETCH(bool, pictureTaken);
+        const QByteArray secretBytes = pictureOfSize(0, "SECRET-TEXT");
+        const QString secret = QDir::homePath() + QStringLiteral("/secret.png");
+        QVERIFY(writeFile(secret, secretBytes));
+        const QString folder = m_folder->filePath(QStringLiteral("shared"));
+        const QString images = folder + QStringLiteral("/images");
+        const QMap<QString, QString> sources = {
+            {"link", "images/link.png"},
+            {"home", "home/secret.png"},
+            {"absolute", secret},
+            {"address", QUrl::fromLocalFile(secret).toString()},
+            {"climb", "images/../../../" + QDir(folder).relativeFilePath(secret)},
+            {"text", "images/notes.png"},
+            {"20 MB", "images/big.png"},
+            {"20 MB + 1", "images/big.png"},
+            {"3 GB", "images/big.png"}};
+        QList<NoteRecord> notes = m_window->noteRecords();
+        notes.first().creationDate = notes.first().creationDate.addDays(-1);
+        notes.first().message = QStringLiteral("<p>%1</p>MARK").arg(attack);
+        notes.append(notes.first());
+        notes.last().id = 2;
+        notes.last().message = QStringLiteral("<p>second</p>");
+        QVERIFY(NoteExport::exportNotes(notes, folder).ok);
+        // The reference as someone wrote it into the page.
+        const QString page1 = folder + QStringLiteral("/note-1.html");
+        QFile page(page1);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QString html = QString::fromUtf8(page.readAll());
+        page.close();
+        html.replace(QStringLiteral("MARK"),
+                     sources.contains(attack)
+                         ? QStringLiteral("<img src=\"%1\">").arg(sources.value(attack))
+                         : QString());
+        QVERIFY(writeFile(page1, html.toUtf8()));
+        QVERIFY(QDir().mkpath(images));
+        const qint64 big = attack == "3 GB"    ? qint64(3) << 30
+                           : attack == "20 MB" ? 20 * 1024 * 1024
+                                               : 20 * 1024 * 1024 + 1;
+        const QString page2 = folder + QStringLiteral("/note-2.html");
+        if (attack == "link")
+            QVERIFY(QFile::link(secret, images + QStringLiteral("/link.png")));
+        else if (attack == "home")
+            QVERIFY(QFile::link(QDir::homePath(), folder + QStringLiteral("/home")));
+        else if (attack == "text")
+            QVERIFY(writeFile(images + QStringLiteral("/notes.png"), "my notes"));
+        else if (attack.endsWith(QLatin1String("B"))) {
+            QVERIFY(writeFile(images + QStringLiteral("/big.png"), pictureOfSize(0)));
+            QVERIFY(QFile(images + QStringLiteral("/big.png")).resize(big));
+        } else if (attack == "fifo") {
+            QVERIFY(QFile::remove(page2));
+            QCOMPARE(::mkfifo(QFile::encodeName(page2).constData(), 0600), 0);
+        } else if (attack == "zero") {
+            QVERIFY(QFile::remove(page2));
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), page2));
+        } else if (attack == "device") {
+            QVERIFY(QFile::remove(page2));
+            // The same device as /dev/zero; making one needs root.
+            if (::mknod(QFile::encodeName(page2).constData(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+                QSKIP("making a device needs root");
+        }
+        const int before = int(ids().size());
+
+        std::unique_ptr<FifoWatch> watch;
+        if (attack == "fifo")
+            watch = std::make_unique<FifoWatch>(page2);
+        StandardDialogs::queueDirectory(folder);
+        m_commands->importFolderAction()->trigger();
+        if (watch)
+            QVERIFY2(!watch->readerWaited(), "the import waited on a FIFO");
+
+        QCOMPARE(titles(UserPrompt::takeHistory()), QStringList{"Notes Imported"});
+        QCOMPARE(ids().size(), before + notesAdded);
+        QStringList shown;
+        for (const StickyWidget *sticky : stickyList.mid(before))
+            shown += imageSources(sticky->message());
+        QCOMPARE(shown.size(), sources.contains(attack) ? 1 : 0);
+        for (const QString &source : std::as_const(shown)) {
+            // Never a file: a stored picture, or one that shows a placeholder.
+            QVERIFY2(source.startsWith(QLatin1String("notarella-image:")), qPrintable(source));
+            const QString hash = PictureStore::hashOfSource(source);
+            QCOMPARE(!hash.isEmpty(), pictureTaken);
+            if (pictureTaken)
+                QCOMPARE(hash, PictureStore::hashOf(pictureOfSize(big)));
+        }
+        QVERIFY(!PictureStore::instance().contains(PictureStore::hashOf(secretBytes)));
+        QVERIFY(!PictureStore::instance().contains(PictureStore::hashOf("my notes")));
+        QVERIFY(!QFileInfo::exists(m_window->dataDirectory() + QStringLiteral("/images")));
+    }
+
+    // A note file made to hold the reading up forever is read to its end or
+    // refused with its reason.
+    void endlessNoteFilesEnd_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("notes") << "stickies" << false;
+        QTest::newRow("pictures") << "pictures" << true;
+    }
+
+    void endlessNoteFilesEnd()
+    {
+        QFETCH(QString, view);
+        QFETCH(bool, read);
+        NoteRecord theirs = m_window->noteRecords().first();
+        theirs.creationDate = theirs.creationDate.addDays(-1);
+        const QString hash = PictureStore::hashOf("nowhere");
+        theirs.message = QStringLiteral("<img src=\"%1\">").arg(PictureStore::imageSource(hash));
+        const QString file = m_folder->filePath(QStringLiteral("theirs"));
+        QString error;
+        QVERIFY2(NoteDatabase::writeCopy(file, {theirs}, &error), qPrintable(error));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(view)));
+            QVERIFY(query.exec(
+                QStringLiteral("CREATE VIEW %1 AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
+                               "SELECT x + 1 FROM n) SELECT '%2' AS hash, x AS data, %3 FROM n "
+                               "WHERE x < 0")
+                    .arg(view, hash,
+                         "x AS id, 'YES' AS visible, '' AS colorRGB, '' AS colorName, 0 AS "
+                         "creationDate, 0 AS originalReminderDate, 0 AS reminderDate, '' AS "
+                         "periodicMask, 'NO' AS locked, 'NO' AS alwaysontop, '' AS message, 0 "
+                         "AS xPos, 0 AS yPos, 9 AS width, 9 AS height, 'YES' AS taskbarentry")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+        StandardDialogs::queueOpenFileName(file);
+        m_commands->importFileAction()->trigger();
+        const QList<UserPrompt::Record> prompts = UserPrompt::takeHistory();
+        QCOMPARE(titles(prompts), QStringList{read ? "Notes Imported" : "Notes Not Imported"});
+        QCOMPARE(ids().size(), read ? 2 : 1);
+        if (!read)
+            QVERIFY2(prompts.first().text.contains(QStringLiteral("view")),
+                     qPrintable(prompts.first().text));
+    }
+
+    // Work run from the progress window runs on a thread of its own: the
+    // program handles its events meanwhile, and Cancel tells the work to stop.
+    void cancelReachesWorkOnAnotherThread()
+    {
+        std::atomic<bool> running = false;
+        bool cancelledWhileRunning = false;
+        bool toldToStop = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *dialog = m_window->findChild<QProgressDialog *>();
+            if (dialog && running) {
+                dialog->cancel();
+                cancelledWhileRunning = true;
+                poll.stop();
+            }
+        });
+        poll.start(10);
+        {
+            ExchangeProgressDialog progress(m_window.get(), QStringLiteral("Import Notes"),
+                                            QStringLiteral("Reading notes…"));
+            progress.run([&](const ExchangeProgress &report) {
+                running = true;
+                // Gives up after a while, so that a fault cannot hang the test.
+                for (int i = 0; i < 3000 && !toldToStop; ++i) {
+                    toldToStop = !report(i, 3000);
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                }
+                running = false;
+            });
+        }
+        QVERIFY(cancelledWhileRunning);
+        QVERIFY(toldToStop);
+        QVERIFY(!running);
     }
 
 private:

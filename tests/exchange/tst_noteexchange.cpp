@@ -6,6 +6,7 @@
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
 #include "richtext/imagereferences.h"
+#include "store/foreignnotefile.h"
 #include "store/notedatabase.h"
 #include "store/picturestore.h"
 
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -190,8 +192,7 @@ private slots:
 
         // Imported, the pictures are kept with the notes, not as files.
         PictureStore::instance().clear();
-        const QString imageFolder = m_temporary->filePath(QStringLiteral("data/images"));
-        const NoteImport::Result imported = NoteImport::readFolder(folder, imageFolder);
+        const NoteImport::Result imported = NoteImport::readFolder(folder);
         QVERIFY2(imported.ok, qPrintable(imported.error));
         QCOMPARE(imported.problems, QStringList());
         QCOMPARE(imported.records.size(), notes.size());
@@ -200,10 +201,9 @@ private slots:
         QCOMPARE(PictureStore::instance().size(), 3);
         QCOMPARE(PictureStore::instance().bytes(m_hashes.value(0)),
                  contentOf(m_pictures + QStringLiteral("/photo.png")));
-        QVERIFY(!QFileInfo::exists(imageFolder));
 
         // A second import gives the same notes.
-        const NoteImport::Result again = NoteImport::readFolder(folder, imageFolder);
+        const NoteImport::Result again = NoteImport::readFolder(folder);
         QCOMPARE(again.records.at(0).message, imported.records.at(0).message);
         QCOMPARE(PictureStore::instance().size(), 3);
     }
@@ -243,8 +243,7 @@ private slots:
         QVERIFY(markdown.contains(written));
 
         PictureStore::instance().clear();
-        const NoteImport::Result imported =
-            NoteImport::readFolder(folder, m_temporary->filePath(QStringLiteral("data/images")));
+        const NoteImport::Result imported = NoteImport::readFolder(folder);
         QVERIFY2(imported.ok, qPrintable(imported.error));
         QCOMPARE(imported.records.size(), 1);
         QVERIFY(imported.records.first().message.contains(PictureStore::imageSource(hash)));
@@ -316,6 +315,35 @@ private slots:
                                              : QStringLiteral("images/") + copy));
     }
 
+    // A picture of an export larger than 20 MB is left out, and the import
+    // says so; it is copied nowhere.
+    void oversizedExportedPictureIsLeftOut()
+    {
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        NoteRecord note = sampleNotes().constLast();
+        note.message = QStringLiteral("<p>MARK</p>");
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+        const QString page = folder + QLatin1Char('/') + NoteExport::htmlFileName(note.id);
+        QByteArray html = contentOf(page);
+        html.replace("MARK", "<img src=\"images/big.png\">");
+        QFile rewritten(page);
+        QVERIFY(rewritten.open(QIODevice::WriteOnly));
+        rewritten.write(html);
+        rewritten.close();
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/images")));
+        writePicture(folder + QStringLiteral("/images/big.png"), Qt::red);
+        QFile big(folder + QStringLiteral("/images/big.png"));
+        QVERIFY(big.resize(NoteImport::kMaxPictureBytes + 1));
+        const qsizetype before = PictureStore::instance().size();
+        const NoteImport::Result imported = NoteImport::readFolder(folder);
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(imported.problems.size(), 1);
+        QVERIFY(imported.problems.first().contains(QStringLiteral("20 MB")));
+        QCOMPARE(imported.records.first().message,
+                 QStringLiteral("<p><img src=\"%1\"></p>").arg(NoteImport::kLeftOutPicture));
+        QCOMPARE(PictureStore::instance().size(), before);
+    }
+
     // "Import from Note File" takes the pictures the notes show from the
     // other file's table of pictures.
     void noteFileImportBringsPictures()
@@ -352,6 +380,71 @@ private slots:
         QCOMPARE(contentOf(file), before);
     }
 
+    // A statement on another person's note file ends: after its time, or
+    // when the reading is cancelled; the next one runs again.
+    void longStatementsAreStopped_data()
+    {
+        QTest::addColumn<int>("limitMs");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("time limit") << 100 << false;
+        QTest::newRow("cancelled") << 600000 << true;
+    }
+
+    void longStatementsAreStopped()
+    {
+        QFETCH(int, limitMs);
+        QFETCH(bool, cancel);
+        const QString file = m_temporary->filePath(QStringLiteral("other/theirs.db"));
+        QString error;
+        QVERIFY2(NoteDatabase::writeCopy(file, sampleNotes(), &error), qPrintable(error));
+        const QByteArray before = contentOf(file);
+        bool cancelled = false;
+        {
+            ForeignNoteFile source(file, limitMs);
+            source.setStopCheck([&] { return cancelled; });
+            QCOMPARE(source.open(), QString());
+            cancelled = cancel;
+            QSqlQuery endless(source.database());
+            QVERIFY(!source.run(endless,
+                                QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT "
+                                               "x + 1 FROM n) SELECT COUNT(*) FROM n")));
+            QVERIFY(source.wasStopped());
+            cancelled = false;
+            QSqlQuery notes(source.database());
+            QVERIFY(source.run(notes, QStringLiteral("SELECT COUNT(*) FROM stickies")));
+            QVERIFY(!source.wasStopped());
+            QVERIFY(notes.next());
+            QCOMPARE(notes.value(0).toInt(), int(sampleNotes().size()));
+        }
+        QCOMPARE(contentOf(file), before);
+    }
+
+    // A column computed on reading (here a value of 80 MB) is refused.
+    void computedColumnsAreRefused()
+    {
+        const QString file = m_temporary->filePath(QStringLiteral("other/huge.db"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY2(query.exec(QStringLiteral(
+                         "CREATE TABLE stickies (id, visible, colorRGB, colorName, creationDate, "
+                         "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, "
+                         "xPos, yPos, width, height, taskbarentry, message TEXT GENERATED ALWAYS "
+                         "AS (hex(zeroblob(40000000))) VIRTUAL)")),
+                     qPrintable(query.lastError().text()));
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO stickies (id) VALUES (1)")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+        const NoteImport::Result imported = NoteImport::readDatabase(file);
+        QVERIFY(!imported.ok);
+        QVERIFY(imported.records.isEmpty());
+        QVERIFY2(imported.error.contains(QStringLiteral("\"message\" is computed")),
+                 qPrintable(imported.error));
+    }
+
     void unreadableSources_data()
     {
         QTest::addColumn<QString>("content");
@@ -376,8 +469,8 @@ private slots:
         QCOMPARE(QFileInfo::exists(file), !content.isNull());
         if (!content.isNull())
             QCOMPARE(contentOf(file), content.toUtf8());
-        const NoteImport::Result fromFolder = NoteImport::readFolder(
-            m_temporary->filePath("my pictures"), m_temporary->filePath("img"));
+        const NoteImport::Result fromFolder =
+            NoteImport::readFolder(m_temporary->filePath("my pictures"));
         QVERIFY(!fromFolder.ok);
         QVERIFY(!fromFolder.error.isEmpty());
     }
@@ -408,8 +501,7 @@ private slots:
         stranger.close();
         if (!keepIndex)
             QVERIFY(QFile::remove(folder + QStringLiteral("/index.html")));
-        const NoteImport::Result imported =
-            NoteImport::readFolder(folder, m_temporary->filePath("img"));
+        const NoteImport::Result imported = NoteImport::readFolder(folder);
         QVERIFY(imported.ok);
         QList<int> found;
         for (const NoteRecord &record : imported.records)
@@ -642,8 +734,7 @@ private slots:
         QVERIFY2(lines.contains(QStringLiteral("Colour: %1 (#ffffff)").arg(typed)),
                  qPrintable(markdown));
 
-        const NoteImport::Result back =
-            NoteImport::readFolder(folder, m_temporary->filePath(QStringLiteral("img")));
+        const NoteImport::Result back = NoteImport::readFolder(folder);
         QCOMPARE(back.records.size(), 1);
         QTextDocument imported;
         imported.setHtml(back.records.first().message);
@@ -695,8 +786,8 @@ private slots:
     {
         const QString folder = m_temporary->filePath(QStringLiteral("export"));
         QVERIFY(NoteExport::exportNotes(sampleNotes(), folder).ok);
-        const NoteImport::Result imported = NoteImport::readFolder(
-            folder, m_temporary->filePath("img"), [](int done, int) { return done < 2; });
+        const NoteImport::Result imported =
+            NoteImport::readFolder(folder, [](int done, int) { return done < 2; });
         QVERIFY(imported.cancelled);
         QVERIFY(imported.records.isEmpty());
     }
@@ -822,8 +913,7 @@ private slots:
         QVERIFY(page.contains(QStringLiteral("<th>Repeats</th><td>every weekday at 9:00</td>")));
         QVERIFY(markdown.contains(QStringLiteral("- Repeats: every weekday at 9:00\n")));
         // The pattern itself is kept for the import.
-        const NoteImport::Result back =
-            NoteImport::readFolder(folder, m_temporary->filePath(QStringLiteral("img")));
+        const NoteImport::Result back = NoteImport::readFolder(folder);
         QCOMPARE(back.records.size(), 1);
         QCOMPARE(back.records.first().periodicMask, note.periodicMask);
     }
@@ -962,9 +1052,7 @@ private slots:
         QVERIFY(NoteExport::exportNotes(notes, folder).ok);
         QVERIFY(NoteDatabase::writeCopy(file, notes, &error));
         const auto read = [&] {
-            return fromFolder ? NoteImport::readFolder(folder,
-                                                       m_temporary->filePath(QStringLiteral("img")))
-                              : NoteImport::readDatabase(file);
+            return fromFolder ? NoteImport::readFolder(folder) : NoteImport::readDatabase(file);
         };
         // The notes as they are once the first import made windows of them.
         const NoteImport::Result first = read();

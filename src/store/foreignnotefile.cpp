@@ -1,0 +1,190 @@
+#include "store/foreignnotefile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <atomic>
+#include <sqlite3.h>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ForeignNoteFile", text);
+}
+
+// How many virtual machine steps SQLite takes between two looks at the clock.
+constexpr int kStepsBetweenChecks = 10000;
+
+// 64 MB: three times the largest picture kept with the notes.
+constexpr int kMaxValueBytes = 64 * 1024 * 1024;
+
+const QStringList &noteColumnList()
+{
+    static const QStringList columns = {
+        QStringLiteral("id"),           QStringLiteral("visible"),
+        QStringLiteral("colorRGB"),     QStringLiteral("colorName"),
+        QStringLiteral("creationDate"), QStringLiteral("originalReminderDate"),
+        QStringLiteral("reminderDate"), QStringLiteral("periodicMask"),
+        QStringLiteral("locked"),       QStringLiteral("alwaysontop"),
+        QStringLiteral("message"),      QStringLiteral("xPos"),
+        QStringLiteral("yPos"),         QStringLiteral("width"),
+        QStringLiteral("height"),       QStringLiteral("taskbarentry")};
+    return columns;
+}
+
+sqlite3 *handleOf(const QSqlDatabase &database)
+{
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+} // namespace
+
+ForeignNoteFile::ForeignNoteFile(const QString &path, int statementLimitMs)
+    : m_path(path), m_limitMs(statementLimitMs)
+{
+    static std::atomic<int> connections = 0;
+    m_connectionName = QStringLiteral("notarella-foreign-%1").arg(++connections);
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_database.setDatabaseName(path);
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    m_clock.start();
+}
+
+ForeignNoteFile::~ForeignNoteFile()
+{
+    if (sqlite3 *handle = handleOf(m_database))
+        sqlite3_progress_handler(handle, 0, nullptr, nullptr);
+    m_database.close();
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString ForeignNoteFile::noteColumns()
+{
+    return noteColumnList().join(QStringLiteral(", "));
+}
+
+void ForeignNoteFile::setStopCheck(std::function<bool()> stop)
+{
+    m_stop = std::move(stop);
+}
+
+int ForeignNoteFile::progressHandler(void *self)
+{
+    auto *file = static_cast<ForeignNoteFile *>(self);
+    if (file->m_clock.elapsed() > file->m_limitMs || (file->m_stop && file->m_stop())) {
+        file->m_stopped = true;
+        return 1; // SQLite ends the statement with SQLITE_INTERRUPT
+    }
+    return 0;
+}
+
+void ForeignNoteFile::restartClock()
+{
+    m_stopped = false;
+    m_clock.restart();
+}
+
+bool ForeignNoteFile::run(QSqlQuery &query, const QString &sql)
+{
+    restartClock();
+    return query.exec(sql);
+}
+
+QString ForeignNoteFile::open()
+{
+    // SQLite would wait on a FIFO for a writer and read a device forever.
+    const QFileInfo info(m_path);
+    if (!info.exists())
+        return tr("it does not exist.");
+    if (info.isDir())
+        return tr("it is a folder.");
+    if (!info.isFile())
+        return tr("it is not a regular file (a device, a pipe or a socket).");
+    if (!m_database.open()) {
+        const QString text = m_database.lastError().text().trimmed();
+        return text.isEmpty() ? tr("it could not be opened.") : text;
+    }
+    sqlite3 *handle = handleOf(m_database);
+    if (!handle)
+        return tr("it could not be opened.");
+    sqlite3_progress_handler(handle, kStepsBetweenChecks, &ForeignNoteFile::progressHandler, this);
+    // No text or picture a note holds comes near this; a column computed on
+    // reading could otherwise make one of gigabytes.
+    sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
+    QString why;
+    if (!isTableWith(QStringLiteral("stickies"), noteColumnList(), &why))
+        return why;
+    return QString();
+}
+
+bool ForeignNoteFile::hasPictureTable()
+{
+    QString why;
+    return isTableWith(QStringLiteral("pictures"), {QStringLiteral("hash"), QStringLiteral("data")},
+                       &why);
+}
+
+bool ForeignNoteFile::isTableWith(const QString &name, const QStringList &columns, QString *why)
+{
+    const auto failed = [&](const QSqlQuery &query) {
+        if (m_stopped)
+            *why = tr("reading it took too long; it may be damaged or made to hold up the "
+                      "program.");
+        else if (const QString text = query.lastError().text().trimmed(); !text.isEmpty())
+            *why = text;
+        else
+            *why = tr("it could not be read.");
+        return false;
+    };
+    QSqlQuery kind(m_database);
+    if (!kind.prepare(
+            QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE")))
+        return failed(kind);
+    kind.addBindValue(name);
+    restartClock();
+    if (!kind.exec())
+        return failed(kind);
+    if (!kind.next()) {
+        if (kind.lastError().isValid())
+            return failed(kind);
+        *why = tr("it holds no table of notes (\"%1\").").arg(name);
+        return false;
+    }
+    // A view is evaluated whenever it is read: it could run without end.
+    const QString type = kind.value(0).toString();
+    if (type != QLatin1String("table")) {
+        *why = tr("its \"%1\" is a %2, not a table.").arg(name, type);
+        return false;
+    }
+    // table_xinfo also lists computed columns: one computed on every read
+    // could take any time or memory, so only stored columns count.
+    QSqlQuery info(m_database);
+    if (!run(info, QStringLiteral("PRAGMA table_xinfo(\"%1\")").arg(name)))
+        return failed(info);
+    QStringList stored;
+    QStringList computed;
+    while (info.next())
+        (info.value(6).toInt() == 0 ? stored : computed).append(info.value(1).toString().toLower());
+    if (info.lastError().isValid())
+        return failed(info);
+    for (const QString &column : columns) {
+        if (computed.contains(column.toLower())) {
+            *why = tr("its column \"%1\" is computed, not stored.").arg(column);
+            return false;
+        }
+        if (!stored.contains(column.toLower())) {
+            *why = tr("its table \"%1\" has no column \"%2\".").arg(name, column);
+            return false;
+        }
+    }
+    return true;
+}
