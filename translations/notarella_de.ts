@@ -691,6 +691,18 @@
         <source>&lt;p&gt;Notarella appears to already be running.  You should be able to access it via the Notarella icon in the System Tray at this time.&lt;/p&gt;&lt;p&gt;If you are unable to locate the Notarella icon in the System Tray please open its control panel with the command &lt;i&gt;notarella --show-panel&lt;/i&gt;, or end the program with your desktop&apos;s system monitor (or the command &lt;i&gt;pkill -x notarella&lt;/i&gt;) and then start it again from your applications menu.  We apologize for any inconvenience.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Notarella scheint bereits zu laufen. Sie erreichen es jetzt über das Notarella-Symbol im Systembereich der Kontrollleiste.&lt;/p&gt;&lt;p&gt;Wenn Sie das Notarella-Symbol im Systembereich nicht finden, öffnen Sie seine Steuerzentrale mit dem Befehl &lt;i&gt;notarella --show-panel&lt;/i&gt;, oder beenden Sie das Programm mit der Systemüberwachung Ihrer Arbeitsumgebung (oder dem Befehl &lt;i&gt;pkill -x notarella&lt;/i&gt;) und starten Sie es dann erneut aus dem Anwendungsmenü. Wir bitten, die Unannehmlichkeiten zu entschuldigen.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>%1 (%2) - cannot be restored: %3</source>
+        <translation>%1 (%2) - nicht wiederherstellbar: %3</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This copy cannot be restored: %1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Kopie kann nicht wiederhergestellt werden: %1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Reason: %1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Grund: %1&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteBackups</name>
@@ -706,6 +718,10 @@
         <source>%1 cannot be moved aside.</source>
         <translation>%1 kann nicht beiseitegelegt werden.</translation>
     </message>
+    <message>
+        <source>No folder of your own can be written.</source>
+        <translation>Kein eigener Ordner kann beschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>NoteDatabase</name>
@@ -716,6 +732,66 @@
     <message>
         <source>To get started, please open the context menu (usually by &lt;b&gt;right-clicking&lt;/b&gt;) on the top portion of this sticky, and then select &lt;b&gt;Sticky Control Panel&lt;/b&gt;.</source>
         <translation>Öffnen Sie zum Einstieg das Kontextmenü am oberen Rand dieser Notiz (meist mit einem &lt;b&gt;Rechtsklick&lt;/b&gt;) und wählen Sie dann &lt;b&gt;Notiz-Steuerzentrale&lt;/b&gt;.</translation>
+    </message>
+    <message>
+        <source>it does not exist.</source>
+        <translation>sie existiert nicht.</translation>
+    </message>
+    <message>
+        <source>it cannot be reached: %1</source>
+        <translation>sie ist nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file.</source>
+        <translation>sie ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>it is a named pipe (FIFO), not a file.</source>
+        <translation>sie ist eine benannte Pipe (FIFO), keine Datei.</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file.</source>
+        <translation>sie ist ein Gerät, keine Datei.</translation>
+    </message>
+    <message>
+        <source>it is a socket or another special file, not a file.</source>
+        <translation>sie ist ein Socket oder eine andere Spezialdatei, keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>it is empty.</source>
+        <translation>sie ist leer.</translation>
+    </message>
+    <message>
+        <source>another program holds it locked.</source>
+        <translation>ein anderes Programm hält sie gesperrt.</translation>
+    </message>
+    <message>
+        <source>reading it did not end in time; it may hold a query that never ends.</source>
+        <translation>das Lesen endete nicht rechtzeitig; sie enthält möglicherweise eine Abfrage ohne Ende.</translation>
+    </message>
+    <message>
+        <source>it is damaged or cut short.</source>
+        <translation>sie ist beschädigt oder abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>it is no database; its content is of another kind.</source>
+        <translation>sie ist keine Datenbank; ihr Inhalt ist von anderer Art.</translation>
+    </message>
+    <message>
+        <source>it cannot be read.</source>
+        <translation>sie kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>it holds no table of notes (&quot;stickies&quot;).</source>
+        <translation>sie enthält keine Tabelle mit Notizen (&quot;stickies&quot;).</translation>
+    </message>
+    <message>
+        <source>its &quot;%1&quot; is no table but a %2.</source>
+        <translation>ihr &quot;%1&quot; ist keine Tabelle, sondern: %2.</translation>
+    </message>
+    <message>
+        <source>its table &quot;%1&quot; has other columns than a note table.</source>
+        <translation>ihre Tabelle &quot;%1&quot; hat andere Spalten als eine Notiztabelle.</translation>
     </message>
 </context>
 <context>
@@ -1013,16 +1089,16 @@
         <translation>Die Notizdatei ist nicht geöffnet.</translation>
     </message>
     <message>
-        <source>%1 is not a readable note file.</source>
-        <translation>%1 ist keine lesbare Notizdatei.</translation>
-    </message>
-    <message>
         <source>%1 cannot be copied.</source>
         <translation>%1 kann nicht kopiert werden.</translation>
     </message>
     <message>
         <source>The note file cannot be opened again.</source>
         <translation>Die Notizdatei kann nicht erneut geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>%1 is not a Notarella note file: %2</source>
+        <translation>%1 ist keine Notizdatei von Notarella: %2</translation>
     </message>
 </context>
 <context>

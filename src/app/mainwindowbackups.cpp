@@ -78,11 +78,9 @@ void MainWindow::reportDailyBackup(const QString &target, const NoteWriter::Outc
 void MainWindow::restoreFromBackup()
 {
     qCDebug(lcStore) << "MainWindow::restoreFromBackup()";
-    QList<NoteBackups::Copy> copies;
-    for (const NoteBackups::Copy &copy : NoteBackups::list(m_databaseFile)) {
-        if (copy.notes >= 0)
-            copies.append(copy);
-    }
+    // Copies that cannot be restored are listed too, with the reason, so a
+    // copy the user expects is not silently missing.
+    const QList<NoteBackups::Copy> copies = NoteBackups::list(m_databaseFile);
     if (copies.isEmpty()) {
         UserPrompt::information(this, tr("Restore from Backup"),
                                 tr("<p>There is no copy of your notes to restore yet.</p>"));
@@ -90,21 +88,36 @@ void MainWindow::restoreFromBackup()
     }
     const QLocale locale;
     QStringList items;
-    for (const NoteBackups::Copy &copy : std::as_const(copies)) {
+    int firstUsable = -1;
+    for (const NoteBackups::Copy &copy : copies) {
         QString when = locale.toString(copy.taken.date(), QLocale::LongFormat);
         if (copy.kind != NoteBackups::Kind::Daily) // a daily copy's time is not known
             when += QLatin1Char(' ') + locale.toString(copy.taken.time(), QLocale::ShortFormat);
         const QString kind = copy.kind == NoteBackups::Kind::Daily    ? tr("daily copy")
                              : copy.kind == NoteBackups::Kind::ByHand ? tr("taken by hand")
                                                                       : tr("before a restore");
+        if (copy.notes < 0) {
+            items.append(tr("%1 (%2) - cannot be restored: %3").arg(when, kind, copy.problem));
+            continue;
+        }
+        if (firstUsable < 0)
+            firstUsable = int(items.size());
         const QString notes = copy.notes == 1 ? tr("1 note") : tr("%1 notes").arg(copy.notes);
         items.append(tr("%1 (%2) - %3").arg(when, kind, notes));
     }
-    const std::optional<QString> choice =
-        StandardDialogs::getItem(this, tr("Restore from Backup"), tr("Copy to restore:"), items, 0);
+    const std::optional<QString> choice = StandardDialogs::getItem(
+        this, tr("Restore from Backup"), tr("Copy to restore:"), items, std::max(0, firstUsable));
     if (!choice)
         return;
     const NoteBackups::Copy chosen = copies.at(std::max<qsizetype>(0, items.indexOf(*choice)));
+    if (chosen.notes < 0) {
+        UserPrompt::warning(this, tr("Restore from Backup"),
+                            tr("<p>This copy cannot be restored: %1</p><p>Your notes are as "
+                               "they were.</p>")
+                                .arg(chosen.problem.toHtmlEscaped()),
+                            QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
     const QString keepAs =
         NoteBackups::beforeRestoreName(m_databaseFile, QDateTime::currentDateTime());
     const QString keptShown = QDir::toNativeSeparators(keepAs).toHtmlEscaped();
@@ -147,7 +160,9 @@ bool MainWindow::recoverUnopenedNotes(NoteDatabase::OpenResult failure)
         return false;
     }
     const QString fileShown = QDir::toNativeSeparators(m_databaseFile).toHtmlEscaped();
-    const QString unreadable = tr("<p>Your note file cannot be read:</p><p>%1</p>").arg(fileShown);
+    QString unreadable = tr("<p>Your note file cannot be read:</p><p>%1</p>").arg(fileShown);
+    if (const QString problem = NoteDatabase::inspect(m_databaseFile).problem; !problem.isEmpty())
+        unreadable += tr("<p>Reason: %1</p>").arg(problem.toHtmlEscaped());
     std::optional<NoteBackups::Copy> newest;
     for (const NoteBackups::Copy &copy : NoteBackups::list(m_databaseFile)) {
         if (copy.notes >= 0) {

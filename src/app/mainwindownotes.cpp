@@ -10,7 +10,7 @@
 #include "reminders/reminderthread.h"
 #include "richtext/pictureintake.h"
 #include "settings/preferences.h"
-
+#include "store/notebackups.h"
 #include "ui/userprompt.h"
 
 #include <QApplication>
@@ -113,19 +113,26 @@ void MainWindow::saveAtExit()
     const QList<TrashedNote> trash = m_writer.trashedNotes();
     const QString name = QFileInfo(m_databaseFile).fileName() + QStringLiteral(".rescued-") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    // The user's data folder first; the temporary folder when that refuses
-    // too (it may sit on the same full disk).
-    const QStringList folders = {
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-            QStringLiteral("/Notarella"),
-        QDir::tempPath() + QStringLiteral("/Notarella")};
-    for (const QString &folder : folders) {
-        const QString rescue = folder + QLatin1Char('/') + name;
-        QString error;
-        if (!NoteDatabase::writeCopy(rescue, records, &error, trash)) {
-            qCWarning(lcStore) << "no rescue copy in" << rescue << error;
-            continue;
-        }
+    // Only folders of the user's own: the user's data folder first, then the
+    // folder of the note file (it may sit on the same full disk), the state
+    // folder and the home folder. Never a shared folder such as the
+    // temporary one, where anyone could read the notes.
+    const QString home = QDir::homePath();
+    const QString state = qEnvironmentVariableIsEmpty("XDG_STATE_HOME")
+                              ? home + QStringLiteral("/.local/state")
+                              : qEnvironmentVariable("XDG_STATE_HOME");
+    QStringList folders;
+    for (const QString &folder :
+         {QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+              QStringLiteral("/Notarella"),
+          m_dataDirectory, state + QStringLiteral("/Notarella"), home}) {
+        const QString clean = QDir::cleanPath(folder);
+        if (!folder.isEmpty() && QDir::isAbsolutePath(clean) && !folders.contains(clean))
+            folders.append(clean);
+    }
+    QString error;
+    const QString rescue = NoteBackups::writeRescueCopy(folders, name, records, trash, &error);
+    if (!rescue.isEmpty()) {
         qCritical("Notes could not be saved to %s; they were written to %s",
                   qPrintable(m_databaseFile), qPrintable(rescue));
         UserPrompt::warning(

@@ -1,6 +1,7 @@
 #include "store/notebackups.h"
 
 #include "base/tracing.h"
+#include "platform/privatefile.h"
 #include "store/notedatabase.h"
 
 #include <QAtomicInteger>
@@ -89,17 +90,37 @@ QString beforeRestoreName(const QString &databaseFile, const QDateTime &when)
 QList<Copy> list(const QString &databaseFile)
 {
     QList<Copy> copies = copiesOf(databaseFile);
-    for (Copy &copy : copies)
-        copy.notes = noteCount(copy.file);
+    for (Copy &copy : copies) {
+        const NoteDatabase::FileCheck check = NoteDatabase::inspect(copy.file);
+        copy.notes = check.notes;
+        copy.problem = check.problem;
+    }
     return copies;
 }
 
-QStringList prune(const QString &databaseFile, int keep)
+QStringList prune(const QString &databaseFile, int keep, const QString &justTaken)
 {
+    QList<Copy> daily;
+    for (Copy copy : copiesOf(databaseFile)) {
+        if (copy.kind != Kind::Daily)
+            continue;
+        copy.taken = std::min(copy.taken, QFileInfo(copy.file).lastModified());
+        daily.append(copy);
+    }
+    const QString taken = QFileInfo(justTaken).absoluteFilePath();
+    const auto isJustTaken = [&](const Copy &copy) {
+        return !justTaken.isEmpty() && QFileInfo(copy.file).absoluteFilePath() == taken;
+    };
+    // The copy just taken first: it counts among those kept, always.
+    std::stable_sort(daily.begin(), daily.end(), [&](const Copy &a, const Copy &b) {
+        if (isJustTaken(a) != isJustTaken(b))
+            return isJustTaken(a);
+        return a.taken > b.taken;
+    });
     QStringList removed;
-    int kept = 0;
-    for (const Copy &copy : copiesOf(databaseFile)) {
-        if (copy.kind != Kind::Daily || ++kept <= keep)
+    for (qsizetype i = 0; i < daily.size(); ++i) {
+        const Copy &copy = daily.at(i);
+        if (i < keep || isJustTaken(copy))
             continue;
         if (QFile::remove(copy.file))
             removed.append(copy.file);
@@ -111,27 +132,7 @@ QStringList prune(const QString &databaseFile, int keep)
 
 int noteCount(const QString &file)
 {
-    static QAtomicInteger<int> serial;
-    const QString name = QStringLiteral("note-copy-reader-%1").arg(serial.fetchAndAddRelaxed(1));
-    int count = -1;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (QFileInfo(file).isFile() && database.open()) {
-            QSqlQuery query(database);
-            if (query.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM stickies), "
-                                          "(SELECT COUNT(*) FROM stickies_backup)")) &&
-                query.next())
-                count =
-                    query.value(0).toInt() > 0 ? query.value(0).toInt() : query.value(1).toInt();
-            else if (query.exec(QStringLiteral("SELECT COUNT(*) FROM stickies")) && query.next())
-                count = query.value(0).toInt(); // a file without the backup table
-        }
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return count;
+    return NoteDatabase::inspect(file).notes;
 }
 
 bool replaceUnreadable(const QString &databaseFile, const QString &backup, QString *keptAs,
@@ -139,16 +140,25 @@ bool replaceUnreadable(const QString &databaseFile, const QString &backup, QStri
 {
     const QString incoming = databaseFile + QStringLiteral(".restoring");
     QFile::remove(incoming);
-    if (!QFile::copy(backup, incoming)) {
+    QString reason;
+    if (!PrivateFile::copy(backup, incoming, &reason)) {
         *error = QCoreApplication::translate("NoteBackups", "%1 cannot be copied.")
                      .arg(QDir::toNativeSeparators(backup));
-        QFile::remove(incoming);
+        qCWarning(lcStore) << "cannot copy" << backup << reason;
         return false;
     }
-    const bool present = QFileInfo::exists(databaseFile);
+    const bool present = QFileInfo::exists(databaseFile) || QFileInfo(databaseFile).isSymLink();
     const QString aside =
         present ? NoteDatabase::putFileAside(databaseFile, QStringLiteral(".unreadable-"))
                 : QString();
+    // A journal without its file would be rolled into the copy put there.
+    for (const QString &companion :
+         {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (!present && QFileInfo::exists(databaseFile + companion))
+            QFile::rename(databaseFile + companion,
+                          databaseFile + QStringLiteral(".unreadable-") +
+                              QDateTime::currentDateTime().toString(kDateTimeFormat) + companion);
+    }
     if (present && aside.isEmpty()) {
         *error = QCoreApplication::translate("NoteBackups", "%1 cannot be moved aside.")
                      .arg(QDir::toNativeSeparators(databaseFile));
@@ -171,11 +181,15 @@ bool writeCopy(const QSqlDatabase &database, const QString &target, QString *err
 {
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part); // left by an earlier attempt that did not finish
-    if (!QFileInfo(target).dir().exists() && !QDir().mkpath(QFileInfo(target).absolutePath())) {
+    if (!QFileInfo(target).dir().exists() &&
+        !PrivateFile::makeFolders(QFileInfo(target).absolutePath())) {
         *error = QCoreApplication::translate("NoteBackups", "The folder %1 cannot be created.")
                      .arg(QDir::toNativeSeparators(QFileInfo(target).absolutePath()));
         return false;
     }
+    // SQLite writes into an empty file that only this user may read.
+    if (PrivateFile::create(part, error) != PrivateFile::Created::Yes)
+        return false;
     // VACUUM INTO reads the database in one transaction: the copy holds one
     // whole save, never part of one.
     QSqlQuery query(database);
@@ -203,6 +217,43 @@ bool writeCopy(const QSqlDatabase &database, const QString &target, QString *err
         return false;
     }
     return true;
+}
+
+QString writeRescueCopy(const QStringList &folders, const QString &name,
+                        const QList<NoteRecord> &records, const QList<TrashedNote> &trash,
+                        QString *error)
+{
+    *error = QCoreApplication::translate("NoteBackups", "No folder of your own can be written.");
+    for (const QString &folder : folders) {
+        // Only a folder nobody else can write into: another user could read
+        // the notes there, or put a link in the way of the next name.
+        if (!QFileInfo(folder).isDir())
+            PrivateFile::makeFolders(folder);
+        if (!PrivateFile::isOwnFolder(folder)) {
+            qCWarning(lcStore) << "no rescue copy in" << folder << ": not a folder of one's own";
+            continue;
+        }
+        for (int n = 1; n <= 100; ++n) {
+            const QString file =
+                QDir(folder).filePath(n == 1 ? name : name + QLatin1Char('-') + QString::number(n));
+            QString reason;
+            const PrivateFile::Created created = PrivateFile::create(file, &reason);
+            if (created == PrivateFile::Created::Exists)
+                continue;
+            if (created == PrivateFile::Created::Yes &&
+                NoteDatabase::writeCopy(file, records, &reason, trash))
+                return file;
+            qCWarning(lcStore) << "no rescue copy in" << file << reason;
+            *error = reason;
+            if (created == PrivateFile::Created::Yes) {
+                for (const QString &companion : {QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                                 QStringLiteral("-shm"), QString()})
+                    QFile::remove(file + companion);
+            }
+            break;
+        }
+    }
+    return QString();
 }
 
 } // namespace NoteBackups

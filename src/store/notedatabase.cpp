@@ -3,16 +3,25 @@
 #include <algorithm>
 
 #include "base/tracing.h"
+#include "platform/privatefile.h"
 
+#include <QAtomicInteger>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+
+#include <cerrno>
+#include <cstring>
+#include <sqlite3.h>
+#include <sys/stat.h>
 
 using namespace RecordCodec;
 
@@ -64,6 +73,138 @@ QString timeStamp()
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
+// The columns of the note tables, in table order.
+const QStringList kColumns = {
+    QStringLiteral("id"),           QStringLiteral("visible"),
+    QStringLiteral("colorRGB"),     QStringLiteral("colorName"),
+    QStringLiteral("creationDate"), QStringLiteral("originalReminderDate"),
+    QStringLiteral("reminderDate"), QStringLiteral("periodicMask"),
+    QStringLiteral("locked"),       QStringLiteral("alwaysontop"),
+    QStringLiteral("message"),      QStringLiteral("xPos"),
+    QStringLiteral("yPos"),         QStringLiteral("width"),
+    QStringLiteral("height"),       QStringLiteral("taskbarentry")};
+
+// How long a look into a file may take: enough to count the notes of any
+// real note file, and an end to a view that never ends.
+constexpr int kInspectMilliseconds = 10000;
+
+// Stops any statement of `database` once `milliseconds` are over, for as long
+// as it lives.
+class TimeLimit
+{
+public:
+    TimeLimit(const QSqlDatabase &database, int milliseconds) : m_deadline(milliseconds)
+    {
+        const QVariant handle = database.driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            m_handle = *static_cast<sqlite3 *const *>(handle.constData());
+        if (m_handle)
+            sqlite3_progress_handler(m_handle, 1000, &TimeLimit::over, this);
+    }
+    ~TimeLimit()
+    {
+        if (m_handle)
+            sqlite3_progress_handler(m_handle, 0, nullptr, nullptr);
+    }
+    TimeLimit(const TimeLimit &) = delete;
+    TimeLimit &operator=(const TimeLimit &) = delete;
+
+private:
+    static int over(void *self) { return static_cast<TimeLimit *>(self)->m_deadline.hasExpired(); }
+
+    sqlite3 *m_handle = nullptr;
+    QDeadlineTimer m_deadline;
+};
+
+// What is at `file` when it is no file SQLite could read; empty otherwise.
+QString kindProblem(const QString &file)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(file).constData(), &status) != 0)
+        return errno == ENOENT
+                   ? QCoreApplication::translate("NoteDatabase", "it does not exist.")
+                   : QCoreApplication::translate("NoteDatabase", "it cannot be reached: %1")
+                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
+    if (S_ISDIR(status.st_mode))
+        return QCoreApplication::translate("NoteDatabase", "it is a folder, not a file.");
+    if (S_ISFIFO(status.st_mode))
+        return QCoreApplication::translate("NoteDatabase",
+                                           "it is a named pipe (FIFO), not a file.");
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return QCoreApplication::translate("NoteDatabase", "it is a device, not a file.");
+    if (!S_ISREG(status.st_mode))
+        return QCoreApplication::translate("NoteDatabase",
+                                           "it is a socket or another special file, not a file.");
+    if (status.st_size == 0)
+        return QCoreApplication::translate("NoteDatabase", "it is empty.");
+    return QString();
+}
+
+// A failed statement's reason in words for the user; never empty.
+QString reasonOf(const QSqlError &error)
+{
+    bool numeric = false;
+    switch (error.nativeErrorCode().toInt(&numeric) & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QCoreApplication::translate("NoteDatabase", "another program holds it locked.");
+    case SQLITE_INTERRUPT:
+        return QCoreApplication::translate(
+            "NoteDatabase", "reading it did not end in time; it may hold a query that never ends.");
+    case SQLITE_CORRUPT:
+        return QCoreApplication::translate("NoteDatabase", "it is damaged or cut short.");
+    case SQLITE_NOTADB:
+        return QCoreApplication::translate("NoteDatabase",
+                                           "it is no database; its content is of another kind.");
+    default:
+        break;
+    }
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QCoreApplication::translate("NoteDatabase", "it cannot be read.")
+                          : text;
+}
+
+// Why the note tables of `database` are not the program's own; empty when
+// they are. `stickies` must be a real table (a view could run forever) with
+// the note columns; `stickies_backup` may be missing, and is otherwise such a
+// table too.
+QString schemaProblem(const QSqlDatabase &database)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    for (const QString &table : {QStringLiteral("stickies"), QStringLiteral("stickies_backup")}) {
+        if (!query.exec(
+                QStringLiteral("SELECT type FROM sqlite_master WHERE name = '%1' COLLATE NOCASE")
+                    .arg(table)))
+            return reasonOf(query.lastError());
+        if (!query.next()) {
+            if (query.lastError().isValid())
+                return reasonOf(query.lastError());
+            if (table == QLatin1String("stickies"))
+                return QCoreApplication::translate("NoteDatabase",
+                                                   "it holds no table of notes (\"stickies\").");
+            continue;
+        }
+        const QString type = query.value(0).toString();
+        if (type != QLatin1String("table"))
+            return QCoreApplication::translate("NoteDatabase", "its \"%1\" is no table but a %2.")
+                .arg(table, type);
+        QStringList columns;
+        if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
+            return reasonOf(query.lastError());
+        while (query.next())
+            columns.append(query.value(1).toString().toLower());
+        QStringList expected;
+        for (const QString &column : kColumns)
+            expected.append(column.toLower());
+        if (columns != expected)
+            return QCoreApplication::translate(
+                       "NoteDatabase", "its table \"%1\" has other columns than a note table.")
+                .arg(table);
+    }
+    return QString();
+}
+
 bool execute(QSqlQuery &query, const QString &statement)
 {
     if (query.exec(statement))
@@ -100,19 +241,27 @@ NoteDatabase::OpenResult NoteDatabase::open(const QString &dataDirectory,
 NoteDatabase::OpenResult NoteDatabase::openConnection(NewFile newFile)
 {
     closeConnection();
-    if (!QFileInfo(m_directory).isDir() && !QDir().mkpath(m_directory))
+    // Only this user may read the notes: the folder the program makes for
+    // them, and the file, are private. An existing file keeps its mode.
+    if (!QFileInfo(m_directory).isDir() && !PrivateFile::makeFolders(m_directory))
         return OpenResult::DirectoryFailed;
+    if (!QFileInfo(m_file).exists() && !QFileInfo(m_file).isSymLink())
+        PrivateFile::create(m_file);
 
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(m_file);
-    // A file that SQLite cannot read as a database counts as not opened: the
-    // program must not run on (and later overwrite) a file it cannot read.
-    bool usable = m_database.isValid() && !QFileInfo(m_file).isDir() && m_database.open();
+    // A file that SQLite cannot read as a database, or whose tables are not
+    // the program's own, counts as not opened: the program must not run on
+    // (and later overwrite) a file it cannot read.
+    bool usable = m_database.isValid() && QFileInfo(m_file).isFile() && m_database.open();
     QSqlQuery query(m_database);
-    usable = usable &&
-             query.exec(QStringLiteral(
-                 "SELECT COUNT(*) FROM sqlite_master WHERE tbl_name = 'stickies'")) &&
-             query.next();
+    if (usable) {
+        const TimeLimit limit(m_database, kInspectMilliseconds);
+        usable =
+            query.exec(
+                QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE tbl_name = 'stickies'")) &&
+            query.next() && (query.value(0).toInt() == 0 || schemaProblem(m_database).isEmpty());
+    }
     if (!usable) {
         qCDebug(lcStore) << "cannot open" << m_file << m_database.lastError().text()
                          << query.lastError().text();
@@ -275,11 +424,54 @@ QString NoteDatabase::putFileAside(const QString &file, const QString &suffix)
         qCWarning(lcStore) << "cannot move" << file << "to" << aside;
         return QString();
     }
-    // A journal left beside the file belongs to it, not to the new file.
-    const QString journal = file + QStringLiteral("-journal");
-    if (QFileInfo::exists(journal))
-        QFile::rename(journal, aside + QStringLiteral("-journal"));
+    // What SQLite keeps beside the file belongs to it, not to the next file
+    // of that name, into which SQLite would otherwise roll it.
+    for (const QString &companion :
+         {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFileInfo::exists(file + companion) &&
+            !QFile::rename(file + companion, aside + companion))
+            qCWarning(lcStore) << "cannot move" << file + companion << "along with the file";
+    }
     return aside;
+}
+
+NoteDatabase::FileCheck NoteDatabase::inspect(const QString &file)
+{
+    FileCheck check;
+    check.problem = kindProblem(file);
+    if (!check.problem.isEmpty())
+        return check;
+    static QAtomicInteger<int> serial;
+    const QString name = QStringLiteral("note-file-check-%1").arg(serial.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(file);
+        database.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=1000"));
+        if (!database.open()) {
+            check.problem = reasonOf(database.lastError());
+        } else {
+            const TimeLimit limit(database, kInspectMilliseconds);
+            check.problem = schemaProblem(database);
+            QSqlQuery query(database);
+            const auto count = [&](const QString &table) {
+                if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) || !query.next())
+                    return -1;
+                return query.value(0).toInt();
+            };
+            if (check.problem.isEmpty()) {
+                check.notes = count(QStringLiteral("stickies"));
+                // An empty `stickies` loads the backup table, when there is one.
+                if (check.notes == 0)
+                    check.notes = std::max(0, count(QStringLiteral("stickies_backup")));
+                if (check.notes < 0)
+                    check.problem = reasonOf(query.lastError());
+            }
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return check;
 }
 
 bool NoteDatabase::writeBackupTable()

@@ -20,10 +20,27 @@ class QSqlQuery;
 class NoteDatabase
 {
 public:
-    // Moves `file` (and a journal beside it) to `<file><suffix><date-time>`,
-    // numbered when that name is taken; returns the new name, or an empty
-    // text when it cannot be moved. Nothing is ever removed.
+    // Moves `file` (and the journal, write-ahead log and shared-memory index
+    // SQLite keeps beside it) to `<file><suffix><date-time>`, numbered when
+    // that name is taken; returns the new name, or an empty text when it
+    // cannot be moved. Nothing is ever removed.
     static QString putFileAside(const QString &file, const QString &suffix);
+
+    // What a look at a file that should hold notes found out, without
+    // changing it.
+    struct FileCheck
+    {
+        // Why it is no usable note file, in words for the user after "is not
+        // a Notarella note file:"; empty when it is one.
+        QString problem;
+        // The notes a load would find (the backup table's when `stickies` is
+        // empty); -1 when it is not usable.
+        int notes = -1;
+    };
+    // Looks at `file` read-only: what kind of file it is, whether its tables
+    // are the program's own, and how many notes it holds. Statements that run
+    // too long are stopped, so no content can keep it waiting.
+    static FileCheck inspect(const QString &file);
 
     enum class OpenResult
     {

@@ -1,6 +1,7 @@
 #include "store/notewriter.h"
 
 #include "base/tracing.h"
+#include "platform/privatefile.h"
 #include "platform/threadpriority.h"
 #include "store/notebackups.h"
 
@@ -124,7 +125,7 @@ void NoteWriter::backUpDailyLater(const QString &target, int keep)
                 return; // taken earlier today, by an earlier run
             const Outcome outcome = backUpNow(target);
             if (outcome.saved)
-                NoteBackups::prune(m_database.databaseFile(), keep);
+                NoteBackups::prune(m_database.databaseFile(), keep, target);
             QMetaObject::invokeMethod(
                 this, [this, target, outcome] { emit backedUp(target, outcome); },
                 Qt::QueuedConnection);
@@ -136,8 +137,10 @@ NoteWriter::Outcome NoteWriter::restoreNow(const QString &backup, const QString 
 {
     Outcome outcome;
     const QString file = m_database.databaseFile();
-    if (NoteBackups::noteCount(backup) < 0) {
-        outcome.error = tr("%1 is not a readable note file.").arg(QDir::toNativeSeparators(backup));
+    const NoteDatabase::FileCheck check = NoteDatabase::inspect(backup);
+    if (check.notes < 0) {
+        outcome.error = tr("%1 is not a Notarella note file: %2")
+                            .arg(QDir::toNativeSeparators(backup), check.problem);
         return outcome;
     }
     // The current notes first, whole, under their own name: nothing below
@@ -148,9 +151,10 @@ NoteWriter::Outcome NoteWriter::restoreNow(const QString &backup, const QString 
     outcome.saved = false;
     const QString incoming = file + QStringLiteral(".restoring");
     QFile::remove(incoming);
-    if (!QFile::copy(backup, incoming)) {
+    QString reason;
+    if (!PrivateFile::copy(backup, incoming, &reason)) {
         outcome.error = tr("%1 cannot be copied.").arg(QDir::toNativeSeparators(backup));
-        QFile::remove(incoming);
+        qCWarning(lcStore) << "cannot copy" << backup << reason;
         return outcome;
     }
     const QString directory = QFileInfo(file).absolutePath();

@@ -15,11 +15,14 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 #include <memory>
+#include <unistd.h>
 
 class TestMainWindowBackups : public QObject
 {
@@ -36,6 +39,7 @@ private slots:
     void deletedNotesGoWithCopiesAndRestore();
     void unreadableFileAtStart_data();
     void unreadableFileAtStart();
+    void endlessCopyIsNeverOffered();
 
 private:
     void start();
@@ -325,6 +329,8 @@ void TestMainWindowBackups::unreadableFileAtStart()
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.first().title, QStringLiteral("Notarella Cannot Open Your Notes"));
     QVERIFY(shown.first().text.contains(QDir::toNativeSeparators(file).toHtmlEscaped()));
+    QVERIFY2(shown.first().text.contains(QStringLiteral("it is no database")),
+             qPrintable(shown.first().text));
     const QStringList kept = QDir(QFileInfo(file).absolutePath())
                                  .entryList({QFileInfo(file).fileName() + ".unreadable-*"});
     if (!accepted) {
@@ -350,6 +356,57 @@ void TestMainWindowBackups::unreadableFileAtStart()
     stickyList.first()->textBrowser()->setPlainText(QStringLiteral("after the restore"));
     m_window->saveStickies();
     QVERIFY(storedNotes(file).first().message.contains("after the restore"));
+}
+
+void TestMainWindowBackups::endlessCopyIsNeverOffered()
+{
+    // A copy that would keep a reader waiting forever ends the test program
+    // instead of hanging it.
+    ::alarm(240);
+    start();
+    const QString file = m_window->databaseFile();
+    const QString endless = NoteBackups::byHandName(file, QDateTime::currentDateTime().addSecs(60));
+    {
+        QSqlDatabase maker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
+        maker.setDatabaseName(endless);
+        QVERIFY(maker.open());
+        QVERIFY(QSqlQuery(maker).exec(
+            "CREATE VIEW stickies AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM "
+            "n) SELECT x AS id FROM n"));
+        maker.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+
+    // Listed as what it is; chosen, it is refused and the notes stay.
+    StandardDialogs::takeHistory();
+    StandardDialogs::queueItem(std::nullopt);
+    action("restoreFromBackupAction")->trigger();
+    const QStringList items = StandardDialogs::takeHistory().first().items;
+    QCOMPARE(items.size(), 2);
+    QVERIFY2(items.first().contains(QStringLiteral("cannot be restored")),
+             qPrintable(items.first()));
+    StandardDialogs::queueItem(items.first());
+    UserPrompt::queueAnswer(QMessageBox::Ok);
+    action("restoreFromBackupAction")->trigger();
+    QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().text.contains(QStringLiteral("cannot be restored")),
+             qPrintable(shown.first().text));
+    QCOMPARE(stickyList.size(), 1);
+
+    // At a start with an unreadable file, the newest usable copy is offered.
+    m_window.reset();
+    QFile damaged(file);
+    QVERIFY(damaged.open(QIODevice::ReadWrite));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    UserPrompt::queueAnswer(QMessageBox::Yes);
+    m_window = std::make_unique<MainWindow>();
+    shown = UserPrompt::takeHistory();
+    QVERIFY(!m_window->startupFailed());
+    QCOMPARE(shown.last().title, QStringLiteral("Notes Restored"));
+    QCOMPARE(stickyList.size(), 1);
+    ::alarm(0);
 }
 
 QTEST_MAIN(TestMainWindowBackups)

@@ -17,6 +17,8 @@
 #include <QTextBrowser>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestSaveReports : public QObject
 {
@@ -27,6 +29,7 @@ private slots:
     void cleanup();
     void failedSavesAreToldOncePerStreak();
     void lastSaveThatFailsGoesToARescueFile();
+    void rescueShunsAFolderOfAnotherUser();
     void backgroundSaveFailureReachesTheUser();
     void endingWaitsForBackgroundSaves();
     void replacedFileIsReported();
@@ -147,6 +150,38 @@ void TestSaveReports::lastSaveThatFailsGoesToARescueFile()
     QCOMPARE(shown.last().title, QStringLiteral("Notes Saved Elsewhere"));
     QVERIFY2(shown.last().text.contains(QDir::toNativeSeparators(rescue)),
              qPrintable(shown.last().text));
+}
+
+void TestSaveReports::rescueShunsAFolderOfAnotherUser()
+{
+    if (::geteuid() != 0)
+        QSKIP("making a folder of another user needs root");
+    // Another user made the folder the rescue copy would go to first.
+    const QString foreign = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                            QStringLiteral("/Notarella");
+    QDir(foreign).removeRecursively(); // what earlier tests left
+    QVERIFY(QDir().mkpath(foreign));
+    QVERIFY(::chmod(QFile::encodeName(foreign).constData(), 0755) == 0);
+    QVERIFY(::chown(QFile::encodeName(foreign).constData(), 65534, 65534) == 0);
+    stickyList.first()->textBrowser()->setPlainText(QStringLiteral("secret"));
+    blockTheFile();
+    UserPrompt::takeHistory();
+    UserPrompt::queueAnswer(QMessageBox::Ok);
+    MainWindowTestAccess::saveAtExit(*m_window);
+
+    QCOMPARE(QDir(foreign).entryList(QDir::Files | QDir::Hidden), QStringList());
+    const QList<UserPrompt::Record> shown = UserPrompt::takeHistory();
+    QCOMPARE(shown.last().title, QStringLiteral("Notes Saved Elsewhere"));
+    const QStringList rescued = QDir(m_window->dataDirectory())
+                                    .entryList({QStringLiteral("tester.rescued-*")}, QDir::Files);
+    QCOMPARE(rescued.size(), 1);
+    const QString rescue = QDir(m_window->dataDirectory()).filePath(rescued.first());
+    QVERIFY2(shown.last().text.contains(QDir::toNativeSeparators(rescue)),
+             qPrintable(shown.last().text));
+    QVERIFY(storedNotes(rescue).first().message.contains(QStringLiteral("secret")));
+    struct stat status = {};
+    QCOMPARE(::stat(QFile::encodeName(rescue).constData(), &status), 0);
+    QCOMPARE(int(status.st_mode & 0777), 0600);
 }
 
 void TestSaveReports::backgroundSaveFailureReachesTheUser()

@@ -15,6 +15,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The schema exactly as earlier versions stored it.
@@ -120,6 +122,8 @@ private slots:
     void fileOfAnEarlierVersionLoadsUnchanged();
     void fileWithoutBackupTableStillSaves();
     void nullMaskOfAnEarlierVersionIsRewrittenAsEmptyText();
+    void inspectSaysWhatIsWrong_data();
+    void inspectSaysWhatIsWrong();
 
 private:
     QString dataDirectory() const { return m_folder->path() + QStringLiteral("/.NotarellaData/"); }
@@ -675,6 +679,111 @@ void TestNoteDatabase::nullMaskOfAnEarlierVersionIsRewrittenAsEmptyText()
              QString());
     QCOMPARE(file.scalar(QStringLiteral("SELECT typeof(periodicMask) FROM stickies")).toString(),
              QStringLiteral("text"));
+}
+
+void TestNoteDatabase::inspectSaysWhatIsWrong_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<int>("notes");
+    QTest::newRow("note file") << "notes"
+                               << "" << 40;
+    QTest::newRow("missing") << "missing"
+                             << "it does not exist." << -1;
+    QTest::newRow("folder") << "folder"
+                            << "it is a folder, not a file." << -1;
+    QTest::newRow("FIFO") << "fifo"
+                          << "it is a named pipe (FIFO), not a file." << -1;
+    QTest::newRow("device") << "device"
+                            << "it is a device, not a file." << -1;
+    QTest::newRow("empty file") << "empty"
+                                << "it is empty." << -1;
+    QTest::newRow("random bytes") << "random"
+                                  << "it is no database; its content is of another kind." << -1;
+    QTest::newRow("cut short") << "truncated"
+                               << "it is damaged or cut short." << -1;
+    QTest::newRow("locked") << "locked"
+                            << "another program holds it locked." << -1;
+    QTest::newRow("notes in a view") << "view"
+                                     << "its \"stickies\" is no table but a view." << -1;
+    QTest::newRow("other columns")
+        << "columns"
+        << "its table \"stickies\" has other columns than a note table." << -1;
+}
+
+void TestNoteDatabase::inspectSaysWhatIsWrong()
+{
+    QFETCH(QString, kind);
+    QVERIFY(QDir().mkpath(dataDirectory()));
+    QString file = databaseFile();
+    const auto write = [&](const QByteArray &bytes) {
+        QFile out(file);
+        return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+    };
+    if (kind == QLatin1String("notes") || kind == QLatin1String("truncated") ||
+        kind == QLatin1String("locked")) {
+        QList<NoteRecord> records;
+        for (int id = 1; id <= 40; ++id) {
+            records.append(sampleRecord(id));
+            records.last().message = QString(3000, QLatin1Char('a' + id % 26));
+        }
+        QCOMPARE(m_database.open(dataDirectory(), file), NoteDatabase::OpenResult::Opened);
+        QVERIFY(m_database.save(records));
+        m_database.close();
+        if (kind == QLatin1String("truncated"))
+            QVERIFY(QFile::resize(file, QFileInfo(file).size() / 2));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(file));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        file = QStringLiteral("/dev/null");
+    } else if (kind == QLatin1String("empty")) {
+        QVERIFY(write(QByteArray()));
+    } else if (kind == QLatin1String("random")) {
+        QByteArray bytes;
+        for (int i = 0; i < 8192; ++i)
+            bytes.append(char((i * 7919 + 13) % 251));
+        QVERIFY(write(bytes));
+    } else if (kind == QLatin1String("view") || kind == QLatin1String("columns")) {
+        Inspector maker(file);
+        QVERIFY(maker.exec(kind == QLatin1String("view")
+                               ? QStringLiteral("CREATE VIEW stickies AS WITH RECURSIVE n(x) AS "
+                                                "(SELECT 1 UNION ALL SELECT x + 1 FROM n) SELECT "
+                                                "x AS id FROM n")
+                               : QStringLiteral("CREATE TABLE stickies (id, note)")));
+    }
+    std::unique_ptr<Inspector> holder;
+    if (kind == QLatin1String("locked")) {
+        holder = std::make_unique<Inspector>(file);
+        QVERIFY(holder->exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    }
+
+    const NoteDatabase::FileCheck check = NoteDatabase::inspect(file);
+    QTEST(check.problem, "problem");
+    QTEST(check.notes, "notes");
+    if (holder)
+        QVERIFY(holder->exec(QStringLiteral("ROLLBACK")));
+
+    // The note file itself is opened only when it is usable, and left as it
+    // was when not. (An empty file is how a new note file starts.)
+    if (kind == QLatin1String("device") || kind == QLatin1String("missing") ||
+        kind == QLatin1String("locked") || kind == QLatin1String("empty"))
+        return;
+    const QByteArray before = QFileInfo(file).isFile() ? [&] {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }() : QByteArray();
+    if (check.notes < 0)
+        QTest::ignoreMessage(QtCriticalMsg, "Can't open the Sticky database!");
+    QCOMPARE(m_database.open(dataDirectory(), file) == NoteDatabase::OpenResult::Opened,
+             check.notes >= 0);
+    m_database.close();
+    if (QFileInfo(file).isFile() && check.notes < 0) {
+        QFile in(file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QCOMPARE(in.readAll(), before);
+    }
 }
 
 QTEST_MAIN(TestNoteDatabase)
