@@ -32,10 +32,11 @@ bool importPath(MainWindow &window, const QString &path)
     NoteImport::Result result;
     {
         ExchangeProgressDialog progress(&window, text("Import Notes"), text("Reading notes…"));
-        result = QFileInfo(path).isDir()
-                     ? NoteImport::readFolder(path, window.dataDirectory() + QStringLiteral("/images"),
-                                              progress.callback())
-                     : NoteImport::readDatabase(path, progress.callback());
+        result =
+            QFileInfo(path).isDir()
+                ? NoteImport::readFolder(path, window.dataDirectory() + QStringLiteral("/images"),
+                                         progress.callback())
+                : NoteImport::readDatabase(path, progress.callback());
     }
     if (result.cancelled)
         return false;

@@ -203,9 +203,9 @@ void InstanceChannel::readRequest(QLocalSocket *socket)
         emit importRequested(text);
 }
 
-InstanceChannel::Outcome InstanceChannel::deliverWhenListening(
-    const QString &name, Request request, const QString &text,
-    const std::function<bool()> &copyStarting, int waitMs)
+InstanceChannel::Outcome
+InstanceChannel::deliverWhenListening(const QString &name, Request request, const QString &text,
+                                      const std::function<bool()> &copyStarting, int waitMs)
 {
     QDeadlineTimer deadline(waitMs);
     while (true) {
@@ -238,7 +238,8 @@ InstanceChannel::Outcome InstanceChannel::deliver(const QString &name, Request r
         return Outcome::NobodyListens;
     }
     const auto stillThere = [&] {
-        return socket.state() == QLocalSocket::ConnectedState && Platform::isProcessAlive(peer->pid);
+        return socket.state() == QLocalSocket::ConnectedState &&
+               Platform::isProcessAlive(peer->pid);
     };
     QDataStream stream(&socket);
     stream.setVersion(QDataStream::Qt_6_0);

@@ -96,8 +96,8 @@ int deliverToRunningCopy(int &argc, char **argv, const Request &request)
     Translations::install(application, QLocale::system());
     // A copy started a moment ago holds the lock but listens only once its
     // notes are loaded: the request waits for it rather than being refused.
-    const QString text = request.action == Request::Action::Import ? request.importPath
-                                                                   : request.noteText;
+    const QString text =
+        request.action == Request::Action::Import ? request.importPath : request.noteText;
     switch (InstanceChannel::deliverWhenListening(InstanceChannel::serverName(),
                                                   channelRequestOf(request), text,
                                                   &SingleInstanceGuard::anotherCopyHoldsLock)) {

@@ -76,7 +76,8 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
     }
 
     const int commands = int(parser.isSet(options.newNote)) + int(parser.isSet(options.showPanel)) +
-                         int(parser.isSet(options.exportTo)) + int(parser.isSet(options.importFrom));
+                         int(parser.isSet(options.exportTo)) +
+                         int(parser.isSet(options.importFrom));
     if (commands > 1)
         return invalid(
             translated("Give only one of --new-note, --show-panel, --export and --import."));

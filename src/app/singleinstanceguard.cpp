@@ -93,8 +93,7 @@ Verdict check()
     int copies = 1;
     if (lockState != Platform::InstanceLock::State::Acquired) {
         const QString userName = Platform::currentUserName();
-        copies = countCopiesOn(runningCopies(), userName,
-                               AppPaths::noteDataDirectory() + userName);
+        copies = countCopiesOn(runningCopies(), userName, AppPaths::noteDataDirectory() + userName);
     }
     qCDebug(lcApp) << "   +-- instance lock" << path << "state" << int(lockState) << "copies"
                    << copies;

@@ -51,8 +51,8 @@ QString ownCacheFolder(const QString &cacheHome)
     if (descriptor < 0)
         return QString();
     struct stat info = {};
-    bool usable = ::fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode) &&
-                  info.st_uid == geteuid();
+    bool usable =
+        ::fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid();
     if (usable && (info.st_mode & 077) != 0)
         usable = ::fchmod(descriptor, 0700) == 0;
     ::close(descriptor);

@@ -27,8 +27,8 @@ QProcessEnvironment environmentOf(const QString &processFolder)
 
 QString environmentUserName(const QProcessEnvironment &environment)
 {
-    for (const QString &variable : {QStringLiteral("USERNAME"), QStringLiteral("USER"),
-                                    QStringLiteral("LOGNAME")}) {
+    for (const QString &variable :
+         {QStringLiteral("USERNAME"), QStringLiteral("USER"), QStringLiteral("LOGNAME")}) {
         const QString value = environment.value(variable);
         if (!value.isEmpty())
             return value;

@@ -10,8 +10,8 @@ namespace Platform {
 struct ProcessEntry
 {
     qint64 pid = 0;
-    QString executable; // full path of its executable, as the system reports it
-    QString userName;   // the user it runs for (see processesRunning)
+    QString executable;              // full path of its executable, as the system reports it
+    QString userName;                // the user it runs for (see processesRunning)
     QProcessEnvironment environment; // as it was when the process started
 };
 
