@@ -4,6 +4,8 @@
 #include "platform/privateruntimefolder.h"
 #include "platform/processlist.h"
 #include "platform/username.h"
+#include "programrun.h"
+#include "testappfolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <csignal>
 #include <latch>
 
 #include <sys/stat.h>
@@ -74,6 +77,7 @@ private slots:
     void runtimeFolderIsAlwaysPrivate_data();
     void runtimeFolderIsAlwaysPrivate();
     void noFolderMeansNoLock();
+    void copyOnAnotherNoteFileIsNoSecondCopy();
 };
 
 void TestSingleInstance::countsOnlyTheNamedUser_data()
@@ -428,6 +432,34 @@ void TestSingleInstance::noFolderMeansNoLock()
     InstanceLock lock{QString()};
     QCOMPARE(lock.tryAcquire(), State::Unavailable);
     QVERIFY(!QFile::exists(QStringLiteral("notarella-bob.lock")));
+}
+
+// A test that holds the lock itself and starts the program beside it, while a
+// copy of the same user name runs elsewhere on its own note file (another
+// test, another installation): the program starts.
+void TestSingleInstance::copyOnAnotherNoteFileIsNoSecondCopy()
+{
+    qputenv("USERNAME", "shared-name");
+    QCOMPARE(SingleInstanceGuard::check(), Verdict::Run); // this process holds the lock now
+    TestAppFolder elsewhere;
+    QVERIFY2(elsewhere.isValid(), qPrintable(elsewhere.errorString()));
+    QTemporaryDir otherRuntime;
+    QVERIFY(QFile::setPermissions(otherRuntime.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ProgramRun other(elsewhere.executable());
+    other.setEnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
+    QVERIFY(other.start());
+    QVERIFY2(other.waitForStderr(ProgramRun::kStartedLine, 20000), qPrintable(other.standardError()));
+
+    TestAppFolder here;
+    QVERIFY2(here.isValid(), qPrintable(here.errorString()));
+    ProgramRun run(here.executable());
+    QVERIFY(run.start());
+    QVERIFY2(run.waitForStderr(ProgramRun::kStartedLine, 20000), qPrintable(run.standardError()));
+    for (ProgramRun *copy : {&run, &other}) {
+        QVERIFY(copy->sendSignal(SIGTERM));
+        QVERIFY(copy->waitForExit(10000));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
