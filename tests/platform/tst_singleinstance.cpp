@@ -449,7 +449,8 @@ void TestSingleInstance::copyOnAnotherNoteFileIsNoSecondCopy()
     ProgramRun other(elsewhere.executable());
     other.setEnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
     QVERIFY(other.start());
-    QVERIFY2(other.waitForStderr(ProgramRun::kStartedLine, 20000), qPrintable(other.standardError()));
+    QVERIFY2(other.waitForStderr(ProgramRun::kStartedLine, 20000),
+             qPrintable(other.standardError()));
 
     TestAppFolder here;
     QVERIFY2(here.isValid(), qPrintable(here.errorString()));
