@@ -10,6 +10,10 @@
             <numerusform>%n Notizen nach %1 exportiert</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The running Notarella did not confirm the request: it refused it or ended before answering.</source>
+        <translation>Das laufende Notarella hat die Anfrage nicht bestätigt: Es hat sie abgelehnt oder wurde vor der Antwort beendet.</translation>
+    </message>
 </context>
 <context>
     <name>DeletedNotesDialog</name>

@@ -1,13 +1,16 @@
 #include "app/commandlineexport.h"
+#include "app/importcommand.h"
 #include "app/instancechannel.h"
 #include "app/mainwindow.h"
 #include "app/myapplication.h"
 #include "app/programarguments.h"
 #include "app/singleinstanceguard.h"
+#include "app/translations.h"
 #include "base/tracing.h"
 #include "platform/nativesettings.h"
 #include "platform/terminationsignals.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <QTimer>
@@ -32,6 +35,7 @@ int answerWithoutWindow(int &argc, char **argv, const Request &request)
     case Request::Action::Run:
     case Request::Action::NewNote:
     case Request::Action::ShowPanel:
+    case Request::Action::Import:
         return -1;
     case Request::Action::Help:
     case Request::Action::Version:
@@ -66,20 +70,52 @@ int answerWithoutWindow(int &argc, char **argv, const Request &request)
     }
 }
 
-// Hands a request to the copy already running. True when it took it.
-bool deliverToRunningCopy(int &argc, char **argv, const Request &request)
+// The channel's form of a request handed on.
+InstanceChannel::Request channelRequestOf(const Request &request)
 {
-    if (request.action != Request::Action::NewNote && request.action != Request::Action::ShowPanel)
-        return false;
+    switch (request.action) {
+    case Request::Action::ShowPanel:
+        return InstanceChannel::Request::ShowPanel;
+    case Request::Action::Import:
+        return InstanceChannel::Request::Import;
+    default:
+        break;
+    }
+    return InstanceChannel::Request::NewNote;
+}
+
+// Hands a request to the copy already running. Returns the exit code, or -1
+// when no copy runs and this one is to start and carry it out.
+int deliverToRunningCopy(int &argc, char **argv, const Request &request)
+{
+    if (request.action != Request::Action::NewNote &&
+        request.action != Request::Action::ShowPanel && request.action != Request::Action::Import)
+        return -1;
     QCoreApplication application(argc, argv);
     setApplicationNames();
+    Translations::install(application, QLocale::system());
     // A copy started a moment ago holds the lock but listens only once its
     // notes are loaded: the request waits for it rather than being refused.
-    return InstanceChannel::deliverWhenListening(
-        InstanceChannel::serverName(),
-        request.action == Request::Action::NewNote ? InstanceChannel::Request::NewNote
-                                                   : InstanceChannel::Request::ShowPanel,
-        request.noteText, &SingleInstanceGuard::anotherCopyHoldsLock);
+    const QString text =
+        request.action == Request::Action::Import ? request.importPath : request.noteText;
+    switch (InstanceChannel::deliverWhenListening(InstanceChannel::serverName(),
+                                                  channelRequestOf(request), text,
+                                                  &SingleInstanceGuard::anotherCopyHoldsLock)) {
+    case InstanceChannel::Outcome::Delivered:
+        return 0;
+    case InstanceChannel::Outcome::NobodyListens:
+        return -1;
+    case InstanceChannel::Outcome::NotAnswered:
+        break;
+    }
+    // The request reached the running copy, which may have carried it out:
+    // starting a copy beside it would only be refused.
+    QTextStream(stderr) << QCoreApplication::translate(
+                               "CommandLine",
+                               "The running Notarella did not confirm the request: it refused "
+                               "it or ended before answering.")
+                        << '\n';
+    return 1;
 }
 
 } // namespace
@@ -90,11 +126,14 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const Request request = CommandLine::parseProgramArguments(arguments);
+    Request request = CommandLine::parseProgramArguments(arguments);
     if (const int exitCode = answerWithoutWindow(argc, argv, request); exitCode >= 0)
         return exitCode;
-    if (deliverToRunningCopy(argc, argv, request))
-        return 0;
+    // The running copy has a current directory of its own.
+    if (request.action == Request::Action::Import)
+        request.importPath = QFileInfo(request.importPath).absoluteFilePath();
+    if (const int exitCode = deliverToRunningCopy(argc, argv, request); exitCode >= 0)
+        return exitCode;
 
     MyApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -112,6 +151,8 @@ int main(int argc, char *argv[])
                      &MainWindow::createStickyWithText);
     QObject::connect(&channel, &InstanceChannel::showPanelRequested, &window,
                      &MainWindow::showControlPanel);
+    QObject::connect(&channel, &InstanceChannel::importRequested, &window,
+                     [&window](const QString &path) { ImportCommand::importPath(window, path); });
     channel.listen(InstanceChannel::serverName());
     // No copy ran to take the request: this one carries it out.
     if (request.action == Request::Action::NewNote)
@@ -119,6 +160,10 @@ int main(int argc, char *argv[])
                            [&window, &request] { window.createStickyWithText(request.noteText); });
     else if (request.action == Request::Action::ShowPanel)
         QTimer::singleShot(0, &window, &MainWindow::showControlPanel);
+    else if (request.action == Request::Action::Import)
+        QTimer::singleShot(0, &window, [&window, &request] {
+            ImportCommand::importPath(window, request.importPath);
+        });
 
     if (TerminationSignals::requested()) {
         // The signal came during start-up; leave through the ordinary

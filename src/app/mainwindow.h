@@ -140,7 +140,9 @@ private:
     // Shows new notes without activating them, handling window events every
     // few windows.
     void showLoadedNotes(const QList<StickyWidget *> &notes);
-    void createSticky(const QString &rgb, const QString &name);
+    // A new note of colour `rgb` named `name`, holding the plain `text`,
+    // shown and written to the note file at once.
+    void createSticky(const QString &rgb, const QString &name, const QString &text = QString());
     void setupBackups();
     void reportDailyBackup(const QString &target, const NoteWriter::Outcome &outcome);
     void setupTrash();

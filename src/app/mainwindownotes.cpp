@@ -6,6 +6,7 @@
 #include "exchange/noteimport.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
+#include "notes/notetext.h"
 #include "notes/stickywidget.h"
 #include "reminders/reminderthread.h"
 #include "richtext/pictureintake.h"
@@ -21,6 +22,14 @@
 #include <QWindow>
 
 namespace {
+
+// A word of thousands of characters would take Qt's line breaking at word
+// boundaries seconds to minutes; such a note breaks its lines anywhere.
+void keepLayoutLinear(StickyWidget *sticky)
+{
+    if (NoteText::hasOverlongWord(sticky->textBrowser()->toPlainText()))
+        sticky->textBrowser()->setWordWrapMode(QTextOption::WrapAnywhere);
+}
 
 NoteRecord recordOf(const StickyWidget &sticky)
 {
@@ -239,6 +248,7 @@ StickyWidget *MainWindow::createStickyFromRecord(const NoteRecord &record,
                          record.originalReminderDate, record.reminderDate, record.periodicMask,
                          record.locked, PictureIntake::takeIn(record.message).html, settings);
     assimilateSticky(sticky);
+    keepLayoutLinear(sticky);
     Qt::WindowFlags flags = sticky->windowFlags();
     if (record.alwaysOnTop)
         flags |= Qt::WindowStaysOnTopHint;
@@ -306,7 +316,7 @@ void MainWindow::assimilateSticky(StickyWidget *sticky)
                 &StickyWidget::reminderCheck);
 }
 
-void MainWindow::createSticky(const QString &rgb, const QString &name)
+void MainWindow::createSticky(const QString &rgb, const QString &name, const QString &text)
 {
     qCDebug(lcStore) << "MainWindow::createSticky(" << rgb << "," << name << ")";
     int newID = 1;
@@ -322,6 +332,12 @@ void MainWindow::createSticky(const QString &rgb, const QString &name)
     auto *sticky = new StickyWidget(newID, rgb, name, QDateTime::currentDateTime(), QDateTime(),
                                     QDateTime(), QString(), false, QString());
     assimilateSticky(sticky);
+    if (!text.isEmpty()) {
+        if (NoteText::hasOverlongWord(text))
+            sticky->textBrowser()->setWordWrapMode(QTextOption::WrapAnywhere);
+        sticky->textBrowser()->setPlainText(text);
+        sticky->setWindowTitle(sticky->summaryText());
+    }
     if (!Preferences::userBool(Preferences::Names::UseTaskBarByDefault))
         sticky->setWindowFlags((sticky->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
     sticky->move(NotePlacement::placeForNewNote(corners, NotePlacement::primaryScreenArea(),
@@ -329,16 +345,15 @@ void MainWindow::createSticky(const QString &rgb, const QString &name)
     sticky->show();
     sticky->activateWindow();
     updateTableWidget();
+    // Written at once, not with the next minute's save: a note the user was
+    // just given survives a crash.
+    saveStickiesInBackground();
 }
 
 void MainWindow::createStickyWithText(const QString &text)
 {
-    createStickyDefault();
-    if (text.isEmpty() || stickyList.isEmpty())
-        return;
-    StickyWidget *sticky = stickyList.last();
-    sticky->textBrowser()->setPlainText(text);
-    updateTableWidget();
+    createSticky(Preferences::userString(Preferences::Names::DefaultRGB),
+                 Preferences::userString(Preferences::Names::DefaultColor), text);
 }
 
 void MainWindow::stickyDeleted(StickyWidget *deletedSticky)

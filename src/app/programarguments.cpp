@@ -30,11 +30,16 @@ struct Options
     QCommandLineOption exportTo{QStringLiteral("export"),
                                 translated("Exports every note to the folder DIR and leaves."),
                                 QStringLiteral("DIR")};
+    QCommandLineOption importFrom{
+        QStringLiteral("import"),
+        translated("Adds the notes of PATH, a folder written by --export or another note file, "
+                   "as new notes in the running Notarella (starting it if none runs)."),
+        QStringLiteral("PATH")};
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(translated("Notarella, sticky notes for the desktop."));
-        parser.addOptions({help, version, newNote, showPanel, exportTo});
+        parser.addOptions({help, version, newNote, showPanel, exportTo, importFrom});
         parser.addPositionalArgument(QStringLiteral("TEXT"),
                                      translated("The text of the new note (with --new-note)."),
                                      QStringLiteral("[TEXT]"));
@@ -71,9 +76,11 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
     }
 
     const int commands = int(parser.isSet(options.newNote)) + int(parser.isSet(options.showPanel)) +
-                         int(parser.isSet(options.exportTo));
+                         int(parser.isSet(options.exportTo)) +
+                         int(parser.isSet(options.importFrom));
     if (commands > 1)
-        return invalid(translated("Give only one of --new-note, --show-panel and --export."));
+        return invalid(
+            translated("Give only one of --new-note, --show-panel, --export and --import."));
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(options.newNote)) {
         if (positional.size() > 1)
@@ -92,6 +99,11 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
         if (request.exportDirectory.isEmpty())
             return invalid(translated("--export needs a folder."));
         request.action = ProgramRequest::Action::Export;
+    } else if (parser.isSet(options.importFrom)) {
+        request.importPath = parser.value(options.importFrom);
+        if (request.importPath.isEmpty())
+            return invalid(translated("--import needs a folder or a note file."));
+        request.action = ProgramRequest::Action::Import;
     }
     return request;
 }

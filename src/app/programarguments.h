@@ -18,11 +18,13 @@ struct ProgramRequest
         NewNote,   // have the running copy (or this one) make a note
         ShowPanel, // have the running copy (or this one) show its control panel
         Export,    // write every note to a folder and leave
+        Import,    // have the running copy (or this one) import a folder or note file
         Invalid    // print `error` and the usage, leave with a failure
     };
     Action action = Action::Run;
     QString noteText;        // --new-note: the text of the note, may be empty
     QString exportDirectory; // --export: the folder to write to
+    QString importPath;      // --import: the exported folder or note file, as given
     QString error;           // Invalid: what was wrong, for the user
 };
 

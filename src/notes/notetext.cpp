@@ -31,6 +31,17 @@ QString summary(const QString &plainText)
     return text;
 }
 
+bool hasOverlongWord(const QString &plainText, qsizetype limit)
+{
+    qsizetype run = 0;
+    for (const QChar character : plainText) {
+        run = character.isSpace() ? 0 : run + 1;
+        if (run > limit)
+            return true;
+    }
+    return false;
+}
+
 QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                        const QString &periodicMask)
 {

@@ -13,6 +13,13 @@ namespace NoteText {
 // non-empty result is put in double quotes.
 QString summary(const QString &plainText);
 
+// True when `plainText` holds a word (a run without blanks) longer than
+// `limit` characters. Qt lays out such a word in time growing with the square
+// of its length when it breaks lines at word boundaries, so a note holding one
+// breaks its lines anywhere instead.
+inline constexpr qsizetype kOverlongWord = 1000;
+bool hasOverlongWord(const QString &plainText, qsizetype limit = kOverlongWord);
+
 // The reminder tooltip: none, scheduled (one-time or periodic) or snoozed.
 QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                        const QString &periodicMask);

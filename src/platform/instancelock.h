@@ -21,7 +21,8 @@ public:
     };
 
     // "<runtimeFolder>/notarella-<user>.lock", the user name percent-encoded
-    // so that any name makes one plain file name.
+    // so that any name makes one plain file name. Empty when `runtimeFolder`
+    // is no absolute path; a lock at an empty path is always Unavailable.
     static QString pathFor(const QString &runtimeFolder, const QString &userName);
 
     explicit InstanceLock(const QString &path);

@@ -9,17 +9,29 @@
 namespace Platform {
 namespace {
 
-QString environmentUserName(const QString &processFolder)
+QProcessEnvironment environmentOf(const QString &processFolder)
 {
+    QProcessEnvironment environment;
     QFile file(processFolder + QStringLiteral("/environ"));
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
+        return environment;
     const QList<QByteArray> entries = file.readAll().split('\0');
-    for (const char *variable : {"USERNAME=", "USER=", "LOGNAME="}) {
-        for (const QByteArray &entry : entries) {
-            if (entry.startsWith(variable) && entry.size() > qsizetype(qstrlen(variable)))
-                return QString::fromLocal8Bit(entry.mid(qstrlen(variable)));
-        }
+    for (const QByteArray &entry : entries) {
+        const qsizetype equals = entry.indexOf('=');
+        if (equals > 0 && !environment.contains(QString::fromLocal8Bit(entry.left(equals))))
+            environment.insert(QString::fromLocal8Bit(entry.left(equals)),
+                               QString::fromLocal8Bit(entry.mid(equals + 1)));
+    }
+    return environment;
+}
+
+QString environmentUserName(const QProcessEnvironment &environment)
+{
+    for (const QString &variable :
+         {QStringLiteral("USERNAME"), QStringLiteral("USER"), QStringLiteral("LOGNAME")}) {
+        const QString value = environment.value(variable);
+        if (!value.isEmpty())
+            return value;
     }
     return QString();
 }
@@ -64,12 +76,13 @@ QList<ProcessEntry> processesRunning(const QString &executableName, const QStrin
         executable.remove(QStringLiteral(" (deleted)"));
         if (executable.isEmpty() || QFileInfo(executable).fileName() != executableName)
             continue;
-        QString userName = environmentUserName(processFolder);
+        const QProcessEnvironment environment = environmentOf(processFolder);
+        QString userName = environmentUserName(environment);
         if (userName.isEmpty())
             userName = accountUserName(processFolder);
         if (!QFileInfo::exists(processFolder))
             continue; // ended while being read
-        found.append({pid, executable, userName});
+        found.append({pid, executable, userName, environment});
     }
     return found;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QProcessEnvironment>
 #include <QString>
 
 namespace Platform {
@@ -9,8 +10,9 @@ namespace Platform {
 struct ProcessEntry
 {
     qint64 pid = 0;
-    QString executable; // full path of its executable, as the system reports it
-    QString userName;   // the user it runs for (see processesRunning)
+    QString executable;              // full path of its executable, as the system reports it
+    QString userName;                // the user it runs for (see processesRunning)
+    QProcessEnvironment environment; // as it was when the process started
 };
 
 // Every process whose executable file is named `executableName`, read from

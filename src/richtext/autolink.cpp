@@ -30,16 +30,21 @@ std::optional<std::pair<qsizetype, qsizetype>> addressInWord(QStringView word)
     while (last < word.size() && !kInnerDelimiters.contains(word.at(last)))
         ++last;
     // Closing punctuation goes unless the address opened it: a Wikipedia
-    // page "Foo_(bar)" keeps its bracket, "(see www.x.org)" does not.
-    for (bool trimmed = true; trimmed && last > first;) {
-        const QStringView candidate = word.sliced(first, last - first);
-        const QChar tail = candidate.back();
-        trimmed = kSentencePunctuation.contains(tail) ||
-                  (tail == u')' && candidate.count(u'(') < candidate.count(u')')) ||
-                  (tail == u']' && candidate.count(u'[') < candidate.count(u']')) ||
-                  (tail == u'}' && candidate.count(u'{') < candidate.count(u'}'));
-        if (trimmed)
-            --last;
+    // page "Foo_(bar)" keeps its bracket, "(see www.x.org)" does not. The
+    // brackets are counted once and the counts follow the trimming, so a
+    // word ending in thousands of them is trimmed in one pass.
+    const QStringView kept = word.sliced(first, last - first);
+    qsizetype opened[3] = {kept.count(u'('), kept.count(u'['), kept.count(u'{')};
+    qsizetype closed[3] = {kept.count(u')'), kept.count(u']'), kept.count(u'}')};
+    constexpr QStringView kClosing = u")]}";
+    while (last > first) {
+        const QChar tail = word.at(last - 1);
+        const qsizetype bracket = kClosing.indexOf(tail);
+        if (bracket >= 0 && opened[bracket] < closed[bracket])
+            --closed[bracket];
+        else if (!kSentencePunctuation.contains(tail))
+            break;
+        --last;
     }
     if (last <= first)
         return std::nullopt;

@@ -17,6 +17,14 @@
 #include <csignal>
 #include <thread>
 
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 // Runs `work` on a thread of its own while this thread's event loop serves
@@ -68,6 +76,70 @@ void terminate(ProgramRun &run)
 
 const QString kWarningTitle = QStringLiteral("already running");
 
+// A plain local socket connected to `name`, or -1. The connect waits at most
+// a few seconds for the listener to take it.
+int connectRaw(const QString &name)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    const timeval wait = {3, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof wait);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A process of user "nobody" that listens at `name`, takes one client,
+// reads what it sends for up to two seconds, answers "ok" and reports the
+// number of bytes it got through `report`. Returns its process id.
+pid_t listenAsNobody(const QString &name, int report)
+{
+    const QByteArray path = QFile::encodeName(name);
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(2);
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+    if (::bind(server, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        ::chmod(path.constData(), 0777) != 0 || ::listen(server, 4) != 0)
+        ::_exit(3);
+    const int client = ::accept(server, nullptr, nullptr);
+    long received = 0;
+    pollfd wait = {client, POLLIN, 0};
+    char buffer[4096];
+    while (::poll(&wait, 1, 2000) > 0) {
+        const ssize_t got = ::read(client, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        received += got;
+        if (received > 8)
+            ::send(client, "ok\n", 3, MSG_NOSIGNAL);
+    }
+    ::write(report, &received, sizeof received);
+    ::_exit(0);
+}
+
+// Sets the soft limit of open files; returns the one before.
+rlim_t setOpenFileLimit(rlim_t limit)
+{
+    rlimit current = {};
+    ::getrlimit(RLIMIT_NOFILE, &current);
+    const rlim_t before = current.rlim_cur;
+    current.rlim_cur = std::min(limit, current.rlim_max);
+    ::setrlimit(RLIMIT_NOFILE, &current);
+    return before;
+}
+
 } // namespace
 
 class TestInstanceChannel : public QObject
@@ -89,6 +161,12 @@ private slots:
     void secondStartHandsOverItsRequest();
     void firstStartCarriesOutItsOwnRequest();
     void secondStartWaitsForTheFirstToListen();
+
+    void socketOfAnotherUserGetsNothing();
+    void clientOfAnotherUserIsRefused();
+    void vanishedSocketIsMadeAgain();
+    void idleClientsDoNotCloseTheChannel();
+    void importGoesToTheRunningCopy();
 
 private:
     QString m_name;
@@ -129,7 +207,7 @@ void TestInstanceChannel::requestsReachTheListener()
         delivered = InstanceChannel::deliver(m_name,
                                              newNote ? InstanceChannel::Request::NewNote
                                                      : InstanceChannel::Request::ShowPanel,
-                                             text);
+                                             text) == InstanceChannel::Outcome::Delivered;
     }));
     QVERIFY(delivered);
     QCOMPARE(notes.size(), newNote ? 1 : 0);
@@ -187,7 +265,8 @@ void TestInstanceChannel::noListenerMeansNoDelivery()
 {
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!InstanceChannel::deliver(m_name, InstanceChannel::Request::NewNote, "lost"));
+    QCOMPARE(InstanceChannel::deliver(m_name, InstanceChannel::Request::NewNote, "lost"),
+             InstanceChannel::Outcome::NobodyListens);
     // Nobody listens: the answer comes at once, not after the time-out.
     QVERIFY(timer.elapsed() < 2000);
 }
@@ -218,12 +297,12 @@ void TestInstanceChannel::requestWaitsForACopyStillStarting()
     timer.start();
     QVERIFY(runBeside([&] {
         result = InstanceChannel::deliverWhenListening(
-            m_name, InstanceChannel::Request::NewNote, "Later",
-            [&] {
-                ++asked;
-                return copyStarting;
-            },
-            2000);
+                     m_name, InstanceChannel::Request::NewNote, "Later",
+                     [&] {
+                         ++asked;
+                         return copyStarting;
+                     },
+                     2000) == InstanceChannel::Outcome::Delivered;
     }));
     QCOMPARE(result, delivered);
     QCOMPARE(notes.size(), delivered ? 1 : 0);
@@ -245,6 +324,11 @@ void TestInstanceChannel::secondStartHandsOverItsRequest_data()
                               << "Milk & <honey>";
     QTest::newRow("show panel") << QStringList{"--show-panel"} << "MainWindow::showControlPanel()"
                                 << "";
+    // One word as long as one argument may be: laid out with word-boundary
+    // breaking it froze the running copy past the client's wait.
+    const QString word(131000, QLatin1Char('w'));
+    QTest::newRow("one very long word")
+        << QStringList{"--new-note", word} << "MainWindow::createSticky(" << word;
 }
 
 void TestInstanceChannel::secondStartHandsOverItsRequest()
@@ -270,6 +354,12 @@ void TestInstanceChannel::secondStartHandsOverItsRequest()
     QVERIFY2(QTest::qWaitFor(
                  [&] { return first.standardError().count(expectedTrace) > tracesBefore; }, 10000),
              qPrintable(first.standardError()));
+    // A new note is in the note file at once, not after the next minute's
+    // save: a crash now would not take it.
+    if (!storedText.isEmpty()) {
+        const QString file = folder.databaseFile(Platform::currentUserName());
+        QVERIFY(QTest::qWaitFor([&] { return storedNoteTexts(file).contains(storedText); }, 5000));
+    }
     terminate(first);
     const QStringList texts = storedNoteTexts(folder.databaseFile(Platform::currentUserName()));
     QCOMPARE(texts.size(), storedText.isEmpty() ? 1 : 2); // the welcome note first
@@ -323,6 +413,155 @@ void TestInstanceChannel::secondStartWaitsForTheFirstToListen()
     const QStringList texts = storedNoteTexts(folder.databaseFile(Platform::currentUserName()));
     QCOMPARE(texts.size(), 2);
     QCOMPARE(texts.last(), QStringLiteral("Arrived early"));
+}
+
+void TestInstanceChannel::socketOfAnotherUserGetsNothing()
+{
+    if (geteuid() != 0)
+        QSKIP("another user's listener needs root");
+    QTemporaryDir folder;
+    QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOther | QFile::WriteOther |
+                                                     QFile::ExeOther | QFile::ReadOwner |
+                                                     QFile::WriteOwner | QFile::ExeOwner));
+    const QString name = folder.filePath(QStringLiteral("notarella-tester.channel"));
+    int report[2];
+    QCOMPARE(::pipe(report), 0);
+    const pid_t listener = listenAsNobody(name, report[1]);
+    QVERIFY(QTest::qWaitFor([&] { return QFileInfo::exists(name); }, 5000));
+
+    const auto outcome =
+        InstanceChannel::deliver(name, InstanceChannel::Request::NewNote, QStringLiteral("secret"));
+    QCOMPARE(outcome, InstanceChannel::Outcome::NobodyListens);
+    long received = -1;
+    QCOMPARE(::read(report[0], &received, sizeof received), ssize_t(sizeof received));
+    QCOMPARE(received, 0L); // not a byte of the note
+    int status = 0;
+    ::waitpid(listener, &status, 0);
+    ::close(report[0]);
+    ::close(report[1]);
+}
+
+void TestInstanceChannel::clientOfAnotherUserIsRefused()
+{
+    if (geteuid() != 0)
+        QSKIP("another user's client needs root");
+    QTemporaryDir folder;
+    QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), 0755) == 0);
+    const QString name = folder.filePath(QStringLiteral("notarella-tester.channel"));
+    InstanceChannel channel;
+    QVERIFY(channel.listen(name));
+    QSignalSpy notes(&channel, &InstanceChannel::newNoteRequested);
+    // Opened to everyone, as a mistaken or hostile set-up would have it.
+    QVERIFY(::chmod(QFile::encodeName(name).constData(), 0777) == 0);
+
+    QByteArray request;
+    {
+        QDataStream stream(&request, QIODevice::WriteOnly);
+        stream.setVersion(QDataStream::Qt_6_0);
+        stream << QStringLiteral("new-note") << QStringLiteral("planted");
+    }
+    const pid_t client = ::fork();
+    if (client == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        const int fd = connectRaw(name);
+        if (fd < 0)
+            ::_exit(3);
+        ::send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL);
+        char answer[16];
+        ::read(fd, answer, sizeof answer);
+        ::_exit(0);
+    }
+    int status = -1;
+    QVERIFY(QTest::qWaitFor([&] { return ::waitpid(client, &status, WNOHANG) == client; }, 10000));
+    QCOMPARE(WEXITSTATUS(status), 0); // it did connect and send
+    QTest::qWait(200);
+    QCOMPARE(notes.size(), 0);
+}
+
+void TestInstanceChannel::vanishedSocketIsMadeAgain()
+{
+    InstanceChannel channel;
+    QVERIFY(channel.listen(m_name));
+    QVERIFY(QFile::remove(m_name));
+    QVERIFY(QTest::qWaitFor([&] { return QFileInfo::exists(m_name); },
+                            3 * InstanceChannel::kWatchIntervalMs));
+    QSignalSpy notes(&channel, &InstanceChannel::newNoteRequested);
+    InstanceChannel::Outcome outcome = InstanceChannel::Outcome::NobodyListens;
+    QVERIFY(runBeside([&] {
+        outcome = InstanceChannel::deliver(m_name, InstanceChannel::Request::NewNote, "again");
+    }));
+    QCOMPARE(outcome, InstanceChannel::Outcome::Delivered);
+    QCOMPARE(notes.size(), 1);
+}
+
+void TestInstanceChannel::idleClientsDoNotCloseTheChannel()
+{
+    TestAppFolder folder;
+    QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
+    // The running copy gets the usual limit of 1,024 open files; the flood
+    // below opens more connections than that.
+    const rlim_t limit = setOpenFileLimit(1024);
+    ProgramRun first(folder.executable());
+    const bool started = startAndWait(first);
+    setOpenFileLimit(limit);
+    QVERIFY2(started, qPrintable(first.standardError()));
+    QVERIFY(first.waitForStderr(QStringLiteral("InstanceChannel: listening at")));
+    const QString name = InstanceChannel::serverName();
+
+    QList<int> idle;
+    for (int i = 0; i < 1100; ++i) {
+        const int fd = connectRaw(name);
+        if (fd >= 0)
+            idle.append(fd);
+    }
+    QVERIFY(idle.size() > 1024);
+
+    ProgramRun second(folder.executable(), {"--new-note", "After the flood"});
+    QVERIFY(second.start());
+    const bool ended = second.waitForExit(40000);
+    for (const int fd : std::as_const(idle))
+        ::close(fd);
+    QVERIFY2(ended, qPrintable(second.standardError()));
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(!second.standardError().contains(kWarningTitle), qPrintable(second.standardError()));
+    QVERIFY2(!second.standardError().contains(ProgramRun::kStartedLine),
+             qPrintable(second.standardError()));
+    const QString file = folder.databaseFile(Platform::currentUserName());
+    QVERIFY(QTest::qWaitFor(
+        [&] { return storedNoteTexts(file).contains(QStringLiteral("After the flood")); }, 10000));
+    terminate(first);
+}
+
+void TestInstanceChannel::importGoesToTheRunningCopy()
+{
+    // A note file of another installation, with one note of its own.
+    TestAppFolder source;
+    QVERIFY2(source.isValid(), qPrintable(source.errorString()));
+    {
+        ProgramRun other(source.executable(), {"--new-note", "From elsewhere"});
+        QVERIFY2(startAndWait(other), qPrintable(other.standardError()));
+        QVERIFY(other.waitForStderr(QStringLiteral("MainWindow::createSticky(")));
+        terminate(other);
+    }
+    TestAppFolder folder;
+    QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
+    ProgramRun first(folder.executable());
+    QVERIFY2(startAndWait(first), qPrintable(first.standardError()));
+
+    ProgramRun second(folder.executable(),
+                      {"--import", source.databaseFile(Platform::currentUserName())});
+    QVERIFY(second.start());
+    QVERIFY2(second.waitForExit(15000), qPrintable(second.standardError()));
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(!second.standardError().contains(ProgramRun::kStartedLine),
+             qPrintable(second.standardError()));
+    const QString file = folder.databaseFile(Platform::currentUserName());
+    QVERIFY2(QTest::qWaitFor(
+                 [&] { return storedNoteTexts(file).contains(QStringLiteral("From elsewhere")); },
+                 10000),
+             qPrintable(first.standardError()));
+    terminate(first);
 }
 
 QTEST_MAIN(TestInstanceChannel)

@@ -24,42 +24,64 @@ void TestProgramArguments::parse_data()
     QTest::addColumn<Request::Action>("action");
     QTest::addColumn<QString>("noteText");
     QTest::addColumn<QString>("exportDirectory");
+    QTest::addColumn<QString>("importPath");
 
     using A = Request::Action;
     const QString none;
-    QTest::newRow("nothing") << QStringList{} << A::Run << none << none;
-    QTest::newRow("--help") << QStringList{"--help"} << A::Help << none << none;
-    QTest::newRow("-h") << QStringList{"-h"} << A::Help << none << none;
+    QTest::newRow("nothing") << QStringList{} << A::Run << none << none << none;
+    QTest::newRow("--help") << QStringList{"--help"} << A::Help << none << none << none;
+    QTest::newRow("-h") << QStringList{"-h"} << A::Help << none << none << none;
     QTest::newRow("help wins over a command")
-        << QStringList{"--new-note", "x", "--help"} << A::Help << none << none;
-    QTest::newRow("--version") << QStringList{"--version"} << A::Version << none << none;
-    QTest::newRow("-v") << QStringList{"-v"} << A::Version << none << none;
-    QTest::newRow("new note without text") << QStringList{"--new-note"} << A::NewNote << "" << none;
+        << QStringList{"--new-note", "x", "--help"} << A::Help << none << none << none;
+    QTest::newRow("--version") << QStringList{"--version"} << A::Version << none << none << none;
+    QTest::newRow("-v") << QStringList{"-v"} << A::Version << none << none << none;
+    QTest::newRow("new note without text")
+        << QStringList{"--new-note"} << A::NewNote << "" << none << none;
     QTest::newRow("new note with text")
-        << QStringList{"--new-note", "Buy milk"} << A::NewNote << "Buy milk" << none;
+        << QStringList{"--new-note", "Buy milk"} << A::NewNote << "Buy milk" << none << none;
     QTest::newRow("text before the option")
-        << QStringList{"Call Anna", "--new-note"} << A::NewNote << "Call Anna" << none;
+        << QStringList{"Call Anna", "--new-note"} << A::NewNote << "Call Anna" << none << none;
     QTest::newRow("text that looks like an option after --")
-        << QStringList{"--new-note", "--", "--export"} << A::NewNote << "--export" << none;
+        << QStringList{"--new-note", "--", "--export"} << A::NewNote << "--export" << none << none;
     QTest::newRow("accents and lines") << QStringList{"--new-note", "Crème brûlée\nà 8h"}
-                                       << A::NewNote << "Crème brûlée\nà 8h" << none;
-    QTest::newRow("show panel") << QStringList{"--show-panel"} << A::ShowPanel << none << none;
+                                       << A::NewNote << "Crème brûlée\nà 8h" << none << none;
+    QTest::newRow("show panel") << QStringList{"--show-panel"} << A::ShowPanel << none << none
+                                << none;
     QTest::newRow("export") << QStringList{"--export", "/tmp/out dir"} << A::Export << none
-                            << "/tmp/out dir";
-    QTest::newRow("export with =") << QStringList{"--export=notes"} << A::Export << none << "notes";
+                            << "/tmp/out dir" << none;
+    QTest::newRow("export with =")
+        << QStringList{"--export=notes"} << A::Export << none << "notes" << none;
 
-    QTest::newRow("unknown option") << QStringList{"--frobnicate"} << A::Invalid << none << none;
-    QTest::newRow("export without folder") << QStringList{"--export"} << A::Invalid << none << none;
+    QTest::newRow("unknown option")
+        << QStringList{"--frobnicate"} << A::Invalid << none << none << none;
+    QTest::newRow("export without folder")
+        << QStringList{"--export"} << A::Invalid << none << none << none;
     QTest::newRow("export with empty folder")
-        << QStringList{"--export", ""} << A::Invalid << none << none;
+        << QStringList{"--export", ""} << A::Invalid << none << none << none;
     QTest::newRow("two commands") << QStringList{"--new-note", "--show-panel"} << A::Invalid << none
-                                  << none;
+                                  << none << none;
     QTest::newRow("export and new note")
-        << QStringList{"--export", "d", "--new-note"} << A::Invalid << none << none;
-    QTest::newRow("two texts") << QStringList{"--new-note", "a", "b"} << A::Invalid << none << none;
-    QTest::newRow("text without command") << QStringList{"hello"} << A::Invalid << none << none;
+        << QStringList{"--export", "d", "--new-note"} << A::Invalid << none << none << none;
+    QTest::newRow("two texts") << QStringList{"--new-note", "a", "b"} << A::Invalid << none << none
+                               << none;
+    QTest::newRow("text without command")
+        << QStringList{"hello"} << A::Invalid << none << none << none;
     QTest::newRow("text with show panel")
-        << QStringList{"--show-panel", "hello"} << A::Invalid << none << none;
+        << QStringList{"--show-panel", "hello"} << A::Invalid << none << none << none;
+    QTest::newRow("import a folder") << QStringList{"--import", "/tmp/exported notes"} << A::Import
+                                     << none << none << "/tmp/exported notes";
+    QTest::newRow("import with =")
+        << QStringList{"--import=notes.db"} << A::Import << none << none << "notes.db";
+    QTest::newRow("import without path")
+        << QStringList{"--import"} << A::Invalid << none << none << none;
+    QTest::newRow("import with empty path")
+        << QStringList{"--import", ""} << A::Invalid << none << none << none;
+    QTest::newRow("import and export")
+        << QStringList{"--import", "a", "--export", "b"} << A::Invalid << none << none << none;
+    QTest::newRow("import and new note")
+        << QStringList{"--new-note", "--import", "a"} << A::Invalid << none << none << none;
+    QTest::newRow("import with a stray text")
+        << QStringList{"--import", "a", "b"} << A::Invalid << none << none << none;
 }
 
 void TestProgramArguments::parse()
@@ -68,12 +90,14 @@ void TestProgramArguments::parse()
     QFETCH(Request::Action, action);
     QFETCH(QString, noteText);
     QFETCH(QString, exportDirectory);
+    QFETCH(QString, importPath);
 
     const Request request =
         CommandLine::parseProgramArguments(QStringList{"notarella"} + arguments);
     QCOMPARE(request.action, action);
     QCOMPARE(request.noteText, noteText);
     QCOMPARE(request.exportDirectory, exportDirectory);
+    QCOMPARE(request.importPath, importPath);
     // A refusal always says why; an accepted line never carries an error.
     QCOMPARE(request.error.isEmpty(), action != Request::Action::Invalid);
 }
@@ -81,7 +105,8 @@ void TestProgramArguments::parse()
 void TestProgramArguments::usageNamesEveryOption()
 {
     const QString usage = CommandLine::programUsageText();
-    for (const char *option : {"--help", "--version", "--new-note", "--show-panel", "--export"})
+    for (const char *option :
+         {"--help", "--version", "--new-note", "--show-panel", "--export", "--import"})
         QVERIFY2(usage.contains(QLatin1String(option)), option);
     QVERIFY(CommandLine::programVersionText().startsWith(QStringLiteral("Notarella ")));
 }

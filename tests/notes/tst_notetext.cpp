@@ -12,6 +12,8 @@ private slots:
     void reminderStatus();
     void printHeading_data();
     void printHeading();
+    void overlongWord_data();
+    void overlongWord();
 };
 
 void TestNoteText::summary_data()
@@ -117,6 +119,28 @@ void TestNoteText::printHeading()
     QFETCH(QString, expected);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(NoteText::printHeading(summary, created), expected);
+}
+
+void TestNoteText::overlongWord_data()
+{
+    QTest::addColumn<QString>("plainText");
+    QTest::addColumn<bool>("overlong");
+    const QString limit(NoteText::kOverlongWord, QLatin1Char('x'));
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("just below the limit") << limit.left(limit.size() - 1) << false;
+    QTest::newRow("at the limit") << limit << false;
+    QTest::newRow("just above the limit") << limit + "x" << true;
+    QTest::newRow("above, after other words") << "a b " + limit + "x" << true;
+    QTest::newRow("a blank splits it") << limit + " x" << false;
+    QTest::newRow("a line break splits it") << limit + "\nx" << false;
+    QTest::newRow("many words at the limit") << limit + ' ' + limit + '\t' + limit << false;
+}
+
+void TestNoteText::overlongWord()
+{
+    QFETCH(QString, plainText);
+    QFETCH(bool, overlong);
+    QCOMPARE(NoteText::hasOverlongWord(plainText), overlong);
 }
 
 QTEST_GUILESS_MAIN(TestNoteText)

@@ -1,7 +1,11 @@
 #include "app/singleinstanceguard.h"
+#include "base/apppaths.h"
 #include "platform/instancelock.h"
+#include "platform/privateruntimefolder.h"
 #include "platform/processlist.h"
 #include "platform/username.h"
+#include "programrun.h"
+#include "testappfolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,8 +17,10 @@
 #include <QThread>
 
 #include <atomic>
+#include <csignal>
 #include <latch>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using Platform::InstanceLock;
@@ -66,6 +72,12 @@ private slots:
     void verdict_data();
     void verdict();
     void checkKeepsTheLockOfThisProcess();
+    void countsOnlyCopiesOnTheSameNoteFile_data();
+    void countsOnlyCopiesOnTheSameNoteFile();
+    void runtimeFolderIsAlwaysPrivate_data();
+    void runtimeFolderIsAlwaysPrivate();
+    void noFolderMeansNoLock();
+    void copyOnAnotherNoteFileIsNoSecondCopy();
 };
 
 void TestSingleInstance::countsOnlyTheNamedUser_data()
@@ -275,6 +287,180 @@ void TestSingleInstance::checkKeepsTheLockOfThisProcess()
     QCOMPARE(SingleInstanceGuard::check(), Verdict::Run); // the same process asks again
     InstanceLock other(path);
     QCOMPARE(other.tryAcquire(), State::HeldByAnother);
+}
+
+void TestSingleInstance::countsOnlyCopiesOnTheSameNoteFile_data()
+{
+    QTest::addColumn<QString>("folder"); // of the copy asking
+    QTest::addColumn<QString>("userName");
+    QTest::addColumn<int>("expected");
+    // Two copies for "bob" in installation A, one in B, one of "eve" in A.
+    QTest::newRow("installation A") << "A"
+                                    << "bob" << 2;
+    QTest::newRow("installation B") << "B"
+                                    << "bob" << 1;
+    QTest::newRow("A reached through a link") << "linkToA"
+                                              << "bob" << 2;
+    QTest::newRow("another user in A") << "A"
+                                       << "eve" << 1;
+    QTest::newRow("no copy in C") << "C"
+                                  << "bob" << 0;
+}
+
+void TestSingleInstance::countsOnlyCopiesOnTheSameNoteFile()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, userName);
+    QFETCH(int, expected);
+    QTemporaryDir root;
+    const QString proc = root.filePath(QStringLiteral("proc"));
+    for (const char *installation : {"A", "B", "C"})
+        QVERIFY(QDir().mkpath(root.filePath(QLatin1String(installation) + "/.NotarellaData")));
+    QVERIFY(
+        QFile::link(root.filePath(QStringLiteral("A")), root.filePath(QStringLiteral("linkToA"))));
+    const auto program = [&](const char *installation) {
+        return root.filePath(QLatin1String(installation) + "/notarella");
+    };
+    addProcess(proc, 10, program("A"), "USERNAME=bob\0HOME=/h\0"_qba);
+    addProcess(proc, 11, program("A"), "USERNAME=bob\0XDG_DATA_HOME=/d\0"_qba);
+    addProcess(proc, 12, program("B"), "USERNAME=bob\0"_qba);
+    addProcess(proc, 14, program("A"), "USERNAME=eve\0"_qba);
+    const auto processes = Platform::processesRunning(QStringLiteral("notarella"), proc);
+    QCOMPARE(processes.size(), 4);
+
+    const QString noteFile =
+        AppPaths::noteDataDirectoryFor(root.filePath(folder), QStringLiteral("/d")) + userName;
+    QCOMPARE(SingleInstanceGuard::countCopiesOn(processes, userName, noteFile), expected);
+}
+
+namespace {
+
+// A fresh folder named `name` under `parent`, made as the row asks.
+QString makeFolder(const QString &parent, const QString &kind)
+{
+    const QString path = parent + QStringLiteral("/runtime");
+    if (kind == QLatin1String("unset"))
+        return QString();
+    if (kind == QLatin1String("relative"))
+        return QStringLiteral("runtime");
+    if (kind == QLatin1String("symlink")) {
+        QDir().mkpath(parent + QStringLiteral("/real"));
+        QFile::setPermissions(parent + QStringLiteral("/real"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::link(parent + QStringLiteral("/real"), path);
+        return path;
+    }
+    QDir().mkpath(path);
+    ::chmod(QFile::encodeName(path).constData(), kind == QLatin1String("open") ? 0755 : 0700);
+    if (kind == QLatin1String("foreign"))
+        (void)::chown(QFile::encodeName(path).constData(), 65534, 65534);
+    return path;
+}
+
+} // namespace
+
+void TestSingleInstance::runtimeFolderIsAlwaysPrivate_data()
+{
+    QTest::addColumn<QString>("runtime");  // how $XDG_RUNTIME_DIR is
+    QTest::addColumn<QString>("cache");    // how the cache folder's "notarella" is
+    QTest::addColumn<QString>("expected"); // "runtime", "cache" or "" (none)
+    QTest::newRow("private runtime folder") << "private"
+                                            << "missing"
+                                            << "runtime";
+    QTest::newRow("unset") << "unset"
+                           << "missing"
+                           << "cache";
+    QTest::newRow("relative") << "relative"
+                              << "missing"
+                              << "cache";
+    QTest::newRow("another user's") << "foreign"
+                                    << "missing"
+                                    << "cache";
+    QTest::newRow("symbolic link") << "symlink"
+                                   << "missing"
+                                   << "cache";
+    QTest::newRow("open to others") << "open"
+                                    << "missing"
+                                    << "cache";
+    QTest::newRow("own cache folder, opened") << "unset"
+                                              << "open"
+                                              << "cache";
+    QTest::newRow("cache folder of another user") << "unset"
+                                                  << "foreign"
+                                                  << "";
+    QTest::newRow("cache folder is a link") << "unset"
+                                            << "symlink"
+                                            << "";
+}
+
+void TestSingleInstance::runtimeFolderIsAlwaysPrivate()
+{
+    QFETCH(QString, runtime);
+    QFETCH(QString, cache);
+    QFETCH(QString, expected);
+    if (geteuid() != 0 && (runtime == "foreign" || cache == "foreign"))
+        QSKIP("another owner needs root");
+    QTemporaryDir root;
+    const QString runtimeFolder = makeFolder(root.filePath(QStringLiteral("r")), runtime);
+    const QString cacheHome = root.filePath(QStringLiteral("cache"));
+    QVERIFY(QDir().mkpath(cacheHome));
+    if (cache != QLatin1String("missing")) {
+        const QString made = makeFolder(root.filePath(QStringLiteral("c")), cache);
+        QVERIFY(QFile::rename(made, cacheHome + QStringLiteral("/notarella")));
+    }
+    const QString chosen = Platform::privateRuntimeFolderFor(
+        runtimeFolder, root.filePath(QStringLiteral("no-run-user")), cacheHome);
+    const QString wanted = expected == QLatin1String("runtime") ? runtimeFolder
+                           : expected == QLatin1String("cache")
+                               ? cacheHome + QStringLiteral("/notarella")
+                               : QString();
+    QCOMPARE(chosen, wanted);
+    if (chosen.isEmpty())
+        return;
+    QVERIFY(Platform::isPrivateFolder(chosen));
+    struct stat info = {};
+    QCOMPARE(::lstat(QFile::encodeName(chosen).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, 0700u);
+    // Lock and socket go there, never to the current or a shared folder.
+    QVERIFY(InstanceLock::pathFor(chosen, QStringLiteral("bob")).startsWith(chosen + "/"));
+}
+
+void TestSingleInstance::noFolderMeansNoLock()
+{
+    QCOMPARE(InstanceLock::pathFor(QString(), QStringLiteral("bob")), QString());
+    QCOMPARE(InstanceLock::pathFor(QStringLiteral("relative"), QStringLiteral("bob")), QString());
+    InstanceLock lock{QString()};
+    QCOMPARE(lock.tryAcquire(), State::Unavailable);
+    QVERIFY(!QFile::exists(QStringLiteral("notarella-bob.lock")));
+}
+
+// A test that holds the lock itself and starts the program beside it, while a
+// copy of the same user name runs elsewhere on its own note file (another
+// test, another installation): the program starts.
+void TestSingleInstance::copyOnAnotherNoteFileIsNoSecondCopy()
+{
+    qputenv("USERNAME", "shared-name");
+    QCOMPARE(SingleInstanceGuard::check(), Verdict::Run); // this process holds the lock now
+    TestAppFolder elsewhere;
+    QVERIFY2(elsewhere.isValid(), qPrintable(elsewhere.errorString()));
+    QTemporaryDir otherRuntime;
+    QVERIFY(QFile::setPermissions(otherRuntime.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ProgramRun other(elsewhere.executable());
+    other.setEnvironmentValue(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
+    QVERIFY(other.start());
+    QVERIFY2(other.waitForStderr(ProgramRun::kStartedLine, 20000),
+             qPrintable(other.standardError()));
+
+    TestAppFolder here;
+    QVERIFY2(here.isValid(), qPrintable(here.errorString()));
+    ProgramRun run(here.executable());
+    QVERIFY(run.start());
+    QVERIFY2(run.waitForStderr(ProgramRun::kStartedLine, 20000), qPrintable(run.standardError()));
+    for (ProgramRun *copy : {&run, &other}) {
+        QVERIFY(copy->sendSignal(SIGTERM));
+        QVERIFY(copy->waitForExit(10000));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

@@ -43,6 +43,12 @@ void TestAutoLink::addressBeforeEnd_data()
         << "(see https://example.org)?," << 5 << 19 << "https://example.org";
     QTest::newRow("bracket the address opened") << "https://en.wikipedia.org/wiki/Foo_(bar)" << 0
                                                 << 39 << "https://en.wikipedia.org/wiki/Foo_(bar)";
+    QTest::newRow("closing brackets beyond the opened ones")
+        << "https://a.org/x_(y))]." << 0 << 19 << "https://a.org/x_(y)";
+    QTest::newRow("kinds of brackets counted apart")
+        << "https://a.org/{x}])" << 0 << 17 << "https://a.org/{x}";
+    QTest::newRow("a long run of closing brackets")
+        << "(www.a.org/(b)" + QString(20000, QLatin1Char(')')) << 1 << 13 << "http://www.a.org/(b)";
     QTest::newRow("angle brackets") << "<https://example.org>" << 1 << 19 << "https://example.org";
     QTest::newRow("quotes") << "\"www.a.org\"" << 1 << 9 << "http://www.a.org";
     QTest::newRow("ampersand kept")

@@ -154,8 +154,9 @@ void TestTrayIcon::trayActivations()
         const StickyWidget *created = stickyList.last();
         QCOMPARE(created->colorRGB(), QStringLiteral("#FFFF00"));
         QCOMPARE(created->colorName(), QStringLiteral("Yellow"));
-        // Beside the welcome note at 200,200, not over it.
-        QCOMPARE(created->pos(), QPoint(220, 220));
+        // Beside the notes there (the welcome note at 200,200 and the notes
+        // earlier rows wrote at once), not over one of them.
+        QCOMPARE(created->pos(), QPoint(200, 200) + QPoint(20, 20) * int(notesBefore));
     }
     const auto menus = QApplication::topLevelWidgets();
     const bool anyMenuVisible = std::any_of(menus.cbegin(), menus.cend(), [](QWidget *widget) {
