@@ -1,5 +1,7 @@
 #include "store/foreignnotefile.h"
 
+#include "store/notedatabase.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -22,20 +24,6 @@ constexpr int kStepsBetweenChecks = 10000;
 
 // 64 MB: three times the largest picture kept with the notes.
 constexpr int kMaxValueBytes = 64 * 1024 * 1024;
-
-const QStringList &noteColumnList()
-{
-    static const QStringList columns = {
-        QStringLiteral("id"),           QStringLiteral("visible"),
-        QStringLiteral("colorRGB"),     QStringLiteral("colorName"),
-        QStringLiteral("creationDate"), QStringLiteral("originalReminderDate"),
-        QStringLiteral("reminderDate"), QStringLiteral("periodicMask"),
-        QStringLiteral("locked"),       QStringLiteral("alwaysontop"),
-        QStringLiteral("message"),      QStringLiteral("xPos"),
-        QStringLiteral("yPos"),         QStringLiteral("width"),
-        QStringLiteral("height"),       QStringLiteral("taskbarentry")};
-    return columns;
-}
 
 sqlite3 *handleOf(const QSqlDatabase &database)
 {
@@ -69,7 +57,7 @@ ForeignNoteFile::~ForeignNoteFile()
 
 QString ForeignNoteFile::noteColumns()
 {
-    return noteColumnList().join(QStringLiteral(", "));
+    return NoteDatabase::columnNames().join(QStringLiteral(", "));
 }
 
 void ForeignNoteFile::setStopCheck(std::function<bool()> stop)
@@ -121,7 +109,7 @@ QString ForeignNoteFile::open()
     // reading could otherwise make one of gigabytes.
     sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
     QString why;
-    if (!isTableWith(QStringLiteral("stickies"), noteColumnList(), &why))
+    if (!isTableWith(QStringLiteral("stickies"), NoteDatabase::columnNames(), &why))
         return why;
     return QString();
 }

@@ -435,6 +435,11 @@ QString NoteDatabase::putFileAside(const QString &file, const QString &suffix)
     return aside;
 }
 
+const QStringList &NoteDatabase::columnNames()
+{
+    return kColumns;
+}
+
 NoteDatabase::FileCheck NoteDatabase::inspect(const QString &file)
 {
     FileCheck check;

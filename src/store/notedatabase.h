@@ -8,6 +8,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -41,6 +42,9 @@ public:
     // are the program's own, and how many notes it holds. Statements that run
     // too long are stopped, so no content can keep it waiting.
     static FileCheck inspect(const QString &file);
+
+    // The columns of the note tables, in table order.
+    static const QStringList &columnNames();
 
     enum class OpenResult
     {
