@@ -22,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -39,6 +40,15 @@ int storedNotes(const MainWindow &window)
     QSqlQuery query(MainWindowTestAccess::database(window));
     query.exec(QStringLiteral("SELECT COUNT(*) FROM stickies"));
     return query.next() ? query.value(0).toInt() : -1;
+}
+
+// How many stored notes hold `text`: an edit not yet saved is not among them.
+int storedWith(const MainWindow &window, const QString &text)
+{
+    QSqlQuery query(MainWindowTestAccess::database(window));
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM stickies WHERE message LIKE ?"));
+    query.addBindValue(QLatin1Char('%') + text + QLatin1Char('%'));
+    return query.exec() && query.next() ? query.value(0).toInt() : -1;
 }
 
 // The visibility check boxes of the panel's list, in row order.
@@ -317,6 +327,7 @@ void TestControlPanel::closeButton()
     m_window->createStickyDefault(); // written at once
     m_window->waitForPendingSaves();
     QCOMPARE(storedNotes(*m_window), 2);
+    stickyList.last()->textBrowser()->setPlainText(QStringLiteral("edited since the save"));
 
     QString askedTitle;
     QTimer::singleShot(0, this, [&] {
@@ -335,7 +346,8 @@ void TestControlPanel::closeButton()
 
     QCOMPARE(askedTitle, warn ? QStringLiteral("Warning: Control Panel Closing") : QString());
     QCOMPARE(m_window->isHidden(), hidden);
-    QCOMPARE(storedNotes(*m_window), 2);
+    QCOMPARE(storedWith(*m_window, QStringLiteral("edited since")),
+             hidden ? 1 : 0); // saved only when hidden
     QCOMPARE(NativeSettings::boolValue(key), warnNextTime);
 }
 

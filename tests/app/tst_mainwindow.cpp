@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +28,15 @@ int storedNotes(const MainWindow &window)
     QSqlQuery query(MainWindowTestAccess::database(window));
     query.exec(QStringLiteral("SELECT COUNT(*) FROM stickies"));
     return query.next() ? query.value(0).toInt() : -1;
+}
+
+// How many stored notes hold `text`: an edit not yet saved is not among them.
+int storedWith(const MainWindow &window, const QString &text)
+{
+    QSqlQuery query(MainWindowTestAccess::database(window));
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM stickies WHERE message LIKE ?"));
+    query.addBindValue(QLatin1Char('%') + text + QLatin1Char('%'));
+    return query.exec() && query.next() ? query.value(0).toInt() : -1;
 }
 
 } // namespace
@@ -120,12 +130,13 @@ void TestMainWindow::exitQuestion()
                                        QStringLiteral("Yellow"));
     m_window->waitForPendingSaves();
     QCOMPARE(storedNotes(*m_window), 2); // a new note is written at once
+    stickyList.last()->textBrowser()->setPlainText(QStringLiteral("edited since the save"));
 
     UserPrompt::queueAnswer(answer);
     int storedAfterAnswer = -1;
     QTimer::singleShot(0, m_window.get(), [this, &storedAfterAnswer] {
         MainWindowTestAccess::confirmExit(*m_window);
-        storedAfterAnswer = storedNotes(*m_window);
+        storedAfterAnswer = storedWith(*m_window, QStringLiteral("edited since"));
     });
     QTimer fallback; // ends the loop when the answer did not
     fallback.setSingleShot(true);
@@ -139,7 +150,7 @@ void TestMainWindow::exitQuestion()
     QVERIFY(asked.first().text.contains(
         QStringLiteral("<b>Are you sure that you want to exit Notarella?</b>")));
     QCOMPARE(result, exits ? 0 : 1);
-    QCOMPARE(storedAfterAnswer, 2); // the new note was written when it was made
+    QCOMPARE(storedAfterAnswer, exits ? 1 : 0); // yes saves the edit before leaving
 }
 
 void TestMainWindow::exitEntries_data()
@@ -163,6 +174,8 @@ void TestMainWindow::exitEntries()
     m_window = std::make_unique<MainWindow>();
     MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFFF00"),
                                        QStringLiteral("Yellow"));
+    m_window->waitForPendingSaves();
+    stickyList.last()->textBrowser()->setPlainText(QStringLiteral("edited since the save"));
     const QMenu *menu = fromTray ? MainWindowTestAccess::trayMenu(*m_window)
                                  : m_window->findChild<QMenu *>(QStringLiteral("notesMenu"));
     QVERIFY(menu);
@@ -173,7 +186,7 @@ void TestMainWindow::exitEntries()
     int storedAfterAnswer = -1;
     QTimer::singleShot(0, m_window.get(), [this, menu, &storedAfterAnswer] {
         menu->actions().constLast()->trigger();
-        storedAfterAnswer = storedNotes(*m_window);
+        storedAfterAnswer = storedWith(*m_window, QStringLiteral("edited since"));
     });
     QTimer fallback; // ends the loop when the answer did not
     fallback.setSingleShot(true);
@@ -185,7 +198,7 @@ void TestMainWindow::exitEntries()
     QCOMPARE(asked.size(), 1);
     QCOMPARE(asked.first().title, QStringLiteral("Warning: Notarella Exiting"));
     QCOMPARE(result, exits ? 0 : 1);
-    QCOMPARE(storedAfterAnswer, 2); // the new note was written when it was made
+    QCOMPARE(storedAfterAnswer, exits ? 1 : 0);
 }
 
 void TestMainWindow::programCloseIsIgnored()
