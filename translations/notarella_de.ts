@@ -2954,16 +2954,24 @@
         <translation>Formatierung nicht angezeigt</translation>
     </message>
     <message>
-        <source>&lt;p&gt;The formatting of this sticky is nested too deeply to be shown. The editor shows its text only; with OK the sticky keeps the text without its formatting, with Cancel it stays as it was.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Formatierung dieser Notiz ist zu tief verschachtelt, um angezeigt zu werden. Der Editor zeigt nur ihren Text; mit OK behält die Notiz den Text ohne seine Formatierung, mit Abbrechen bleibt sie, wie sie war.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>Display Not Switched</source>
         <translation>Anzeige nicht umgeschaltet</translation>
     </message>
     <message>
         <source>&lt;p&gt;The markup in this text would nest too deeply to be shown as live objects. The text stays as it is.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Die Auszeichnungen in diesem Text wären zu tief verschachtelt, um als funktionierende Objekte angezeigt zu werden. Der Text bleibt, wie er ist.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>The editor shows its text only; the sticky is locked and stays as it was.</source>
+        <translation>Der Editor zeigt nur ihren Text; die Notiz ist gesperrt und bleibt, wie sie war.</translation>
+    </message>
+    <message>
+        <source>The editor shows its text only; with OK the sticky keeps the text without its formatting, with Cancel it stays as it was.</source>
+        <translation>Der Editor zeigt nur ihren Text; mit OK behält die Notiz den Text ohne seine Formatierung, mit Abbrechen bleibt sie, wie sie war.</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The formatting of this sticky is nested too deeply to be shown. %1&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Formatierung dieser Notiz ist zu tief verschachtelt, um angezeigt zu werden. %1&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -375,11 +375,11 @@ void StickyWidget::showRichTextEditor()
 {
     qCDebug(lcNotes) << "StickyWidget::showRichTextEditor() - stickyID:" << m_stickyID;
     rz_RichTextEditor editor(this);
-    editor.setHtml(message());
-    editor.setTextBackground(QColor(m_colorRGB));
     // A locked note's text cannot change: its editor only shows it.
     const bool locked = m_locked;
     editor.setReadOnly(locked);
+    editor.setHtml(message());
+    editor.setTextBackground(QColor(m_colorRGB));
     if (editor.exec() != QDialog::Accepted || locked || m_locked)
         return;
     // One step of the note's own undo takes the editor's changes back.

@@ -303,10 +303,17 @@ void rz_RichTextEditor::setHtml(const QString &html)
     // Laying such markup out would freeze or crash the program: the text is
     // edited without its formatting, and the user is told before the editor
     // opens.
+    // A locked note only shows its text and stays as it is.
+    const QString outcome =
+        textBrowser->isReadOnly()
+            ? tr("The editor shows its text only; the sticky is locked and "
+                 "stays as it was.")
+            : tr("The editor shows its text only; with OK the sticky keeps the "
+                 "text without its formatting, with Cancel it stays as it was.");
     UserPrompt::warning(this, tr("Formatting Not Shown"),
                         tr("<p>The formatting of this sticky is nested too deeply to be shown. "
-                           "The editor shows its text only; with OK the sticky keeps the text "
-                           "without its formatting, with Cancel it stays as it was.</p>"),
+                           "%1</p>")
+                            .arg(outcome),
                         QMessageBox::Ok, QMessageBox::Ok);
 }
 

@@ -76,9 +76,11 @@ class TestStickyRichTextEditor : public QObject
 private slots:
     void editorTakesTheNoteAndGivesItBack_data()
     {
+        QTest::addColumn<bool>("locked");
         QTest::addColumn<bool>("accept");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Cancel") << false;
+        QTest::newRow("OK") << false << true;
+        QTest::newRow("Cancel") << false << false;
+        QTest::newRow("locked, OK") << true << true;
     }
 
     void editorTakesTheNoteAndGivesItBack()
@@ -117,17 +119,20 @@ private slots:
     // the editor as that text, after a warning; OK keeps the text.
     void tooDeepNoteOpensAsItsText_data()
     {
+        QTest::addColumn<bool>("locked");
         QTest::addColumn<bool>("accept");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Cancel") << false;
+        QTest::newRow("OK") << false << true;
+        QTest::newRow("Cancel") << false << false;
+        QTest::newRow("locked, OK") << true << true;
     }
 
     void tooDeepNoteOpensAsItsText()
     {
+        QFETCH(bool, locked);
         QFETCH(bool, accept);
         UserPrompt::takeHistory();
         const QString hostile = tooDeepNote();
-        auto note = makeNote(false, hostile);
+        auto note = makeNote(locked, hostile);
         UserPrompt::queueAnswer(QMessageBox::Ok);
         int frames = -1;
         QString shown;
@@ -138,8 +143,11 @@ private slots:
         }));
         QCOMPARE(frames, 0);
         QCOMPARE(shown, QStringLiteral("Keep\ninside"));
-        QCOMPARE(UserPrompt::takeHistory().size(), 1);
-        if (accept) {
+        const QList<UserPrompt::Record> told = UserPrompt::takeHistory();
+        QCOMPARE(told.size(), 1);
+        // Only an unlocked note is offered the text without its formatting.
+        QCOMPARE(told.first().text.contains(QStringLiteral("with OK")), !locked);
+        if (accept && !locked) {
             QCOMPARE(note->textBrowser()->toPlainText(), QStringLiteral("Keep\ninside"));
             QVERIFY(MarkupSafety::isSafeToLayOut(note->message()));
         } else {
