@@ -165,6 +165,11 @@ QString StickyWidget::message() const
     return m_messageCache;
 }
 
+QString StickyWidget::plainText() const
+{
+    return m_textBrowser->toPlainText();
+}
+
 bool StickyWidget::isStaysOnTop() const
 {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);

@@ -49,6 +49,8 @@ public:
     bool isLocked() const { return m_locked; }
     // The note's text as an HTML document.
     QString message() const;
+    // The note's text without formatting, as the search reads it.
+    QString plainText() const;
 
     bool isStaysOnTop() const;
     bool isToolWindow() const;

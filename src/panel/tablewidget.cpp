@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTextBrowser>
 
 TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
@@ -137,7 +136,7 @@ void TableWidget::updateMatchText(Row &row)
     const StickyWidget &note = *row.note;
     const QString reminder = note.reminderDate().isNull() ? QString() : note.reminderStatusText();
     row.matchText =
-        NoteFilter::matchText(note.textBrowser()->toPlainText(), note.colorName(), reminder);
+        NoteFilter::matchText(note.plainText(), note.colorName(), reminder);
     row.matchTextStale = false;
 }
 
