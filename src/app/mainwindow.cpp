@@ -71,6 +71,9 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::takeDailyBackup);
     connect(m_reminderThread, &ReminderThread::saveRequested, this,
             &MainWindow::expireDeletedNotes);
+    // One connection for all notes: a connection per note would cost each
+    // of thousands of hidden notes memory and a queued call every minute.
+    connect(m_reminderThread, &ReminderThread::reminderCheck, this, &MainWindow::checkReminders);
     m_reminderThread->start(QThread::InheritPriority);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();

@@ -85,6 +85,8 @@ private slots:
     void createStickyFive();
     void stickiesShowAll();
     void stickiesToFront();
+    // The minute's reminder check of every note.
+    void checkReminders();
     void displayAbout();
     void print();
     void closeControlPanel();

@@ -4,7 +4,6 @@
 #include "app/mainwindow.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
-#include "reminders/reminderthread.h"
 #include "store/notebackups.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
@@ -213,8 +212,6 @@ void MainWindow::reloadNotes()
     qCDebug(lcStore) << "MainWindow::reloadNotes()";
     for (StickyWidget *sticky : std::exchange(stickyList, {})) {
         disconnect(sticky, nullptr, this, nullptr);
-        if (m_reminderThread)
-            disconnect(m_reminderThread, nullptr, sticky, nullptr);
         sticky->hide();
         sticky->deleteLater(); // one of its own dialogs may still be unwinding
     }

@@ -8,7 +8,6 @@
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
-#include "reminders/reminderthread.h"
 #include "richtext/pictureintake.h"
 #include "settings/preferences.h"
 #include "store/notebackups.h"
@@ -22,14 +21,6 @@
 #include <QWindow>
 
 namespace {
-
-// A word of thousands of characters would take Qt's line breaking at word
-// boundaries seconds to minutes; such a note breaks its lines anywhere.
-void keepLayoutLinear(StickyWidget *sticky)
-{
-    if (NoteText::hasOverlongWord(sticky->textBrowser()->toPlainText()))
-        sticky->textBrowser()->setWordWrapMode(QTextOption::WrapAnywhere);
-}
 
 NoteRecord recordOf(const StickyWidget &sticky)
 {
@@ -248,7 +239,6 @@ StickyWidget *MainWindow::createStickyFromRecord(const NoteRecord &record,
                          record.originalReminderDate, record.reminderDate, record.periodicMask,
                          record.locked, PictureIntake::takeIn(record.message).html, settings);
     assimilateSticky(sticky);
-    keepLayoutLinear(sticky);
     Qt::WindowFlags flags = sticky->windowFlags();
     if (record.alwaysOnTop)
         flags |= Qt::WindowStaysOnTopHint;
@@ -311,9 +301,14 @@ void MainWindow::assimilateSticky(StickyWidget *sticky)
     stickyList.append(sticky);
     connect(sticky, &StickyWidget::stickyDeleted, this, &MainWindow::stickyDeleted);
     connect(sticky, &StickyWidget::controlPanelRequest, this, &MainWindow::showControlPanel);
-    if (m_reminderThread)
-        connect(m_reminderThread, &ReminderThread::reminderCheck, sticky,
-                &StickyWidget::reminderCheck);
+}
+
+void MainWindow::checkReminders()
+{
+    // Checking only queues the dialogs of due notes; no note comes or goes
+    // meanwhile.
+    for (StickyWidget *sticky : std::as_const(stickyList))
+        sticky->reminderCheck();
 }
 
 void MainWindow::createSticky(const QString &rgb, const QString &name, const QString &text)
@@ -364,8 +359,6 @@ void MainWindow::stickyDeleted(StickyWidget *deletedSticky)
     const TrashedNote trashed = {recordOf(*deletedSticky),
                                  QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch())};
     stickyList.removeAll(deletedSticky);
-    if (m_reminderThread)
-        disconnect(m_reminderThread, nullptr, deletedSticky, nullptr);
     // The note asked for its own removal from inside one of its slots (its
     // context menu may still be unwinding): it goes at once from view and
     // from the list, and is destroyed when control is back in the event loop.

@@ -2,9 +2,11 @@
 
 #include "base/localdatetext.h"
 #include "reminders/remindertiming.h"
+#include "richtext/markupsafety.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTextDocument>
 
 namespace NoteText {
 namespace {
@@ -17,6 +19,15 @@ QString tr(const char *text)
     return QCoreApplication::translate("NoteText", text);
 }
 } // namespace
+
+QString plainTextOfStoredHtml(const QString &html)
+{
+    if (!MarkupSafety::isSafeToLayOut(html))
+        return MarkupSafety::plainText(html);
+    QTextDocument document;
+    document.setHtml(html);
+    return document.toPlainText();
+}
 
 QString summary(const QString &plainText)
 {

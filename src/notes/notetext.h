@@ -13,6 +13,11 @@ namespace NoteText {
 // non-empty result is put in double quotes.
 QString summary(const QString &plainText);
 
+// The plain text a note's text area has for the stored `html`, without
+// keeping a document: markup nested too deeply to lay out is shown as the
+// text of its markup, as the text area shows it.
+QString plainTextOfStoredHtml(const QString &html);
+
 // True when `plainText` holds a word (a run without blanks) longer than
 // `limit` characters. Qt lays out such a word in time growing with the square
 // of its length when it breaks lines at word boundaries, so a note holding one

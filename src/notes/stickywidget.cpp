@@ -14,6 +14,7 @@
 #include "reminders/remindertiming.h"
 #include "reminders/setreminderdialog.h"
 #include "richtext/elinktextbrowser.h"
+#include "richtext/markupsafety.h"
 #include "richtext/rzrichtexteditor.h"
 #include "settings/preferences.h"
 #include "ui/remindersound.h"
@@ -61,30 +62,45 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
       m_colorRGB(NoteColor::usable(colorRGB, colorName).rgb),
       m_colorName(NoteColor::usable(colorRGB, colorName).name), m_creationDate(creationDate),
       m_reminderDate(reminderDate), m_originalReminderDate(originalReminderDate),
-      m_periodicMask(periodicMask), m_locked(locked)
+      m_periodicMask(periodicMask), m_locked(locked), m_dateFormat(settings.dateFormat),
+      // Until the text changes, the note's HTML is the text it was given:
+      // saves then write back exactly what was stored instead of exporting
+      // every note again. An empty text is the empty document's HTML.
+      m_messageCache(message), m_messageCacheValid(!message.isEmpty())
 {
     qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
                      << "- start";
     qCDebug(lcNotes) << "   +-- Using a reminder date of" << reminderDate;
     qCDebug(lcNotes) << "   +-- Periodic Mask" << periodicMask;
+    resize(settings.defaultSize);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_mouseMode = kModeNone;
+    m_reminderDialogOpen = false;
+    qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
+                     << "- end";
+}
 
+void StickyWidget::buildContents()
+{
+    if (m_textBrowser)
+        return;
+    qCDebug(lcNotes) << "StickyWidget::buildContents() - stickyID:" << m_stickyID;
     m_textBrowser = new ELinkTextBrowser;
-    m_textBrowser->showStoredHtml(message);
-    // Until the text changes, the note's HTML is the text it was given: saves
-    // then write back exactly what was stored instead of exporting every
-    // note again.
-    if (!message.isEmpty()) {
-        m_messageCache = message;
-        m_messageCacheValid = true;
-    }
+    m_textBrowser->showStoredHtml(m_messageCacheValid ? m_messageCache : QString());
+    // A word of thousands of characters would take Qt's line breaking at word
+    // boundaries seconds to minutes; such a note breaks its lines anywhere.
+    if (NoteText::hasOverlongWord(m_textBrowser->toPlainText()))
+        m_textBrowser->setWordWrapMode(QTextOption::WrapAnywhere);
     connect(m_textBrowser->document(), &QTextDocument::contentsChanged, this,
             [this] { m_messageCacheValid = false; });
-    applyColor();
+    m_summaryCache.clear();
+    m_summaryCacheValid = false;
 
     auto *frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Plain);
     frame->setLineWidth(1);
-    m_creationDateLabel = new QLabel(frame); // its text comes with changeLanguage() below
+    m_creationDateLabel = new QLabel(frame); // its text comes with the translation below
     m_reminderLabel = new QLabel(frame);
     m_lockLabel = new QLabel(frame);
     m_hideLabel = new ClickyLabel(frame);
@@ -120,30 +136,31 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
     // layout narrows the text and it is laid out again. After the first show
     // the scroll bar comes and goes as the text needs (see showEvent).
     m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    applyColor();
 
     m_hideLabel->setPixmap(NotePixmaps::hideButton());
     updateReminderIndicator();
     sizeGripLabel->setPixmap(NotePixmaps::sizeGrip());
     connect(m_hideLabel, &ClickyLabel::labelClicked, this, &StickyWidget::hideSticky);
 
-    resize(settings.defaultSize);
-
     m_textBrowser->installEventFilter(this);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_textBrowser);
-
-    m_mouseMode = kModeNone;
+    NoteSettings settings;
+    settings.dateFormat = m_dateFormat;
     retranslate(settings);
-    m_reminderDialogOpen = false;
-    qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
-                     << "- end";
 
     auto *creationDateAction = new QAction(QStringLiteral("setCreationDate"), this);
     creationDateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
     creationDateAction->setShortcutContext(Qt::WindowShortcut);
     addAction(creationDateAction);
     connect(creationDateAction, &QAction::triggered, this, &StickyWidget::setCreationDate);
+}
+
+void StickyWidget::setVisible(bool visible)
+{
+    if (visible)
+        buildContents();
+    QWidget::setVisible(visible);
 }
 
 StickyWidget::~StickyWidget()
@@ -153,13 +170,16 @@ StickyWidget::~StickyWidget()
 
 QTextBrowser *StickyWidget::textBrowser() const
 {
+    // Asking for the text area is asking for the note's contents; the values
+    // they show are the note's own, so nothing a reader sees changes.
+    const_cast<StickyWidget *>(this)->buildContents();
     return m_textBrowser;
 }
 
 QString StickyWidget::message() const
 {
     if (!m_messageCacheValid) {
-        m_messageCache = m_textBrowser->toHtml();
+        m_messageCache = textBrowser()->toHtml();
         m_messageCacheValid = true;
     }
     return m_messageCache;
@@ -167,7 +187,9 @@ QString StickyWidget::message() const
 
 QString StickyWidget::plainText() const
 {
-    return m_textBrowser->toPlainText();
+    if (m_textBrowser)
+        return m_textBrowser->toPlainText();
+    return m_messageCacheValid ? MarkupSafety::plainText(m_messageCache) : QString();
 }
 
 bool StickyWidget::isStaysOnTop() const
@@ -182,7 +204,16 @@ bool StickyWidget::isToolWindow() const
 
 QString StickyWidget::summaryText() const
 {
-    return NoteText::summary(m_textBrowser->toPlainText());
+    if (m_textBrowser)
+        return NoteText::summary(m_textBrowser->toPlainText());
+    // The summary a shown note would have: its document's plain text, from
+    // a document made for the moment and then dropped.
+    if (!m_summaryCacheValid) {
+        m_summaryCache = NoteText::summary(
+            m_messageCacheValid ? NoteText::plainTextOfStoredHtml(m_messageCache) : QString());
+        m_summaryCacheValid = true;
+    }
+    return m_summaryCache;
 }
 
 QString StickyWidget::creationDateText() const
@@ -212,6 +243,10 @@ void StickyWidget::setReminder(const QDateTime &originalReminderDate, const QDat
 
 void StickyWidget::applyColor()
 {
+    if (!m_textBrowser) { // the colour is applied when the contents are made
+        emit updateTableWidgetItems();
+        return;
+    }
     const QColor colour(m_colorRGB);
     QPalette notePalette = palette();
     for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
@@ -225,6 +260,8 @@ void StickyWidget::applyColor()
 
 void StickyWidget::updateReminderIndicator()
 {
+    if (!m_reminderLabel)
+        return;
     m_reminderLabel->setPixmap(m_reminderDate.isNull() ? QPixmap() : reminderPixmap());
     const QString status = reminderStatusText();
     m_creationDateLabel->setToolTip(status);
@@ -239,8 +276,11 @@ void StickyWidget::changeLanguage()
 void StickyWidget::retranslate(const NoteSettings &settings)
 {
     qCDebug(lcNotes) << "   +-- StickyWidget::changeLanguage() - stickyID:" << m_stickyID;
+    m_dateFormat = settings.dateFormat;
+    if (!m_textBrowser)
+        return;
     setWindowTitle(summaryText());
-    m_creationDateLabel->setText(localDateText(m_creationDate, settings.dateFormat));
+    m_creationDateLabel->setText(localDateText(m_creationDate, m_dateFormat));
     lockSticky(isLocked());
 }
 
@@ -248,6 +288,8 @@ void StickyWidget::lockSticky(bool status)
 {
     qCDebug(lcNotes) << "StickyWidget::lockSticky(" << status << ")";
     m_locked = status;
+    if (!m_textBrowser)
+        return;
     m_textBrowser->setReadOnly(status);
     m_lockLabel->clear();
     m_lockLabel->setPixmap(status ? NotePixmaps::padlock() : QPixmap());
@@ -388,6 +430,7 @@ void StickyWidget::showRichTextEditor()
     if (editor.exec() != QDialog::Accepted || locked || m_locked)
         return;
     // One step of the note's own undo takes the editor's changes back.
+    buildContents();
     m_textBrowser->replaceHtmlUndoably(editor.html());
     setWindowTitle(summaryText());
     emit updateTableWidgetItems();

@@ -19,6 +19,12 @@ class QTextBrowser;
 // header (creation date, reminder clock, padlock, hide button), the note's
 // rich text and a size grip. Always-on-top and task-bar entry are the window
 // flags themselves; position and size are the window geometry.
+//
+// A note nobody has seen yet holds only its values and its HTML: the text
+// document, the header and the child widgets are made when it is first shown
+// or when something asks for its text area. People keep thousands of hidden
+// notes, and each of them would otherwise cost a parsed document and a dozen
+// widgets that no one looks at.
 class StickyWidget : public QWidget
 {
     Q_OBJECT
@@ -49,8 +55,13 @@ public:
     bool isLocked() const { return m_locked; }
     // The note's text as an HTML document.
     QString message() const;
-    // The note's text without formatting, as the search reads it.
+    // The note's text without formatting, as the search reads it. A note
+    // without its text area yet gives the text of its markup, read without
+    // building a document.
     QString plainText() const;
+    // Whether the text area and header exist (the note was shown, or its text
+    // area was asked for).
+    bool hasContents() const { return m_textBrowser != nullptr; }
 
     bool isStaysOnTop() const;
     bool isToolWindow() const;
@@ -60,8 +71,12 @@ public:
     QString reminderStatusText() const;
     static QPixmap reminderPixmap();
 
-    // The text area, for the commands and tests that work on the text.
+    // The text area, for the commands and tests that work on the text; made
+    // now if the note has none yet.
     QTextBrowser *textBrowser() const;
+
+    // Showing the note gives it its contents first.
+    void setVisible(bool visible) override;
     QString mouseMode() const { return m_mouseMode; }
 
     // Sets both reminder dates and the pattern, then refreshes the header.
@@ -116,6 +131,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Makes the text area, header and the rest of the window's contents from
+    // the values held; does nothing when they exist.
+    void buildContents();
     void applyColor();
     // Takes the colour if it is one; a colour text that names no colour
     // leaves the note as it is. Returns whether the note took it.
@@ -144,8 +162,14 @@ private:
     QString m_mouseMode;
     bool m_reminderDialogOpen = false;
     bool m_firstShow = true;
-    // toHtml() of a long note is costly and saves run every minute: the
-    // HTML is kept until the document changes.
+    // The user's date format, for a header made later.
+    QString m_dateFormat;
+    // The note's HTML. Without a text area it is the note's text itself;
+    // with one it is kept until the document changes, since toHtml() of a
+    // long note is costly and saves run every minute.
     mutable QString m_messageCache;
     mutable bool m_messageCacheValid = false;
+    // The summary of a note without a text area, made when first asked for.
+    mutable QString m_summaryCache;
+    mutable bool m_summaryCacheValid = false;
 };

@@ -202,8 +202,9 @@ void StickyWidget::print()
     qCDebug(lcNotes) << "StickyWidget::print() - stickyID:" << m_stickyID;
     // The page is assembled in a scratch document that loads its pictures
     // through the note's text area, as the note itself does.
-    const std::unique_ptr<QTextDocument> page = std::make_unique<QTextDocument>(m_textBrowser);
-    page->setDefaultFont(m_textBrowser->document()->defaultFont());
+    QTextBrowser *const text = textBrowser();
+    const std::unique_ptr<QTextDocument> page = std::make_unique<QTextDocument>(text);
+    page->setDefaultFont(text->document()->defaultFont());
     QTextCursor cursor(page.get());
     cursor.insertHtml(NoteText::printHeading(summaryText(), m_creationDate));
     // Markup the note itself shows as text is printed as text.

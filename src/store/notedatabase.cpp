@@ -50,13 +50,15 @@ const QString kUpdateStatement = QStringLiteral(
     "originalReminderDate = ?, reminderDate = ?, periodicMask = ?, locked = ?, alwaysontop = ?, "
     "message = ?, xPos = ?, yPos = ?, width = ?, height = ?, taskbarentry = ? WHERE rowid = ?");
 
-QString selectStatement(const QString &table)
+QString selectStatement(const QString &table, bool messageAsBytes = false)
 {
     return QStringLiteral("SELECT id,        visible,        colorRGB,        colorName,        "
                           "creationDate,        originalReminderDate,        reminderDate,        "
-                          "periodicMask,        locked,        alwaysontop,        message,        "
+                          "periodicMask,        locked,        alwaysontop,        %1,        "
                           "xPos,        yPos,        width,        height,        taskbarentry   "
-                          "FROM ") +
+                          "FROM ")
+               .arg(messageAsBytes ? QStringLiteral("CAST(message AS BLOB)")
+                                   : QStringLiteral("message")) +
            table;
 }
 
@@ -667,7 +669,13 @@ NoteDatabase::TableRead NoteDatabase::readTable(const QString &table) const
     TableRead read;
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    if (query.exec(selectStatement(table))) {
+    // The texts are stored as UTF-8: read as bytes they come without SQLite
+    // making a UTF-16 copy of each first, a large part of loading thousands
+    // of notes. A file in another encoding is read as text.
+    const bool utf8 = query.exec(QStringLiteral("PRAGMA encoding")) && query.next() &&
+                      query.value(0).toString() == QLatin1String("UTF-8");
+    query.finish();
+    if (query.exec(selectStatement(table, utf8))) {
         while (query.next())
             read.records.append(decodeRecord(query));
     }

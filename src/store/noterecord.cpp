@@ -43,7 +43,10 @@ NoteRecord decodeRecord(const QSqlQuery &query, int first)
     record.periodicMask = query.value(first + 7).toString();
     record.locked = isYes(query.value(first + 8).toString());
     record.alwaysOnTop = isYes(query.value(first + 9).toString());
-    record.message = query.value(first + 10).toString();
+    const QVariant message = query.value(first + 10);
+    record.message = message.typeId() == QMetaType::QByteArray
+                         ? QString::fromUtf8(message.toByteArray())
+                         : message.toString();
     record.x = query.value(first + 11).toInt();
     record.y = query.value(first + 12).toInt();
     record.width = query.value(first + 13).toInt();

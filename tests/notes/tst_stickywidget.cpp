@@ -83,6 +83,13 @@ void TestStickyWidget::construction()
                             QString(), true, QStringLiteral("<p>Water the plants 42</p>"));
     QVERIFY(note.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(note.size(), QSize(260, 170));
+    // A note not yet shown holds only its values; its window's contents come
+    // with the first show or the first question for its text area.
+    QVERIFY(!note.hasContents());
+    QCOMPARE(note.summaryText(), QStringLiteral("\"Water the plants\""));
+    QVERIFY(!note.hasContents());
+    note.textBrowser();
+    QVERIFY(note.hasContents());
     QCOMPARE(note.windowTitle(), QStringLiteral("\"Water the plants\""));
     QCOMPARE(note.creationDateText(), QStringLiteral("2 Jan 2026 3:04 PM"));
     QCOMPARE(note.reminderStatusText(), QStringLiteral("No reminder set."));

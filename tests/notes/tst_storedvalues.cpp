@@ -94,8 +94,8 @@ void TestStoredValues::unreadableColourFallsBack()
     QCOMPARE(note->colorRGB(), rgb);
     QCOMPARE(note->colorName(), name);
     // The note and its text are painted in that colour, not black.
-    QCOMPARE(note->palette().color(QPalette::Window), QColor(rgb));
     QCOMPARE(note->textBrowser()->palette().color(QPalette::Base), QColor(rgb));
+    QCOMPARE(note->palette().color(QPalette::Window), QColor(rgb));
 }
 
 void TestStoredValues::dateFormatWithinBounds_data()
