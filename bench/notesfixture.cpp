@@ -12,8 +12,8 @@ namespace NotesFixture {
 
 QString noteHtml(int index)
 {
-    // Each note names one of a few dozen places, so a search for one narrows
-    // the list to a few notes in each thousand.
+    // Each note names one of 26 places, most of them with accents, so a
+    // search for one narrows the list to one note in 26.
     static const QStringList places = {
         QStringLiteral("Zürich"),   QStringLiteral("Málaga"),     QStringLiteral("Kraków"),
         QStringLiteral("Göteborg"), QStringLiteral("São Paulo"),  QStringLiteral("Reykjavík"),
