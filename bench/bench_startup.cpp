@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcessEnvironment>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -35,6 +36,25 @@ void printFigure(const QString &name, double value, const char *unit)
     std::printf("figure: %s %.3f %s\n", qPrintable(name), value, unit);
     std::fflush(stdout);
 }
+
+// The short names of the start-up figures, printed once each: the stored-notes
+// comparison and the counts may both measure 100 visible notes.
+class ShortNames
+{
+public:
+    // False when the name was printed before, and nothing is printed.
+    bool print(const QString &name, double value, const char *unit)
+    {
+        if (m_printed.contains(name))
+            return false;
+        m_printed.insert(name);
+        printFigure(name, value, unit);
+        return true;
+    }
+
+private:
+    QSet<QString> m_printed;
+};
 
 void printNote(const QString &text)
 {
@@ -98,11 +118,16 @@ public:
     // The stored notes of one case, generated once and copied for each run.
     QString databaseTemplate(int count, bool visible)
     {
-        const QString name = QStringLiteral("notes-%1-%2").arg(count).arg(visible);
+        return databaseTemplate(count, visible ? count : 0);
+    }
+    // `count` stored notes of which `visibleCount` are shown.
+    QString databaseTemplate(int count, int visibleCount)
+    {
+        const QString name = QStringLiteral("notes-%1-%2").arg(count).arg(visibleCount);
         const QString file = m_folder.filePath(QStringLiteral("templates/") + name);
         if (!QFileInfo::exists(file))
-            NotesFixture::writeNotes(m_folder.filePath(QStringLiteral("templates/")), file, count,
-                                     visible, /*taskbarEntry=*/true);
+            NotesFixture::writeStoredNotes(m_folder.filePath(QStringLiteral("templates/")), file,
+                                           count, visibleCount, /*taskbarEntry=*/true);
         return file;
     }
 
@@ -240,12 +265,19 @@ struct Options
     QList<int> counts = {100, 1000};
     int runs = 3;
     int idleSeconds = 60;
+    // Many stored notes of which few are shown, against those few alone.
+    bool stored = true;
+    int storedCount = 10000;
+    int storedVisible = 100;
 };
 
 Options parseOptions(const QStringList &arguments, const QString &defaultProgram)
 {
     Options options;
     options.program = defaultProgram;
+    // --stored alone measures only the stored notes; with --counts, those too.
+    const bool onlyStored = arguments.contains(QLatin1String("--stored")) &&
+                            !arguments.contains(QLatin1String("--counts"));
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--quick")) {
@@ -261,9 +293,71 @@ Options parseOptions(const QStringList &arguments, const QString &defaultProgram
             options.counts.clear();
             for (const QString &count : arguments.at(++i).split(QLatin1Char(',')))
                 options.counts.append(count.toInt());
+        } else if (argument == QLatin1String("--no-stored")) {
+            options.stored = false;
+        } else if (argument == QLatin1String("--stored-count") && i + 1 < arguments.size()) {
+            options.storedCount = std::max(1, arguments.at(++i).toInt());
+        } else if (argument == QLatin1String("--stored-visible") && i + 1 < arguments.size()) {
+            options.storedVisible = std::max(1, arguments.at(++i).toInt());
         }
     }
+    options.storedVisible = std::min(options.storedVisible, options.storedCount);
+    if (onlyStored) {
+        options.counts.clear();
+        options.idleSeconds = 0;
+    }
     return options;
+}
+
+// The launch of many stored notes of which few are shown, beside a launch
+// with those few alone, taken in turns so both see the same machine. A hidden
+// note should cost little: the time until the shown ones are on screen and
+// the memory beyond the few alone say how much it does.
+void benchStoredStartup(BenchFolder &folder, const Options &options, ShortNames &names)
+{
+    const int stored = options.storedCount;
+    const int visible = options.storedVisible;
+    const QString aloneDatabase = folder.databaseTemplate(visible, visible);
+    const QString storedDatabase = folder.databaseTemplate(stored, visible);
+    Series mapped[2];
+    Series resident[2];
+    Series cpu[2];
+    for (int run = 0; run < options.runs; ++run) {
+        for (const bool withStored : {false, true}) {
+            const auto result = runOnce(folder, withStored ? storedDatabase : aloneDatabase,
+                                        visible, true, /*withWindowManager=*/false, 0);
+            if (!result)
+                continue;
+            mapped[withStored].values.append(result->mappedMs);
+            resident[withStored].values.append(result->residentMB);
+            cpu[withStored].values.append(result->cpuMs);
+        }
+    }
+    const QString alone = QStringLiteral("startup-%1-visible").arg(visible);
+    const QString withStored =
+        QStringLiteral("startup-%1-stored-%2-visible").arg(stored).arg(visible);
+    for (const bool storedCase : {false, true}) {
+        const QString &name = storedCase ? withStored : alone;
+        names.print(name, mapped[storedCase].median(), "ms");
+        names.print(name + QStringLiteral("-rss"), resident[storedCase].median(), "MB");
+        names.print(name + QStringLiteral("-cpu"), cpu[storedCase].median(), "ms");
+        printNote(QStringLiteral("%1 (no window manager) runs %2 ms, range %3")
+                      .arg(name)
+                      .arg([&] {
+                          QStringList texts;
+                          for (const double value : mapped[storedCase].values)
+                              texts << QString::number(value, 'f', 0);
+                          return texts.join(QLatin1Char(' '));
+                      }())
+                      .arg(mapped[storedCase].range()));
+    }
+    if (mapped[0].median() > 0 && mapped[1].median() > 0)
+        names.print(withStored + QStringLiteral("-ratio"), mapped[1].median() / mapped[0].median(),
+                    "ratio");
+    if (stored > visible && !resident[0].values.isEmpty() && !resident[1].values.isEmpty())
+        names.print(QStringLiteral("memory-per-hidden-note"),
+                    (resident[1].median() - resident[0].median()) * 1024 / (stored - visible),
+                    "KB");
 }
 
 } // namespace
@@ -307,6 +401,9 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
                       return load.open(QIODevice::ReadOnly) ? load.readLine().trimmed()
                                                             : QByteArray();
                   }())));
+    ShortNames names;
+    if (options.stored)
+        benchStoredStartup(folder, options, names);
     for (const int count : options.counts) {
         const QString visibleDatabase = folder.databaseTemplate(count, true);
         Series mapped[2];
@@ -368,6 +465,28 @@ int benchStartup(const QStringList &arguments, const QString &defaultProgram)
         if (floorMapped[0].median() > 0 && floorMapped[1].median() > 0)
             printFigure(QStringLiteral("floor_window_manager_cost_%1").arg(count),
                         floorMapped[1].median() / floorMapped[0].median(), "ratio");
+        // The same figures under the short names, with their distance to the
+        // floor.
+        for (const bool withWindowManager : {false, true}) {
+            const QString name = QStringLiteral("startup-%1-visible%2")
+                                     .arg(count)
+                                     .arg(withWindowManager ? "-openbox" : "");
+            if (!names.print(name, mapped[withWindowManager].median(), "ms"))
+                printNote(QStringLiteral("%1 above is from the runs beside the stored notes; the "
+                                         "ratio to the floor below is of "
+                                         "launch_to_mapped_%2_visible_%3")
+                              .arg(name)
+                              .arg(count)
+                              .arg(withWindowManager ? "openbox" : "nowm"));
+            names.print(name + QStringLiteral("-floor"), floorMapped[withWindowManager].median(),
+                        "ms");
+            if (mapped[withWindowManager].median() > 0 &&
+                floorMapped[withWindowManager].median() > 0)
+                names.print(name + QStringLiteral("-floor-ratio"),
+                            mapped[withWindowManager].median() /
+                                floorMapped[withWindowManager].median(),
+                            "ratio");
+        }
 
         Series hidden;
         Series hiddenCpu;

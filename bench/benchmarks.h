@@ -31,12 +31,24 @@ int runNotesCase(const QStringList &arguments);
 // USERNAME=bench notarella-bench --notes-case <folder> <count> <visible|hidden>.
 int prepareNotesCase(const QStringList &arguments);
 
+// 1,000 and 10,000 stored notes of which 100 are shown, loaded by the main
+// window in a child process each: the GUI thread's time for one save of all
+// of them, and for 10,000 the control panel's list (opening, search
+// keystrokes, scroll steps). notarella-bench --stored-notes runs only these,
+// --stored these and the start-up with 10,000 stored notes.
+void benchStoredNotes(const QString &benchProgram);
+// The child side: <folder> <count> [--list].
+int runStoredCase(const QStringList &arguments);
+
 // Launches the real program on fresh X servers, with and without the openbox
 // window manager, and times it from launch until every stored visible note is
 // on screen; also hidden notes, resident memory and the idle CPU load.
 // Options: --quick (one run each, 10 s idle), --runs N, --idle SECONDS,
 // --counts 100,1000, --program PATH (another build of the program, e.g. an
-// older one to compare with).
+// older one to compare with). It also launches 10,000 stored notes of which
+// 100 are shown beside the 100 alone: --stored measures only that,
+// --no-stored leaves it out, --stored-count N and --stored-visible N change
+// the numbers.
 int benchStartup(const QStringList &arguments, const QString &defaultProgram);
 
 // Shows the number of plain note-sized windows given in `arguments` and runs

@@ -37,6 +37,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.value(1) == QLatin1String("--notes-case"))
         return runNotesCase(arguments.mid(2));
+    if (arguments.value(1) == QLatin1String("--stored-case"))
+        return runStoredCase(arguments.mid(2));
     if (arguments.value(1) == QLatin1String("--notelist")) {
         benchNoteList();
         return 0;
@@ -61,6 +63,16 @@ int main(int argc, char *argv[])
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/notarella");
     if (arguments.value(1) == QLatin1String("--startup"))
         return benchStartup(arguments.mid(2), program);
+    if (arguments.value(1) == QLatin1String("--stored-notes")) {
+        benchStoredNotes(QCoreApplication::applicationFilePath());
+        return 0;
+    }
+    // Everything about many stored notes: saving them, their list, and the
+    // launch with few of them shown.
+    if (arguments.value(1) == QLatin1String("--stored")) {
+        benchStoredNotes(QCoreApplication::applicationFilePath());
+        return benchStartup(arguments.mid(1), program);
+    }
 
     benchReminders();
     benchNoteList();
@@ -70,5 +82,6 @@ int main(int argc, char *argv[])
     benchBackups();
     benchPictures();
     benchNotes(QCoreApplication::applicationFilePath());
+    benchStoredNotes(QCoreApplication::applicationFilePath());
     return benchStartup(arguments.mid(1), program);
 }

@@ -14,4 +14,9 @@ QString noteHtml(int index);
 void writeNotes(const QString &dataDirectory, const QString &databaseFile, int count, bool visible,
                 bool taskbarEntry = false);
 
+// Writes `count` notes as above of which `visibleCount`, spread evenly over
+// them, are shown: a long-kept collection with a few notes on screen.
+void writeStoredNotes(const QString &dataDirectory, const QString &databaseFile, int count,
+                      int visibleCount, bool taskbarEntry = false);
+
 } // namespace NotesFixture
