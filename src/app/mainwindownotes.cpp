@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QWindow>
@@ -203,19 +205,22 @@ void MainWindow::loadExistingStickies()
     const QList<NoteRecord> records = m_writer.load(&incidents);
     reportIncidents(incidents);
     const NoteSettings settings = NoteSettings::read(); // once for all notes
+    // The shown notes are made and shown first, and the hidden ones only
+    // then: the user waits for the notes on screen, not for thousands kept
+    // out of sight. No save runs in between, and the list of notes is put
+    // back in stored order before anyone reads it again.
+    const QScopedValueRollback loading(m_loadingNotes, true);
+    QList<StickyWidget *> inStoredOrder(records.size(), nullptr);
     QList<StickyWidget *> toShow;
-    for (const NoteRecord &record : records) {
-        qCDebug(lcStore) << "   |";
-        qCDebug(lcStore) << "   +-- MainWindow::loadExistingStickies() - Loading Sticky"
-                         << record.id;
-        StickyWidget *sticky = createStickyFromRecord(record, settings);
-        if (record.visible)
-            toShow.append(sticky);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (!records.at(i).visible)
+            continue;
+        inStoredOrder[i] = createStickyFromRecord(records.at(i), settings);
+        toShow.append(inStoredOrder[i]);
     }
-    // Every note exists before any is shown. Showing many windows at once
-    // piles up window-system and paint events that Qt compresses by scanning
-    // its queues, so they are handled every few windows; no save may run
-    // meanwhile, as the notes not shown yet would be stored as hidden.
+    // Every shown note exists before any is shown. Showing many windows at
+    // once piles up window-system and paint events that Qt compresses by
+    // scanning its queues, so they are handled every few windows.
     //
     // A window manager gives the focus to every new window it maps; with a
     // thousand notes its queue of focus changes grows with the square of
@@ -225,6 +230,32 @@ void MainWindow::loadExistingStickies()
     showLoadedNotes(toShow);
     if (!toShow.isEmpty())
         toShow.last()->activateWindow();
+    // The last shown notes go to the window system before the hidden ones
+    // are made.
+    if (!toShow.isEmpty() && toShow.size() < records.size())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (!inStoredOrder.at(i)) {
+            qCDebug(lcStore) << "   +-- MainWindow::loadExistingStickies() - Loading Sticky"
+                             << records.at(i).id;
+            inStoredOrder[i] = createStickyFromRecord(records.at(i), settings);
+        }
+    }
+    // A note deleted meanwhile stays out; one made meanwhile (by a command
+    // from another start) comes after the loaded ones.
+    const QSet<StickyWidget *> present(stickyList.cbegin(), stickyList.cend());
+    const QSet<StickyWidget *> loaded(inStoredOrder.cbegin(), inStoredOrder.cend());
+    QList<StickyWidget *> ordered;
+    ordered.reserve(stickyList.size());
+    for (StickyWidget *sticky : std::as_const(inStoredOrder)) {
+        if (present.contains(sticky))
+            ordered.append(sticky);
+    }
+    for (StickyWidget *sticky : std::as_const(stickyList)) {
+        if (!loaded.contains(sticky))
+            ordered.append(sticky);
+    }
+    stickyList = ordered;
     // The note list is built once for all notes (by changeLanguage() right
     // after the loading, or when the panel is first shown), not once per note.
 }
@@ -274,13 +305,12 @@ void MainWindow::showLoadedNotes(const QList<StickyWidget *> &notes)
 {
     // No save may run meanwhile: the notes not shown yet would be stored as
     // hidden.
-    m_loadingNotes = true;
+    const QScopedValueRollback loading(m_loadingNotes, true);
     for (qsizetype i = 0; i < notes.size(); ++i) {
         showWithoutActivating(notes.at(i));
         if (i % 25 == 24)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    m_loadingNotes = false;
 }
 
 void MainWindow::showWithoutActivating(StickyWidget *sticky)

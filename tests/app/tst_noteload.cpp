@@ -122,6 +122,9 @@ void TestNoteLoad::visibleNotesComeUpAndLastIsActive()
 {
     startWith(
         {storedNote(1, true), storedNote(2, false), storedNote(3, true), storedNote(4, true)});
+    // Shown notes are made first, yet the list keeps the stored order.
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(stickyList.at(i)->stickyID(), i + 1);
     QCOMPARE(stickyList.at(0)->isVisible(), true);
     QCOMPARE(stickyList.at(1)->isVisible(), false);
     QCOMPARE(stickyList.at(3)->isVisible(), true);
