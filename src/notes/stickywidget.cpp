@@ -81,21 +81,13 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
                      << "- end";
 }
 
-void StickyWidget::buildContents()
+void StickyWidget::buildContents(TextTiming timing)
 {
     if (m_textBrowser)
         return;
     qCDebug(lcNotes) << "StickyWidget::buildContents() - stickyID:" << m_stickyID;
     m_textBrowser = new ELinkTextBrowser;
-    m_textBrowser->showStoredHtml(m_messageCacheValid ? m_messageCache : QString());
-    // A word of thousands of characters would take Qt's line breaking at word
-    // boundaries seconds to minutes; such a note breaks its lines anywhere.
-    if (NoteText::hasOverlongWord(m_textBrowser->toPlainText()))
-        m_textBrowser->setWordWrapMode(QTextOption::WrapAnywhere);
-    connect(m_textBrowser->document(), &QTextDocument::contentsChanged, this,
-            [this] { m_messageCacheValid = false; });
-    m_summaryCache.clear();
-    m_summaryCacheValid = false;
+    m_textPending = true;
 
     auto *frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -154,12 +146,35 @@ void StickyWidget::buildContents()
     creationDateAction->setShortcutContext(Qt::WindowShortcut);
     addAction(creationDateAction);
     connect(creationDateAction, &QAction::triggered, this, &StickyWidget::setCreationDate);
+    if (timing == TextTiming::Now)
+        showStoredText();
+}
+
+void StickyWidget::showStoredText()
+{
+    if (!std::exchange(m_textPending, false))
+        return;
+    const QString html = m_messageCacheValid ? m_messageCache : QString();
+    // A word of thousands of characters would take Qt's line breaking at word
+    // boundaries seconds to minutes; such a note breaks its lines anywhere,
+    // decided before the text is laid out for the first time.
+    if (NoteText::hasOverlongWord(MarkupSafety::plainText(html)))
+        m_textBrowser->setWordWrapMode(QTextOption::WrapAnywhere);
+    m_textBrowser->showStoredHtml(html);
+    connect(m_textBrowser->document(), &QTextDocument::contentsChanged, this,
+            [this] { m_messageCacheValid = false; });
+    m_summaryCache.clear();
+    m_summaryCacheValid = false;
+    setWindowTitle(summaryText());
 }
 
 void StickyWidget::setVisible(bool visible)
 {
+    // The text itself comes in the first show event, when the text area has
+    // its final width: set earlier, it would be laid out once for the
+    // default width and again for the real one.
     if (visible)
-        buildContents();
+        buildContents(TextTiming::AtFirstShow);
     QWidget::setVisible(visible);
 }
 
@@ -172,7 +187,9 @@ QTextBrowser *StickyWidget::textBrowser() const
 {
     // Asking for the text area is asking for the note's contents; the values
     // they show are the note's own, so nothing a reader sees changes.
-    const_cast<StickyWidget *>(this)->buildContents();
+    auto *self = const_cast<StickyWidget *>(this);
+    self->buildContents(TextTiming::Now);
+    self->showStoredText();
     return m_textBrowser;
 }
 
@@ -187,7 +204,7 @@ QString StickyWidget::message() const
 
 QString StickyWidget::plainText() const
 {
-    if (m_textBrowser)
+    if (hasText())
         return m_textBrowser->toPlainText();
     return m_messageCacheValid ? MarkupSafety::plainText(m_messageCache) : QString();
 }
@@ -204,7 +221,7 @@ bool StickyWidget::isToolWindow() const
 
 QString StickyWidget::summaryText() const
 {
-    if (m_textBrowser)
+    if (hasText())
         return NoteText::summary(m_textBrowser->toPlainText());
     // The summary a shown note would have: its document's plain text, from
     // a document made for the moment and then dropped.
@@ -279,7 +296,8 @@ void StickyWidget::retranslate(const NoteSettings &settings)
     m_dateFormat = settings.dateFormat;
     if (!m_textBrowser)
         return;
-    setWindowTitle(summaryText());
+    if (hasText()) // otherwise the title comes with the text
+        setWindowTitle(summaryText());
     m_creationDateLabel->setText(localDateText(m_creationDate, m_dateFormat));
     lockSticky(isLocked());
 }
@@ -430,7 +448,7 @@ void StickyWidget::showRichTextEditor()
     if (editor.exec() != QDialog::Accepted || locked || m_locked)
         return;
     // One step of the note's own undo takes the editor's changes back.
-    buildContents();
+    textBrowser();
     m_textBrowser->replaceHtmlUndoably(editor.html());
     setWindowTitle(summaryText());
     emit updateTableWidgetItems();
@@ -530,6 +548,7 @@ void StickyWidget::closeEvent(QCloseEvent *event)
 void StickyWidget::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    showStoredText();
     // The text has its first layout now (the children were shown before the
     // note itself): a scroll bar still needed stays without a new layout.
     if (std::exchange(m_firstShow, false))

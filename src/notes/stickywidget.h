@@ -132,8 +132,16 @@ protected:
 
 private:
     // Makes the text area, header and the rest of the window's contents from
-    // the values held; does nothing when they exist.
-    void buildContents();
+    // the values held; does nothing when they exist. The text goes into the
+    // text area at once or with the first show event.
+    enum class TextTiming
+    {
+        Now,
+        AtFirstShow
+    };
+    void buildContents(TextTiming timing);
+    void showStoredText();
+    bool hasText() const { return m_textBrowser && !m_textPending; }
     void applyColor();
     // Takes the colour if it is one; a colour text that names no colour
     // leaves the note as it is. Returns whether the note took it.
@@ -162,6 +170,7 @@ private:
     QString m_mouseMode;
     bool m_reminderDialogOpen = false;
     bool m_firstShow = true;
+    bool m_textPending = false;
     // The user's date format, for a header made later.
     QString m_dateFormat;
     // The note's HTML. Without a text area it is the note's text itself;
