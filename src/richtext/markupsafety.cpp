@@ -35,12 +35,14 @@ bool closesItsKind(const QString &name)
 bool isBlockEnd(const QString &name)
 {
     static const QSet<QString> names = {
-        QStringLiteral("p"),     QStringLiteral("div"), QStringLiteral("li"),
-        QStringLiteral("tr"),    QStringLiteral("h1"),  QStringLiteral("h2"),
-        QStringLiteral("h3"),    QStringLiteral("h4"),  QStringLiteral("h5"),
-        QStringLiteral("h6"),    QStringLiteral("pre"), QStringLiteral("blockquote"),
-        QStringLiteral("table"), QStringLiteral("ul"),  QStringLiteral("ol"),
-        QStringLiteral("hr"),    QStringLiteral("br")};
+        QStringLiteral("p"),     QStringLiteral("div"),    QStringLiteral("li"),
+        QStringLiteral("tr"),    QStringLiteral("h1"),     QStringLiteral("h2"),
+        QStringLiteral("h3"),    QStringLiteral("h4"),     QStringLiteral("h5"),
+        QStringLiteral("h6"),    QStringLiteral("pre"),    QStringLiteral("blockquote"),
+        QStringLiteral("table"), QStringLiteral("ul"),     QStringLiteral("ol"),
+        QStringLiteral("hr"),    QStringLiteral("br"),     QStringLiteral("td"),
+        QStringLiteral("th"),    QStringLiteral("dl"),     QStringLiteral("dt"),
+        QStringLiteral("dd"),    QStringLiteral("center"), QStringLiteral("address")};
     return names.contains(name);
 }
 

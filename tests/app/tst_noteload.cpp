@@ -1,27 +1,37 @@
 // Loading the stored notes at start-up: how the notes come on screen, which
 // preferences they are built with and what the first show of a note costs.
 
+#include "../support/mainwindowtestaccess.h"
+#include "../support/sqlrows.h"
 #include "app/mainwindow.h"
 #include "base/apppaths.h"
 #include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "reminders/reminderqueue.h"
 #include "settings/preferences.h"
 #include "store/notedatabase.h"
+#include "widgets/printdialogs.h"
 #include "widgets/trayicon.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QWindow>
 
+#include <functional>
 #include <memory>
 
 namespace {
+
+// What a reader of a note gets from it, as text to compare.
+using Reader = std::function<QString(MainWindow &, StickyWidget &)>;
 
 const QDateTime kCreated(QDate(2026, 1, 2), QTime(3, 4));
 
@@ -61,6 +71,8 @@ bool showsCreationDate(const StickyWidget &note, const QString &format)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Reader)
+
 class TestNoteLoad : public QObject
 {
     Q_OBJECT
@@ -73,6 +85,8 @@ private slots:
     void noteUsesThePreferencesItIsGiven();
     void firstShowLaysOutOnce_data();
     void firstShowLaysOutOnce();
+    void hiddenNoteReadsAsOneWithContents_data();
+    void hiddenNoteReadsAsOneWithContents();
 
 private:
     void startWith(const QList<NoteRecord> &records);
@@ -200,6 +214,101 @@ void TestNoteLoad::firstShowLaysOutOnce()
     // From now on the scroll bar follows the text.
     note.textBrowser()->setHtml(scrollBar ? QStringLiteral("<p>Short now</p>") : longText());
     QTRY_COMPARE(note.textBrowser()->verticalScrollBar()->isVisible(), !scrollBar);
+}
+
+void TestNoteLoad::hiddenNoteReadsAsOneWithContents_data()
+{
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<bool>("showsNote"); // otherwise the note must stay a record
+    const auto words = [](const QString &text) {
+        return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)
+            .join(u' ');
+    };
+    const auto shown = [](StickyWidget &note) {
+        return QStringLiteral("%1|%2|%3|%4")
+            .arg(note.isVisible())
+            .arg(note.windowTitle(), note.textBrowser()->toPlainText())
+            .arg(note.palette().color(QPalette::Window).name());
+    };
+    QTest::newRow("summary in the list")
+        << Reader([](MainWindow &, StickyWidget &note) { return note.summaryText(); }) << false;
+    QTest::newRow("words the search finds")
+        << Reader([words](MainWindow &, StickyWidget &note) { return words(note.plainText()); })
+        << false;
+    // Export and the search's results read the same records as the save.
+    QTest::newRow("saved row") << Reader([](MainWindow &window, StickyWidget &note) {
+        window.saveStickies();
+        const QList<QVariantList> rows = queryRows(
+            MainWindowTestAccess::database(window),
+            QStringLiteral("SELECT visible, colorRGB, colorName, creationDate, reminderDate, "
+                           "periodicMask, locked, message, xPos, yPos, width, height FROM "
+                           "stickies WHERE id = %1")
+                .arg(note.stickyID()));
+        QStringList values;
+        for (const QVariant &value : rows.value(0))
+            values << value.toString();
+        return values.join(u'|');
+    }) << false;
+    QTest::newRow("show all") << Reader([shown](MainWindow &window, StickyWidget &note) {
+        QMetaObject::invokeMethod(&window, "stickiesShowAll");
+        return shown(note);
+    }) << true;
+    QTest::newRow("reminder due while hidden") << Reader([shown](MainWindow &, StickyWidget &note) {
+        const QDateTime due = QDateTime::currentDateTime().addSecs(-120);
+        note.setReminder(due, due, QString());
+        const int open = ReminderQueue::instance().openCount();
+        note.reminderCheck();
+        return shown(note) + QString::number(ReminderQueue::instance().openCount() - open);
+    }) << true;
+    QTest::newRow("colour from the list") << Reader([shown](MainWindow &, StickyWidget &note) {
+        note.changeToColorOne();
+        note.show();
+        return note.colorName() + shown(note);
+    }) << true;
+    QTest::newRow("lock from the list") << Reader([shown](MainWindow &, StickyWidget &note) {
+        note.lockSticky(true);
+        note.show();
+        return shown(note) + (note.textBrowser()->isReadOnly() ? QStringLiteral("read-only")
+                                                               : QStringLiteral("editable"));
+    }) << true;
+    QTest::newRow("print") << Reader([](MainWindow &, StickyWidget &note) {
+        const QString pdf =
+            QDir::temp().filePath(QStringLiteral("notarella-print-%1.pdf").arg(note.stickyID()));
+        PrintDialogs::queueAnswer(pdf);
+        note.print();
+        const QString printed = QFileInfo(pdf).size() > 1000 ? QStringLiteral("printed")
+                                                             : QStringLiteral("not printed");
+        QFile::remove(pdf);
+        return printed + note.summaryText();
+    }) << false;
+}
+
+// Every reader of a note gets the same from a note held as its record as from
+// one whose window contents exist, and only the readers that show a note make
+// those contents.
+void TestNoteLoad::hiddenNoteReadsAsOneWithContents()
+{
+    QFETCH(Reader, reader);
+    QFETCH(bool, showsNote);
+    const QString html = QStringLiteral(
+        "<p>Call <b>Zoë</b> &amp; <i>the office</i> about &quot;rates&quot; &lt;now&gt;<br>"
+        "then <a href=\"https://example.org\">the site</a></p><ul><li>milk 2 l</li>"
+        "<li>café au lait</li></ul><table><tr><td>cell one</td><td>cell two</td></tr></table>");
+    NoteRecord record = storedNote(1, false);
+    record.message = html;
+    NoteRecord other = record; // in the same place too
+    other.id = 2;
+    startWith({record, other});
+    StickyWidget &asRecord = *stickyList.at(0);
+    StickyWidget &withContents = *stickyList.at(1);
+    QVERIFY(!asRecord.hasContents());
+    withContents.textBrowser(); // as every note had before, though never shown
+
+    const QString fromRecord = reader(*m_window, asRecord);
+    QCOMPARE(asRecord.hasContents(), showsNote || QTest::currentDataTag() == QByteArray("print"));
+    const QString fromContents = reader(*m_window, withContents);
+    QCOMPARE(fromRecord, fromContents);
+    ReminderQueue::instance().abandonAll();
 }
 
 QTEST_MAIN(TestNoteLoad)

@@ -238,6 +238,9 @@ void TestMarkupSafety::plainTextOfMarkup_data()
         << "x";
     QTest::newRow("entities") << "a &lt;b&gt; &amp; &quot;c&quot; &#65;&#x42; &bogus; &#0;"
                               << "a <b> & \"c\" AB &bogus; &#0;";
+    QTest::newRow("cells and definitions apart")
+        << "<table><tr><td>one</td><th>two</th></tr></table><dl><dt>term</dt><dd>said</dd></dl>"
+        << "one\ntwo\nterm\nsaid";
     QTest::newRow("lone angle bracket") << "1 < 2 and 3 > 2"
                                         << "1 < 2 and 3 > 2";
     QTest::newRow("deep nesting") << QStringLiteral("<table><tr><td>").repeated(3000) + "deep"
