@@ -1,6 +1,23 @@
 #include "notes/notepixmaps.h"
 
+#include <QPixmapCache>
+
 namespace NotePixmaps {
+namespace {
+
+// Each picture is made once and then shared: a thousand notes coming up
+// would otherwise each decode the same four pictures.
+QPixmap cached(const QString &key, const char *const *xpm)
+{
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap(xpm);
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
+}
+
+} // namespace
 
 QPixmap hideButton()
 {
@@ -9,7 +26,7 @@ QPixmap hideButton()
         " bbbbbbbbbbb ", "brrrrrrrrrrrb", "brwrrrrrrrwrb", "brrwrrrrrwrrb", "brrrwrrrwrrrb",
         "brrrrwrwrrrrb", "brrrrrwrrrrrb", "brrrrwrwrrrrb", "brrrwrrrwrrrb", "brrwrrrrrwrrb",
         "brwrrrrrrrwrb", "brrrrrrrrrrrb", " bbbbbbbbbbb "};
-    return QPixmap(xpm);
+    return cached(QStringLiteral("notarella-hideButton"), xpm);
 }
 
 QPixmap sizeGrip()
@@ -19,7 +36,7 @@ QPixmap sizeGrip()
         "             ", "             ", "             ", "         gg  ", "         ggw ",
         "          ww ", "     gg  gg  ", "     ggw ggw ", "      ww  ww ", " gg  gg  gg  ",
         " ggw ggw ggw ", "  ww  ww  ww "};
-    return QPixmap(xpm);
+    return cached(QStringLiteral("notarella-sizeGrip"), xpm);
 }
 
 QPixmap reminderClock()
@@ -29,7 +46,7 @@ QPixmap reminderClock()
         "  kkccccckk  ", " kcccckcccck ", " kcccckcccck ", "kccccckccccck", "kccccckccccck",
         "kccccckkkkcck", "kccccccccccck", "kccccccccccck", " kccccccccck ", " kccccccccck ",
         "  kkccccckk  ", "    kkkkk    "};
-    return QPixmap(xpm);
+    return cached(QStringLiteral("notarella-reminderClock"), xpm);
 }
 
 QPixmap padlock()
@@ -39,7 +56,7 @@ QPixmap padlock()
         "    kkkkk    ", "   kgggggk   ", "  kgk   kgk  ", "  kgk   kgk  ", "  kgk   kgk  ",
         " kkkkkkkkkkk ", " kgggggggggk ", " kgggggggggk ", " kggggdggggk ", " kggggdggggk ",
         " kgggggggggk ", " kgggggggggk ", " kkkkkkkkkkk "};
-    return QPixmap(xpm);
+    return cached(QStringLiteral("notarella-padlock"), xpm);
 }
 
 } // namespace NotePixmaps
