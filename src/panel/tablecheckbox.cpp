@@ -2,7 +2,6 @@
 
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
-#include "panel/tablelabel.h"
 
 TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     : QCheckBox(parent), m_stickyWidget(stickyWidget)
@@ -11,13 +10,6 @@ TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     // thousand of these at once.
     showNoteVisibility();
     connect(this, &QCheckBox::toggled, this, &TableCheckBox::toggleSticky);
-}
-
-bool TableCheckBox::event(QEvent *event)
-{
-    if (TableLabel::isUnseenRepaint(this, event))
-        return true;
-    return QCheckBox::event(event);
 }
 
 void TableCheckBox::updateCheckBox()

@@ -21,9 +21,6 @@ public slots:
 private slots:
     void toggleSticky(bool i_state);
 
-protected:
-    bool event(QEvent *event) override;
-
 private:
     void showNoteVisibility();
 

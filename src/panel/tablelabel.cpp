@@ -79,33 +79,6 @@ QPixmap TableLabel::swatch(const QString &rgb)
                         [&rgb] { return ColorSwatch::pixmap(rgb); });
 }
 
-bool TableLabel::isUnseenRepaint(const QWidget *cell, const QEvent *event)
-{
-    if (event->type() != QEvent::UpdateLater)
-        return false;
-    // The cell's rectangle clipped by each of its parents up to the window.
-    // QWidget::visibleRegion() would also take out every sibling above the
-    // cell, thousands of them in a long list, for each repaint; cells never
-    // overlap, so the clipping alone tells whether any of it can be seen.
-    QRect seen = cell->rect();
-    for (const QWidget *widget = cell; !widget->isWindow(); widget = widget->parentWidget()) {
-        if (!widget->isVisible())
-            return true;
-        seen.translate(widget->pos());
-        seen &= widget->parentWidget()->rect();
-        if (seen.isEmpty())
-            return true;
-    }
-    return false;
-}
-
-bool TableLabel::event(QEvent *event)
-{
-    if (isUnseenRepaint(this, event))
-        return true;
-    return QLabel::event(event);
-}
-
 void TableLabel::updateLabel()
 {
     // A list of a thousand notes would write ten thousand lines while it is

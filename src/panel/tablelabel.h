@@ -37,17 +37,10 @@ public:
     // list of many notes in a few colours draws only a few.
     static QPixmap swatch(const QString &rgb);
 
-    // True for the repaint a cell asks for when it is shown, when the cell
-    // lies outside the visible part of the list: a list of thousands of cells
-    // then repaints only the rows in view instead of every cell, each of which
-    // would walk all its siblings.
-    static bool isUnseenRepaint(const QWidget *cell, const QEvent *event);
-
 public slots:
     void updateLabel();
 
 protected:
-    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
