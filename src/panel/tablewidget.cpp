@@ -90,7 +90,8 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags)
     measureColumns();
     collectShownRows();
     watchViewport();
-    qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout";
+    qCDebug(lcPanel) << "There are" << m_gridLayout->count() << "items in the layout, and"
+                     << noteCount() << "rows made as they come into view";
     qCDebug(lcPanel) << "TableWidget::TableWidget( constructor ) - end";
     qCDebug(lcPanel) << "---------------------------------------------------------";
 }

@@ -163,6 +163,32 @@ void TestNoteFilter::matching_data()
                                                << "Green"
                                                << ""
                                                << "bobgreen" << false;
+
+    // Long texts are searched sixteen places at a time: words on either side
+    // of each block's edge, in the last bytes, and near misses.
+    for (const int offset : {0, 1, 14, 15, 16, 17, 31, 32, 33}) {
+        QTest::addRow("word at %d", offset)
+            << QString(offset, u'x') + "quokka" + QString(40, u'y') << "Grey"
+            << ""
+            << "quokka" << true;
+    }
+    QTest::newRow("word in the last bytes") << QString(100, u'x') << "Grey"
+                                            << "quokka"
+                                            << "quokka" << true;
+    QTest::newRow("first and last letters only") << QString(50, u'x') + "qxxxxa quokk uokka"
+                                                 << "Grey"
+                                                 << ""
+                                                 << "quokka" << false;
+    QTest::newRow("two letters, nowhere") << QString(100, u'k') + QString(100, u'i') << "Grey"
+                                          << ""
+                                          << "ik" << false;
+    QTest::newRow("two letters, far in") << QString(100, u'k') + QString(100, u'i') << "Grey"
+                                         << ""
+                                         << "ki" << true;
+    QTest::newRow("word longer than the note") << "ab"
+                                               << ""
+                                               << ""
+                                               << "abcdefgh" << false;
 }
 
 void TestNoteFilter::matching()
