@@ -3,6 +3,8 @@
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
 
+#include <QSignalBlocker>
+
 TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     : QCheckBox(parent), m_stickyWidget(stickyWidget)
 {
@@ -10,6 +12,14 @@ TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     // thousand of these at once.
     showNoteVisibility();
     connect(this, &QCheckBox::toggled, this, &TableCheckBox::toggleSticky);
+}
+
+void TableCheckBox::setStickyWidget(StickyWidget *stickyWidget)
+{
+    m_stickyWidget = stickyWidget;
+    // Not a click: the note keeps its visibility.
+    const QSignalBlocker quiet(this);
+    showNoteVisibility();
 }
 
 void TableCheckBox::updateCheckBox()

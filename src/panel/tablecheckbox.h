@@ -14,6 +14,9 @@ public:
     explicit TableCheckBox(StickyWidget *stickyWidget, QWidget *parent = nullptr);
 
     StickyWidget *stickyWidget() const { return m_stickyWidget; }
+    // Shows `stickyWidget` from now on: the list reuses the cells of rows
+    // scrolled out of view.
+    void setStickyWidget(StickyWidget *stickyWidget);
 
 public slots:
     void updateCheckBox();

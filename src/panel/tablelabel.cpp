@@ -67,6 +67,18 @@ TableLabel::TableLabel(const QString &labelType, StickyWidget *stickyWidget,
     m_dateFormat = nullptr;
 }
 
+void TableLabel::setStickyWidget(StickyWidget *stickyWidget, const QString &dateFormat)
+{
+    m_stickyWidget = stickyWidget;
+    if (!stickyWidget) {
+        clear();
+        setToolTip(QString());
+    }
+    m_dateFormat = &dateFormat;
+    updateLabel();
+    m_dateFormat = nullptr;
+}
+
 QString TableLabel::dateText() const
 {
     return m_dateFormat ? localDateText(m_stickyWidget->creationDate(), *m_dateFormat)

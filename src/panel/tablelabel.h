@@ -28,6 +28,9 @@ public:
 
     QString labelType() const { return m_labelType; }
     StickyWidget *stickyWidget() const { return m_stickyWidget; }
+    // Shows `stickyWidget` from now on, its date in `dateFormat`: the list
+    // reuses the cells of rows scrolled out of view.
+    void setStickyWidget(StickyWidget *stickyWidget, const QString &dateFormat);
 
     // The pop-up menu of the cell, built afresh from the current colour
     // presets; its entries act on the note. Null when the note is gone.

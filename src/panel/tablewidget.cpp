@@ -103,13 +103,24 @@ int TableWidget::applyFilter(const QString &query)
     const QByteArrayList earlierWords = std::exchange(m_queryWords, NoteFilter::queryWords(query));
     // Typing on only narrows a search: rows it hid stay hidden.
     const bool narrowing = NoteFilter::narrows(m_queryWords, earlierWords);
+    const auto recent =
+        std::find_if(m_recentSearches.cbegin(), m_recentSearches.cend(),
+                     [this](const Search &search) { return search.words == m_queryWords; });
     bool rowsChange = false;
-    for (Row &row : m_rows) {
-        if (!row.shown && narrowing)
-            continue;
-        const bool shown = rowMatches(row);
-        rowsChange = rowsChange || shown != row.shown;
-        row.shown = shown;
+    if (recent != m_recentSearches.cend()) {
+        rowsChange = recent->shownRows != m_shownRows;
+        for (Row &row : m_rows)
+            row.shown = false;
+        for (const int index : recent->shownRows)
+            m_rows[std::size_t(index)].shown = true;
+    } else {
+        for (Row &row : m_rows) {
+            if (!row.shown && narrowing)
+                continue;
+            const bool shown = rowMatches(row);
+            rowsChange = rowsChange || shown != row.shown;
+            row.shown = shown;
+        }
     }
     // The same rows as before: the list stays where the user left it.
     if (rowsChange) {
@@ -117,6 +128,12 @@ int TableWidget::applyFilter(const QString &query)
         if (QScrollArea *area = scrollAreaOf(this))
             area->verticalScrollBar()->setValue(0);
         updateMadeRows();
+    }
+    if (recent == m_recentSearches.cend() && !m_queryWords.isEmpty()) {
+        constexpr std::size_t kSearchesKept = 16;
+        if (m_recentSearches.size() == kSearchesKept)
+            m_recentSearches.erase(m_recentSearches.begin());
+        m_recentSearches.push_back({m_queryWords, m_shownRows});
     }
     return shownCount();
 }
@@ -171,6 +188,7 @@ void TableWidget::noteChanged(int index)
     // The cells of a row made refresh themselves from their own connections.
     Row &row = m_rows.at(std::size_t(index));
     row.matchTextStale = true;
+    m_recentSearches.clear();
     if (m_queryWords.isEmpty())
         return;
     const bool shown = rowMatches(row);
@@ -275,17 +293,18 @@ void TableWidget::updateMadeRows()
             ++made;
             continue;
         }
-        // Later: the row may be going from within one of its own cells' events.
-        for (QWidget *cell : made->second) {
-            cell->hide();
-            cell->deleteLater();
-        }
+        disconnectRow(m_rows[std::size_t(made->first)].note, made->second);
+        m_spareRows.push_back(made->second);
         made = m_madeRows.erase(made);
     }
     for (int position = first; position < last; ++position)
         makeRow(m_shownRows[std::size_t(position)]);
     if (m_currentRow >= 0)
         makeRow(m_currentRow);
+    for (const Cells &spare : m_spareRows) {
+        for (QWidget *cell : spare)
+            cell->hide();
+    }
 }
 
 TableWidget::Cells &TableWidget::makeRow(int index)
@@ -293,27 +312,49 @@ TableWidget::Cells &TableWidget::makeRow(int index)
     if (const auto made = m_madeRows.find(index); made != m_madeRows.end())
         return made->second;
     StickyWidget *note = m_rows[std::size_t(index)].note;
-    auto *checkBox = new TableCheckBox(note, this);
-    checkBox->setFocusPolicy(index == m_currentRow ? Qt::StrongFocus : Qt::ClickFocus);
-    checkBox->installEventFilter(this);
     Cells &cells = m_madeRows[index];
-    cells = {checkBox, new TableLabel(TableLabel::ColorLabel, note, m_dateFormat, this),
-             new TableLabel(TableLabel::DateLabel, note, m_dateFormat, this),
-             new TableLabel(TableLabel::ReminderLabel, note, m_dateFormat, this),
-             new TableLabel(TableLabel::MessageLabel, note, m_dateFormat, this)};
-    if (note) {
-        connect(checkBox, &QCheckBox::toggled, note, &QWidget::setVisible);
-        connect(note, &StickyWidget::updateTableWidgetItems, checkBox,
-                &TableCheckBox::updateCheckBox);
-        for (std::size_t column = ColorColumn; column < cells.size(); ++column) {
-            connect(note, &StickyWidget::updateTableWidgetItems,
-                    static_cast<TableLabel *>(cells[column]), &TableLabel::updateLabel);
-        }
+    if (m_spareRows.empty()) {
+        auto *checkBox = new TableCheckBox(note, this);
+        checkBox->installEventFilter(this);
+        cells = {checkBox, new TableLabel(TableLabel::ColorLabel, note, m_dateFormat, this),
+                 new TableLabel(TableLabel::DateLabel, note, m_dateFormat, this),
+                 new TableLabel(TableLabel::ReminderLabel, note, m_dateFormat, this),
+                 new TableLabel(TableLabel::MessageLabel, note, m_dateFormat, this)};
+    } else {
+        cells = m_spareRows.back();
+        m_spareRows.pop_back();
+        static_cast<TableCheckBox *>(cells[VisibleColumn])->setStickyWidget(note);
+        for (std::size_t column = ColorColumn; column < cells.size(); ++column)
+            static_cast<TableLabel *>(cells[column])->setStickyWidget(note, m_dateFormat);
     }
+    cells[VisibleColumn]->setFocusPolicy(index == m_currentRow ? Qt::StrongFocus : Qt::ClickFocus);
+    connectRow(note, cells);
     placeRow(index, cells);
     for (QWidget *cell : cells)
         cell->show();
     return cells;
+}
+
+void TableWidget::connectRow(StickyWidget *note, const Cells &cells)
+{
+    if (!note)
+        return;
+    auto *checkBox = static_cast<TableCheckBox *>(cells[VisibleColumn]);
+    connect(checkBox, &QCheckBox::toggled, note, &QWidget::setVisible);
+    connect(note, &StickyWidget::updateTableWidgetItems, checkBox, &TableCheckBox::updateCheckBox);
+    for (std::size_t column = ColorColumn; column < cells.size(); ++column) {
+        connect(note, &StickyWidget::updateTableWidgetItems,
+                static_cast<TableLabel *>(cells[column]), &TableLabel::updateLabel);
+    }
+}
+
+void TableWidget::disconnectRow(StickyWidget *note, const Cells &cells)
+{
+    if (!note)
+        return;
+    disconnect(cells[VisibleColumn], nullptr, note, nullptr);
+    for (QWidget *cell : cells)
+        disconnect(note, nullptr, cell, nullptr);
 }
 
 void TableWidget::placeRow(int index, const Cells &cells) const

@@ -95,6 +95,8 @@ private:
     int rowsTop() const;
     void updateMadeRows();
     Cells &makeRow(int index);
+    void connectRow(StickyWidget *note, const Cells &cells);
+    void disconnectRow(StickyWidget *note, const Cells &cells);
     void placeRow(int index, const Cells &cells) const;
     void scrollToRow(int index);
     void watchViewport();
@@ -110,8 +112,18 @@ private:
     // Indexes into m_rows of the rows the filter shows, ascending.
     std::vector<int> m_shownRows;
     QByteArrayList m_queryWords;
-    // The cells of the rows made, by index into m_rows.
+    // The cells of the rows made, by index into m_rows, and hidden ones of
+    // rows gone out of view, for the rows that come into view.
     std::map<int, Cells> m_madeRows;
+    std::vector<Cells> m_spareRows;
+    // What the last few searches found, while no note changed since: taking
+    // back a letter then costs nothing.
+    struct Search
+    {
+        QByteArrayList words;
+        std::vector<int> shownRows;
+    };
+    std::vector<Search> m_recentSearches;
     // The row whose check box takes the keyboard; kept made wherever it is.
     int m_currentRow = -1;
     int m_rowHeight = 0;
