@@ -47,7 +47,7 @@ QRgb centreOf(const QPixmap &pixmap)
 }
 
 // Far more notes than rows fit on a screen, each with its own text.
-constexpr int kLongList = 1000;
+constexpr int kLongList = 400;
 
 // The text of note `i` of the long list: its number in letters, as the
 // summary leaves out digits ("note bcd" for 123).
@@ -482,17 +482,17 @@ void TestNoteList::keyboardMovesAlongRows_data()
     const int up = Qt::Key_Up;
     const int space = Qt::Key_Space;
     const int tab = Qt::Key_Tab;
-    QTest::newRow("down") << 500 << false << QList<int>{down} << 501 << -1;
-    QTest::newRow("up") << 500 << false << QList<int>{up} << 499 << -1;
-    QTest::newRow("down past the view") << 500 << false << QList<int>(20, down) << 520 << -1;
+    QTest::newRow("down") << 200 << false << QList<int>{down} << 201 << -1;
+    QTest::newRow("up") << 200 << false << QList<int>{up} << 199 << -1;
+    QTest::newRow("down past the view") << 200 << false << QList<int>(20, down) << 220 << -1;
     QTest::newRow("up at the top") << 0 << false << QList<int>{up} << 0 << -1;
     QTest::newRow("down at the end")
         << kLongList - 1 << false << QList<int>{down} << kLongList - 1 << -1;
-    QTest::newRow("space ticks the row") << 700 << false << QList<int>{space} << 700 << 700;
-    QTest::newRow("down, then space") << 700 << false << QList<int>{down, space} << 701 << 701;
+    QTest::newRow("space ticks the row") << 300 << false << QList<int>{space} << 300 << 300;
+    QTest::newRow("down, then space") << 300 << false << QList<int>{down, space} << 301 << 301;
     QTest::newRow("tab into the list") << -1 << false << QList<int>{tab, tab} << 0 << -1;
     QTest::newRow("tab back to a row scrolled away")
-        << 800 << true << QList<int>{tab, tab, space} << 800 << 800;
+        << 320 << true << QList<int>{tab, tab, space} << 320 << 320;
 }
 
 void TestNoteList::keyboardMovesAlongRows()
@@ -533,10 +533,10 @@ void TestNoteList::scrolledRowsActOnTheirNote_data()
     QTest::addColumn<bool>("menu"); // preset one from the cell's menu, or a left click
     QTest::addColumn<bool>("shown");
     QTest::addColumn<QString>("rgb");
-    QTest::newRow("tick, middle") << 600 << 0 << false << true << "#FFFF00";
+    QTest::newRow("tick, middle") << 250 << 0 << false << true << "#FFFF00";
     QTest::newRow("tick, last") << kLongList - 1 << 0 << false << true << "#FFFF00";
-    QTest::newRow("summary click") << 600 << 4 << false << true << "#FFFF00";
-    QTest::newRow("menu, middle") << 600 << 2 << true << false << "#ADD8E6";
+    QTest::newRow("summary click") << 250 << 4 << false << true << "#FFFF00";
+    QTest::newRow("menu, middle") << 250 << 2 << true << false << "#ADD8E6";
     QTest::newRow("menu, last") << kLongList - 1 << 4 << true << false << "#ADD8E6";
 }
 
@@ -587,7 +587,7 @@ void TestNoteList::rowMadeLaterShowsChangedNote()
     addLongList();
     Panel panel;
     QVERIFY(QTest::qWaitForWindowExposed(&panel.window));
-    constexpr int kChanged = 900;
+    constexpr int kChanged = 360;
     StickyWidget *note = stickyList.at(kChanged);
     for (const TableLabel *label : panel.list->findChildren<TableLabel *>())
         QVERIFY(label->stickyWidget() != note);
