@@ -8,8 +8,8 @@
 TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     : QCheckBox(parent), m_stickyWidget(stickyWidget)
 {
-    // As updateCheckBox(), without its trace lines: the list builds a
-    // thousand of these at once.
+    // As updateCheckBox(), without its trace lines: the list makes dozens
+    // of these at a time as it scrolls.
     showNoteVisibility();
     connect(this, &QCheckBox::toggled, this, &TableCheckBox::toggleSticky);
 }

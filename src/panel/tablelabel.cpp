@@ -93,8 +93,8 @@ QPixmap TableLabel::swatch(const QString &rgb)
 
 void TableLabel::updateLabel()
 {
-    // A list of a thousand notes would write ten thousand lines while it is
-    // built; only later refreshes of single cells are traced.
+    // The list fills dozens of cells at each scroll step; only later
+    // refreshes of single cells are traced.
     const bool traced = m_dateFormat == nullptr;
     if (traced)
         qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ")";

@@ -51,8 +51,8 @@ private:
     QString dateText() const;
 
     QString m_labelType;
-    // Set only while the cell is being built; later refreshes read the
-    // format in force.
+    // Set only while the cell is being built or given another note; later
+    // refreshes read the format in force.
     const QString *m_dateFormat = nullptr;
     // Not owned; a deleted note leaves the cell inert until the list is rebuilt.
     QPointer<StickyWidget> m_stickyWidget;
