@@ -31,7 +31,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -367,11 +366,6 @@ void MainWindow::updateTableWidget()
     }
     m_tableOutdated = false;
     auto *list = new TableWidget(this);
-    // The rows stay at the top and the summaries take the spare width when
-    // the panel is larger than the list.
-    QGridLayout *grid = list->gridLayout();
-    grid->setRowStretch(grid->rowCount(), 1);
-    grid->setColumnStretch(TableWidget::MessageColumn, 1);
     // Filtered before it is shown, so rows that do not match never show.
     connect(list, &TableWidget::shownCountChanged, this,
             [this, list](int shown) { m_searchBar->setCounts(shown, list->noteCount()); });

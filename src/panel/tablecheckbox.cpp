@@ -2,22 +2,24 @@
 
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
-#include "panel/tablelabel.h"
+
+#include <QSignalBlocker>
 
 TableCheckBox::TableCheckBox(StickyWidget *stickyWidget, QWidget *parent)
     : QCheckBox(parent), m_stickyWidget(stickyWidget)
 {
-    // As updateCheckBox(), without its trace lines: the list builds a
-    // thousand of these at once.
+    // As updateCheckBox(), without its trace lines: the list makes dozens
+    // of these at a time as it scrolls.
     showNoteVisibility();
     connect(this, &QCheckBox::toggled, this, &TableCheckBox::toggleSticky);
 }
 
-bool TableCheckBox::event(QEvent *event)
+void TableCheckBox::setStickyWidget(StickyWidget *stickyWidget)
 {
-    if (TableLabel::isUnseenRepaint(this, event))
-        return true;
-    return QCheckBox::event(event);
+    m_stickyWidget = stickyWidget;
+    // Not a click: the note keeps its visibility.
+    const QSignalBlocker quiet(this);
+    showNoteVisibility();
 }
 
 void TableCheckBox::updateCheckBox()

@@ -14,15 +14,15 @@ public:
     explicit TableCheckBox(StickyWidget *stickyWidget, QWidget *parent = nullptr);
 
     StickyWidget *stickyWidget() const { return m_stickyWidget; }
+    // Shows `stickyWidget` from now on: the list reuses the cells of rows
+    // scrolled out of view.
+    void setStickyWidget(StickyWidget *stickyWidget);
 
 public slots:
     void updateCheckBox();
 
 private slots:
     void toggleSticky(bool i_state);
-
-protected:
-    bool event(QEvent *event) override;
 
 private:
     void showNoteVisibility();

@@ -67,6 +67,18 @@ TableLabel::TableLabel(const QString &labelType, StickyWidget *stickyWidget,
     m_dateFormat = nullptr;
 }
 
+void TableLabel::setStickyWidget(StickyWidget *stickyWidget, const QString &dateFormat)
+{
+    m_stickyWidget = stickyWidget;
+    if (!stickyWidget) {
+        clear();
+        setToolTip(QString());
+    }
+    m_dateFormat = &dateFormat;
+    updateLabel();
+    m_dateFormat = nullptr;
+}
+
 QString TableLabel::dateText() const
 {
     return m_dateFormat ? localDateText(m_stickyWidget->creationDate(), *m_dateFormat)
@@ -79,37 +91,10 @@ QPixmap TableLabel::swatch(const QString &rgb)
                         [&rgb] { return ColorSwatch::pixmap(rgb); });
 }
 
-bool TableLabel::isUnseenRepaint(const QWidget *cell, const QEvent *event)
-{
-    if (event->type() != QEvent::UpdateLater)
-        return false;
-    // The cell's rectangle clipped by each of its parents up to the window.
-    // QWidget::visibleRegion() would also take out every sibling above the
-    // cell, thousands of them in a long list, for each repaint; cells never
-    // overlap, so the clipping alone tells whether any of it can be seen.
-    QRect seen = cell->rect();
-    for (const QWidget *widget = cell; !widget->isWindow(); widget = widget->parentWidget()) {
-        if (!widget->isVisible())
-            return true;
-        seen.translate(widget->pos());
-        seen &= widget->parentWidget()->rect();
-        if (seen.isEmpty())
-            return true;
-    }
-    return false;
-}
-
-bool TableLabel::event(QEvent *event)
-{
-    if (isUnseenRepaint(this, event))
-        return true;
-    return QLabel::event(event);
-}
-
 void TableLabel::updateLabel()
 {
-    // A list of a thousand notes would write ten thousand lines while it is
-    // built; only later refreshes of single cells are traced.
+    // The list fills dozens of cells at each scroll step; only later
+    // refreshes of single cells are traced.
     const bool traced = m_dateFormat == nullptr;
     if (traced)
         qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ")";

@@ -28,6 +28,9 @@ public:
 
     QString labelType() const { return m_labelType; }
     StickyWidget *stickyWidget() const { return m_stickyWidget; }
+    // Shows `stickyWidget` from now on, its date in `dateFormat`: the list
+    // reuses the cells of rows scrolled out of view.
+    void setStickyWidget(StickyWidget *stickyWidget, const QString &dateFormat);
 
     // The pop-up menu of the cell, built afresh from the current colour
     // presets; its entries act on the note. Null when the note is gone.
@@ -37,17 +40,10 @@ public:
     // list of many notes in a few colours draws only a few.
     static QPixmap swatch(const QString &rgb);
 
-    // True for the repaint a cell asks for when it is shown, when the cell
-    // lies outside the visible part of the list: a list of thousands of cells
-    // then repaints only the rows in view instead of every cell, each of which
-    // would walk all its siblings.
-    static bool isUnseenRepaint(const QWidget *cell, const QEvent *event);
-
 public slots:
     void updateLabel();
 
 protected:
-    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
@@ -55,8 +51,8 @@ private:
     QString dateText() const;
 
     QString m_labelType;
-    // Set only while the cell is being built; later refreshes read the
-    // format in force.
+    // Set only while the cell is being built or given another note; later
+    // refreshes read the format in force.
     const QString *m_dateFormat = nullptr;
     // Not owned; a deleted note leaves the cell inert until the list is rebuilt.
     QPointer<StickyWidget> m_stickyWidget;

@@ -4,6 +4,7 @@
 #include "mainwindowtestaccess.h"
 #include "menutexts.h"
 #include "notes/stickywidget.h"
+#include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
@@ -55,11 +56,12 @@ int storedWith(const MainWindow &window, const QString &text)
 QList<bool> listedVisibility(const MainWindow &window)
 {
     QList<bool> ticks;
-    const auto *area = window.findChild<QScrollArea *>();
-    if (!area->widget())
+    auto *list = qobject_cast<TableWidget *>(window.findChild<QScrollArea *>()->widget());
+    if (!list)
         return ticks;
-    for (const QCheckBox *box : area->widget()->findChildren<QCheckBox *>())
-        ticks.append(box->isChecked());
+    for (int i = 0; i < list->noteCount(); ++i)
+        ticks.append(
+            qobject_cast<QCheckBox *>(list->cell(i, TableWidget::VisibleColumn))->isChecked());
     return ticks;
 }
 
@@ -462,8 +464,8 @@ void TestControlPanel::withoutTrayThePanelShows()
     stickyList.at(1)->hide();
     m_window->changeLanguage();
     QCOMPARE(listedVisibility(*m_window), QList<bool>({true, false}));
-    auto boxes = m_window->findChild<QScrollArea *>()->widget()->findChildren<QCheckBox *>();
-    boxes.at(1)->click();
+    auto *list = qobject_cast<TableWidget *>(m_window->findChild<QScrollArea *>()->widget());
+    qobject_cast<QCheckBox *>(list->cell(1, TableWidget::VisibleColumn))->click();
     QVERIFY(stickyList.at(1)->isVisible());
 
     // Said once per start only.

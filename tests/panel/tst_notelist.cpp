@@ -9,12 +9,16 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -32,17 +36,64 @@ StickyWidget *addNote(int id, const QString &rgb, const QString &name, const QSt
     return note;
 }
 
-template <typename T = QWidget> T *cell(const TableWidget &list, int noteIndex, int column)
+template <typename T = QWidget> T *cell(TableWidget &list, int noteIndex, int column)
 {
-    QLayoutItem *item =
-        list.gridLayout()->itemAtPosition(TableWidget::kFirstNoteRow + noteIndex, column);
-    return item ? qobject_cast<T *>(item->widget()) : nullptr;
+    return qobject_cast<T *>(list.cell(noteIndex, TableWidget::Column(column)));
 }
 
 QRgb centreOf(const QPixmap &pixmap)
 {
     return pixmap.toImage().pixel(pixmap.width() / 2, pixmap.height() / 2);
 }
+
+// Far more notes than rows fit on a screen, each with its own text.
+constexpr int kLongList = 400;
+
+// The text of note `i` of the long list: its number in letters, as the
+// summary leaves out digits ("note bcd" for 123).
+QString longListText(int i)
+{
+    QString text = QString::number(i);
+    for (QChar &digit : text)
+        digit = QChar(digit.unicode() - u'0' + u'a');
+    return QStringLiteral("note ") + text;
+}
+
+void addLongList()
+{
+    for (int i = 0; i < kLongList; ++i)
+        addNote(i, "#FFFF00", "Yellow", longListText(i), false);
+}
+
+// The list in a scroll area below a field, as in the control panel.
+struct Panel
+{
+    Panel()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        field = new QLineEdit(&window);
+        area = new QScrollArea(&window);
+        area->setWidgetResizable(true);
+        list = new TableWidget;
+        area->setWidget(list);
+        layout->addWidget(field);
+        layout->addWidget(area);
+        window.resize(500, 300);
+        window.show();
+        window.activateWindow();
+    }
+    // Whether the whole height of `cell` is in view.
+    bool inView(const QWidget *cell) const
+    {
+        const int top = cell->mapTo(area->viewport(), QPoint()).y();
+        return top >= 0 && top + cell->height() <= area->viewport()->height();
+    }
+
+    QWidget window;
+    QLineEdit *field;
+    QScrollArea *area;
+    TableWidget *list;
+};
 
 } // namespace
 
@@ -64,6 +115,14 @@ private slots:
     void menuEntriesRunNoteCommands();
     void colourNameIsNeverMarkup();
     void deletedNoteLeavesCellsInert();
+    void rowsInViewShowTheirNotes_data();
+    void rowsInViewShowTheirNotes();
+    void keyboardMovesAlongRows_data();
+    void keyboardMovesAlongRows();
+    void scrolledRowsActOnTheirNote_data();
+    void scrolledRowsActOnTheirNote();
+    void rowMadeLaterShowsChangedNote_data();
+    void rowMadeLaterShowsChangedNote();
 };
 
 void TestNoteList::init()
@@ -81,7 +140,7 @@ void TestNoteList::cleanup()
 
 void TestNoteList::emptyListHasHeaderOnly()
 {
-    const TableWidget list;
+    TableWidget list;
     QCOMPARE(list.gridLayout()->count(), 5); // four headings and the line
     QStringList headings;
     for (int column = 0; column < 5; ++column) {
@@ -105,8 +164,8 @@ void TestNoteList::rowsShowNotesInListOrder()
     addNote(1, "#FFC0CB", "Pink", "second note", false, reminder);
     addNote(2, "#FFFF00", "Yellow", "third note with a somewhat longer text", true);
 
-    const TableWidget list;
-    QCOMPARE(list.gridLayout()->count(), 5 + 3 * 5);
+    TableWidget list;
+    QCOMPARE(list.noteCount(), 3);
     for (int i = 0; i < stickyList.size(); ++i) {
         const StickyWidget *note = stickyList.at(i);
         QCOMPARE(cell<TableCheckBox>(list, i, 0)->isChecked(), note->isVisible());
@@ -132,7 +191,7 @@ void TestNoteList::rowsShowNotesInListOrder()
 void TestNoteList::rowsFollowNoteChanges()
 {
     StickyWidget *note = addNote(1, "#FFFF00", "Yellow", "old text", true);
-    const TableWidget list;
+    TableWidget list;
     auto *clock = cell<TableLabel>(list, 0, 3);
     QVERIFY(clock->pixmap().isNull());
 
@@ -235,7 +294,7 @@ void TestNoteList::contextMenuShowsCurrentPresets()
     QFETCH(QString, name);
     QFETCH(QString, expected);
     addNote(1, "#FFFF00", "Yellow", "menu", true);
-    const TableWidget list;
+    TableWidget list;
     // Changed after the list was built, as by the options window.
     NativeSettings::setValue(Preferences::userKey(colorKey), name);
     NativeSettings::setValue(Preferences::userKey(rgbKey), QStringLiteral("#FFDAB9"));
@@ -295,7 +354,7 @@ void TestNoteList::menuEntriesRunNoteCommands()
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DeleteWarning), false);
     StickyWidget *note = addNote(1, "#FFFF00", "Yellow", "remind me", true);
     QSignalSpy deletion(note, &StickyWidget::stickyDeleted);
-    const TableWidget list;
+    TableWidget list;
     const std::unique_ptr<QMenu> menu = cell<TableLabel>(list, 0, 2)->createContextMenu();
     QAction *action = menu->actions().at(entry);
     if (colorEntry >= 0)
@@ -330,7 +389,7 @@ void TestNoteList::menuEntriesRunNoteCommands()
 void TestNoteList::colourNameIsNeverMarkup()
 {
     addNote(1, "#123456", "<img src=\"missing.png\"> & <b>bold</b>", "plain", true);
-    const TableWidget list;
+    TableWidget list;
     QTextDocument shown;
     shown.setHtml(cell<TableLabel>(list, 0, 1)->toolTip());
     QCOMPARE(shown.toPlainText(), "<img src=\"missing.png\"> & <b>bold</b> Sticky");
@@ -349,6 +408,210 @@ void TestNoteList::deletedNoteLeavesCellsInert()
     QCOMPARE(message->text(), "\"short-lived\"");
     QVERIFY(!message->createContextMenu());
     QTest::mouseClick(cell<TableCheckBox>(list, 0, 0), Qt::LeftButton);
+}
+
+void TestNoteList::rowsInViewShowTheirNotes_data()
+{
+    QTest::addColumn<double>("scrolled"); // share of the scroll bar's range
+    QTest::addColumn<int>("lowest");      // of the notes seen
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<int>("seenNote");
+    QTest::newRow("top") << 0.0 << 0 << 20 << 0;
+    QTest::newRow("middle") << 0.5 << kLongList / 2 - 20 << kLongList / 2 + 20 << kLongList / 2;
+    QTest::newRow("end") << 1.0 << kLongList - 20 << kLongList - 1 << kLongList - 1;
+}
+
+void TestNoteList::rowsInViewShowTheirNotes()
+{
+    QFETCH(double, scrolled);
+    QFETCH(int, lowest);
+    QFETCH(int, highest);
+    QFETCH(int, seenNote);
+    addLongList();
+    Panel panel;
+    QVERIFY(QTest::qWaitForWindowExposed(&panel.window));
+    QScrollBar *bar = panel.area->verticalScrollBar();
+    bar->setValue(qRound(bar->maximum() * scrolled));
+
+    // Reads the rows off the screen, down the middle of the date and summary
+    // columns.
+    QWidget *viewport = panel.area->viewport();
+    const auto columnX = [&](const QString &heading) {
+        for (const QLabel *label : panel.list->findChildren<QLabel *>()) {
+            if (label->text() == heading)
+                return label->mapTo(viewport, QPoint(label->width() / 2, 0)).x();
+        }
+        return -1;
+    };
+    const int dateX = columnX("Date Created");
+    const int messageX = columnX("Message");
+    QList<int> seen;
+    for (int y = 0; y < viewport->height(); ++y) {
+        const auto *message = qobject_cast<TableLabel *>(viewport->childAt(messageX, y));
+        const auto *date = qobject_cast<TableLabel *>(viewport->childAt(dateX, y));
+        if (!message || !date)
+            continue;
+        const int note = int(stickyList.indexOf(message->stickyWidget()));
+        QCOMPARE(date->stickyWidget(), message->stickyWidget());
+        QCOMPARE(message->text(), '"' + longListText(note) + '"');
+        QVERIFY(date->width() >= date->sizeHint().width());
+        if (seen.isEmpty() || seen.constLast() != note)
+            seen << note;
+    }
+    QVERIFY(seen.size() > 3);
+    QVERIFY(seen.contains(seenNote));
+    for (int i = 0; i < seen.size(); ++i) {
+        QCOMPARE(seen.at(i), seen.constFirst() + i);
+        QVERIFY(seen.at(i) >= lowest && seen.at(i) <= highest);
+    }
+    // Only the rows around the view have cells.
+    int labels = 0;
+    for (const TableLabel *label : panel.list->findChildren<TableLabel *>())
+        labels += label->isHidden() ? 0 : 1;
+    QVERIFY2(labels < 4 * 60, qPrintable(QString::number(labels)));
+}
+
+void TestNoteList::keyboardMovesAlongRows_data()
+{
+    QTest::addColumn<int>("start");       // the row focused first; none: the field
+    QTest::addColumn<bool>("scrollAway"); // then the list scrolled to its top, the field focused
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("focused");
+    QTest::addColumn<int>("shownNote"); // the one note shown afterwards, if any
+    const int down = Qt::Key_Down;
+    const int up = Qt::Key_Up;
+    const int space = Qt::Key_Space;
+    const int tab = Qt::Key_Tab;
+    QTest::newRow("down") << 200 << false << QList<int>{down} << 201 << -1;
+    QTest::newRow("up") << 200 << false << QList<int>{up} << 199 << -1;
+    QTest::newRow("down past the view") << 200 << false << QList<int>(20, down) << 220 << -1;
+    QTest::newRow("up at the top") << 0 << false << QList<int>{up} << 0 << -1;
+    QTest::newRow("down at the end")
+        << kLongList - 1 << false << QList<int>{down} << kLongList - 1 << -1;
+    QTest::newRow("space ticks the row") << 300 << false << QList<int>{space} << 300 << 300;
+    QTest::newRow("down, then space") << 300 << false << QList<int>{down, space} << 301 << 301;
+    QTest::newRow("tab into the list") << -1 << false << QList<int>{tab, tab} << 0 << -1;
+    QTest::newRow("tab back to a row scrolled away")
+        << 320 << true << QList<int>{tab, tab, space} << 320 << 320;
+}
+
+void TestNoteList::keyboardMovesAlongRows()
+{
+    QFETCH(int, start);
+    QFETCH(bool, scrollAway);
+    QFETCH(QList<int>, keys);
+    QFETCH(int, focused);
+    QFETCH(int, shownNote);
+    addLongList();
+    Panel panel;
+    QVERIFY(QTest::qWaitForWindowActive(&panel.window));
+    QWidget *startBox = start >= 0 ? panel.list->cell(start, TableWidget::VisibleColumn) : nullptr;
+    if (startBox)
+        startBox->setFocus(Qt::MouseFocusReason);
+    if (scrollAway) {
+        panel.area->verticalScrollBar()->setValue(0);
+        QVERIFY(!panel.inView(startBox));
+    }
+    if (start < 0 || scrollAway)
+        panel.field->setFocus();
+
+    for (const int key : keys)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    const auto *box = qobject_cast<TableCheckBox *>(QApplication::focusWidget());
+    QVERIFY(box);
+    QCOMPARE(box->stickyWidget(), stickyList.at(focused));
+    QVERIFY(panel.inView(box));
+    QCOMPARE(box->isChecked(), focused == shownNote);
+    for (int i = 0; i < kLongList; ++i)
+        QCOMPARE(stickyList.at(i)->isVisible(), i == shownNote);
+}
+
+void TestNoteList::scrolledRowsActOnTheirNote_data()
+{
+    QTest::addColumn<int>("note");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("menu"); // preset one from the cell's menu, or a left click
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("rgb");
+    QTest::newRow("tick, middle") << 250 << 0 << false << true << "#FFFF00";
+    QTest::newRow("tick, last") << kLongList - 1 << 0 << false << true << "#FFFF00";
+    QTest::newRow("summary click") << 250 << 4 << false << true << "#FFFF00";
+    QTest::newRow("menu, middle") << 250 << 2 << true << false << "#ADD8E6";
+    QTest::newRow("menu, last") << kLongList - 1 << 4 << true << false << "#ADD8E6";
+}
+
+void TestNoteList::scrolledRowsActOnTheirNote()
+{
+    QFETCH(int, note);
+    QFETCH(int, column);
+    QFETCH(bool, menu);
+    QFETCH(bool, shown);
+    QFETCH(QString, rgb);
+    addLongList();
+    Panel panel;
+    QVERIFY(QTest::qWaitForWindowExposed(&panel.window));
+    QWidget *acted = panel.list->cell(note, TableWidget::Column(column));
+    QVERIFY(panel.inView(acted));
+    if (menu) {
+        const std::unique_ptr<QMenu> commands =
+            qobject_cast<TableLabel *>(acted)->createContextMenu();
+        commands->actions().at(2)->menu()->actions().at(2)->trigger();
+        QTRY_COMPARE(stickyList.at(note)->colorRGB(), rgb);
+    } else {
+        QTest::mouseClick(acted, Qt::LeftButton);
+    }
+    for (const int i : {note - 1, note, note + 1}) {
+        if (i >= kLongList)
+            continue;
+        const StickyWidget *neighbour = stickyList.at(i);
+        QCOMPARE(neighbour->isVisible(), i == note && shown);
+        QCOMPARE(neighbour->colorRGB(), i == note ? rgb : QStringLiteral("#FFFF00"));
+        QCOMPARE(cell<TableCheckBox>(*panel.list, i, 0)->isChecked(), i == note && shown);
+        const QPixmap swatch = cell<TableLabel>(*panel.list, i, 1)->pixmap();
+        QCOMPARE(QColor(centreOf(swatch)), QColor(neighbour->colorRGB()));
+    }
+}
+
+void TestNoteList::rowMadeLaterShowsChangedNote_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("text") << "text";
+    QTest::newRow("colour") << "colour";
+    QTest::newRow("reminder") << "reminder";
+    QTest::newRow("shown") << "shown";
+}
+
+void TestNoteList::rowMadeLaterShowsChangedNote()
+{
+    QFETCH(QString, change);
+    addLongList();
+    Panel panel;
+    QVERIFY(QTest::qWaitForWindowExposed(&panel.window));
+    constexpr int kChanged = 360;
+    StickyWidget *note = stickyList.at(kChanged);
+    for (const TableLabel *label : panel.list->findChildren<TableLabel *>())
+        QVERIFY(label->stickyWidget() != note);
+    if (change == "text") {
+        note->textBrowser()->setPlainText(QStringLiteral("changed far down"));
+        note->lostFocus();
+    } else if (change == "colour") {
+        note->changeToColorOne();
+    } else if (change == "reminder") {
+        const QDateTime reminder(QDate(2026, 9, 1), QTime(8, 0));
+        note->setReminder(reminder, reminder, QString());
+    } else {
+        note->show();
+    }
+
+    TableWidget &list = *panel.list;
+    QCOMPARE(cell<TableCheckBox>(list, kChanged, 0)->isChecked(), change == "shown");
+    const auto *colour = cell<TableLabel>(list, kChanged, 1);
+    QCOMPARE(QColor(centreOf(colour->pixmap())),
+             QColor(change == "colour" ? "#ADD8E6" : "#FFFF00"));
+    QCOMPARE(colour->toolTip(), change == "colour" ? "Light Blue Sticky" : "Yellow Sticky");
+    QCOMPARE(cell<TableLabel>(list, kChanged, 3)->pixmap().isNull(), change != "reminder");
+    QCOMPARE(cell<TableLabel>(list, kChanged, 4)->text(),
+             change == "text" ? "\"changed far down\"" : '"' + longListText(kChanged) + '"');
 }
 
 QTEST_MAIN(TestNoteList)
