@@ -190,8 +190,6 @@ void benchNoteList(MainWindow &window, int count)
                      .arg(bar->field()->text(), key == Qt::Key_Backspace
                                                     ? QStringLiteral("taking back")
                                                     : QStringLiteral("typing"));
-        while (shownList && shownList->isFiltering())
-            QCoreApplication::processEvents();
         activateLayout(shownList);
         QCoreApplication::processEvents();
         settled << elapsedMs(timer);
