@@ -128,7 +128,10 @@ void StickyWidget::buildContents(TextTiming timing)
     // layout narrows the text and it is laid out again. After the first show
     // the scroll bar comes and goes as the text needs (see showEvent).
     m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    applyColor();
+    // Not applyColor(): making the contents changes nothing the list shows,
+    // and a list told so while the note is still on its way to the screen
+    // would clear the row's tick.
+    paintInColor();
 
     m_hideLabel->setPixmap(NotePixmaps::hideButton());
     updateReminderIndicator();
@@ -260,10 +263,14 @@ void StickyWidget::setReminder(const QDateTime &originalReminderDate, const QDat
 
 void StickyWidget::applyColor()
 {
-    if (!m_textBrowser) { // the colour is applied when the contents are made
-        emit updateTableWidgetItems();
+    paintInColor();
+    emit updateTableWidgetItems();
+}
+
+void StickyWidget::paintInColor()
+{
+    if (!m_textBrowser) // the colour is applied when the contents are made
         return;
-    }
     const QColor colour(m_colorRGB);
     QPalette notePalette = palette();
     for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
@@ -272,7 +279,6 @@ void StickyWidget::applyColor()
     notePalette.setBrush(QPalette::All, QPalette::Dark, colour.darker(200));
     setPalette(notePalette);
     m_textBrowser->setPalette(notePalette);
-    emit updateTableWidgetItems();
 }
 
 void StickyWidget::updateReminderIndicator()

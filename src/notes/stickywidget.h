@@ -143,6 +143,7 @@ private:
     void showStoredText();
     bool hasText() const { return m_textBrowser && !m_textPending; }
     void applyColor();
+    void paintInColor();
     // Takes the colour if it is one; a colour text that names no colour
     // leaves the note as it is. Returns whether the note took it.
     bool changeColor(const QString &rgb, const QString &name);
