@@ -205,6 +205,13 @@ QString StickyWidget::message() const
     return m_messageCache;
 }
 
+std::function<QString()> StickyWidget::plainTextReader() const
+{
+    if (hasText() || !m_messageCacheValid)
+        return [text = plainText()] { return text; };
+    return [html = m_messageCache] { return MarkupSafety::plainText(html); };
+}
+
 QString StickyWidget::plainText() const
 {
     if (hasText())

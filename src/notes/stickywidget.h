@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class ClickyLabel;
@@ -59,6 +60,9 @@ public:
     // without its text area yet gives the text of its markup, read without
     // building a document.
     QString plainText() const;
+    // plainText() as a function that may run on another thread: the markup
+    // of a note without text in its text area is read there.
+    std::function<QString()> plainTextReader() const;
     // Whether the text area and header exist (the note was shown, or its text
     // area was asked for).
     bool hasContents() const { return m_textBrowser != nullptr; }

@@ -19,6 +19,9 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <chrono>
+#include <functional>
+
 #include <algorithm>
 
 namespace {
@@ -62,6 +65,14 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), m_dateFormat(Preferences::userString(Preferences::Names::DateFormat))
 {
     m_gridLayout = new QGridLayout(this);
+    // Looks every few milliseconds whether the texts read in the background
+    // are there, while they are being read.
+    m_preparedCheck.setInterval(10);
+    connect(&m_preparedCheck, &QTimer::timeout, this, [this] {
+        if (m_preparing.valid() &&
+            m_preparing.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            takePreparedTexts();
+    });
     m_visibleHeader = new QLabel(tr("Visible"), this);
     m_colorHeader = new QLabel(tr("Color"), this);
     m_dateHeader = new QLabel(tr("Date Created"), this);
@@ -96,7 +107,11 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags)
     qCDebug(lcPanel) << "---------------------------------------------------------";
 }
 
-TableWidget::~TableWidget() = default;
+TableWidget::~TableWidget()
+{
+    if (m_preparing.valid())
+        m_preparing.wait();
+}
 
 int TableWidget::applyFilter(const QString &query)
 {
@@ -150,8 +165,56 @@ QList<const StickyWidget *> TableWidget::shownNotes() const
 
 void TableWidget::prepareFilter()
 {
-    for (Row &row : m_rows)
-        updateMatchText(row);
+    // The texts of thousands of notes take a few hundred milliseconds to
+    // read: a worker thread reads them while the list is on screen, and a
+    // search that starts meanwhile waits only for what is left.
+    if (m_preparing.valid())
+        return;
+    std::vector<int> rows;
+    std::vector<quint32> changes;
+    std::vector<std::function<QString()>> readers;
+    QStringList colorNames;
+    QStringList reminders;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const Row &row = m_rows[i];
+        if (!row.matchTextStale || !row.note)
+            continue;
+        rows.push_back(int(i));
+        changes.push_back(row.changes);
+        readers.push_back(row.note->plainTextReader());
+        colorNames.append(row.note->colorName());
+        reminders.append(row.note->reminderDate().isNull() ? QString()
+                                                           : row.note->reminderStatusText());
+    }
+    if (rows.empty())
+        return;
+    m_preparing = std::async(
+        std::launch::async, [rows = std::move(rows), changes = std::move(changes),
+                             readers = std::move(readers), colorNames, reminders]() mutable {
+            PreparedTexts prepared{std::move(rows), std::move(changes), {}};
+            prepared.texts.reserve(readers.size());
+            for (std::size_t i = 0; i < readers.size(); ++i) {
+                prepared.texts.push_back(NoteFilter::matchText(
+                    readers[i](), colorNames.at(qsizetype(i)), reminders.at(qsizetype(i))));
+            }
+            return prepared;
+        });
+    m_preparedCheck.start();
+}
+
+void TableWidget::takePreparedTexts()
+{
+    if (!m_preparing.valid())
+        return;
+    m_preparedCheck.stop();
+    const PreparedTexts prepared = m_preparing.get();
+    for (std::size_t i = 0; i < prepared.rows.size(); ++i) {
+        Row &row = m_rows[std::size_t(prepared.rows[i])];
+        if (row.matchTextStale && row.changes == prepared.changes[i]) {
+            row.matchText = prepared.texts[i];
+            row.matchTextStale = false;
+        }
+    }
 }
 
 QWidget *TableWidget::cell(int noteIndex, Column column)
@@ -177,6 +240,11 @@ void TableWidget::updateMatchText(Row &row)
 {
     if (!row.matchTextStale || !row.note)
         return;
+    if (m_preparing.valid()) {
+        takePreparedTexts();
+        if (!row.matchTextStale)
+            return;
+    }
     const StickyWidget &note = *row.note;
     const QString reminder = note.reminderDate().isNull() ? QString() : note.reminderStatusText();
     row.matchText = NoteFilter::matchText(note.plainText(), note.colorName(), reminder);
@@ -188,6 +256,7 @@ void TableWidget::noteChanged(int index)
     // The cells of a row made refresh themselves from their own connections.
     Row &row = m_rows.at(std::size_t(index));
     row.matchTextStale = true;
+    ++row.changes;
     m_recentSearches.clear();
     if (m_queryWords.isEmpty())
         return;

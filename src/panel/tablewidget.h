@@ -4,7 +4,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <QTimer>
+
 #include <array>
+#include <future>
 #include <map>
 #include <vector>
 
@@ -53,6 +56,8 @@ public:
     // Reads every note's text for the filter now, so that the first keystroke
     // of a search does not have to.
     void prepareFilter();
+    // True while the texts are read in the background.
+    bool isPreparingFilter() const { return m_preparing.valid(); }
     int noteCount() const { return int(m_rows.size()); }
     int shownCount() const { return int(m_shownRows.size()); }
     // The notes whose rows the filter shows, in list order.
@@ -80,12 +85,25 @@ private:
         // again after the note changes.
         QByteArray matchText;
         bool matchTextStale = true;
+        // Counts the note's changes, so a text read in the background for
+        // an earlier state is not taken.
+        quint32 changes = 0;
         bool shown = true;
+    };
+    // Texts read on a worker thread for the rows named, each for the state
+    // its row had then.
+    struct PreparedTexts
+    {
+        std::vector<int> rows;
+        std::vector<quint32> changes;
+        std::vector<QByteArray> texts;
     };
     using Cells = std::array<QWidget *, MessageColumn + 1>;
 
     bool rowMatches(Row &row);
     void updateMatchText(Row &row);
+    // Takes the texts read in the background, waiting for them if needed.
+    void takePreparedTexts();
     void noteChanged(int index);
     void collectShownRows();
     int positionOf(int index) const;
@@ -125,6 +143,8 @@ private:
     };
     std::vector<Search> m_recentSearches;
     // The row whose check box takes the keyboard; kept made wherever it is.
+    std::future<PreparedTexts> m_preparing;
+    QTimer m_preparedCheck;
     int m_currentRow = -1;
     int m_rowHeight = 0;
     QString m_dateFormat;

@@ -54,6 +54,7 @@ private slots:
     void listShowsOnlyMatchingRows_data();
     void listShowsOnlyMatchingRows();
     void changedNoteIsSearchedAgain();
+    void noteChangedWhileTextsAreReadIsSearchedAsItIsNow();
     void shownRowsKeepTheirCommands();
     void rowsAreHiddenNotRebuilt();
     void narrowing_data();
@@ -259,6 +260,25 @@ void TestNoteFilter::changedNoteIsSearchedAgain()
     note->textBrowser()->setPlainText("still nothing");
     emit note->updateTableWidgetItems();
     QCOMPARE(counts.size(), 1);
+}
+
+// The texts of the search are read on a worker thread from the notes as they
+// were when the search field took the focus; a note changed meanwhile is
+// searched as it is now.
+void TestNoteFilter::noteChangedWhileTextsAreReadIsSearchedAsItIsNow()
+{
+    for (int i = 0; i < 300; ++i)
+        addNote("Yellow", QStringLiteral("errand number %1").arg(i));
+    StickyWidget *changed = addNote("Yellow", "buy milk");
+    TableWidget list;
+    list.prepareFilter();
+    QVERIFY(list.isPreparingFilter());
+    changed->textBrowser()->setPlainText("call the plumber");
+    emit changed->updateTableWidgetItems();
+    QCOMPARE(list.applyFilter("milk"), 0);
+    QVERIFY(!list.isPreparingFilter());
+    QCOMPARE(list.applyFilter("plumber"), 1);
+    QCOMPARE(list.applyFilter("errand"), 300);
 }
 
 void TestNoteFilter::shownRowsKeepTheirCommands()
