@@ -1,5 +1,6 @@
 #include "benchmarks.h"
 #include "childprocess.h"
+#include "figures.h"
 #include "notesfixture.h"
 
 #include "app/mainwindow.h"
@@ -18,21 +19,6 @@
 #include <functional>
 
 namespace {
-
-// CPU time of the calling thread: what a save costs the GUI thread itself,
-// apart from the time other busy threads of the machine take from it.
-qint64 threadCpuNanoseconds()
-{
-    timespec now = {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-void printFigure(const QString &name, double value, const char *unit)
-{
-    std::printf("figure: %s %.3f %s\n", qPrintable(name), value, unit);
-    std::fflush(stdout);
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "benchmarks.h"
+#include "figures.h"
 
 #include "notes/stickywidget.h"
 #include "richtext/displaymodeconversion.h"
@@ -15,12 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-void printFigure(const QString &name, double value, const char *unit)
-{
-    std::printf("figure: %s %.3f %s\n", qPrintable(name), value, unit);
-    std::fflush(stdout);
-}
 
 // Paragraphs of everyday note text with links, icons, pictures, rules and
 // times of day, until the exported document holds about `bytes` characters.

@@ -5,6 +5,7 @@
 
 #include "benchmarks.h"
 #include "childprocess.h"
+#include "figures.h"
 #include "notesfixture.h"
 #include "startupwatch.h"
 #include "xsession.h"
@@ -31,12 +32,6 @@
 
 namespace {
 
-void printFigure(const QString &name, double value, const char *unit)
-{
-    std::printf("figure: %s %.3f %s\n", qPrintable(name), value, unit);
-    std::fflush(stdout);
-}
-
 // The short names of the start-up figures, printed once each: the stored-notes
 // comparison and the counts may both measure 100 visible notes.
 class ShortNames
@@ -55,12 +50,6 @@ public:
 private:
     QSet<QString> m_printed;
 };
-
-void printNote(const QString &text)
-{
-    std::printf("# %s\n", qPrintable(text));
-    std::fflush(stdout);
-}
 
 struct RunResult
 {

@@ -6,6 +6,7 @@
 
 #include "benchmarks.h"
 #include "childprocess.h"
+#include "figures.h"
 #include "notesfixture.h"
 
 #include "app/mainwindow.h"
@@ -35,25 +36,6 @@
 namespace {
 
 constexpr int kShownNotes = 100;
-
-qint64 threadCpuNanoseconds()
-{
-    timespec now = {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-void printFigure(const QString &name, double value, const char *unit)
-{
-    std::printf("figure: %s %.3f %s\n", qPrintable(name), value, unit);
-    std::fflush(stdout);
-}
-
-void printNote(const QString &text)
-{
-    std::printf("# %s\n", qPrintable(text));
-    std::fflush(stdout);
-}
 
 double elapsedMs(const QElapsedTimer &timer)
 {
