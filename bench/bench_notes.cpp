@@ -18,10 +18,6 @@
 #include <ctime>
 #include <functional>
 
-namespace {
-
-} // namespace
-
 int prepareNotesCase(const QStringList &arguments)
 {
     const QString dataDirectory = arguments.value(0) + QStringLiteral("/.NotarellaData/");
