@@ -274,6 +274,7 @@ NoteDatabase::OpenResult NoteDatabase::openConnection(NewFile newFile)
     if (query.value(0).toInt() == 0)
         createTables(newFile);
     m_trash.connectionOpened();
+    m_sync.connectionOpened();
     m_identity = Platform::fileIdentity(m_file);
     m_dataVersion = dataVersion();
     return OpenResult::Opened;
@@ -288,6 +289,7 @@ void NoteDatabase::close()
 {
     closeConnection();
     m_trash.forget();
+    m_sync.forget();
     m_file.clear();
     m_directory.clear();
 }
@@ -355,7 +357,7 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
     const bool written = writeBackupTable() &&
                          (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
                                    : rewriteTable(QStringLiteral("stickies"), records)) &&
-                         m_trash.writeChanges(&m_lastError) &&
+                         m_trash.writeChanges(&m_lastError) && m_sync.writeChanges(&m_lastError) &&
                          m_pictures.write(m_database, records + trashedRecords(), &m_lastError);
     if (written) {
         QSqlQuery commit(m_database);
@@ -603,6 +605,7 @@ void NoteDatabase::forgetContent()
     m_stored.reset();
     m_backup.reset();
     m_trash.markUnwritten();
+    m_sync.markUnwritten();
     m_pictures.forget();
 }
 
@@ -612,6 +615,7 @@ QList<NoteRecord> NoteDatabase::load()
         return {};
     forgetContent();
     m_trash.read();
+    m_sync.read();
     m_pictures.load(m_database);
     TableRead notes = readTable(QStringLiteral("stickies"));
     const bool notesUsable = !notes.damaged && !notes.records.isEmpty();

@@ -3,6 +3,7 @@
 #include "platform/fileidentity.h"
 #include "store/notepictures.h"
 #include "store/noterecord.h"
+#include "store/notesynctable.h"
 #include "store/notetrash.h"
 
 #include <QList>
@@ -132,6 +133,8 @@ public:
     QSqlDatabase connection() const;
     // The deleted notes of the open file; a change goes with the next save.
     NoteTrash &trash() { return m_trash; }
+    // What the sync through a folder knows; a change goes with the next save.
+    NoteSyncTable &syncTable() { return m_sync; }
 
     // Writes `records` and the deleted notes `trash` into a new database file
     // of the same schema at `file` (creating its folder); false with `error`
@@ -175,6 +178,7 @@ private:
     QString m_file;
     QSqlDatabase m_database;
     NoteTrash m_trash{m_database};
+    NoteSyncTable m_sync{m_database};
     // The file the connection has open, to notice another one at its path.
     std::optional<Platform::FileIdentity> m_identity;
     // What `stickies` and `stickies_backup` hold, in rowid order 1..n, when

@@ -238,3 +238,16 @@ void NoteWriter::expireTrashLater(const QDateTime &now)
         },
         Qt::QueuedConnection);
 }
+
+QHash<QString, QString> NoteWriter::syncRows()
+{
+    QHash<QString, QString> rows;
+    runAndWait([&] { rows = m_database.syncTable().rows(); });
+    return rows;
+}
+
+void NoteWriter::setSyncRows(const QHash<QString, QString> &rows)
+{
+    QMetaObject::invokeMethod(
+        m_context, [this, rows] { m_database.syncTable().set(rows); }, Qt::QueuedConnection);
+}

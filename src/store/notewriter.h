@@ -67,6 +67,12 @@ public:
     // Removes the notes kept their 30 days at `now`; returns at once.
     void expireTrashLater(const QDateTime &now);
 
+    // What the sync through a folder knows, as read with the notes.
+    QHash<QString, QString> syncRows();
+    // Makes `rows` the sync state; written with the next save, in its
+    // transaction. Returns at once.
+    void setSyncRows(const QHash<QString, QString> &rows);
+
 signals:
     void saved(const NoteWriter::Outcome &outcome);
     void backedUp(const QString &target, const NoteWriter::Outcome &outcome);

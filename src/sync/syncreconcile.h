@@ -19,6 +19,8 @@ struct SyncFolderView
     {
         // Relative to the folder.
         QString name;
+        // The note's id its name gives.
+        QString key;
         // A note file or a conflict copy of one.
         bool conflict = false;
         // Nothing while the file does not read yet (the engine may still be
@@ -89,9 +91,12 @@ struct Context
 SyncPlan run(const SyncState &state, const QList<NoteRecord> &local, const SyncFolderView &folder,
              const Context &context);
 
-// The local note of `uuid` in `plan`'s state takes `noteId` and was put at
-// `fitted`.
-void noteAdded(SyncState &state, const QString &uuid, int noteId);
-void notePlaced(SyncState &state, const QString &uuid, const QRect &fitted);
+// A change of the plan was made: the local note of `uuid` is now `applied`
+// (its id, the place it was fitted to, its text as the note keeps it).
+void noteApplied(SyncState &state, const QString &uuid, const NoteRecord &applied);
+
+// Of the note's values as they travel (not its id or place), to notice a
+// change.
+QByteArray fingerprint(const NoteRecord &record, const QRect &place);
 
 } // namespace SyncReconcile

@@ -73,8 +73,8 @@ std::optional<SyncVersion> SyncVersion::fromText(QStringView text)
         // Installations are named by their id without braces; nothing else
         // may enter a file name or a merge.
         if (!ok || counter == 0 || counter > kMaxCounter ||
-            QUuid::fromString(installation).isNull() ||
-            installation.startsWith(QLatin1Char('{')) || version.m_counters.contains(installation))
+            QUuid::fromString(installation).isNull() || installation.startsWith(QLatin1Char('{')) ||
+            version.m_counters.contains(installation))
             return std::nullopt;
         version.m_counters.insert(installation, counter);
     }

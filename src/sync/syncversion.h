@@ -23,7 +23,11 @@ public:
         quint64 counter = 0;
         QString installation;
 
-        auto operator<=>(const Revision &other) const = default;
+        bool operator<(const Revision &other) const
+        {
+            return counter != other.counter ? counter < other.counter
+                                            : installation < other.installation;
+        }
         bool operator==(const Revision &other) const = default;
     };
 
