@@ -268,6 +268,51 @@ void StickyWidget::setReminder(const QDateTime &originalReminderDate, const QDat
     emit updateTableWidgetItems();
 }
 
+void StickyWidget::takeValues(const NoteRecord &record)
+{
+    if (record.colorRGB != m_colorRGB || record.colorName != m_colorName)
+        changeColor(record.colorRGB, record.colorName);
+    if (record.locked != m_locked)
+        lockSticky(record.locked);
+    if (record.originalReminderDate != m_originalReminderDate ||
+        record.reminderDate != m_reminderDate || record.periodicMask != periodicMask())
+        setReminder(record.originalReminderDate, record.reminderDate, record.periodicMask);
+    if (record.creationDate != m_creationDate) {
+        m_creationDate = record.creationDate;
+        if (m_creationDateLabel)
+            m_creationDateLabel->setText(localDateText(m_creationDate, m_dateFormat));
+    }
+    if (record.message != message()) {
+        if (hasText()) {
+            m_textBrowser->setWordWrapMode(
+                NoteText::hasOverlongWord(MarkupSafety::plainText(record.message))
+                    ? QTextOption::WrapAnywhere
+                    : QTextOption::WrapAtWordBoundaryOrAnywhere);
+            m_textBrowser->showStoredHtml(record.message);
+        }
+        // The text as it came, until the user changes it.
+        m_messageCache = record.message;
+        m_messageCacheValid = true;
+        m_summaryCacheValid = false;
+        if (hasText())
+            setWindowTitle(summaryText());
+        emit updateTableWidgetItems();
+    }
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, record.alwaysOnTop);
+    if (record.taskbarEntry == isToolWindow())
+        flags = (flags & ~Qt::WindowType_Mask) | (record.taskbarEntry ? Qt::Window : Qt::Tool);
+    if (flags != windowFlags()) {
+        const bool wasVisible = isVisible();
+        const QRect place = geometry();
+        applyWindowFlags(flags);
+        setGeometry(place);
+        TaskbarHint::apply(this, !record.taskbarEntry);
+        if (wasVisible)
+            show();
+    }
+}
+
 void StickyWidget::applyColor()
 {
     paintInColor();

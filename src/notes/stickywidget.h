@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/noterecord.h"
+
 #include <QDateTime>
 #include <QPoint>
 #include <QString>
@@ -86,6 +88,10 @@ public:
     // Sets both reminder dates and the pattern, then refreshes the header.
     void setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                      const QString &periodicMask);
+
+    // Takes the values of `record` (all but its id, place and visibility) as
+    // a change made elsewhere: the note keeps its window and is not raised.
+    void takeValues(const NoteRecord &record);
 
     // The note's context menu as it would open now; built afresh each time.
     std::unique_ptr<QMenu> createContextMenu();

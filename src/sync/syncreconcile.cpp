@@ -179,9 +179,16 @@ void Reconciler::adopt(const SyncNote &note)
         change.record.id = 0;
         change.newPlace = true;
     }
+    NoteRecord unchanged = change.record;
+    if (wasLive) {
+        const qsizetype index = m_localIndex.value(before->noteId, -1);
+        unchanged = index >= 0 ? m_local.at(index) : NoteRecord();
+    }
+    // A merge that kept the values here only takes the other's version.
+    const bool sameValues = wasLive && !note.isDeleted() && unchanged == change.record;
     if (!m_changeOrder.contains(note.uuid))
         m_changeOrder.append(note.uuid);
-    if (wasLive || !note.isDeleted())
+    if ((wasLive || !note.isDeleted()) && !sameValues)
         m_changes.insert(note.uuid, change);
     else
         m_changes.remove(note.uuid);
