@@ -126,7 +126,8 @@ void Reconciler::takeLocalChanges()
         const QString uuid = m_uuidOfNote.value(record.id);
         SyncEntry *entry = uuid.isEmpty() ? nullptr : &state().entries[uuid];
         const QRect place = travellingPlace(record, entry);
-        const QByteArray print = fingerprint(record, place);
+        const QByteArray print = m_context.fingerprints ? m_context.fingerprints->of(record, place)
+                                                        : fingerprint(record, place);
         if (entry && entry->fingerprint == print)
             continue;
         if (!entry) {
@@ -333,6 +334,14 @@ QByteArray fingerprint(const NoteRecord &record, const QRect &place)
            << record.originalReminderDate << record.reminderDate << record.periodicMask
            << record.locked << record.alwaysOnTop << record.message << place << record.taskbarEntry;
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+}
+
+QByteArray FingerprintCache::of(const NoteRecord &record, const QRect &place)
+{
+    Known &known = m_known[record.id];
+    if (known.fingerprint.isEmpty() || known.place != place || !(known.record == record))
+        known = {record, place, fingerprint(record, place)};
+    return known.fingerprint;
 }
 
 SyncPlan run(const SyncState &state, const QList<NoteRecord> &local, const SyncFolderView &folder,

@@ -101,12 +101,16 @@ void SyncService::watch()
     }
 }
 
-SyncReconcile::Context SyncService::context() const
+SyncReconcile::Context SyncService::context()
 {
-    if (m_contextSource)
-        return m_contextSource();
-    return {QDateTime::currentDateTimeUtc(), QSysInfo::machineHostName(),
-            [] { return QUuid::createUuid().toString(QUuid::WithoutBraces); }};
+    SyncReconcile::Context context =
+        m_contextSource
+            ? m_contextSource()
+            : SyncReconcile::Context{
+                  QDateTime::currentDateTimeUtc(), QSysInfo::machineHostName(),
+                  [] { return QUuid::createUuid().toString(QUuid::WithoutBraces); }, nullptr};
+    context.fingerprints = &m_fingerprints;
+    return context;
 }
 
 void SyncService::startCycle()

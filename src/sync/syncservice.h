@@ -97,7 +97,7 @@ private:
     void finishCycle(int written, const QString &error);
     void setStatus(Status status);
     void watch();
-    SyncReconcile::Context context() const;
+    SyncReconcile::Context context();
 
     Hooks m_hooks;
     QString m_folder;
@@ -119,4 +119,5 @@ private:
     QTimer m_soon;
     QTimer m_interval;
     std::function<SyncReconcile::Context()> m_contextSource;
+    SyncReconcile::FingerprintCache m_fingerprints;
 };
