@@ -54,6 +54,9 @@ public:
     static constexpr int kLocalDelayMs = 1000;
     // After the folder changed, so a file being written is seen whole.
     static constexpr int kFolderDelayMs = 300;
+    // How often the notes here are compared with what was synced: a note
+    // recoloured, moved or locked gives no other sign.
+    static constexpr int kLocalCheckMs = 5000;
 
     explicit SyncService(Hooks hooks, QObject *parent = nullptr);
     ~SyncService() override;
@@ -118,6 +121,7 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_soon;
     QTimer m_interval;
+    QTimer m_localCheck;
     std::function<SyncReconcile::Context()> m_contextSource;
     SyncReconcile::FingerprintCache m_fingerprints;
 };
