@@ -85,6 +85,8 @@ private slots:
     void deletionIsWrittenAtOnce();
     void deletionCutShortIsUndoneAtLoad();
     void erasingRemovesRowsAtOnce();
+    // The sync state is written with the notes and read back with them.
+    void syncRowsGoWithTheNotes();
 
 private:
     QString file() const { return m_folder->filePath(QStringLiteral("ann")); }
@@ -300,3 +302,38 @@ void TestNoteTrash::erasingRemovesRowsAtOnce()
 
 QTEST_GUILESS_MAIN(TestNoteTrash)
 #include "tst_notetrash.moc"
+
+void TestNoteTrash::syncRowsGoWithTheNotes()
+{
+    const auto storedRows = [this] {
+        NoteDatabase reader(QStringLiteral("reader"));
+        if (reader.open(m_folder->path(), file()) != NoteDatabase::OpenResult::Opened)
+            return QHash<QString, QString>();
+        reader.load();
+        return reader.syncTable().rows();
+    };
+    NoteDatabase database;
+    open(database);
+    database.load();
+    QVERIFY(database.syncTable().rows().isEmpty());
+    QHash<QString, QString> rows{{QStringLiteral("installation"), QStringLiteral("it's \"one\"")},
+                                 {QStringLiteral("a"), QStringLiteral("first")},
+                                 {QStringLiteral("b"), QStringLiteral("second")}};
+    database.syncTable().set(rows);
+    QVERIFY(database.save(notesOf({1})));
+    QCOMPARE(storedRows(), rows);
+
+    // Changed, removed and added rows, in one later save.
+    rows.insert(QStringLiteral("a"), QStringLiteral("first, changed"));
+    rows.remove(QStringLiteral("b"));
+    rows.insert(QStringLiteral("c"), QStringLiteral("third"));
+    database.syncTable().set(rows);
+    QVERIFY(database.save(notesOf({1, 2})));
+    QCOMPARE(storedRows(), rows);
+    QCOMPARE(storedNotes(), notesOf({1, 2}));
+
+    // A file removed behind the program's back gets the whole state again.
+    QVERIFY(QFile::remove(file()));
+    QVERIFY(database.save(notesOf({1})));
+    QCOMPARE(storedRows(), rows);
+}
