@@ -87,7 +87,7 @@ public:
 
     // What the note should show for `source`: a stored picture, the source
     // itself when it names no file (a web address, a stored picture), or
-    // kLeftOutPicture.
+    // PictureStore::kLeftOutSource.
     QString place(const QString &source, QStringList *problems)
     {
         const QString scheme = schemeOf(source);
@@ -105,7 +105,7 @@ public:
         if (contents.status == RegularFile::Status::Read && isPicture(contents.data)) {
             placed = PictureStore::imageSource(PictureStore::instance().add(contents.data));
         } else {
-            placed = QLatin1String(kLeftOutPicture);
+            placed = PictureStore::kLeftOutSource.toString();
             problems->append(
                 tr("The picture %1 was left out: %2").arg(source, leftOutReason(contents.status)));
         }

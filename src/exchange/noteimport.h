@@ -24,16 +24,12 @@ struct Result
 inline constexpr qint64 kMaxPageBytes = 5 * 1024 * 1024;
 // The most a picture of an export may hold, as for a picture inserted.
 inline constexpr qint64 kMaxPictureBytes = 20 * 1024 * 1024;
-// What a note shows instead of a picture that was not taken: no file is
-// named, so nothing outside the notes is ever read or exported for it.
-inline constexpr char kLeftOutPicture[] = "notarella-image:left-out";
-
 // Reads every "note-<id>.html" of `folder`, in the order of their ids. The
 // folder may come from anyone: only regular files reached inside it without
 // a symbolic link are read, a page of at most kMaxPageBytes. A picture a
 // page shows from the folder is kept with the note (PictureStore) when it is
 // such a file of at most kMaxPictureBytes that decodes as a picture; any
-// other file reference becomes kLeftOutPicture and is listed as a problem.
+// other file reference becomes PictureStore::kLeftOutSource and is listed as a problem.
 Result readFolder(const QString &folder, const ExchangeProgress &progress = {});
 
 // Reads the notes of another database file, opened read-only through its own

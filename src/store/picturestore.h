@@ -22,6 +22,10 @@ class PictureStore
 public:
     static constexpr QStringView kImageScheme = u"notarella-image";
     static constexpr QStringView kIconScheme = u"notarella-icon";
+    // What a note shows instead of a picture that was not taken (from an
+    // import or a sync folder): no file is named, so nothing outside the
+    // notes is ever read or exported for it.
+    static constexpr QStringView kLeftOutSource = u"notarella-image:left-out";
 
     static PictureStore &instance();
 

@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(imported.problems.size(), 1);
         QVERIFY(imported.problems.first().contains(QStringLiteral("20 MB")));
         QCOMPARE(imported.records.first().message,
-                 QStringLiteral("<p><img src=\"%1\"></p>").arg(NoteImport::kLeftOutPicture));
+                 QStringLiteral("<p><img src=\"%1\"></p>").arg(PictureStore::kLeftOutSource));
         QCOMPARE(PictureStore::instance().size(), before);
     }
 
