@@ -4,6 +4,7 @@
 // change. Random edits on every machine; at the end every machine holds the
 // same notes, and no text is gone that no one replaced or deleted.
 
+#include "sync/syncnotefile.h"
 #include "sync/syncreconcile.h"
 
 #include <QRandomGenerator>
@@ -243,7 +244,9 @@ private:
         FileVersion &file = m_replicas[index].folder[name];
         FileVersion next;
         next.id = ++m_versions;
-        next.note = note;
+        // Through the file's bytes, as another machine reads it.
+        if (note)
+            next.note = SyncNoteFile::decode(SyncNoteFile::encode(*note)).note;
         next.ancestors = file.ancestors;
         if (file.id)
             next.ancestors.insert(file.id);
