@@ -40,6 +40,15 @@ void benchStoredNotes(const QString &benchProgram);
 // The child side: <folder> <count> [--list].
 int runStoredCase(const QStringList &arguments);
 
+// Notes arriving in a sync folder, taken in by the main window in a child
+// process: one note from its file's arrival until it is shown, 1,000 at
+// once, and the CPU load of watching the folder while nothing happens (beside
+// the same with sync off), over `idleSeconds` each. notarella-bench --sync
+// runs only these.
+void benchSync(const QString &benchProgram, int idleSeconds = 35);
+// The child side: <application folder> <sync folder> <idle seconds>.
+int runSyncCase(const QStringList &arguments);
+
 // Launches the real program on fresh X servers, with and without the openbox
 // window manager, and times it from launch until every stored visible note is
 // on screen; also hidden notes, resident memory and the idle CPU load.

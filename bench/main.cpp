@@ -37,6 +37,12 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.value(1) == QLatin1String("--notes-case"))
         return runNotesCase(arguments.mid(2));
+    if (arguments.value(1) == QLatin1String("--sync-case"))
+        return runSyncCase(arguments.mid(2));
+    if (arguments.value(1) == QLatin1String("--sync")) {
+        benchSync(QCoreApplication::applicationFilePath());
+        return 0;
+    }
     if (arguments.value(1) == QLatin1String("--stored-case"))
         return runStoredCase(arguments.mid(2));
     if (arguments.value(1) == QLatin1String("--notelist")) {
@@ -83,5 +89,6 @@ int main(int argc, char *argv[])
     benchPictures();
     benchNotes(QCoreApplication::applicationFilePath());
     benchStoredNotes(QCoreApplication::applicationFilePath());
+    benchSync(QCoreApplication::applicationFilePath());
     return benchStartup(arguments.mid(1), program);
 }

@@ -78,6 +78,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     loadExistingStickies();
     expireDeletedNotes();
     takeDailyBackup();
+    setupSync();
     // A note left on a monitor that is unplugged comes back onto one in view.
     new ScreenWatcher(
         [] {

@@ -19,6 +19,8 @@ class QTextDocument;
 struct NoteSettings;
 class ReminderThread;
 class StickyWidget;
+class SyncService;
+struct SyncLocalChange;
 class TableWidget;
 class TrayIcon;
 
@@ -53,6 +55,7 @@ public:
                                    bool allNotes);
 
     TrayIcon *trayIcon() const { return m_trayIcon; }
+    SyncService *syncService() const { return m_sync; }
 
     // The control panel's "&Notes" menu, made at its first use.
     QMenu *notesMenu();
@@ -154,6 +157,12 @@ private:
     void reportTrashOutcome(const NoteWriter::Outcome &outcome);
     // Closes every note and loads them again from the note file.
     void reloadNotes();
+    // Keeping the notes in step with a sync folder.
+    void setupSync();
+    // The note file was replaced: the sync state is the one it holds.
+    void syncStateReloaded();
+    // Makes the changes a sync folder brought; each note as it is afterwards.
+    QList<NoteRecord> applySyncChanges(const QList<SyncLocalChange> &changes);
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
 
@@ -193,6 +202,7 @@ private:
     QDate m_dailyBackupDate; // the day whose copy has been asked for
     QAction *m_deletedNotesAction = nullptr;
     QDate m_trashExpiryDate; // the day the trash was last cleared of old notes
+    SyncService *m_sync = nullptr;
 };
 
 // The single main window; set by the entry point once it is constructed.

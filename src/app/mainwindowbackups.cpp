@@ -217,4 +217,5 @@ void MainWindow::reloadNotes()
     }
     loadExistingStickies();
     updateTableWidget();
+    syncStateReloaded();
 }

@@ -10,6 +10,7 @@
 #include "notes/stickywidget.h"
 #include "richtext/pictureintake.h"
 #include "settings/preferences.h"
+#include "sync/syncservice.h"
 #include "store/notebackups.h"
 #include "ui/userprompt.h"
 
@@ -80,6 +81,8 @@ void MainWindow::saveStickiesInBackground()
     if (m_loadingNotes)
         return;
     m_writer.saveLater(collectRecords());
+    if (m_sync)
+        m_sync->notesChanged();
 }
 
 void MainWindow::reportSaveOutcome(const NoteWriter::Outcome &outcome)
@@ -399,4 +402,6 @@ void MainWindow::stickyDeleted(StickyWidget *deletedSticky)
     // written by the next save, so whenever the program ends the note is in
     // the one or the other.
     reportTrashOutcome(m_writer.moveToTrash(trashed));
+    if (m_sync)
+        m_sync->notesChanged();
 }
