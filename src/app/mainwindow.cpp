@@ -522,8 +522,8 @@ void MainWindow::openOptions()
 
 void MainWindow::setSyncFolder(const QString &folder)
 {
-    qCDebug(lcApp) << "MainWindow::setSyncFolder()" << folder;
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::SyncFolder), folder);
+    qCDebug(lcApp) << "MainWindow::setSyncFolder()" << folder;
     emit syncFolderChosen(folder);
 }
 
