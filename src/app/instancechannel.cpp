@@ -28,6 +28,7 @@ constexpr int kAliveCheckMs = 1000;
 const QString kNewNote = QStringLiteral("new-note");
 const QString kShowPanel = QStringLiteral("show-panel");
 const QString kImport = QStringLiteral("import");
+const QString kSyncFolder = QStringLiteral("sync-folder");
 const QByteArray kAccepted = QByteArrayLiteral("ok\n");
 const QByteArray kRefused = QByteArrayLiteral("refused\n");
 
@@ -39,9 +40,11 @@ QString commandOf(InstanceChannel::Request request)
     case InstanceChannel::Request::ShowPanel:
         return kShowPanel;
     case InstanceChannel::Request::Import:
+        return kImport;
+    case InstanceChannel::Request::SyncFolder:
         break;
     }
-    return kImport;
+    return kSyncFolder;
 }
 
 // The inode of the socket file at `name`, 0 when there is none.
@@ -186,7 +189,8 @@ void InstanceChannel::readRequest(QLocalSocket *socket)
         return; // the rest of the request is still on its way
 
     qCDebug(lcApp) << "InstanceChannel: request" << command;
-    const bool known = command == kNewNote || command == kShowPanel || command == kImport;
+    const bool known = command == kNewNote || command == kShowPanel || command == kImport ||
+                       command == kSyncFolder;
     // The answer goes out before the work: however long that takes, the
     // client learns at once that its request arrived.
     socket->write(known ? kAccepted : kRefused);
@@ -201,6 +205,8 @@ void InstanceChannel::readRequest(QLocalSocket *socket)
         emit showPanelRequested();
     else if (command == kImport)
         emit importRequested(text);
+    else if (command == kSyncFolder)
+        emit syncFolderRequested(text);
 }
 
 InstanceChannel::Outcome

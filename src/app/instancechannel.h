@@ -12,7 +12,7 @@ class QLocalSocket;
 class QTimer;
 
 // The channel through which a second start of the program hands its request
-// (a new note, the control panel, an import) to the copy already running,
+// (a new note, the control panel, an import, a sync folder) to the copy already running,
 // instead of starting beside it. The running copy listens on a local socket
 // in the user's private runtime folder; a second start connects, sends one
 // request and waits for the answer. Both ends talk only to a peer of the same
@@ -25,7 +25,8 @@ public:
     {
         NewNote,
         ShowPanel,
-        Import
+        Import,
+        SyncFolder
     };
     enum class Outcome
     {
@@ -75,6 +76,8 @@ signals:
     void newNoteRequested(const QString &text);
     void showPanelRequested();
     void importRequested(const QString &path);
+    // `folder` as the second start made it absolute; empty turns sync off.
+    void syncFolderRequested(const QString &folder);
 
 private:
     bool startServer();

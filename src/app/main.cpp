@@ -5,11 +5,13 @@
 #include "app/myapplication.h"
 #include "app/programarguments.h"
 #include "app/singleinstanceguard.h"
+#include "app/syncfoldercommand.h"
 #include "app/translations.h"
 #include "base/tracing.h"
 #include "platform/nativesettings.h"
 #include "platform/terminationsignals.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -36,6 +38,7 @@ int answerWithoutWindow(int &argc, char **argv, const Request &request)
     case Request::Action::NewNote:
     case Request::Action::ShowPanel:
     case Request::Action::Import:
+    case Request::Action::SyncFolder:
         return -1;
     case Request::Action::Help:
     case Request::Action::Version:
@@ -78,10 +81,26 @@ InstanceChannel::Request channelRequestOf(const Request &request)
         return InstanceChannel::Request::ShowPanel;
     case Request::Action::Import:
         return InstanceChannel::Request::Import;
+    case Request::Action::SyncFolder:
+        return InstanceChannel::Request::SyncFolder;
     default:
         break;
     }
     return InstanceChannel::Request::NewNote;
+}
+
+// The text a request hands over with it.
+QString channelTextOf(const Request &request)
+{
+    switch (request.action) {
+    case Request::Action::Import:
+        return request.importPath;
+    case Request::Action::SyncFolder:
+        return request.syncFolder;
+    default:
+        break;
+    }
+    return request.noteText;
 }
 
 // Hands a request to the copy already running. Returns the exit code, or -1
@@ -89,17 +108,16 @@ InstanceChannel::Request channelRequestOf(const Request &request)
 int deliverToRunningCopy(int &argc, char **argv, const Request &request)
 {
     if (request.action != Request::Action::NewNote &&
-        request.action != Request::Action::ShowPanel && request.action != Request::Action::Import)
+        request.action != Request::Action::ShowPanel && request.action != Request::Action::Import &&
+        request.action != Request::Action::SyncFolder)
         return -1;
     QCoreApplication application(argc, argv);
     setApplicationNames();
     Translations::install(application, QLocale::system());
     // A copy started a moment ago holds the lock but listens only once its
     // notes are loaded: the request waits for it rather than being refused.
-    const QString text =
-        request.action == Request::Action::Import ? request.importPath : request.noteText;
     switch (InstanceChannel::deliverWhenListening(InstanceChannel::serverName(),
-                                                  channelRequestOf(request), text,
+                                                  channelRequestOf(request), channelTextOf(request),
                                                   &SingleInstanceGuard::anotherCopyHoldsLock)) {
     case InstanceChannel::Outcome::Delivered:
         return 0;
@@ -132,6 +150,15 @@ int main(int argc, char *argv[])
     // The running copy has a current directory of its own.
     if (request.action == Request::Action::Import)
         request.importPath = QFileInfo(request.importPath).absoluteFilePath();
+    if (request.action == Request::Action::SyncFolder) {
+        const CommandLine::SyncFolderArgument folder =
+            CommandLine::resolveSyncFolder(request.syncFolder, QDir::currentPath());
+        if (!folder.error.isEmpty()) {
+            QTextStream(stderr) << folder.error << '\n';
+            return 1;
+        }
+        request.syncFolder = folder.folder;
+    }
     if (const int exitCode = deliverToRunningCopy(argc, argv, request); exitCode >= 0)
         return exitCode;
 
@@ -153,6 +180,9 @@ int main(int argc, char *argv[])
                      &MainWindow::showControlPanel);
     QObject::connect(&channel, &InstanceChannel::importRequested, &window,
                      [&window](const QString &path) { ImportCommand::importPath(window, path); });
+    QObject::connect(
+        &channel, &InstanceChannel::syncFolderRequested, &window,
+        [&window](const QString &folder) { SyncFolderCommand::apply(window, folder); });
     channel.listen(InstanceChannel::serverName());
     // No copy ran to take the request: this one carries it out.
     if (request.action == Request::Action::NewNote)
@@ -163,6 +193,10 @@ int main(int argc, char *argv[])
     else if (request.action == Request::Action::Import)
         QTimer::singleShot(0, &window, [&window, &request] {
             ImportCommand::importPath(window, request.importPath);
+        });
+    else if (request.action == Request::Action::SyncFolder)
+        QTimer::singleShot(0, &window, [&window, &request] {
+            SyncFolderCommand::apply(window, request.syncFolder);
         });
 
     if (TerminationSignals::requested()) {

@@ -509,9 +509,31 @@ void MainWindow::displayAbout()
 void MainWindow::openOptions()
 {
     qCDebug(lcPanel) << "MainWindow::openOptions()";
+    const QString syncFolderBefore = Preferences::userString(Preferences::Names::SyncFolder);
     OptionsWindow options;
-    if (options.exec() == QDialog::Accepted)
-        changeLanguage();
+    options.setSyncState(m_syncStateText);
+    connect(this, &MainWindow::syncStateTextChanged, &options, &OptionsWindow::setSyncState);
+    if (options.exec() != QDialog::Accepted)
+        return;
+    changeLanguage();
+    const QString syncFolder = Preferences::userString(Preferences::Names::SyncFolder);
+    if (syncFolder != syncFolderBefore)
+        emit syncFolderChosen(syncFolder);
+}
+
+void MainWindow::setSyncFolder(const QString &folder)
+{
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::SyncFolder), folder);
+    qCDebug(lcApp) << "MainWindow::setSyncFolder()" << folder;
+    emit syncFolderChosen(folder);
+}
+
+void MainWindow::setSyncStateText(const QString &text)
+{
+    if (text == m_syncStateText)
+        return;
+    m_syncStateText = text;
+    emit syncStateTextChanged(text);
 }
 
 void MainWindow::appendPrintedNotes(QTextDocument &document, const QList<StickyWidget *> &notes,

@@ -66,6 +66,15 @@ public:
     void addNotes(QList<NoteRecord> records);
     // How many daily copies of the note file are kept beside it.
     static constexpr int kDailyCopiesKept = 7;
+    // Keeps the notes in step through `folder` from now on (empty: no longer)
+    // and remembers it in the settings.
+    void setSyncFolder(const QString &folder);
+
+signals:
+    // The user chose the folder the notes are kept in step through; empty
+    // when sync was turned off.
+    void syncFolderChosen(const QString &folder);
+    void syncStateTextChanged(const QString &text);
 
 public slots:
     void changeLanguage();
@@ -79,6 +88,8 @@ public slots:
     void createStickyDefault();
     // A note in the default colour holding `text` (plain text, may be empty).
     void createStickyWithText(const QString &text);
+    // What the options window says of keeping the notes in step.
+    void setSyncStateText(const QString &text);
 
 private slots:
     void createStickyOne();
@@ -203,6 +214,7 @@ private:
     QAction *m_deletedNotesAction = nullptr;
     QDate m_trashExpiryDate; // the day the trash was last cleared of old notes
     SyncService *m_sync = nullptr;
+    QString m_syncStateText;
 };
 
 // The single main window; set by the entry point once it is constructed.

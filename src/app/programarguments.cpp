@@ -4,6 +4,8 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace CommandLine {
 namespace {
@@ -35,11 +37,16 @@ struct Options
         translated("Adds the notes of PATH, a folder written by --export or another note file, "
                    "as new notes in the running Notarella (starting it if none runs)."),
         QStringLiteral("PATH")};
+    QCommandLineOption syncFolder{
+        QStringLiteral("sync-folder"),
+        translated("Keeps the notes in step with other computers through the folder DIR "
+                   "(\"\" turns this off), in the running Notarella (starting it if none runs)."),
+        QStringLiteral("DIR")};
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(translated("Notarella, sticky notes for the desktop."));
-        parser.addOptions({help, version, newNote, showPanel, exportTo, importFrom});
+        parser.addOptions({help, version, newNote, showPanel, exportTo, importFrom, syncFolder});
         parser.addPositionalArgument(QStringLiteral("TEXT"),
                                      translated("The text of the new note (with --new-note)."),
                                      QStringLiteral("[TEXT]"));
@@ -77,10 +84,11 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
 
     const int commands = int(parser.isSet(options.newNote)) + int(parser.isSet(options.showPanel)) +
                          int(parser.isSet(options.exportTo)) +
-                         int(parser.isSet(options.importFrom));
+                         int(parser.isSet(options.importFrom)) +
+                         int(parser.isSet(options.syncFolder));
     if (commands > 1)
-        return invalid(
-            translated("Give only one of --new-note, --show-panel, --export and --import."));
+        return invalid(translated(
+            "Give only one of --new-note, --show-panel, --export, --import and --sync-folder."));
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(options.newNote)) {
         if (positional.size() > 1)
@@ -104,8 +112,22 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
         if (request.importPath.isEmpty())
             return invalid(translated("--import needs a folder or a note file."));
         request.action = ProgramRequest::Action::Import;
+    } else if (parser.isSet(options.syncFolder)) {
+        request.syncFolder = parser.value(options.syncFolder);
+        request.action = ProgramRequest::Action::SyncFolder;
     }
     return request;
+}
+
+SyncFolderArgument resolveSyncFolder(const QString &given, const QString &currentDirectory)
+{
+    if (given.isEmpty())
+        return {};
+    const QString folder = QDir::cleanPath(QDir(currentDirectory).absoluteFilePath(given));
+    if (QFileInfo(folder).isDir())
+        return {folder, QString()};
+    return {folder, translated("--sync-folder: %1 is not an existing folder; nothing was changed.")
+                        .arg(folder)};
 }
 
 QString programUsageText()

@@ -23,6 +23,7 @@ QList<Preference> generalPreferences()
         {Names::ReminderNoticePlaySound, QMetaType::Bool, true},
         {Names::ReminderNoticeSoundFile, QMetaType::QString,
          QStringLiteral("%1/audio/notice.wav").arg(AppPaths::dataFilesDirectory())},
+        {Names::SyncFolder, QMetaType::QString, QString()},
     };
 }
 

@@ -44,6 +44,9 @@ inline const QString HideWarning = QStringLiteral("HideWarning");
 inline const QString DeleteWarning = QStringLiteral("DeleteWarning");
 inline const QString DefaultWidth = QStringLiteral("DefaultWidth");
 inline const QString DefaultHeight = QStringLiteral("DefaultHeight");
+// The folder through which the notes are kept in step with other computers;
+// empty when they are not.
+inline const QString SyncFolder = QStringLiteral("SyncFolder");
 } // namespace Names
 
 struct Preference
@@ -53,7 +56,7 @@ struct Preference
     QVariant factoryDefault;
 };
 
-// The five general preferences, in the order the bootstrap writes them.
+// The general preferences, in the order the bootstrap writes them.
 QList<Preference> generalPreferences();
 // The colour presets and the note size and warning switches, in bootstrap order.
 QList<Preference> presetPreferences();

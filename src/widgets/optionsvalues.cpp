@@ -44,6 +44,7 @@ OptionsValues read(QString (*key)(const QString &))
     values.heightText = NativeSettings::stringValue(key(Names::DefaultHeight));
     values.dateFormat = NativeSettings::stringValue(key(Names::DateFormat));
     values.useTaskBar = NativeSettings::boolValue(key(Names::UseTaskBarByDefault));
+    values.syncFolder = NativeSettings::stringValue(key(Names::SyncFolder));
     return values;
 }
 
@@ -89,6 +90,7 @@ bool OptionsValues::save() const
     NativeSettings::setValue(userKey(Names::DefaultHeight), heightText.trimmed().toInt());
     NativeSettings::setValue(userKey(Names::DateFormat), dateFormat);
     NativeSettings::setValue(userKey(Names::UseTaskBarByDefault), useTaskBar);
+    NativeSettings::setValue(userKey(Names::SyncFolder), syncFolder);
     AutoRunManager autoRunManager;
     autoRunManager.enableAutoRun(autoRun);
     return autoRunManager.isAutoRunEnabled() == autoRun;

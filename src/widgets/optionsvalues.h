@@ -28,6 +28,8 @@ struct OptionsValues
     QString dateFormat;
     bool useTaskBar = false;
     bool autoRun = false;
+    // The folder the notes are kept in step through; empty: not kept in step.
+    QString syncFolder;
 
     static constexpr int kMinimumSize = 50;
     static constexpr int kMaximumSize = 500;

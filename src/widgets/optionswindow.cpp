@@ -33,6 +33,7 @@ OptionsWindow::OptionsWindow(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags | Qt::WindowTitleHint | Qt::WindowSystemMenuHint)
 {
     const OptionsValues stored = OptionsValues::fromUserSettings();
+    m_syncFolderInUse = stored.syncFolder;
 
     auto *mainLayout = new QVBoxLayout(this);
     m_tabWidget = new QTabWidget(this);
@@ -71,6 +72,8 @@ OptionsWindow::OptionsWindow(QWidget *parent, Qt::WindowFlags flags)
     connect(m_helpButton, &QPushButton::clicked, this, &OptionsWindow::displayDateFormatHelp);
     connect(m_browseButton, &QPushButton::clicked, this,
             &OptionsWindow::reminderSoundPushButtonClicked);
+    connect(m_syncBrowseButton, &QPushButton::clicked, this, &OptionsWindow::chooseSyncFolder);
+    connect(m_syncTurnOffButton, &QPushButton::clicked, this, &OptionsWindow::turnSyncOff);
     changeLanguage();
     m_cancelButton->setFocus();
 }
@@ -143,6 +146,28 @@ QWidget *OptionsWindow::buildOtherPage()
     dateLayout->addWidget(m_helpButton, 2, 0, 1, 2);
     layout->addWidget(m_dateGroup);
 
+    m_syncGroup = new QGroupBox(page);
+    auto *syncLayout = new QGridLayout(m_syncGroup);
+    m_syncFolderLabel = new QLabel(m_syncGroup);
+    m_syncFolderLabel->setWordWrap(true);
+    m_syncFolderLineEdit = new QLineEdit(m_syncGroup);
+    m_syncFolderLineEdit->setObjectName(QStringLiteral("syncFolderEdit"));
+    // Only the chooser puts a folder here: a typed path may name none.
+    m_syncFolderLineEdit->setReadOnly(true);
+    m_syncBrowseButton = new QPushButton(m_syncGroup);
+    m_syncBrowseButton->setObjectName(QStringLiteral("syncBrowseButton"));
+    m_syncStateLabel = new QLabel(m_syncGroup);
+    m_syncStateLabel->setObjectName(QStringLiteral("syncStateLabel"));
+    m_syncStateLabel->setWordWrap(true);
+    m_syncTurnOffButton = new QPushButton(m_syncGroup);
+    m_syncTurnOffButton->setObjectName(QStringLiteral("syncTurnOffButton"));
+    syncLayout->addWidget(m_syncFolderLabel, 0, 0, 1, 2);
+    syncLayout->addWidget(m_syncFolderLineEdit, 1, 0);
+    syncLayout->addWidget(m_syncBrowseButton, 1, 1);
+    syncLayout->addWidget(m_syncStateLabel, 2, 0);
+    syncLayout->addWidget(m_syncTurnOffButton, 2, 1, Qt::AlignTop);
+    layout->addWidget(m_syncGroup);
+
     auto *line = new QFrame(page);
     line->setFrameStyle(QFrame::HLine | QFrame::Plain);
     line->setLineWidth(1);
@@ -167,6 +192,8 @@ void OptionsWindow::showValues(const OptionsValues &values)
     m_formatLineEdit->setText(values.dateFormat);
     m_taskBarCheckBox->setChecked(values.useTaskBar);
     m_autoRunCheckBox->setChecked(values.autoRun);
+    m_syncFolderLineEdit->setText(values.syncFolder);
+    updateSyncControls();
 }
 
 OptionsValues OptionsWindow::values() const
@@ -186,6 +213,7 @@ OptionsValues OptionsWindow::values() const
     values.dateFormat = m_formatLineEdit->text();
     values.useTaskBar = isTicked(m_taskBarCheckBox);
     values.autoRun = isTicked(m_autoRunCheckBox);
+    values.syncFolder = m_syncFolderLineEdit->text();
     return values;
 }
 
@@ -218,6 +246,12 @@ void OptionsWindow::changeLanguage()
     m_helpButton->setText(tr("Help!"));
     m_taskBarCheckBox->setText(tr("Create new Stickies with task bar entries."));
     m_autoRunCheckBox->setText(tr("Automatically start Notarella on User Login."));
+    m_syncGroup->setTitle(tr("Sync"));
+    m_syncFolderLabel->setText(
+        tr("Keep my notes in step with other computers through this folder:"));
+    m_syncBrowseButton->setText(tr("Browse…"));
+    m_syncTurnOffButton->setText(tr("Turn off"));
+    updateSyncControls();
 
     m_restoreButton->setText(tr("&Restore Original Settings"));
     m_saveButton->setText(tr("&Save"));
@@ -293,4 +327,41 @@ void OptionsWindow::reminderSoundPushButtonClicked()
     const QString nativePath = QDir::toNativeSeparators(chosen);
     m_soundFileLineEdit->setText(nativePath);
     playReminderSound(nativePath);
+}
+
+void OptionsWindow::setSyncState(const QString &text)
+{
+    m_syncState = text;
+    updateSyncControls();
+}
+
+void OptionsWindow::updateSyncControls()
+{
+    const QString folder = m_syncFolderLineEdit->text();
+    m_syncTurnOffButton->setEnabled(!folder.isEmpty());
+    if (folder.isEmpty())
+        m_syncStateLabel->setText(tr("Sync is off."));
+    else if (folder != m_syncFolderInUse)
+        m_syncStateLabel->setText(
+            tr("Notes will be kept in step through this folder once you save."));
+    else
+        m_syncStateLabel->setText(m_syncState);
+}
+
+void OptionsWindow::chooseSyncFolder()
+{
+    const QString current = m_syncFolderLineEdit->text();
+    const QString chosen = StandardDialogs::getExistingDirectory(
+        this, tr("Choose the folder to keep your notes in step through"),
+        current.isEmpty() ? QDir::homePath() : current);
+    if (chosen.isEmpty())
+        return;
+    m_syncFolderLineEdit->setText(QDir::cleanPath(chosen));
+    updateSyncControls();
+}
+
+void OptionsWindow::turnSyncOff()
+{
+    m_syncFolderLineEdit->clear();
+    updateSyncControls();
 }

@@ -16,7 +16,8 @@ class RZColorSelector;
 
 // The dialog in which the user edits the preferences: colour presets, warning
 // switches, reminder sound, default note size, date format, task-bar entries
-// and start at log-in. "&Save" checks the sizes and writes everything;
+// start at log-in and the folder the notes are kept in step through. "&Save" checks the sizes and
+// writes everything;
 // "&Cancel" writes nothing. Restoring the factory values only changes the
 // controls until the user saves.
 class OptionsWindow : public QDialog
@@ -32,6 +33,9 @@ public:
 
 public slots:
     void changeLanguage();
+    // What the program says of keeping the notes in step; shown while the
+    // folder field holds the folder in use.
+    void setSyncState(const QString &text);
 
 private slots:
     void acceptSettings();
@@ -39,11 +43,15 @@ private slots:
     void updateDisplayLineEdits(const QString &unused);
     void displayDateFormatHelp();
     void reminderSoundPushButtonClicked();
+    void chooseSyncFolder();
+    void turnSyncOff();
 
 private:
     QWidget *buildGeneralPage(const OptionsValues &stored);
     QWidget *buildOtherPage();
     void showValues(const OptionsValues &values);
+    // The state line and the "Turn off" button, after the folder field.
+    void updateSyncControls();
 
     QTabWidget *m_tabWidget = nullptr;
     QWidget *m_generalPage = nullptr;
@@ -73,6 +81,15 @@ private:
     QPushButton *m_helpButton = nullptr;
     QCheckBox *m_taskBarCheckBox = nullptr;
     QCheckBox *m_autoRunCheckBox = nullptr;
+    QGroupBox *m_syncGroup = nullptr;
+    QLabel *m_syncFolderLabel = nullptr;
+    QLineEdit *m_syncFolderLineEdit = nullptr;
+    QPushButton *m_syncBrowseButton = nullptr;
+    QLabel *m_syncStateLabel = nullptr;
+    QPushButton *m_syncTurnOffButton = nullptr;
+    // The folder stored when the dialog opened, and the program's word on it.
+    QString m_syncFolderInUse;
+    QString m_syncState;
 
     QPushButton *m_restoreButton = nullptr;
     QPushButton *m_saveButton = nullptr;

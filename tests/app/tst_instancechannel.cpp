@@ -2,6 +2,7 @@
 // channel itself, and with the real program on both ends.
 
 #include "app/instancechannel.h"
+#include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "programrun.h"
 #include "sandboxstate.h"
@@ -167,6 +168,10 @@ private slots:
     void vanishedSocketIsMadeAgain();
     void idleClientsDoNotCloseTheChannel();
     void importGoesToTheRunningCopy();
+    void syncFolderTravelsWithTheRequest_data();
+    void syncFolderTravelsWithTheRequest();
+    void syncFolderGoesToTheRunningCopy_data();
+    void syncFolderGoesToTheRunningCopy();
 
 private:
     QString m_name;
@@ -562,6 +567,104 @@ void TestInstanceChannel::importGoesToTheRunningCopy()
                  10000),
              qPrintable(first.standardError()));
     terminate(first);
+}
+
+void TestInstanceChannel::syncFolderTravelsWithTheRequest_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("a folder") << "/home/me/Sync";
+    QTest::newRow("blanks, accents, quotes") << "/mnt/Mes notes \"à moi\" ✓";
+    QTest::newRow("empty turns off") << "";
+}
+
+void TestInstanceChannel::syncFolderTravelsWithTheRequest()
+{
+    QFETCH(QString, folder);
+    InstanceChannel channel;
+    QVERIFY(channel.listen(m_name));
+    QSignalSpy folders(&channel, &InstanceChannel::syncFolderRequested);
+    QSignalSpy notes(&channel, &InstanceChannel::newNoteRequested);
+    QSignalSpy imports(&channel, &InstanceChannel::importRequested);
+
+    InstanceChannel::Outcome outcome = InstanceChannel::Outcome::NobodyListens;
+    QVERIFY(runBeside([&] {
+        outcome = InstanceChannel::deliver(m_name, InstanceChannel::Request::SyncFolder, folder);
+    }));
+    QCOMPARE(outcome, InstanceChannel::Outcome::Delivered);
+    QCOMPARE(folders.size(), 1);
+    QCOMPARE(folders.first().first().toString(), folder);
+    QCOMPARE(notes.size() + imports.size(), 0);
+}
+
+void TestInstanceChannel::syncFolderGoesToTheRunningCopy_data()
+{
+    QTest::addColumn<bool>("copyRunning");
+    QTest::addColumn<QString>("given");    // "@" stands for the application folder
+    QTest::addColumn<int>("exitCode");     // of the start that hands it over
+    QTest::addColumn<QString>("expected"); // the setting afterwards
+
+    const QString before = "/mnt/before";
+    QTest::newRow("relative, to the running copy") << true << "Sync here" << 0 << "@/Sync here";
+    QTest::newRow("absolute, to the running copy") << true << "@/Sync here/" << 0 << "@/Sync here";
+    QTest::newRow("empty turns off") << true << "" << 0 << "";
+    QTest::newRow("missing folder") << true << "Nowhere" << 1 << before;
+    QTest::newRow("a file") << true << "plain.txt" << 1 << before;
+    QTest::newRow("no copy running") << false << "Sync here" << 0 << "@/Sync here";
+    QTest::newRow("no copy running, missing folder") << false << "Nowhere" << 1 << "";
+}
+
+void TestInstanceChannel::syncFolderGoesToTheRunningCopy()
+{
+    QFETCH(bool, copyRunning);
+    QFETCH(QString, given);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+
+    TestAppFolder folder;
+    QVERIFY2(folder.isValid(), qPrintable(folder.errorString()));
+    QVERIFY(QDir(folder.path()).mkdir("Sync here"));
+    QFile plain(folder.path() + "/plain.txt");
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    given.replace("@", folder.path());
+    expected.replace("@", folder.path());
+    const QString key = QStringLiteral("UserDefinedVariables/SyncFolder");
+    const QString trace = QStringLiteral("MainWindow::setSyncFolder()");
+
+    std::unique_ptr<ProgramRun> first;
+    if (copyRunning) {
+        first = std::make_unique<ProgramRun>(folder.executable());
+        QVERIFY2(startAndWait(*first), qPrintable(first->standardError()));
+        QVERIFY(NativeSettings::setValue(key, "/mnt/before"));
+    }
+    // The start with the request runs in the application folder.
+    ProgramRun second(folder.executable(), {"--sync-folder", given});
+    QVERIFY(second.start());
+    ProgramRun &running = copyRunning ? *first : second;
+    if (exitCode == 0 && copyRunning) {
+        QVERIFY2(second.waitForExit(15000), qPrintable(second.standardError()));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY2(!second.standardError().contains(ProgramRun::kStartedLine),
+                 qPrintable(second.standardError()));
+    }
+    if (exitCode == 0) {
+        QVERIFY2(running.waitForStderr(trace, 20000), qPrintable(running.standardError()));
+        QCOMPARE(NativeSettings::stringValue(key), expected);
+    } else {
+        QVERIFY2(second.waitForExit(15000), qPrintable(second.standardError()));
+        QCOMPARE(second.exitCode(), 1);
+        QVERIFY2(second.standardError().contains(QDir(folder.path()).filePath(given)),
+                 qPrintable(second.standardError()));
+        QVERIFY(!second.standardError().contains(ProgramRun::kStartedLine));
+        QCOMPARE(NativeSettings::stringValue(key), expected);
+        if (copyRunning) {
+            // Nothing reached the running copy.
+            QTest::qWait(300);
+            QVERIFY(!first->standardError().contains(trace));
+        }
+    }
+    if (running.isRunning())
+        terminate(running);
 }
 
 QTEST_MAIN(TestInstanceChannel)

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/syncfoldercommand.h"
 #include "base/apppaths.h"
 #include "mainwindowtestaccess.h"
 #include "menutexts.h"
@@ -7,18 +8,26 @@
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
 #include "reminders/reminderthread.h"
+#include "settings/preferences.h"
+#include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
+#include "widgets/optionswindow.h"
 #include "widgets/trayicon.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QStyle>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -39,6 +48,33 @@ int storedWith(const MainWindow &window, const QString &text)
     return query.exec() && query.next() ? query.value(0).toInt() : -1;
 }
 
+// Clicks the control panel's "&Options" and hands the options window to
+// `act` once it is up; `act` closes it.
+void workOptions(MainWindow &window, const std::function<void(OptionsWindow &)> &act)
+{
+    QTimer::singleShot(0, &window, [act] {
+        if (auto *options = qobject_cast<OptionsWindow *>(QApplication::activeModalWidget()))
+            act(*options);
+    });
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        if (button->text() == QStringLiteral("&Options"))
+            button->click();
+    }
+}
+
+QPushButton *optionsButton(const OptionsWindow &options, const QString &textOrName)
+{
+    if (auto *named = options.findChild<QPushButton *>(textOrName))
+        return named;
+    for (QPushButton *button : options.findChildren<QPushButton *>()) {
+        if (button->text() == textOrName)
+            return button;
+    }
+    return nullptr;
+}
+
+const QString kSyncFolderKey = QStringLiteral("UserDefinedVariables/SyncFolder");
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -57,6 +93,11 @@ private slots:
     void programCloseIsIgnored();
     void tickSavesBeforeCheckingReminders();
     void shutdownStopsTheTicks();
+    void optionsTellOfAChangedSyncFolder_data();
+    void optionsTellOfAChangedSyncFolder();
+    void optionsFollowTheSyncState();
+    void syncFolderCommand_data();
+    void syncFolderCommand();
 
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -260,6 +301,137 @@ void TestMainWindow::shutdownStopsTheTicks()
     QTest::qWait(100);
     QCOMPARE(welcome->reminderDate(), due);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TestMainWindow::optionsTellOfAChangedSyncFolder_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("button"); // pressed before `finish`; "" for none
+    QTest::addColumn<QString>("finish");
+    QTest::addColumn<QStringList>("told");
+
+    QTest::newRow("picked, saved") << ""
+                                   << "syncBrowseButton"
+                                   << "&Save" << QStringList{"/home/me/Sync"};
+    QTest::newRow("picked, cancelled") << ""
+                                       << "syncBrowseButton"
+                                       << "&Cancel" << QStringList{};
+    QTest::newRow("another picked, saved") << "/mnt/Sync"
+                                           << "syncBrowseButton"
+                                           << "&Save" << QStringList{"/home/me/Sync"};
+    QTest::newRow("same picked, saved") << "/home/me/Sync"
+                                        << "syncBrowseButton"
+                                        << "&Save" << QStringList{};
+    QTest::newRow("untouched, saved") << "/mnt/Sync"
+                                      << ""
+                                      << "&Save" << QStringList{};
+    QTest::newRow("turned off, saved") << "/mnt/Sync"
+                                       << "syncTurnOffButton"
+                                       << "&Save" << QStringList{""};
+    QTest::newRow("turned off, cancelled") << "/mnt/Sync"
+                                           << "syncTurnOffButton"
+                                           << "&Cancel" << QStringList{};
+}
+
+void TestMainWindow::optionsTellOfAChangedSyncFolder()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, button);
+    QFETCH(QString, finish);
+    QFETCH(QStringList, told);
+    m_window = std::make_unique<MainWindow>();
+    NativeSettings::setValue(kSyncFolderKey, stored);
+    QSignalSpy chosen(m_window.get(), &MainWindow::syncFolderChosen);
+    StandardDialogs::queueDirectory(QStringLiteral("/home/me/Sync"));
+    bool worked = false;
+    workOptions(*m_window, [&](OptionsWindow &options) {
+        if (!button.isEmpty())
+            optionsButton(options, button)->click();
+        optionsButton(options, finish)->click();
+        worked = true;
+    });
+    StandardDialogs::clearAnswers();
+    QVERIFY(worked);
+    QStringList emitted;
+    for (const QList<QVariant> &arguments : chosen)
+        emitted << arguments.first().toString();
+    QCOMPARE(emitted, told);
+    QCOMPARE(NativeSettings::stringValue(kSyncFolderKey), told.isEmpty() ? stored : told.first());
+}
+
+void TestMainWindow::optionsFollowTheSyncState()
+{
+    m_window = std::make_unique<MainWindow>();
+    NativeSettings::setValue(kSyncFolderKey, QStringLiteral("/mnt/Sync"));
+    m_window->setSyncStateText(QStringLiteral("Up to date."));
+    QStringList shown;
+    const auto readAndCancel = [&](OptionsWindow &options, const QString &next) {
+        auto *label = options.findChild<QLabel *>(QStringLiteral("syncStateLabel"));
+        shown << label->text();
+        if (!next.isEmpty()) {
+            m_window->setSyncStateText(next);
+            shown << label->text();
+        }
+        optionsButton(options, QStringLiteral("&Cancel"))->click();
+    };
+    workOptions(*m_window, [&](OptionsWindow &options) {
+        readAndCancel(options, QStringLiteral("3 notes taken in."));
+    });
+    // The dialog is gone: a change now reaches nobody but is remembered.
+    m_window->setSyncStateText(QStringLiteral("The folder cannot be reached."));
+    workOptions(*m_window, [&](OptionsWindow &options) { readAndCancel(options, QString()); });
+    QCOMPARE(shown,
+             QStringList({"Up to date.", "3 notes taken in.", "The folder cannot be reached."}));
+}
+
+void TestMainWindow::syncFolderCommand_data()
+{
+    QTest::addColumn<QString>("given"); // "@" stands for a folder of the test's
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("a folder") << "@" << true;
+    QTest::newRow("a folder with markup in its name") << "@/a <b>&amp; b" << true;
+    QTest::newRow("empty turns off") << "" << true;
+    QTest::newRow("missing") << "@/gone" << false;
+    QTest::newRow("missing, markup in its name") << "@/<i>x</i> &amp;" << false;
+    QTest::newRow("a file") << "@/plain.txt" << false;
+}
+
+void TestMainWindow::syncFolderCommand()
+{
+    QFETCH(QString, given);
+    QFETCH(bool, taken);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("a <b>&amp; b")));
+    QFile plain(folder.filePath(QStringLiteral("plain.txt")));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    given.replace(QLatin1Char('@'), folder.path());
+
+    m_window = std::make_unique<MainWindow>();
+    NativeSettings::setValue(kSyncFolderKey, QStringLiteral("/mnt/before"));
+    UserPrompt::takeHistory();
+    QSignalSpy chosen(m_window.get(), &MainWindow::syncFolderChosen);
+    if (!taken)
+        UserPrompt::queueAnswer(QMessageBox::Ok);
+    QCOMPARE(SyncFolderCommand::apply(*m_window, given), taken);
+
+    const QList<UserPrompt::Record> boxes = UserPrompt::takeHistory();
+    if (taken) {
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.first().first().toString(), given);
+        QCOMPARE(NativeSettings::stringValue(kSyncFolderKey), given);
+        return;
+    }
+    QCOMPARE(chosen.size(), 0);
+    QCOMPARE(NativeSettings::stringValue(kSyncFolderKey), QStringLiteral("/mnt/before"));
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().title, QStringLiteral("Notarella - Sync"));
+    // The name reads as written, whatever markup it holds.
+    QTextDocument shown;
+    shown.setHtml(boxes.first().text);
+    QVERIFY2(shown.toPlainText().contains(given), qPrintable(boxes.first().text));
 }
 
 QTEST_MAIN(TestMainWindow)

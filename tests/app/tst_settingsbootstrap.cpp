@@ -101,6 +101,7 @@ void TestSettingsBootstrap::firstRunWritesFactoryDefaults()
         {"DateFormat", QMetaType::QString, QStringLiteral("d MMM yyyy h:mm AP")},
         {"ReminderNoticePlaySound", QMetaType::Bool, true},
         {"ReminderNoticeSoundFile", QMetaType::QString, soundFile},
+        {"SyncFolder", QMetaType::QString, QString()}, // sync off
         {"DefaultColor", QMetaType::QString, QStringLiteral("Yellow")},
         {"DefaultRGB", QMetaType::QString, QStringLiteral("#FFFF00")},
         {"OneColor", QMetaType::QString, QStringLiteral("Light Blue")},
@@ -173,9 +174,9 @@ void TestSettingsBootstrap::firstRunWritesNothingElse()
         expected.insert(defaultKey(entry.name).toLower());
         expected.insert(userKey(entry.name).toLower());
     }
-    QCOMPARE(expected.size(), 45);
+    QCOMPARE(expected.size(), 47);
     QCOMPARE(foldedKeys(), expected);
-    QCOMPARE(NativeSettings::allKeys().size(), 45); // no key stored twice in two spellings
+    QCOMPARE(NativeSettings::allKeys().size(), 47); // no key stored twice in two spellings
     QCOMPARE(NativeSettings::intValue(Keys::SoftwareVersion), 10700);
     QCOMPARE(NativeSettings::stringValue(Keys::SoftwareName), QStringLiteral("NOTARELLA"));
     QVERIFY(!NativeSettings::stringValue(Keys::Product).isEmpty());

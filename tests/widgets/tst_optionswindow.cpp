@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -92,7 +93,7 @@ bool sameValues(const OptionsValues &a, const OptionsValues &b)
            a.closeWarning == b.closeWarning && a.playSound == b.playSound &&
            a.soundFile == b.soundFile && a.widthText.toInt() == b.widthText.toInt() &&
            a.heightText.toInt() == b.heightText.toInt() && a.dateFormat == b.dateFormat &&
-           a.useTaskBar == b.useTaskBar && a.autoRun == b.autoRun;
+           a.useTaskBar == b.useTaskBar && a.autoRun == b.autoRun && a.syncFolder == b.syncFolder;
 }
 
 } // namespace
@@ -119,6 +120,10 @@ private slots:
     void chosenSoundPlaysAtNextReminder();
     void helpOpensFormattingPage();
     void failedLogInEntryIsReported();
+    void syncControls_data();
+    void syncControls();
+    void syncFolderIsStoredOnlyOnSave_data();
+    void syncFolderIsStoredOnlyOnSave();
 
 private:
     QStringList m_played;
@@ -330,6 +335,7 @@ void TestOptionsWindow::restore()
     setUser(Names::DefaultWidth, 300);
     setUser(Names::DateFormat, "yyyy");
     setUser(Names::UseTaskBarByDefault, true);
+    setUser(Names::SyncFolder, "/mnt/shared notes");
     const auto before = settingsSnapshot();
 
     OptionsWindow window;
@@ -346,9 +352,12 @@ void TestOptionsWindow::restore()
     if (restored) {
         QCOMPARE(selectorTexts(window), QStringList({"Yellow", "Light Blue", "Light Green",
                                                      "Light Orange", "Pink", "Yellow"}));
+        QCOMPARE(window.findChild<QLineEdit *>("syncFolderEdit")->text(), "");
+        QCOMPARE(window.findChild<QLabel *>("syncStateLabel")->text(), "Sync is off.");
         QVERIFY(sameValues(window.values(), OptionsValues::factoryDefaults()));
     } else {
         QVERIFY(sameValues(window.values(), shownAtFirst));
+        QCOMPARE(window.findChild<QLineEdit *>("syncFolderEdit")->text(), "/mnt/shared notes");
     }
     // Nothing is stored before the user decides.
     QCOMPARE(settingsSnapshot(), before);
@@ -516,6 +525,141 @@ void TestOptionsWindow::failedLogInEntryIsReported()
     QCOMPARE(window.result(), int(QDialog::Accepted));
     QCOMPARE(NativeSettings::intValue(userKey(Names::DefaultWidth)), 333);
     QVERIFY(!AutoRunManager().isAutoRunEnabled());
+}
+
+void TestOptionsWindow::syncControls_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("action"); // "browse", "turn off" or "" (none)
+    QTest::addColumn<QString>("chosen"); // the chooser's answer; "" cancels it
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("state");
+
+    const QString inUse = "/mnt/Sync";
+    const QString told = "Up to date.";
+    const QString later = "Notes will be kept in step through this folder once you save.";
+    QTest::newRow("off") << ""
+                         << ""
+                         << ""
+                         << ""
+                         << "Sync is off.";
+    QTest::newRow("in use") << inUse << ""
+                            << "" << inUse << told;
+    QTest::newRow("off, a folder picked") << ""
+                                          << "browse"
+                                          << "/home/me/Sync"
+                                          << "/home/me/Sync" << later;
+    QTest::newRow("in use, another picked") << inUse << "browse"
+                                            << "/home/me/Sync"
+                                            << "/home/me/Sync" << later;
+    QTest::newRow("in use, picked again") << inUse << "browse" << inUse << inUse << told;
+    QTest::newRow("in use, picked with a slash") << inUse << "browse"
+                                                 << "/mnt/Sync/" << inUse << told;
+    QTest::newRow("in use, chooser cancelled") << inUse << "browse"
+                                               << "" << inUse << told;
+    QTest::newRow("off, chooser cancelled") << ""
+                                            << "browse"
+                                            << ""
+                                            << ""
+                                            << "Sync is off.";
+    QTest::newRow("in use, turned off") << inUse << "turn off"
+                                        << ""
+                                        << ""
+                                        << "Sync is off.";
+}
+
+void TestOptionsWindow::syncControls()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, action);
+    QFETCH(QString, chosen);
+    QFETCH(QString, field);
+    QFETCH(QString, state);
+    setUser(Names::SyncFolder, stored);
+    const auto before = settingsSnapshot();
+
+    OptionsWindow window;
+    window.show();
+    window.setSyncState("Up to date.");
+    auto *edit = window.findChild<QLineEdit *>("syncFolderEdit");
+    auto *label = window.findChild<QLabel *>("syncStateLabel");
+    auto *turnOff = window.findChild<QPushButton *>("syncTurnOffButton");
+    QCOMPARE(edit->text(), stored);
+    QVERIFY(edit->isReadOnly());
+    QCOMPARE(turnOff->isEnabled(), !stored.isEmpty());
+    QVERIFY(label->wordWrap());
+    QCOMPARE(group(window, "Sync")->findChild<QLabel *>()->text(),
+             "Keep my notes in step with other computers through this folder:");
+
+    if (action == "browse") {
+        StandardDialogs::queueDirectory(chosen);
+        QTest::mouseClick(window.findChild<QPushButton *>("syncBrowseButton"), Qt::LeftButton);
+        const QList<StandardDialogs::Request> asked = StandardDialogs::takeHistory();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().kind, StandardDialogs::Kind::Directory);
+        QCOMPARE(asked.first().directory, stored.isEmpty() ? QDir::homePath() : stored);
+    } else if (action == "turn off") {
+        QTest::mouseClick(turnOff, Qt::LeftButton);
+    }
+    QCOMPARE(edit->text(), field);
+    QCOMPARE(label->text(), state);
+    QCOMPARE(turnOff->isEnabled(), !field.isEmpty());
+    QCOMPARE(window.values().syncFolder, field);
+
+    // The program's later word shows only while the field holds the folder in use.
+    window.setSyncState("Could not reach the folder.");
+    QCOMPARE(label->text(), state == "Up to date." ? "Could not reach the folder." : state);
+    QCOMPARE(settingsSnapshot(), before);
+}
+
+void TestOptionsWindow::syncFolderIsStoredOnlyOnSave_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("action"); // "browse" or "turn off"
+    QTest::addColumn<QString>("finish");
+    QTest::addColumn<QString>("expected");
+
+    const QString picked = "/home/me/My Sync <&>";
+    QTest::newRow("picked, saved") << ""
+                                   << "browse"
+                                   << "&Save" << picked;
+    QTest::newRow("picked, cancelled") << ""
+                                       << "browse"
+                                       << "&Cancel"
+                                       << "";
+    QTest::newRow("another picked, saved") << "/mnt/Sync"
+                                           << "browse"
+                                           << "&Save" << picked;
+    QTest::newRow("turned off, saved") << "/mnt/Sync"
+                                       << "turn off"
+                                       << "&Save"
+                                       << "";
+    QTest::newRow("turned off, cancelled") << "/mnt/Sync"
+                                           << "turn off"
+                                           << "&Cancel"
+                                           << "/mnt/Sync";
+}
+
+void TestOptionsWindow::syncFolderIsStoredOnlyOnSave()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, action);
+    QFETCH(QString, finish);
+    QFETCH(QString, expected);
+    setUser(Names::SyncFolder, stored);
+    const auto before = settingsSnapshot();
+    {
+        OptionsWindow window;
+        window.show();
+        StandardDialogs::queueDirectory("/home/me/My Sync <&>");
+        const QString button = action == "browse" ? "syncBrowseButton" : "syncTurnOffButton";
+        QTest::mouseClick(window.findChild<QPushButton *>(button), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(window, finish), Qt::LeftButton);
+    }
+    QCOMPARE(userString(Names::SyncFolder), expected);
+    if (finish == "&Cancel")
+        QCOMPARE(settingsSnapshot(), before);
+    QCOMPARE(OptionsWindow().findChild<QLineEdit *>("syncFolderEdit")->text(), expected);
 }
 
 QTEST_MAIN(TestOptionsWindow)
