@@ -1227,6 +1227,34 @@
         <source>&lt;p&gt;All of the options items will be set back to their default settings.&lt;/p&gt;&lt;p&gt;Restore original settings now?&lt;/p&gt;</source>
         <translation>&lt;p&gt;Alle Optionen werden auf ihre Standardwerte zurückgesetzt.&lt;/p&gt;&lt;p&gt;Ursprüngliche Einstellungen jetzt wiederherstellen?&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Sync</source>
+        <translation>Abgleich</translation>
+    </message>
+    <message>
+        <source>Keep my notes in step with other computers through this folder:</source>
+        <translation>Meine Notizen über diesen Ordner mit anderen Computern abgleichen:</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Durchsuchen…</translation>
+    </message>
+    <message>
+        <source>Turn off</source>
+        <translation>Ausschalten</translation>
+    </message>
+    <message>
+        <source>Sync is off.</source>
+        <translation>Der Abgleich ist ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>Notes will be kept in step through this folder once you save.</source>
+        <translation>Sobald Sie speichern, werden die Notizen über diesen Ordner abgeglichen.</translation>
+    </message>
+    <message>
+        <source>Choose the folder to keep your notes in step through</source>
+        <translation>Ordner für den Abgleich Ihrer Notizen wählen</translation>
+    </message>
 </context>
 <context>
     <name>PeriodicSchedule</name>
@@ -2639,6 +2667,17 @@
     <message>
         <source>Change &amp;Color</source>
         <translation>&amp;Farbe ändern</translation>
+    </message>
+</context>
+<context>
+    <name>SyncFolderCommand</name>
+    <message>
+        <source>Notarella - Sync</source>
+        <translation>Notarella - Abgleich</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your notes cannot be kept in step through &lt;b&gt;%1&lt;/b&gt;: there is no folder of that name on this computer.&lt;/p&gt;&lt;p&gt;Sync stays as it was.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizen können nicht über &lt;b&gt;%1&lt;/b&gt; abgeglichen werden: Auf diesem Computer gibt es keinen Ordner dieses Namens.&lt;/p&gt;&lt;p&gt;Der Abgleich bleibt, wie er war.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -112,27 +112,13 @@ void TestProgramArguments::syncFolderOption_data()
     QTest::addColumn<QStringList>("arguments"); // without the program name
     QTest::addColumn<Request::Action>("action");
     QTest::addColumn<QString>("syncFolder");
-
     using A = Request::Action;
-    QTest::newRow("absolute") << QStringList{"--sync-folder", "/mnt/sync dir"} << A::SyncFolder
-                              << "/mnt/sync dir";
-    QTest::newRow("relative, as given")
-        << QStringList{"--sync-folder", "../Sync"} << A::SyncFolder << "../Sync";
-    QTest::newRow("with =") << QStringList{"--sync-folder=Sync"} << A::SyncFolder << "Sync";
-    QTest::newRow("empty turns off") << QStringList{"--sync-folder", ""} << A::SyncFolder << "";
-    QTest::newRow("empty with =") << QStringList{"--sync-folder="} << A::SyncFolder << "";
-    QTest::newRow("without folder") << QStringList{"--sync-folder"} << A::Invalid << "";
-    QTest::newRow("and show panel")
-        << QStringList{"--sync-folder", "d", "--show-panel"} << A::Invalid << "";
-    QTest::newRow("and new note") << QStringList{"--new-note", "--sync-folder", "d"} << A::Invalid
-                                  << "";
-    QTest::newRow("and export") << QStringList{"--sync-folder", "d", "--export", "e"} << A::Invalid
-                                << "";
+    QTest::newRow("a folder") << QStringList{"--sync-folder", "a b"} << A::SyncFolder << "a b";
+    QTest::newRow("empty turns off") << QStringList{"--sync-folder="} << A::SyncFolder << "";
+    QTest::newRow("no folder") << QStringList{"--sync-folder"} << A::Invalid << "";
     QTest::newRow("and import") << QStringList{"--import", "i", "--sync-folder", "d"} << A::Invalid
                                 << "";
-    QTest::newRow("with a stray text")
-        << QStringList{"--sync-folder", "d", "e"} << A::Invalid << "";
-    QTest::newRow("help wins") << QStringList{"--sync-folder", "d", "-h"} << A::Help << "";
+    QTest::newRow("stray text") << QStringList{"--sync-folder", "d", "e"} << A::Invalid << "";
 }
 
 void TestProgramArguments::syncFolderOption()
@@ -140,45 +126,28 @@ void TestProgramArguments::syncFolderOption()
     QFETCH(QStringList, arguments);
     QFETCH(Request::Action, action);
     QFETCH(QString, syncFolder);
-
     const Request request =
         CommandLine::parseProgramArguments(QStringList{"notarella"} + arguments);
     QCOMPARE(request.action, action);
     QCOMPARE(request.syncFolder, syncFolder);
     QCOMPARE(request.error.isEmpty(), action != Request::Action::Invalid);
-    if (arguments.contains("--show-panel"))
-        QCOMPARE(request.error, "Give only one of --new-note, --show-panel, --export, --import "
-                                "and --sync-folder.");
 }
 
 void TestProgramArguments::syncFolderIsResolved_data()
 {
-    QTest::addColumn<QString>("given");
-    QTest::addColumn<QString>("folder"); // below the test's folder; "" for none
+    QTest::addColumn<QString>("given"); // "@" stands for the test's folder
+    QTest::addColumn<QString>("folder");
     QTest::addColumn<bool>("usable");
-
     QTest::newRow("empty turns off") << ""
                                      << "" << true;
-    QTest::newRow("relative") << "Sync"
-                              << "/work/Sync" << true;
-    QTest::newRow("relative with dots") << "./other/../Sync/"
-                                        << "/work/Sync" << true;
-    QTest::newRow("the current folder") << "."
-                                        << "/work" << true;
+    QTest::newRow("relative") << "./x/../Sync/"
+                              << "@/work/Sync" << true;
     QTest::newRow("absolute") << "@/work/Sync"
-                              << "/work/Sync" << true;
-    QTest::newRow("blanks and accents") << "Mes notes à moi"
-                                        << "/work/Mes notes à moi" << true;
-    QTest::newRow("a link to a folder") << "link"
-                                        << "/work/link" << true;
+                              << "@/work/Sync" << true;
     QTest::newRow("missing") << "Gone"
-                             << "/work/Gone" << false;
-    QTest::newRow("missing absolute") << "@/work/Sync/Gone"
-                                      << "/work/Sync/Gone" << false;
+                             << "@/work/Gone" << false;
     QTest::newRow("a file") << "notes.txt"
-                            << "/work/notes.txt" << false;
-    QTest::newRow("a link to nothing") << "dangling"
-                                       << "/work/dangling" << false;
+                            << "@/work/notes.txt" << false;
 }
 
 void TestProgramArguments::syncFolderIsResolved()
@@ -186,27 +155,17 @@ void TestProgramArguments::syncFolderIsResolved()
     QFETCH(QString, given);
     QFETCH(QString, folder);
     QFETCH(bool, usable);
-
     QTemporaryDir root;
-    QVERIFY(root.isValid());
-    const QDir base(root.path());
-    for (const char *made : {"work/Sync", "work/other", "work/Mes notes à moi"})
-        QVERIFY(base.mkpath(made));
-    QFile file(base.filePath("work/notes.txt"));
+    QVERIFY(QDir(root.path()).mkpath("work/Sync"));
+    QFile file(root.filePath("work/notes.txt"));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    QVERIFY(QFile::link(base.filePath("work/Sync"), base.filePath("work/link")));
-    QVERIFY(QFile::link(base.filePath("work/Gone"), base.filePath("work/dangling")));
-    // "@" stands for the test's folder, so absolute rows can be written down.
     given.replace("@", root.path());
-    const QString expected = folder.isEmpty() ? QString() : root.path() + folder;
+    folder.replace("@", root.path());
 
-    const CommandLine::SyncFolderArgument resolved =
-        CommandLine::resolveSyncFolder(given, base.filePath("work"));
-    QCOMPARE(resolved.folder, expected);
+    const auto resolved = CommandLine::resolveSyncFolder(given, root.filePath("work"));
+    QCOMPARE(resolved.folder, folder);
     QCOMPARE(resolved.error.isEmpty(), usable);
-    if (!usable) // the message names the folder the user meant
-        QVERIFY2(resolved.error.contains(expected), qPrintable(resolved.error));
+    QVERIFY(usable || resolved.error.contains(folder)); // names the folder the user meant
 }
 
 void TestProgramArguments::usageNamesEveryOption()
