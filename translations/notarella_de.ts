@@ -707,6 +707,10 @@
         <source>&lt;p&gt;Reason: %1&lt;/p&gt;</source>
         <translation>&lt;p&gt;Grund: %1&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Sync</source>
+        <translation>Abgleich</translation>
+    </message>
 </context>
 <context>
     <name>NoteBackups</name>
@@ -2670,6 +2674,17 @@
     </message>
 </context>
 <context>
+    <name>SyncFolder</name>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 is not reachable.</source>
+        <translation>Der Ordner %1 ist nicht erreichbar.</translation>
+    </message>
+</context>
+<context>
     <name>SyncFolderCommand</name>
     <message>
         <source>Notarella - Sync</source>
@@ -2678,6 +2693,46 @@
     <message>
         <source>&lt;p&gt;Your notes cannot be kept in step through &lt;b&gt;%1&lt;/b&gt;: there is no folder of that name on this computer.&lt;/p&gt;&lt;p&gt;Sync stays as it was.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Ihre Notizen können nicht über &lt;b&gt;%1&lt;/b&gt; abgeglichen werden: Auf diesem Computer gibt es keinen Ordner dieses Namens.&lt;/p&gt;&lt;p&gt;Der Abgleich bleibt, wie er war.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>SyncMerge</name>
+    <message>
+        <source>(changed on %1 at %2)</source>
+        <translation>(geändert auf %1 am %2)</translation>
+    </message>
+</context>
+<context>
+    <name>SyncService</name>
+    <message>
+        <source>The folder %1 is not reachable.</source>
+        <translation>Der Ordner %1 ist nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>Sync is off.</source>
+        <translation>Der Abgleich ist ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>Looking at the folder…</source>
+        <translation>Der Ordner wird gelesen …</translation>
+    </message>
+    <message numerus="yes">
+        <source>In step, %n notes</source>
+        <translation>
+            <numerusform>Abgeglichen, %n Notiz</numerusform>
+            <numerusform>Abgeglichen, %n Notizen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Folder not reachable since %1, changes are kept and will be written when it is back</source>
+        <translation>Ordner seit %1 nicht erreichbar; Änderungen bleiben erhalten und werden geschrieben, sobald er wieder da ist</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n notes were changed on two computers at once: both texts kept</source>
+        <translation>
+            <numerusform>%n Notiz wurde auf zwei Computern zugleich geändert: beide Texte behalten</numerusform>
+            <numerusform>%n Notizen wurden auf zwei Computern zugleich geändert: beide Texte behalten</numerusform>
+        </translation>
     </message>
 </context>
 <context>
