@@ -7,6 +7,11 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 #include <QtTest>
 
 using namespace SyncNoteFile;
@@ -82,6 +87,55 @@ QByteArray pictureBytes(const char *format)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
+}
+
+// A document that notes every resource its text loads while it is laid out
+// and drawn: what a note would read.
+class LoadRecorder : public QTextDocument
+{
+public:
+    QStringList loaded;
+
+protected:
+    QVariant loadResource(int, const QUrl &name) override
+    {
+        loaded << name.toString();
+        return {};
+    }
+};
+
+QStringList loadedBy(const QString &html)
+{
+    LoadRecorder document;
+    document.setHtml(html);
+    document.setTextWidth(300);
+    QImage canvas(300, 300, QImage::Format_ARGB32);
+    QPainter painter(&canvas);
+    document.drawContents(&painter);
+    return document.loaded;
+}
+
+// The HTML this program writes for a note with a picture, a table, a
+// checklist and a link.
+QString writtenHtml()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText(QStringLiteral("url(/x) < img src=/x>"));
+    QTextImageFormat image;
+    image.setName(PictureStore::imageSource(kHash));
+    cursor.insertImage(image);
+    cursor.insertTable(1, 2);
+    cursor.movePosition(QTextCursor::End);
+    QTextBlockFormat checked;
+    checked.setMarker(QTextBlockFormat::MarkerType::Checked);
+    cursor.insertBlock(checked);
+    cursor.createList(QTextListFormat::ListDisc);
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setAnchorHref(QStringLiteral("file:///etc/passwd"));
+    cursor.insertText(QStringLiteral("link"), link);
+    return document.toHtml();
 }
 
 } // namespace
@@ -354,6 +408,72 @@ private slots:
         QCOMPARE(decoded.note->record.message, form.arg(shown));
         const QString hash = PictureStore::hashOfSource(shown);
         QCOMPARE(decoded.pictures, hash.isEmpty() ? QSet<QString>() : QSet<QString>{hash});
+    }
+
+    // Every spelling the rich text parser reads as a picture, checked
+    // against what the parser loads: nothing outside the kept sources.
+    void loadedPictures_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<bool>("wayIn");
+        QTest::newRow("written by the program") << writtenHtml() << false;
+        const QString stored = PictureStore::imageSource(kHash);
+        QTest::newRow("kept background")
+            << R"(<table background="https://a/b.png"><tr><td>x)" << false;
+        QTest::newRow("kept style url")
+            << R"x(<p style="background-image: url('data:,x')">x</p>)x" << false;
+        QTest::newRow("unquoted kept") << "<img src=" + stored + ">" << false;
+        QTest::newRow("quoted, screened") << R"(<img src="/a" / ><img src='/a'>)" << true;
+        QTest::newRow("in a comment") << R"(<!-- <img src=/a> --><p>x</p>)" << false;
+        QTest::newRow("quoted in a value") << R"(<p title="<img src=/a>">x</p>)" << false;
+        const QStringList waysIn = {
+            "<img src>",
+            "<img src=/a>",
+            "<img src=/a",
+            "< img src='/a'>",
+            "<img src=\"notarella-icon:x\" src=\"/a\">",
+            "<img src=\"notarella-icon:x\" SOURCE=\"/a\">",
+            "<img\nsrc\n=\n/a>",
+            "<img alt=\"<\" src=/a>",
+            "<img src=&#x2F;a>",
+            "<table background=\"/a\"><tr><td>x</td></tr></table>",
+            "<body background=file:///a>x</body>",
+            "<table><tr><td background=\"/a\">x</td></tr></table>",
+            "<p style=\"background-image: url(/a)\">x</p>",
+            "<p style=\"background: url( '/a' )\">x</p>",
+            "<p style=\"background-image: u\\72l(/a)\">x</p>",
+            "<p style=\"background-image: u&#114;l(/a)\">x</p>",
+            "<span style='background-image:url(\"qrc:/a\")'>x</span>",
+            "<html><head><style>p { background-image: url(/a) }</style></head><body><p>x</p>",
+            "<html><head><style>p { background-image: u&#x72;l(/a) }</style></head><p>x</p>",
+            "<html><head><style>@import url(/a);</style></head><body>x</body></html>",
+            "<html><head><style>@IMPORT '/a';</style></head><body>x</body></html>",
+        };
+        for (const QString &html : waysIn)
+            QTest::addRow("%s", qPrintable(html)) << html << true;
+    }
+
+    void loadedPictures()
+    {
+        QFETCH(QString, html);
+        QFETCH(bool, wayIn);
+        const auto kept = [](const QString &name) {
+            const QString scheme = QUrl(name).scheme();
+            return scheme == u"https" || scheme == u"data" || scheme == PictureStore::kImageScheme;
+        };
+        const QStringList loaded = loadedBy(html);
+        QCOMPARE(std::all_of(loaded.cbegin(), loaded.cend(), kept), !wayIn);
+        SyncNote note = sampleNote();
+        note.record.message = html;
+        const Decoded decoded = decode(encode(note));
+        QVERIFY2(decoded.note.has_value(), qPrintable(decoded.problem));
+        if (html == writtenHtml())
+            QCOMPARE(decoded.note->record.message, html);
+        note.record.message = decoded.note->record.message;
+        QCOMPARE(decode(encode(note)).note->record.message, note.record.message);
+        for (const QString &name : loadedBy(decoded.note->record.message)) {
+            QVERIFY2(kept(name), qPrintable(name));
+        }
     }
 
     void picturesOfNote()
