@@ -27,9 +27,8 @@ bool run(QSqlQuery &query, QString *error, const QString &statement = QString())
 
 void NoteSyncTable::connectionOpened()
 {
-    QSqlQuery query(m_connection);
-    // A file that refuses it reads as an empty state; the save reports why.
-    run(query, nullptr, kCreateStatement);
+    // The table is made by the first write: a file whose notes are never
+    // synced keeps only the tables of the notes.
     m_written.reset();
 }
 
@@ -38,7 +37,9 @@ void NoteSyncTable::read()
     QHash<QString, QString> rows;
     QSqlQuery query(m_connection);
     query.setForwardOnly(true);
-    if (run(query, nullptr, QStringLiteral("SELECT key, value FROM stickies_sync"))) {
+    // No table yet reads as no state.
+    if (m_connection.tables().contains(kTable) &&
+        run(query, nullptr, QStringLiteral("SELECT key, value FROM stickies_sync"))) {
         while (query.next())
             rows.insert(query.value(0).toString(), query.value(1).toString());
     }

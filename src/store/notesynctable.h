@@ -10,7 +10,8 @@
 // its own, `stickies_sync` (a text value per key), so it is written in the
 // same transaction as the notes it describes: after a crash the file never
 // holds notes the sync state does not know, or the other way round. The
-// tables of the notes are never touched here.
+// table is made by the first write of a state, so the file of someone who
+// never syncs has none. The tables of the notes are never touched here.
 class NoteSyncTable
 {
 public:
@@ -21,7 +22,7 @@ public:
     NoteSyncTable(const NoteSyncTable &) = delete;
     NoteSyncTable &operator=(const NoteSyncTable &) = delete;
 
-    // After the connection has opened a file: creates the table when missing.
+    // After the connection has opened a file.
     void connectionOpened();
     // Takes the rows from the file.
     void read();

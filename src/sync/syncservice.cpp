@@ -40,11 +40,12 @@ void SyncService::setStoredState(const QHash<QString, QString> &rows)
 {
     if (const auto stored = SyncState::fromRows(rows)) {
         m_state = *stored;
+        m_stateFresh = false;
     } else {
+        // Kept once a folder is chosen, so the installation's id never
+        // changes after that.
         m_state = SyncState::fresh();
-        // Kept at once, so the installation's id never changes.
-        if (m_hooks.keep)
-            m_hooks.keep(m_state.toRows());
+        m_stateFresh = true;
     }
     m_stateRead = true;
 }
@@ -71,6 +72,8 @@ void SyncService::setFolder(const QString &folder)
         setStatus(Status::Off);
         return;
     }
+    if (std::exchange(m_stateFresh, false) && m_hooks.keep)
+        m_hooks.keep(m_state.toRows());
     setStatus(Status::Starting);
     m_interval.start();
     m_localCheck.start();

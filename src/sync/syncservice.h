@@ -106,6 +106,8 @@ private:
     QString m_folder;
     SyncState m_state;
     bool m_stateRead = false;
+    // Made here, not yet kept with the notes.
+    bool m_stateFresh = false;
     Status m_status = Status::Off;
     QDateTime m_unreachableSince;
     bool m_toldUnreachable = false;
