@@ -10,8 +10,6 @@
 #include "base/apppaths.h"
 #include "notes/stickylist.h"
 #include "notes/stickywidget.h"
-#include "platform/nativesettings.h"
-#include "settings/preferences.h"
 #include "sync/syncnotefile.h"
 #include "sync/syncservice.h"
 #include "widgets/trayicon.h"
@@ -127,8 +125,9 @@ int runSyncCase(const QStringList &arguments)
     TrayIcon::setTrayAvailableForTesting(true);
     const QString folder = arguments.value(1);
     const int idleSeconds = arguments.value(2).toInt();
-    NativeSettings::setValue(Preferences::userKey(Preferences::Names::SyncFolder), folder);
     auto *window = new MainWindow;
+    // As the user chooses it; the first start has just written the defaults.
+    window->setSyncFolder(folder);
     SyncService *sync = window->syncService();
     waitFor([sync] { return sync->status() == SyncService::Status::InStep; }, 10000);
 
