@@ -4,6 +4,7 @@
 #include "exchange/noteexport.h"
 #include "platform/regularfile.h"
 #include "richtext/imagereferences.h"
+#include "richtext/loadedpictures.h"
 #include "store/foreignnotefile.h"
 #include "store/notepictures.h"
 #include "store/picturestore.h"
@@ -238,9 +239,13 @@ Result readFolder(const QString &folder, const ExchangeProgress &progress)
         } else if (record = parsePage(QString::fromUtf8(page.data)); !record) {
             result.problems.append(tr("%1 is not a note exported by Notarella.").arg(shown));
         } else {
-            record->message = ImageReferences::rewrite(record->message, [&](const QString &source) {
-                return pictures.place(source, &result.problems);
-            });
+            // Quoted image sources are taken in or left out one by one; what
+            // else the page would load (unquoted sources, backgrounds,
+            // style sheets) is left out.
+            record->message = LoadedPictures::screen(
+                ImageReferences::rewrite(record->message, [&](const QString &source) {
+                    return pictures.place(source, &result.problems);
+                }));
             result.records.append(*record);
         }
         if (progress && !progress(++done, total)) {

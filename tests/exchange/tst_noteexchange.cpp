@@ -344,6 +344,40 @@ private slots:
         QCOMPARE(PictureStore::instance().size(), before);
     }
 
+    // A page whose note would load a file of this machine another way than
+    // through a quoted image source loads nothing from it once imported.
+    void hiddenPictureLoadsAreLeftOut_data()
+    {
+        QTest::addColumn<QString>("markup");
+        QTest::newRow("unquoted source") << "<img src=/tmp/secret.png>";
+        QTest::newRow("source given twice")
+            << "<img src=\"https://x/a.png\" src=\"/tmp/secret.png\">";
+        QTest::newRow("cell background")
+            << "<table><tr><td background=\"/tmp/secret.png\">x</td></tr></table>";
+        QTest::newRow("style sheet") << "<p style=\"background-image: url(/tmp/secret.png)\">x</p>";
+    }
+
+    void hiddenPictureLoadsAreLeftOut()
+    {
+        QFETCH(QString, markup);
+        const QString folder = m_temporary->filePath(QStringLiteral("export"));
+        NoteRecord note = sampleNotes().constLast();
+        note.message = QStringLiteral("<p>MARK</p>");
+        QVERIFY(NoteExport::exportNotes({note}, folder).ok);
+        const QString page = folder + QLatin1Char('/') + NoteExport::htmlFileName(note.id);
+        QByteArray html = contentOf(page);
+        html.replace("MARK", markup.toUtf8());
+        QFile rewritten(page);
+        QVERIFY(rewritten.open(QIODevice::WriteOnly));
+        rewritten.write(html);
+        rewritten.close();
+        const NoteImport::Result imported = NoteImport::readFolder(folder);
+        QVERIFY2(imported.ok, qPrintable(imported.error));
+        QCOMPARE(imported.records.size(), 1);
+        QVERIFY2(!imported.records.first().message.contains(QLatin1String("secret")),
+                 qPrintable(imported.records.first().message));
+    }
+
     // "Import from Note File" takes the pictures the notes show from the
     // other file's table of pictures.
     void noteFileImportBringsPictures()

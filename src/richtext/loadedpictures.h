@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The pictures a note's HTML from elsewhere (a sync folder, an export page)
+// may make the rich text reader load. Only sources that name no file on this
+// machine are kept: web addresses, data, stored pictures and the program's
+// icons; any other becomes PictureStore::kLeftOutSource.
+namespace LoadedPictures {
+
+// `source` when it is kept, the left-out source otherwise.
+QString keptOrLeftOut(const QString &source);
+
+// Walks `html` tag by tag the way the rich text reader does and leaves out
+// every picture it would load from a source that is not kept: image sources
+// a quoted-only screening cannot see (unquoted, given twice, "< img",
+// "source="), backgrounds, and style sheets that load a picture or import a
+// sheet (those lose their style). HTML this program writes passes unchanged.
+QString screen(const QString &html);
+
+} // namespace LoadedPictures
