@@ -330,9 +330,13 @@ QByteArray fingerprint(const NoteRecord &record, const QRect &place)
 {
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream << record.visible << record.colorRGB << record.colorName << record.creationDate
-           << record.originalReminderDate << record.reminderDate << record.periodicMask
-           << record.locked << record.alwaysOnTop << record.message << place << record.taskbarEntry;
+    // Dates as the note file stores them, whole seconds: the same moment
+    // read from a file (UTC) and held by a note (local time) is one value.
+    stream << record.visible << record.colorRGB << record.colorName
+           << RecordCodec::toSeconds(record.creationDate)
+           << RecordCodec::toSeconds(record.originalReminderDate)
+           << RecordCodec::toSeconds(record.reminderDate) << record.periodicMask << record.locked
+           << record.alwaysOnTop << record.message << place << record.taskbarEntry;
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
 }
 
