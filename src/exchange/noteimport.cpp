@@ -69,17 +69,6 @@ QString leftOutReason(RegularFile::Status status)
     return tr("it could not be read.");
 }
 
-// The scheme of an image source ("http" of "http://…"), or an empty text for
-// a path.
-QString schemeOf(const QString &source)
-{
-    const qsizetype colon = source.indexOf(QLatin1Char(':'));
-    const qsizetype slash = source.indexOf(QLatin1Char('/'));
-    if (colon <= 0 || (slash >= 0 && slash < colon))
-        return QString();
-    return source.left(colon).toLower();
-}
-
 // Takes the pictures of the imported notes into the PictureStore.
 class PictureTaker
 {
@@ -91,10 +80,9 @@ public:
     // PictureStore::kLeftOutSource.
     QString place(const QString &source, QStringList *problems)
     {
-        const QString scheme = schemeOf(source);
-        if (scheme == u"http" || scheme == u"https" || scheme == u"data" ||
-            scheme == PictureStore::kImageScheme || scheme == PictureStore::kIconScheme)
+        if (LoadedPictures::keptOrLeftOut(source) == source)
             return source;
+        const QString scheme = LoadedPictures::schemeOf(source);
         if (const auto known = m_placed.constFind(source); known != m_placed.cend())
             return known.value();
         // Only files of the folder itself: an absolute path, a "file:"

@@ -11,17 +11,6 @@ namespace LoadedPictures {
 
 namespace {
 
-// The scheme of a picture source ("http" of "http://…"), or an empty text
-// for a path.
-QString schemeOf(const QString &source)
-{
-    const qsizetype colon = source.indexOf(QLatin1Char(':'));
-    const qsizetype slash = source.indexOf(QLatin1Char('/'));
-    if (colon <= 0 || (slash >= 0 && slash < colon))
-        return QString();
-    return source.left(colon).toLower();
-}
-
 // What a note from the folder shows for `source`: the source itself when it
 // names no file, the left-out picture otherwise. The folder's pictures come
 // only through their own files, by hash.
@@ -253,6 +242,15 @@ private:
 };
 
 } // namespace
+
+QString schemeOf(const QString &source)
+{
+    const qsizetype colon = source.indexOf(QLatin1Char(':'));
+    const qsizetype slash = source.indexOf(QLatin1Char('/'));
+    if (colon <= 0 || (slash >= 0 && slash < colon))
+        return QString();
+    return source.left(colon).toLower();
+}
 
 QString keptOrLeftOut(const QString &source)
 {

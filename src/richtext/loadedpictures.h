@@ -8,6 +8,10 @@
 // icons; any other becomes PictureStore::kLeftOutSource.
 namespace LoadedPictures {
 
+// The scheme of a picture source ("http" of "http://…"), lower-case, or an
+// empty text for a path.
+QString schemeOf(const QString &source);
+
 // `source` when it is kept, the left-out source otherwise.
 QString keptOrLeftOut(const QString &source);
 
