@@ -170,6 +170,8 @@ private:
     void reloadNotes();
     // Keeping the notes in step with a sync folder.
     void setupSync();
+    // The notes the sync folder gets: all but an untouched welcome note.
+    QList<NoteRecord> syncedRecords() const;
     // The note file was replaced: the sync state is the one it holds.
     void syncStateReloaded();
     // Makes the changes a sync folder brought; each note as it is afterwards.

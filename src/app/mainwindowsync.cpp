@@ -8,6 +8,7 @@
 #include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "settings/preferences.h"
+#include "store/notedatabase.h"
 #include "sync/syncservice.h"
 #include "ui/userprompt.h"
 
@@ -17,7 +18,7 @@
 void MainWindow::setupSync()
 {
     SyncService::Hooks hooks;
-    hooks.records = [this] { return collectRecords(); };
+    hooks.records = [this] { return syncedRecords(); };
     hooks.apply = [this](const QList<SyncLocalChange> &changes) {
         return applySyncChanges(changes);
     };
@@ -38,6 +39,18 @@ void MainWindow::setupSync()
     connect(qApp, &QApplication::focusChanged, m_sync, &SyncService::notesChanged);
     setSyncStateText(m_sync->statusText());
     m_sync->setFolder(Preferences::userString(Preferences::Names::SyncFolder));
+}
+
+QList<NoteRecord> MainWindow::syncedRecords() const
+{
+    QList<NoteRecord> records = collectRecords();
+    // The welcome note every new installation makes stays on its computer
+    // while untouched: two computers joining a folder would show two.
+    const QString welcome = NoteDatabase::welcomeDocument();
+    records.removeIf([this, &welcome](const NoteRecord &record) {
+        return record.message == welcome && !m_sync->state().entryOfNote(record.id);
+    });
+    return records;
 }
 
 void MainWindow::syncStateReloaded()
