@@ -117,8 +117,11 @@ void Reconciler::takeLocalChanges()
     // the trash is the same note.
     QHash<QByteArray, QString> tombstones;
     for (const SyncEntry &entry : std::as_const(state().entries)) {
-        if (entry.isDeleted())
+        if (entry.isDeleted()) {
             tombstones.insert(entry.fingerprint, entry.uuid);
+            if (!entry.fittedFingerprint.isEmpty())
+                tombstones.insert(entry.fittedFingerprint, entry.uuid);
+        }
     }
     QSet<int> present;
     for (const NoteRecord &record : m_local) {
@@ -131,7 +134,8 @@ void Reconciler::takeLocalChanges()
         if (entry && entry->fingerprint == print)
             continue;
         if (!entry) {
-            QString known = tombstones.take(print);
+            const QString known = tombstones.value(print);
+            tombstones.removeIf([&known](const auto &item) { return item.value() == known; });
             SyncEntry fresh;
             fresh.uuid = known.isEmpty() ? m_context.newUuid() : known;
             if (!known.isEmpty())
@@ -144,6 +148,8 @@ void Reconciler::takeLocalChanges()
         markChanged(*entry);
         entry->deleted = QDateTime();
         entry->fingerprint = print;
+        entry->fittedFingerprint =
+            place == placeOf(record) ? print : fingerprint(record, placeOf(record));
         entry->syncedPlace = place;
         entry->fittedPlace = placeOf(record);
     }
@@ -387,6 +393,7 @@ void noteApplied(SyncState &state, const QString &uuid, const NoteRecord &applie
     entry->noteId = applied.id;
     entry->fittedPlace = placeOf(applied);
     entry->fingerprint = fingerprint(applied, entry->syncedPlace);
+    entry->fittedFingerprint = fingerprint(applied, entry->fittedPlace);
 }
 
 } // namespace SyncReconcile

@@ -52,6 +52,8 @@ QString entryText(const SyncEntry &entry)
         {QStringLiteral("changed"), dateText(entry.changed)},
         {QStringLiteral("deleted"), dateText(entry.deleted)},
         {QStringLiteral("fingerprint"), QString::fromLatin1(entry.fingerprint.toHex())},
+        {QStringLiteral("fitted-fingerprint"),
+         QString::fromLatin1(entry.fittedFingerprint.toHex())},
         {QStringLiteral("synced"), placeText(entry.syncedPlace)},
         {QStringLiteral("fitted"), placeText(entry.fittedPlace)},
     };
@@ -75,6 +77,8 @@ std::optional<SyncEntry> entryFrom(const QString &uuid, const QString &text)
     entry.deleted = dateFrom(object.value(QStringLiteral("deleted")).toString());
     entry.fingerprint =
         QByteArray::fromHex(object.value(QStringLiteral("fingerprint")).toString().toLatin1());
+    entry.fittedFingerprint = QByteArray::fromHex(
+        object.value(QStringLiteral("fitted-fingerprint")).toString().toLatin1());
     entry.syncedPlace = *synced;
     entry.fittedPlace = *fitted;
     return entry;

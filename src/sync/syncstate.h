@@ -21,8 +21,11 @@ struct SyncEntry
     QString machine;
     QDateTime changed;
     QDateTime deleted;
-    // Of the note's values as last synced, to notice a local change.
+    // Of the note's values as last synced, to notice a local change; and of
+    // them at the fitted place, to know the note again when it comes back
+    // from the trash.
     QByteArray fingerprint;
+    QByteArray fittedFingerprint;
     // The place the synced version gives the note, and where this machine
     // put it after fitting it to its screens: a note shown at its fitted
     // place has not been moved here.

@@ -75,6 +75,8 @@ private slots:
     void rules_data();
     void rules();
     void mergingInAnyOrderGivesOneNote();
+    void restoredNoteIsTheSameNote_data();
+    void restoredNoteIsTheSameNote();
 };
 
 void SyncMergeTest::rules_data()
@@ -255,6 +257,57 @@ void SyncMergeTest::mergingInAnyOrderGivesOneNote()
     }
     QCOMPARE(first->record.message, QStringLiteral("<p>three</p>"));
     QCOMPARE(firstCopies.size(), 2);
+}
+
+void SyncMergeTest::restoredNoteIsTheSameNote_data()
+{
+    QTest::addColumn<QPoint>("restoredAt");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("same");
+    // The note came from the folder at 500,400 and was fitted to 100,80 here.
+    QTest::newRow("at its fitted place") << QPoint(100, 80) << "one" << true;
+    QTest::newRow("at its synced place") << QPoint(500, 400) << "one" << true;
+    QTest::newRow("elsewhere") << QPoint(300, 300) << "one" << false;
+    QTest::newRow("another text") << QPoint(100, 80) << "two" << false;
+}
+
+void SyncMergeTest::restoredNoteIsTheSameNote()
+{
+    QFETCH(QPoint, restoredAt);
+    QFETCH(QString, text);
+    QFETCH(bool, same);
+    SyncState state;
+    state.installation = installation(u'1');
+    SyncEntry entry;
+    entry.uuid = kUuid;
+    entry.version = version(QStringLiteral("a1 b2"));
+    entry.noteId = 7;
+    entry.syncedPlace = QRect(500, 400, 200, 150);
+    NoteRecord taken = record(QStringLiteral("one"));
+    taken.id = 7;
+    taken.x = 500;
+    taken.y = 400;
+    state.entries.insert(kUuid, entry);
+    NoteRecord fitted = taken;
+    fitted.x = 100;
+    fitted.y = 80;
+    SyncReconcile::noteApplied(state, kUuid, fitted);
+    const SyncReconcile::Context context{
+        kNow, QStringLiteral("home"),
+        [] { return QStringLiteral("55555555-5555-4555-8555-000000000001"); }};
+    // Deleted here, then restored from the trash.
+    SyncState deleted = SyncReconcile::run(state, {}, SyncFolderView(), context).state;
+    QVERIFY(deleted.entries.value(kUuid).isDeleted());
+    NoteRecord restored = record(text);
+    restored.id = 12;
+    restored.x = restoredAt.x();
+    restored.y = restoredAt.y();
+    const SyncPlan plan = SyncReconcile::run(deleted, {restored}, SyncFolderView(), context);
+    const SyncEntry *now = plan.state.entryOfNote(12);
+    QVERIFY(now);
+    QCOMPARE(now->uuid == kUuid, same);
+    if (same)
+        QVERIFY(now->version.holds(deleted.entries.value(kUuid).version));
 }
 
 QTEST_GUILESS_MAIN(SyncMergeTest)
