@@ -22,7 +22,6 @@
 #include <QElapsedTimer>
 #include <QLayout>
 #include <QLineEdit>
-#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -271,24 +270,12 @@ void benchStoredNotes(const QString &benchProgram)
         const QString dataDirectory = folder.path() + QStringLiteral("/.NotarellaData/");
         NotesFixture::writeStoredNotes(dataDirectory, dataDirectory + QStringLiteral("bench"),
                                        count, kShownNotes);
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("USERNAME"), QStringLiteral("bench"));
-        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false"));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        child.setStandardErrorFile(QProcess::nullDevice());
         QStringList childArguments = {QStringLiteral("--stored-case"), folder.path(),
                                       QString::number(count)};
         // The list of 1,000 is measured on its own (notelist-build-1000).
         if (count == 10000)
             childArguments << QStringLiteral("--list");
-        child.start(benchProgram, childArguments);
-        if (!child.waitForFinished(900000)) {
+        if (!runOffscreenCase(benchProgram, childArguments, 900000))
             printNote(QStringLiteral("the case of %1 stored notes did not finish").arg(count));
-            child.kill();
-            child.waitForFinished();
-        }
     }
 }

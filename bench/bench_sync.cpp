@@ -4,6 +4,7 @@
 // at once take, and what watching the folder costs while nothing happens.
 
 #include "benchmarks.h"
+#include "childprocess.h"
 #include "figures.h"
 
 #include "app/mainwindow.h"
@@ -17,11 +18,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUuid>
 
 #include <sys/resource.h>
@@ -77,14 +77,6 @@ void deliver(const QString &folder, const SyncNote &note)
         file.write(SyncNoteFile::encode(note));
     file.close();
     file.rename(name);
-}
-
-int notesHolding(const QString &text)
-{
-    int found = 0;
-    for (const StickyWidget *sticky : std::as_const(stickyList))
-        found += sticky->message().contains(text) ? 1 : 0;
-    return found;
 }
 
 bool waitFor(const std::function<bool()> &done, int limitMs)
@@ -192,19 +184,9 @@ void benchSync(const QString &benchProgram, int idleSeconds)
 {
     QTemporaryDir application;
     QTemporaryDir folder;
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("USERNAME"), QStringLiteral("bench"));
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-    child.setStandardErrorFile(QProcess::nullDevice());
-    child.start(benchProgram, {QStringLiteral("--sync-case"), application.path(), folder.path(),
-                               QString::number(idleSeconds)});
-    if (!child.waitForFinished(600000)) {
+    if (!runOffscreenCase(benchProgram,
+                          {QStringLiteral("--sync-case"), application.path(), folder.path(),
+                           QString::number(idleSeconds)},
+                          600000))
         printNote(QStringLiteral("the sync case did not finish"));
-        child.kill();
-        child.waitForFinished();
-    }
 }

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QThread>
 
 #include <csignal>
@@ -140,4 +141,22 @@ CpuSample ChildProcess::cpuSample() const
         sample.cpuSeconds = ticks / double(sysconf(_SC_CLK_TCK));
     }
     return sample;
+}
+
+bool runOffscreenCase(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("USERNAME"), QStringLiteral("bench"));
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    child.setStandardErrorFile(QProcess::nullDevice());
+    child.start(program, arguments);
+    if (child.waitForFinished(timeoutMs))
+        return true;
+    child.kill();
+    child.waitForFinished();
+    return false;
 }

@@ -18,6 +18,11 @@ struct CpuSample
 // 0 when it cannot be read.
 long residentKilobytesOf(const QString &pid);
 
+// Runs `program` (the bench itself, on one case) on the offscreen platform as
+// the user "bench", with no trace lines; its figures go to this standard
+// output. False when it did not finish within `timeoutMs` (it is killed).
+bool runOffscreenCase(const QString &program, const QStringList &arguments, int timeoutMs);
+
 // A child process started with exactly the given environment, stopped by its
 // process id. Its standard error can be read through a pipe; an extra pipe
 // end can be handed to it as file descriptor 3 (Xvfb's -displayfd).

@@ -180,17 +180,6 @@ QString folderProblemText(SafeWrite::Problem problem, const QString &path)
     return tr("The folder %1 could not be opened: %2").arg(where, qt_error_string(errno));
 }
 
-// Whether `bytes` decode as a picture; their type ("png", "jpeg", ...).
-QByteArray pictureType(const QByteArray &bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    const QByteArray type = reader.format();
-    return !type.isEmpty() && !reader.read().isNull() ? type : QByteArray();
-}
-
 // Writes the files of one export into a private folder inside the target,
 // then puts them in place only once all of them are written.
 class Writer
@@ -264,7 +253,7 @@ public:
         if (const auto known = m_images.constFind(source); known != m_images.cend())
             return known.value();
         const std::optional<QByteArray> bytes = RegularFile::read(source);
-        if (!bytes || pictureType(*bytes).isEmpty())
+        if (!bytes || PictureStore::pictureType(*bytes).isEmpty())
             return QString();
         const QFileInfo info(source);
         const QString prefix = QLatin1String(kImageFolder) + QLatin1Char('/');
@@ -289,7 +278,7 @@ public:
         if (const auto known = m_images.constFind(key); known != m_images.cend())
             return known.value();
         const QByteArray bytes = PictureStore::instance().bytes(hash);
-        const QByteArray type = pictureType(bytes);
+        const QByteArray type = PictureStore::pictureType(bytes);
         if (type.isEmpty())
             return QString();
         const QString relative = QLatin1String(kImageFolder) + QLatin1Char('/') + hash +

@@ -91,7 +91,8 @@ public:
             scheme.isEmpty() ? RegularFile::readInside(m_folder, source, kMaxPictureBytes)
                              : RegularFile::Contents{RegularFile::Status::OutsideFolder, {}};
         QString placed;
-        if (contents.status == RegularFile::Status::Read && isPicture(contents.data)) {
+        if (contents.status == RegularFile::Status::Read &&
+            !PictureStore::pictureType(contents.data).isEmpty()) {
             placed = PictureStore::imageSource(PictureStore::instance().add(contents.data));
         } else {
             placed = PictureStore::kLeftOutSource.toString();
@@ -103,16 +104,6 @@ public:
     }
 
 private:
-    static bool isPicture(const QByteArray &bytes)
-    {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        if (!buffer.open(QIODevice::ReadOnly))
-            return false;
-        QImageReader reader(&buffer);
-        return !reader.read().isNull();
-    }
-
     QString m_folder;
     QHash<QString, QString> m_placed;
 };

@@ -1,5 +1,8 @@
 #include "store/picturestore.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 #include <QCryptographicHash>
 
 namespace {
@@ -69,6 +72,17 @@ void PictureStore::clear()
 {
     QWriteLocker locker(&m_lock);
     m_pictures.clear();
+}
+
+QByteArray PictureStore::pictureType(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&buffer);
+    const QByteArray type = reader.format();
+    return !type.isEmpty() && !reader.read().isNull() ? type : QByteArray();
 }
 
 QString PictureStore::hashOf(const QByteArray &bytes)

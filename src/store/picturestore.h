@@ -45,6 +45,9 @@ public:
     void clear();
 
     static QString hashOf(const QByteArray &bytes);
+    // The type `bytes` decode as a picture of ("png", "jpeg", …); empty when
+    // they are no picture.
+    static QByteArray pictureType(const QByteArray &bytes);
     // Whether `hash` has the form of a picture's hash.
     static bool isHash(QStringView hash);
     // "notarella-image:<hash>" and "notarella-icon:<name>".

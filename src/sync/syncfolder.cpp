@@ -25,16 +25,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("SyncFolder", text);
 }
 
-bool isPicture(const QByteArray &bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    if (!buffer.open(QIODevice::ReadOnly))
-        return false;
-    QImageReader reader(&buffer);
-    return reader.canRead() && !reader.size().isEmpty();
-}
-
 } // namespace
 
 bool SyncFolder::isReachable() const
@@ -56,7 +46,8 @@ bool SyncFolder::takePictures(const QSet<QString> &hashes)
         }
         const RegularFile::Contents contents =
             RegularFile::readInside(m_path, name, SyncNoteFile::kMaxPictureBytes);
-        if (contents.status != RegularFile::Status::Read || !isPicture(contents.data) ||
+        if (contents.status != RegularFile::Status::Read ||
+            PictureStore::pictureType(contents.data).isEmpty() ||
             !PictureStore::instance().addWithHash(hash, contents.data)) {
             qCDebug(lcStore) << "sync: picture not taken" << name;
             all = false;

@@ -15,7 +15,7 @@ SyncService::SyncService(Hooks hooks, QObject *parent) : QObject(parent), m_hook
     m_context = new QObject;
     m_context->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
-    m_thread.start(QThread::LowPriority);
+    // The thread starts with the first folder: without sync it costs nothing.
     m_soon.setSingleShot(true);
     connect(&m_soon, &QTimer::timeout, this, &SyncService::startCycle);
     m_interval.setInterval(kScanIntervalMs);
@@ -32,6 +32,10 @@ SyncService::SyncService(Hooks hooks, QObject *parent) : QObject(parent), m_hook
 
 SyncService::~SyncService()
 {
+    if (!m_thread.isRunning()) {
+        delete m_context;
+        return;
+    }
     m_thread.quit();
     m_thread.wait();
 }
@@ -72,6 +76,8 @@ void SyncService::setFolder(const QString &folder)
         setStatus(Status::Off);
         return;
     }
+    if (!m_thread.isRunning())
+        m_thread.start(QThread::LowPriority);
     if (std::exchange(m_stateFresh, false) && m_hooks.keep)
         m_hooks.keep(m_state.toRows());
     setStatus(Status::Starting);
@@ -140,7 +146,7 @@ void SyncService::startCycle()
                 this,
                 [this, view, generation] {
                     if (generation != m_generation) {
-                        finishCycle(0, QString());
+                        finishCycle(QString());
                         return;
                     }
                     reconcile(view);
@@ -160,7 +166,7 @@ void SyncService::reconcile(const SyncFolderView &view)
             m_state = plan.state;
             m_hooks.keep(m_state.toRows());
         }
-        finishCycle(0, tr("The folder %1 is not reachable.").arg(m_folder));
+        finishCycle(tr("The folder %1 is not reachable.").arg(m_folder));
         return;
     }
     watch();
@@ -181,7 +187,7 @@ void SyncService::reconcile(const SyncFolderView &view)
                      << "files to write," << plan.removals.size() << "to remove," << plan.pending
                      << "not read yet";
     if (plan.writes.isEmpty() && plan.removals.isEmpty()) {
-        finishCycle(0, QString());
+        finishCycle(QString());
         return;
     }
     const int generation = m_generation;
@@ -192,17 +198,15 @@ void SyncService::reconcile(const SyncFolderView &view)
             QMetaObject::invokeMethod(
                 this,
                 [this, result, generation] {
-                    finishCycle(result.written,
-                                generation == m_generation ? result.error : QString());
+                    finishCycle(generation == m_generation ? result.error : QString());
                 },
                 Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
 }
 
-void SyncService::finishCycle(int written, const QString &error)
+void SyncService::finishCycle(const QString &error)
 {
-    Q_UNUSED(written)
     m_busy = false;
     if (!m_disk) {
         setStatus(Status::Off);

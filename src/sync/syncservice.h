@@ -97,7 +97,7 @@ private:
     void schedule(int delayMs);
     void startCycle();
     void reconcile(const SyncFolderView &view);
-    void finishCycle(int written, const QString &error);
+    void finishCycle(const QString &error);
     void setStatus(Status status);
     void watch();
     SyncReconcile::Context context();

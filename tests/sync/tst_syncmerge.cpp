@@ -41,14 +41,14 @@ NoteRecord record(const QString &text)
 }
 
 // "text@a1 b2", "deleted@a3" or "deleted-<days>@a3": a note's version.
-std::optional<SyncNote> note(const QString &spec)
+std::optional<SyncNote> note(const QString &described)
 {
-    if (spec.isEmpty())
+    if (described.isEmpty())
         return std::nullopt;
-    const QString what = spec.section(u'@', 0, 0);
+    const QString what = described.section(u'@', 0, 0);
     SyncNote note;
     note.uuid = kUuid;
-    note.version = version(spec.section(u'@', 1));
+    note.version = version(described.section(u'@', 1));
     note.machine = QStringLiteral("office");
     note.changed = kNow.addSecs(-3600);
     if (what.startsWith(QLatin1String("deleted")))
