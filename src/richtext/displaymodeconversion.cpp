@@ -58,6 +58,15 @@ const QRegularExpression &escapedRuleParagraphPattern()
     return pattern;
 }
 
+// A rule with a picture right after it. The rich text reader puts that
+// picture, and the rest of the line, into the rule's own block, which shows
+// them but never writes them out again: they were lost with the next save.
+const QRegularExpression &ruleBeforePicturePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("<hr />(?=\\s*+<img[\\s>])"));
+    return pattern;
+}
+
 // Replaces every match of `pattern` by what `replacement` makes of it and
 // copies everything between the matches as it is.
 template <typename Replacement>
@@ -245,15 +254,33 @@ QString toFunctional(const QString &html, const QString &, const QSet<QString> &
     result.replace(kEscapedRule, kRuleTag);
     result =
         replaceMatches(result, escapedImagePattern(), [](const QRegularExpressionMatch &match) {
-            return QLatin1Char('<') + fromVisibleText(match.capturedView(1)) + QLatin1Char('>');
+            // A tag without a source would be an empty picture, and the
+            // text typed for it lost: it stays text.
+            static const QRegularExpression source(QStringLiteral("\\ssrc\\s*+="),
+                                                   QRegularExpression::CaseInsensitiveOption);
+            const QString tag = fromVisibleText(match.capturedView(1));
+            if (!source.match(tag).hasMatch())
+                return match.captured(0);
+            return QLatin1Char('<') + tag + QLatin1Char('>');
         });
     result = replaceMatches(result, escapedLinkPattern(), [](const QRegularExpressionMatch &match) {
-        return QLatin1String("<a ") + fromVisibleText(match.capturedView(1)).mid(2) +
-               QLatin1Char('>') + match.capturedView(2).toString() + QLatin1String("</a>");
+        // Without an address there is nothing to follow, and the reader
+        // would drop the tag typed for it: it stays text.
+        static const QRegularExpression address(QStringLiteral("\\shref\\s*+="),
+                                                QRegularExpression::CaseInsensitiveOption);
+        const QString attributes = fromVisibleText(match.capturedView(1));
+        if (!address.match(attributes).hasMatch())
+            return match.captured(0);
+        return QLatin1String("<a ") + attributes.mid(2) + QLatin1Char('>') +
+               match.capturedView(2).toString() + QLatin1String("</a>");
     });
     // Icons last: the tags restored above are no text, so a token inside an
     // address stays part of the address.
-    return tokensToIcons(result, icons);
+    result = tokensToIcons(result, icons);
+    // A new paragraph after such a rule keeps what follows it.
+    return replaceMatches(result, ruleBeforePicturePattern(), [](const QRegularExpressionMatch &) {
+        return kRuleTag + QLatin1String("<p>");
+    });
 }
 
 QString toFunctional(const QString &html, const QString &iconDirectory)

@@ -1,5 +1,6 @@
 #include "richtext/loadedpictures.h"
 
+#include "richtext/imagereferences.h"
 #include "store/picturestore.h"
 
 #include <QHash>
@@ -259,7 +260,31 @@ QString keptOrLeftOut(const QString &source)
 
 QString screen(const QString &html)
 {
-    return LoadedSources(html).screened();
+    // A source put in where a picture was left out brings quotes of its own,
+    // and they can pair with quotes further on so that the reader sees tags
+    // the text before did not have. So the screening is repeated until it
+    // changes nothing: then every picture the reader loads from the result
+    // is kept. Text that will not settle loses its markup altogether.
+    QString screened = html;
+    for (int round = 0; round < kMaxScreeningRounds; ++round) {
+        QString again = LoadedSources(screened).screened();
+        if (again == screened)
+            return screened;
+        screened = std::move(again);
+    }
+    return screened.toHtmlEscaped();
+}
+
+QString screenNote(const QString &html)
+{
+    QString screened = html;
+    for (int round = 0; round < kMaxScreeningRounds; ++round) {
+        QString again = screen(ImageReferences::rewrite(screened, keptOrLeftOut));
+        if (again == screened)
+            return screened;
+        screened = std::move(again);
+    }
+    return screened.toHtmlEscaped();
 }
 
 } // namespace LoadedPictures

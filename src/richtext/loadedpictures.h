@@ -20,6 +20,17 @@ QString keptOrLeftOut(const QString &source);
 // a quoted-only screening cannot see (unquoted, given twice, "< img",
 // "source="), backgrounds, and style sheets that load a picture or import a
 // sheet (those lose their style). HTML this program writes passes unchanged.
+// The result screens to itself.
 QString screen(const QString &html);
+
+// A note's text from elsewhere as it may be shown: every quoted picture
+// source kept or left out by keptOrLeftOut(), then screen(), until that
+// changes nothing, so the text read back from a file written from it is the
+// same text.
+QString screenNote(const QString &html);
+
+// Rounds of screening before a text that keeps changing is shown as plain
+// text instead.
+inline constexpr int kMaxScreeningRounds = 8;
 
 } // namespace LoadedPictures

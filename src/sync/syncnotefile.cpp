@@ -311,8 +311,7 @@ std::optional<SyncNote> parse(const QString &text, Header &header)
     record.locked = *locked;
     record.alwaysOnTop = *onTop;
     record.taskbarEntry = *taskbar;
-    record.message = LoadedPictures::screen(
-        ImageReferences::rewrite(text.mid(bodyStart), LoadedPictures::keptOrLeftOut));
+    record.message = LoadedPictures::screenNote(text.mid(bodyStart));
     return note;
 }
 

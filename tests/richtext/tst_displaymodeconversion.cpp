@@ -131,6 +131,20 @@ private slots:
             << "<p>a</p>\n<hr />\n<p>b</p>";
         QTest::newRow("rule inside text") << false << "<p>abc&lt;hr /&gt;def</p>"
                                           << "<p>abc<hr />def</p>";
+        // What follows a rule in its block is never written out: a picture
+        // and the rest of the line start a paragraph of their own.
+        QTest::newRow("rule before a picture")
+            << false << "<p>a &lt;hr /&gt; &lt;img src=&quot;p.png&quot; /&gt; b</p>"
+            << "<p>a <hr /><p> <img src=\"p.png\" /> b</p>";
+        QTest::newRow("image tag without a source stays text")
+            << false << "&lt;img sr=&quot;p.png&quot; /&gt;"
+            << "&lt;img sr=&quot;p.png&quot; /&gt;";
+        QTest::newRow("link tag without an address stays text")
+            << false << "&lt;a hre=&quot;x&quot;&gt;t&lt;/a&gt;"
+            << "&lt;a hre=&quot;x&quot;&gt;t&lt;/a&gt;";
+        QTest::newRow("rule before an icon")
+            << false << "<p>a&lt;hr /&gt;:star: b</p>"
+            << "<p>a<hr /><p><img src=\"notarella-icon:star.png\"> b</p>";
         QTest::newRow("image") << false
                                << "&lt;img src=&quot;/p/a.png&quot; width=&quot;40&quot; /&gt;"
                                << "<img src=\"/p/a.png\" width=\"40\" />";

@@ -451,6 +451,15 @@ private slots:
         };
         for (const QString &html : waysIn)
             QTest::addRow("%s", qPrintable(html)) << html << true;
+        // Found by the fuzzer: the source put in for a bare "src" brought
+        // quotes that made a later text an image source of its own.
+        QTest::newRow("quotes brought by the screening")
+            << QStringLiteral(
+                   "<p><img sr00 150\n\n<p><img src\nversion: 0b3f2c1a-1111-4222-8333-=\"n/"
+                   "tarc=nt\"o\x1er00 150\n\n<p><img src\n?<img src=\"not yes\non-top: "
+                   "y%s\ntaskbar: no\nplace: -20 30 200 150\n\n<p><img sr00 150\n\n<p><img "
+                   "src\nversion: 0b3f2c1a-1111-></p>\n")
+            << true;
     }
 
     void loadedPictures()
@@ -458,6 +467,9 @@ private slots:
         QFETCH(QString, html);
         QFETCH(bool, wayIn);
         const auto kept = [](const QString &name) {
+            // An image without a source asks for an empty name: no file.
+            if (name.isEmpty())
+                return true;
             const QString scheme = QUrl(name).scheme();
             return scheme == u"https" || scheme == u"data" || scheme == PictureStore::kImageScheme;
         };
