@@ -91,6 +91,8 @@ QString headerBlock(const NoteRecord &record)
            rows + QStringLiteral("</table>\n");
 }
 
+} // namespace
+
 QString htmlPage(const NoteRecord &record, const QString &message)
 {
     QString page = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
@@ -120,6 +122,8 @@ QString htmlPage(const NoteRecord &record, const QString &message)
     page += QStringLiteral("\n</body>\n</html>\n");
     return page;
 }
+
+namespace {
 
 // The text of a note in the index: pictures and other embedded objects,
 // which plain text holds as U+FFFC, are left out.

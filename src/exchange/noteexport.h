@@ -38,6 +38,10 @@ struct Result
 Result exportNotes(const QList<NoteRecord> &records, const QString &folder,
                    const ExchangeProgress &progress = {});
 
+// The page of one note, `message` its text as written: its values in meta
+// tags of the head, the text between the begin and end markers.
+QString htmlPage(const NoteRecord &record, const QString &message);
+
 // The names used in the folder.
 QString htmlFileName(int id);
 QString markdownFileName(int id);

@@ -108,6 +108,8 @@ private:
     QHash<QString, QString> m_placed;
 };
 
+} // namespace
+
 // The note in one exported page; nothing when the page is not one.
 std::optional<NoteRecord> parsePage(const QString &page)
 {
@@ -150,6 +152,8 @@ std::optional<NoteRecord> parsePage(const QString &page)
     record.message = page.mid(start, end - start);
     return record;
 }
+
+namespace {
 
 // The pages of an export, in the order of its index (the order of the notes
 // when exported); the index leaves out pages of earlier exports into the

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Reads notes back from a folder written by NoteExport or from another
 // note database file. Nothing read is stored: the caller adds the notes.
 namespace NoteImport {
@@ -37,6 +39,9 @@ Result readFolder(const QString &folder, const ExchangeProgress &progress = {});
 // of pictures; the file is never changed. A statement that runs too long, or
 // the progress asking to cancel, stops the reading.
 Result readDatabase(const QString &file, const ExchangeProgress &progress = {});
+
+// The note in one exported page; nothing when the page is not one.
+std::optional<NoteRecord> parsePage(const QString &page);
 
 // Gives the notes ids after `largestExistingId`, in order, so no existing
 // note is replaced.
