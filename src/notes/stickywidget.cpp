@@ -4,9 +4,12 @@
 #include "base/tracing.h"
 #include "notes/clickylabel.h"
 #include "notes/notecolor.h"
+#include "notes/notekeys.h"
+#include "notes/notenames.h"
 #include "notes/notepixmaps.h"
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
+#include "notes/stickylist.h"
 #include "platform/taskbarhint.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/reminderdialog.h"
@@ -22,10 +25,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -356,6 +361,10 @@ void StickyWidget::retranslate(const NoteSettings &settings)
         return;
     if (hasText()) // otherwise the title comes with the text
         setWindowTitle(summaryText());
+    else
+        setAccessibleName(NoteNames::spokenSummary(QString()));
+    m_textBrowser->setAccessibleName(tr("Note text"));
+    m_hideLabel->setAccessibleName(tr("Hide note"));
     m_creationDateLabel->setText(localDateText(m_creationDate, m_dateFormat));
     lockSticky(isLocked());
 }
@@ -582,7 +591,64 @@ bool StickyWidget::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_textBrowser && event->type() == QEvent::FocusOut)
         lostFocus();
+    if (watched == m_textBrowser && event->type() == QEvent::KeyPress &&
+        handleNoteKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    // On X11 the Menu key also comes as a context menu request before the
+    // key itself; the key opens the note's menu, so the text area's own
+    // menu must not open as well.
+    if (watched == m_textBrowser && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        event->accept();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool StickyWidget::handleNoteKey(const QKeyEvent *event)
+{
+    if (NoteKeys::opensMenu(event->key(), event->modifiers())) {
+        openMenuFromKeyboard();
+        return true;
+    }
+    if (const int step = NoteKeys::noteStep(event->key(), event->modifiers())) {
+        focusNextNote(step);
+        return true;
+    }
+    return false;
+}
+
+void StickyWidget::openMenuFromKeyboard()
+{
+    const QRect cursor = m_textBrowser->cursorRect();
+    const QPoint place = m_textBrowser->viewport()->rect().contains(cursor.bottomLeft())
+                             ? m_textBrowser->viewport()->mapTo(this, cursor.bottomLeft())
+                             : QPoint(0, 0);
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, place, mapToGlobal(place));
+    QCoreApplication::sendEvent(this, &request);
+}
+
+void StickyWidget::focusNextNote(int step)
+{
+    QList<bool> shown;
+    shown.reserve(stickyList.size());
+    for (const StickyWidget *note : std::as_const(stickyList))
+        shown.append(note->isVisible());
+    const int next = NoteKeys::nextShown(shown, int(stickyList.indexOf(this)), step);
+    if (next < 0)
+        return;
+    StickyWidget *note = stickyList.at(next);
+    note->raise();
+    note->activateWindow();
+    note->textBrowser()->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+void StickyWidget::changeEvent(QEvent *event)
+{
+    // The title is the summary; a screen reader announces the window by it.
+    if (event->type() == QEvent::WindowTitleChange)
+        setAccessibleName(NoteNames::spokenSummary(windowTitle()));
+    QWidget::changeEvent(event);
 }
 
 void StickyWidget::lostFocus()
