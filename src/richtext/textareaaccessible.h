@@ -5,10 +5,11 @@
 class QTextEdit;
 
 // What a screen reader sees of an editable text area built on a text
-// browser: Qt presents every text browser as static text without a text
-// interface, so the note's text could be neither read nor edited over
-// AT-SPI. This presents it as editable text with the text and editable text
-// interfaces; a read-only text area refuses the edits.
+// browser: Qt presents every text browser as static text, so a screen reader
+// reads the note's text as a label and offers no editing, and Qt's own
+// interface edits even a read-only text (a locked note). This presents it as
+// editable text with the text and editable text interfaces; a read-only text
+// area refuses the edits, and offsets beyond the text are held to its ends.
 class TextAreaAccessible : public QAccessibleWidget,
                            public QAccessibleTextInterface,
                            public QAccessibleEditableTextInterface
