@@ -3,7 +3,10 @@
 # with a note, the control panel and the Options window open, every showing
 # control has a name (each nameless one is printed with its role and path);
 # the note window is named by its summary and its text reads and edits
-# through the text interfaces.
+# through the text interfaces, and refuses edits while the note is locked.
+# From the keyboard, the Menu key opens the note's own menu once and
+# Shift+F10 opens it too. NOTARELLA_A11Y_DUMP=dump prints every showing
+# object of the tree.
 #
 # Usage (through CTest): sandbox-run e2e_accessibility.sh <application folder>
 set -eu
