@@ -57,14 +57,32 @@ echo "PASS: the note is named by its summary; locked, its text reads and refuses
 shown_windows() {
     "$NOTARELLA_WINDOWS" 2>/dev/null | wc -l
 }
-# Opens the focused note's menu with the keys given: one more window, the
-# note's own menu.
+# Opens a menu with the keys given: one more window.
 menu_from_keys() {
     before=$(shown_windows)
     xdotool key "$1"
     wait_until 5 sh -c "[ \$("$NOTARELLA_WINDOWS" 2>/dev/null | wc -l) -eq $((before + 1)) ]" ||
         xsession_fail "no menu after $1"
 }
+
+# The control panel's list: the Menu key opens the row's menu, Space hides
+# the row's note and Enter brings it forward again.
+xdotool windowactivate --sync "$panel"
+/usr/bin/python3 "$check" focus "Shown: $note_name" || xsession_fail "no check box for the note"
+menu_from_keys Menu
+xdotool key Escape
+wait_until 5 sh -c "[ \$("$NOTARELLA_WINDOWS" 2>/dev/null | wc -l) -eq $before ]" ||
+    xsession_fail "the row's menu did not close"
+sleep 0.5
+[ "$(shown_windows)" -eq "$before" ] || xsession_fail "a second menu opened after the Menu key"
+xdotool key space
+wait_until 5 sh -c "! xdotool search --onlyvisible --name '^\"Welcome to Notarella'" ||
+    xsession_fail "Space did not hide the row's note"
+xdotool key Return
+wait_until 5 sh -c "xdotool search --onlyvisible --name '^\"Welcome to Notarella'" ||
+    xsession_fail "Enter did not bring the row's note forward"
+echo "PASS: in the list, the Menu key opens the row's menu, Space hides the note, Enter shows it"
+
 note=$(xdotool search --onlyvisible --name '^"Welcome to Notarella' | head -1)
 xdotool windowactivate --sync "$note"
 traces=$(grep -c 'StickyWidget::contextMenuEvent - start' "$log" || true)

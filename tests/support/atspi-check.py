@@ -7,6 +7,8 @@
 #   atspi-check.py text SUMMARY     the note window named SUMMARY has a text
 #                                   area that reads and edits through the
 #                                   text interfaces
+#   atspi-check.py focus NAME       puts the keyboard on the showing control
+#                                   named NAME
 #   atspi-check.py locked-text SUMMARY
 #                                   as above, but the edit is refused
 # Exit status 0 when the check holds, 1 when it does not, 2 when the program
@@ -90,6 +92,16 @@ def check_text(app, summary, locked):
     return 0 if after == "Read aloud. " + before and before else 1
 
 
+def focus(app, name):
+    found = []
+    walk(app, [], found)
+    for node, role, path in found:
+        if node.name == name and role in CONTROL_ROLES:
+            return 0 if node.queryComponent().grabFocus() else 1
+    print(f"no showing control named {name!r}")
+    return 1
+
+
 def main():
     app = application()
     if app is None:
@@ -97,6 +109,8 @@ def main():
         return 2
     if sys.argv[1] == "names":
         return check_names(app)
+    if sys.argv[1] == "focus":
+        return focus(app, sys.argv[2])
     return check_text(app, sys.argv[2], sys.argv[1] == "locked-text")
 
 
