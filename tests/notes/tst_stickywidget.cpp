@@ -451,7 +451,6 @@ void TestStickyWidget::ctrlTabGoesToTheNextShownNote()
     StickyWidget *target = notes[std::size_t(to)].get();
     QVERIFY(QTest::qWaitForWindowActive(target));
     QCOMPARE(QApplication::focusWidget(), target->textBrowser());
-    QVERIFY(!notes[1]->isVisible());
     QVERIFY(!start->textBrowser()->toPlainText().contains(QLatin1Char('\t')));
 }
 
