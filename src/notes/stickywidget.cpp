@@ -23,6 +23,7 @@
 #include "ui/remindersound.h"
 #include "widgets/rztogglemessagebox.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -41,6 +42,16 @@ namespace {
 const QString kModeNone = QStringLiteral("NONE");
 const QString kModeMove = QStringLiteral("MOVE");
 const QString kModeResize = QStringLiteral("RESIZE_BR");
+
+// A note is a window of its own: a screen reader announces it as one, by the
+// summary it is named after, not as a pane of some other window.
+QAccessibleInterface *noteAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String("StickyWidget") || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+}
+
 constexpr int kGripArea = 16;
 
 bool hasToolType(Qt::WindowFlags flags)
@@ -75,6 +86,8 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
 {
     qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
                      << "- start";
+    static const bool presented = (QAccessible::installFactory(noteAccessible), true);
+    Q_UNUSED(presented)
     qCDebug(lcNotes) << "   +-- Using a reminder date of" << reminderDate;
     qCDebug(lcNotes) << "   +-- Periodic Mask" << periodicMask;
     resize(settings.defaultSize);

@@ -5,6 +5,7 @@
 #include "settings/preferences.h"
 #include "widgets/rztogglemessagebox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -459,6 +460,7 @@ void TestStickyWidget::namedForAScreenReader()
     auto note = makeNote(QStringLiteral("<p>Buy milk</p>"));
     note->show();
     QCOMPARE(note->accessibleName(), QStringLiteral("Buy milk"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(note.get())->role(), QAccessible::Window);
     note->textBrowser()->setPlainText(QStringLiteral("Water plants"));
     note->lostFocus();
     QCOMPARE(note->accessibleName(), QStringLiteral("Water plants"));

@@ -71,9 +71,11 @@ def check_names(app):
 
 
 def check_text(app, summary, locked):
-    windows = [node for node in app if node is not None and node.name == summary]
+    windows = [node for node in app
+               if node is not None and node.name == summary and node.getRoleName() == "frame"]
     if not windows:
-        print(f"no window named {summary!r}: {[node.name for node in app if node]}")
+        print(f"no window named {summary!r}: "
+              f"{[(node.getRoleName(), node.name) for node in app if node]}")
         return 1
     found = []
     walk(windows[0], [], found)
