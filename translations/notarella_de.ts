@@ -1057,6 +1057,37 @@
     </message>
 </context>
 <context>
+    <name>NoteNames</name>
+    <message>
+        <source>Empty note</source>
+        <translation>Leere Notiz</translation>
+    </message>
+    <message>
+        <source>Shown: %1</source>
+        <translation>Angezeigt: %1</translation>
+    </message>
+    <message>
+        <source>Color of %1: %2</source>
+        <translation>Farbe von %1: %2</translation>
+    </message>
+    <message>
+        <source>Created %1: %2</source>
+        <translation>Erstellt %1: %2</translation>
+    </message>
+    <message>
+        <source>No reminder for %1</source>
+        <translation>Keine Erinnerung für %1</translation>
+    </message>
+    <message>
+        <source>Reminder of %1: %2</source>
+        <translation>Erinnerung für %1: %2</translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation>Notiz: %1</translation>
+    </message>
+</context>
+<context>
     <name>NoteSearchBar</name>
     <message>
         <source>Search notes (Ctrl+F)</source>
@@ -1065,6 +1096,14 @@
     <message>
         <source>%1 of %2 notes</source>
         <translation>%1 von %2 Notizen</translation>
+    </message>
+    <message>
+        <source>Search notes</source>
+        <translation>Notizen durchsuchen</translation>
+    </message>
+    <message>
+        <source>Shows only the notes that hold every word typed here; Escape clears it</source>
+        <translation>Zeigt nur die Notizen, die jedes hier eingegebene Wort enthalten; Escape leert das Feld</translation>
     </message>
 </context>
 <context>
@@ -1258,6 +1297,18 @@
     <message>
         <source>Choose the folder to keep your notes in step through</source>
         <translation>Ordner für den Abgleich Ihrer Notizen wählen</translation>
+    </message>
+    <message>
+        <source>Default Sticky Color</source>
+        <translation>Standardfarbe für Notizen</translation>
+    </message>
+    <message>
+        <source>Additional Sticky Color %1</source>
+        <translation>Weitere Notizfarbe %1</translation>
+    </message>
+    <message>
+        <source>Sound file for reminders</source>
+        <translation>Klangdatei für Erinnerungen</translation>
     </message>
 </context>
 <context>
@@ -2454,6 +2505,10 @@
         <source>%1 hours</source>
         <translation>%1 Stunden</translation>
     </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
 </context>
 <context>
     <name>SetReminderDialog</name>
@@ -2671,6 +2726,14 @@
     <message>
         <source>Change &amp;Color</source>
         <translation>&amp;Farbe ändern</translation>
+    </message>
+    <message>
+        <source>Note text</source>
+        <translation>Notiztext</translation>
+    </message>
+    <message>
+        <source>Hide note</source>
+        <translation>Notiz ausblenden</translation>
     </message>
 </context>
 <context>
@@ -3066,6 +3129,10 @@
     <message>
         <source>&lt;p&gt;The formatting of this sticky is nested too deeply to be shown. %1&lt;/p&gt;</source>
         <translation>&lt;p&gt;Die Formatierung dieser Notiz ist zu tief verschachtelt, um angezeigt zu werden. %1&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Note text</source>
+        <translation>Notiztext</translation>
     </message>
 </context>
 </TS>

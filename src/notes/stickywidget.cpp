@@ -4,10 +4,13 @@
 #include "base/tracing.h"
 #include "notes/clickylabel.h"
 #include "notes/notecolor.h"
+#include "notes/notekeys.h"
+#include "notes/notenames.h"
 #include "notes/notepixmaps.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
+#include "notes/stickylist.h"
 #include "platform/displayplatform.h"
 #include "platform/taskbarhint.h"
 #include "reminders/periodicschedule.h"
@@ -22,13 +25,16 @@
 #include "ui/remindersound.h"
 #include "widgets/rztogglemessagebox.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -40,6 +46,16 @@ namespace {
 const QString kModeNone = QStringLiteral("NONE");
 const QString kModeMove = QStringLiteral("MOVE");
 const QString kModeResize = QStringLiteral("RESIZE_BR");
+
+// A note is a window of its own: a screen reader announces it as one, by the
+// summary it is named after, not as a pane of some other window.
+QAccessibleInterface *noteAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String("StickyWidget") || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+}
+
 constexpr int kGripArea = 16;
 
 bool hasToolType(Qt::WindowFlags flags)
@@ -74,6 +90,8 @@ StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString 
 {
     qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
                      << "- start";
+    static const bool presented = (QAccessible::installFactory(noteAccessible), true);
+    Q_UNUSED(presented)
     qCDebug(lcNotes) << "   +-- Using a reminder date of" << reminderDate;
     qCDebug(lcNotes) << "   +-- Periodic Mask" << periodicMask;
     resize(settings.defaultSize);
@@ -360,6 +378,10 @@ void StickyWidget::retranslate(const NoteSettings &settings)
         return;
     if (hasText()) // otherwise the title comes with the text
         setWindowTitle(summaryText());
+    else
+        setAccessibleName(NoteNames::spokenSummary(QString()));
+    m_textBrowser->setAccessibleName(tr("Note text"));
+    m_hideLabel->setAccessibleName(tr("Hide note"));
     m_creationDateLabel->setText(localDateText(m_creationDate, m_dateFormat));
     lockSticky(isLocked());
 }
@@ -613,7 +635,64 @@ bool StickyWidget::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_textBrowser && event->type() == QEvent::FocusOut)
         lostFocus();
+    if (watched == m_textBrowser && event->type() == QEvent::KeyPress &&
+        handleNoteKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    // On X11 the Menu key also comes as a context menu request before the
+    // key itself; the key opens the note's menu, so the text area's own
+    // menu must not open as well.
+    if (watched == m_textBrowser && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        event->accept();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+bool StickyWidget::handleNoteKey(const QKeyEvent *event)
+{
+    if (NoteKeys::opensMenu(event->key(), event->modifiers())) {
+        openMenuFromKeyboard();
+        return true;
+    }
+    if (const int step = NoteKeys::noteStep(event->key(), event->modifiers())) {
+        focusNextNote(step);
+        return true;
+    }
+    return false;
+}
+
+void StickyWidget::openMenuFromKeyboard()
+{
+    const QRect cursor = m_textBrowser->cursorRect();
+    const QPoint place = m_textBrowser->viewport()->rect().contains(cursor.bottomLeft())
+                             ? m_textBrowser->viewport()->mapTo(this, cursor.bottomLeft())
+                             : QPoint(0, 0);
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, place, mapToGlobal(place));
+    QCoreApplication::sendEvent(this, &request);
+}
+
+void StickyWidget::focusNextNote(int step)
+{
+    QList<bool> shown;
+    shown.reserve(stickyList.size());
+    for (const StickyWidget *note : std::as_const(stickyList))
+        shown.append(note->isVisible());
+    const int next = NoteKeys::nextShown(shown, int(stickyList.indexOf(this)), step);
+    if (next < 0)
+        return;
+    StickyWidget *note = stickyList.at(next);
+    note->raise();
+    note->activateWindow();
+    note->textBrowser()->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+void StickyWidget::changeEvent(QEvent *event)
+{
+    // The title is the summary; a screen reader announces the window by it.
+    if (event->type() == QEvent::WindowTitleChange)
+        setAccessibleName(NoteNames::spokenSummary(windowTitle()));
+    QWidget::changeEvent(event);
 }
 
 void StickyWidget::lostFocus()

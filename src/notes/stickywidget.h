@@ -14,6 +14,7 @@
 class ClickyLabel;
 struct NoteSettings;
 class QLabel;
+class QKeyEvent;
 class QMenu;
 class ReminderDialog;
 class ELinkTextBrowser;
@@ -146,6 +147,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Makes the text area, header and the rest of the window's contents from
@@ -169,6 +171,13 @@ private:
     void reminderAnswered(int result, int snoozeMinutes);
     void updateReminderIndicator();
     void applyWindowFlags(Qt::WindowFlags flags);
+    // The keys of the text area that work the note without a mouse; true
+    // when `event` was one of them.
+    bool handleNoteKey(const QKeyEvent *event);
+    // Opens the context menu at the text cursor, as the Menu key does.
+    void openMenuFromKeyboard();
+    // Puts the keyboard into the next shown note, forward or back.
+    void focusNextNote(int step);
 
     int m_stickyID;
     QString m_colorRGB;

@@ -59,6 +59,9 @@ void NoteSearchBar::setCounts(int shown, int total)
 void NoteSearchBar::retranslate()
 {
     m_field->setPlaceholderText(tr("Search notes (Ctrl+F)"));
+    m_field->setAccessibleName(tr("Search notes"));
+    m_field->setAccessibleDescription(
+        tr("Shows only the notes that hold every word typed here; Escape clears it"));
     updateCountText();
 }
 

@@ -1,6 +1,7 @@
 #include "panel/tablecheckbox.h"
 
 #include "base/tracing.h"
+#include "notes/notenames.h"
 #include "notes/stickywidget.h"
 
 #include <QSignalBlocker>
@@ -32,6 +33,8 @@ void TableCheckBox::updateCheckBox()
 void TableCheckBox::showNoteVisibility()
 {
     setChecked(m_stickyWidget && m_stickyWidget->isVisible());
+    setAccessibleName(m_stickyWidget ? NoteNames::shownCell(m_stickyWidget->summaryText())
+                                     : QString());
 }
 
 void TableCheckBox::toggleSticky(bool i_state)

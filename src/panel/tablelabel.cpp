@@ -2,6 +2,7 @@
 
 #include "base/localdatetext.h"
 #include "base/tracing.h"
+#include "notes/notenames.h"
 #include "notes/stickywidget.h"
 #include "settings/preferences.h"
 #include "ui/colorswatch.h"
@@ -73,6 +74,7 @@ void TableLabel::setStickyWidget(StickyWidget *stickyWidget, const QString &date
     if (!stickyWidget) {
         clear();
         setToolTip(QString());
+        setAccessibleName(QString());
     }
     m_dateFormat = &dateFormat;
     updateLabel();
@@ -101,19 +103,24 @@ void TableLabel::updateLabel()
     if (!m_stickyWidget)
         return;
     const StickyWidget &note = *m_stickyWidget;
+    const QString summary = note.summaryText();
     if (m_labelType == ColorLabel) {
         setPixmap(swatch(note.colorRGB()));
         setToolTip(plainToolTip(QStringLiteral("%1 %2").arg(note.colorName(), tr("Sticky"))));
+        setAccessibleName(NoteNames::colorCell(summary, note.colorName()));
     } else if (m_labelType == DateLabel) {
         setText(dateText());
         setToolTip(note.reminderStatusText());
+        setAccessibleName(NoteNames::dateCell(summary, text()));
     } else if (m_labelType == ReminderLabel) {
         const bool hasReminder = !note.reminderDate().isNull();
         setPixmap(hasReminder ? reminderClock() : QPixmap());
         setToolTip(hasReminder ? note.reminderStatusText() : QString());
+        setAccessibleName(NoteNames::reminderCell(summary, toolTip()));
     } else if (m_labelType == MessageLabel) {
-        setText(note.summaryText());
+        setText(summary);
         setToolTip(note.reminderStatusText());
+        setAccessibleName(NoteNames::messageCell(summary));
     }
     if (traced)
         qCDebug(lcPanel) << "TableLabel::updateLabel(" << m_labelType << ") - end";
@@ -126,6 +133,13 @@ void TableLabel::mousePressEvent(QMouseEvent *event)
         return;
     }
     event->accept();
+    bringNoteForward();
+}
+
+void TableLabel::bringNoteForward()
+{
+    if (!m_stickyWidget)
+        return;
     if (!m_stickyWidget->isVisible())
         m_stickyWidget->show();
     m_stickyWidget->raise();

@@ -40,6 +40,9 @@ public:
     // list of many notes in a few colours draws only a few.
     static QPixmap swatch(const QString &rgb);
 
+    // Shows the note if hidden and brings it forward, as a left click does.
+    void bringNoteForward();
+
 public slots:
     void updateLabel();
 

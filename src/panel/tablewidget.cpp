@@ -2,6 +2,7 @@
 
 #include "base/localdatetext.h"
 #include "base/tracing.h"
+#include "notes/notekeys.h"
 #include "notes/stickylist.h"
 #include "notes/stickywidget.h"
 #include "panel/notefilter.h"
@@ -15,6 +16,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -506,7 +508,8 @@ bool TableWidget::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::KeyPress && watched != m_viewport) {
         // Up and Down go from row to row; a check box would take them for
         // Shift+Tab and Tab.
-        if (moveCurrentRow(static_cast<QKeyEvent *>(event)))
+        if (moveCurrentRow(static_cast<QKeyEvent *>(event)) ||
+            actOnCurrentRow(static_cast<QKeyEvent *>(event)))
             return true;
     } else if (event->type() == QEvent::FocusIn) {
         // A check box clicked or tabbed into is on the current row; tabbed
@@ -546,5 +549,24 @@ bool TableWidget::moveCurrentRow(const QKeyEvent *event)
     const int target = position + step;
     if (target >= 0 && target < shownCount())
         focusRow(m_shownRows[std::size_t(target)]);
+    return true;
+}
+
+bool TableWidget::actOnCurrentRow(const QKeyEvent *event)
+{
+    const auto made = m_madeRows.find(m_currentRow);
+    if (made == m_madeRows.end())
+        return false;
+    auto *message = static_cast<TableLabel *>(made->second[MessageColumn]);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0) {
+        message->bringNoteForward();
+        return true;
+    }
+    if (!NoteKeys::opensMenu(event->key(), event->modifiers()))
+        return false;
+    const QWidget *box = made->second[VisibleColumn];
+    if (const std::unique_ptr<QMenu> menu = message->createContextMenu())
+        menu->exec(box->mapToGlobal(box->rect().center()));
     return true;
 }

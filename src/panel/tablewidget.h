@@ -28,7 +28,8 @@ class TableCheckBox;
 // ten thousand notes then has a few dozen rows of widgets, not fifty thousand
 // widgets. Rows made refresh themselves when their note changes; a row made
 // later reads its note then. The keyboard has one stop in the list, the check
-// box of the current row; Up and Down move it from row to row.
+// box of the current row; Up and Down move it from row to row, Space ticks
+// it, Enter brings its note forward and the Menu key opens its menu.
 class TableWidget : public QWidget
 {
     Q_OBJECT
@@ -125,6 +126,9 @@ private:
     // Moves the keyboard to the row above or below on Up or Down; false for
     // other keys.
     bool moveCurrentRow(const QKeyEvent *event);
+    // Enter brings the current row's note forward; the Menu key and
+    // Shift+F10 open the row's menu. False for other keys.
+    bool actOnCurrentRow(const QKeyEvent *event);
 
     std::vector<Row> m_rows;
     // Indexes into m_rows of the rows the filter shows, ascending.

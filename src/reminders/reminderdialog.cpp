@@ -55,6 +55,7 @@ ReminderDialog::ReminderDialog(const QString &summary, const QDateTime &dueDate,
     auto *summaryEdit = new QLineEdit(summary, this);
     summaryEdit->setObjectName(QStringLiteral("summaryEdit"));
     summaryEdit->setReadOnly(true);
+    summaryEdit->setAccessibleName(tr("Note"));
     layout->addWidget(summaryEdit, 2, 1, 1, 2);
 
     auto *dueLabel = new QLabel(

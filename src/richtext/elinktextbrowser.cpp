@@ -7,6 +7,7 @@
 #include "richtext/pictureintake.h"
 #include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "richtext/textareaaccessible.h"
 #include "store/picturestore.h"
 #include "ui/userprompt.h"
 
@@ -38,6 +39,9 @@ const QString asteriskLine(60, QLatin1Char('*'));
 
 ELinkTextBrowser::ELinkTextBrowser(QWidget *parent) : QTextBrowser(parent)
 {
+    // Read over AT-SPI as editable text, not as the static text of a browser.
+    static const bool presented = (TextAreaAccessible::registerClass("ELinkTextBrowser"), true);
+    Q_UNUSED(presented)
     setReadOnly(false);
     // A text browser keeps no undo history by default; an editor must.
     setUndoRedoEnabled(true);

@@ -32,9 +32,16 @@ HyperlinkDialog::HyperlinkDialog(const QString &displayText, QWidget *parent, Qt
     auto *cancelButton = new QPushButton(tr("&Cancel"), this);
 
     auto *mainLayout = new QVBoxLayout(this);
-    mainLayout->addWidget(new QLabel(tr("I want to create a hyperlink to a:"), this));
+    auto *typeLabel = new QLabel(tr("I want to create a hyperlink to a:"), this);
+    typeLabel->setBuddy(urlTypeComboBox);
+    mainLayout->addWidget(typeLabel);
     mainLayout->addWidget(urlTypeComboBox);
-    mainLayout->addWidget(new QLabel(tr("Enter the text to display:"), this));
+    // The labels are their fields' buddies: a screen reader names the
+    // fields by them.
+    auto *displayTextLabel = new QLabel(tr("Enter the text to display:"), this);
+    displayTextLabel->setBuddy(displayTextLineEdit);
+    addressLabel->setBuddy(addressLineEdit);
+    mainLayout->addWidget(displayTextLabel);
     mainLayout->addWidget(displayTextLineEdit);
     mainLayout->addWidget(addressLabel);
     mainLayout->addWidget(addressLineEdit);

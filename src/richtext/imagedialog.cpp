@@ -37,16 +37,22 @@ ImageDialog::ImageDialog(QWidget *parent, Qt::WindowFlags flags) : QDialog(paren
     auto *cancelButton = new QPushButton(tr("&Cancel"), this);
 
     auto *mainLayout = new QVBoxLayout(this);
-    mainLayout->addWidget(new QLabel(tr("Enter the image path and filename:"), this));
+    // Each label is its field's buddy: a screen reader names the field by it.
+    const auto labelFor = [this](const QString &text, QWidget *field) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(field);
+        return label;
+    };
+    mainLayout->addWidget(labelFor(tr("Enter the image path and filename:"), pathLineEdit));
     auto *pathRow = new QHBoxLayout;
     pathRow->addWidget(pathLineEdit);
     pathRow->addWidget(browseButton);
     mainLayout->addLayout(pathRow);
     mainLayout->addWidget(new QLabel(tr("Optionally resize the image (in pixels):"), this));
     auto *sizeRow = new QHBoxLayout;
-    sizeRow->addWidget(new QLabel(tr("Width:"), this));
+    sizeRow->addWidget(labelFor(tr("Width:"), widthSpinBox));
     sizeRow->addWidget(widthSpinBox);
-    sizeRow->addWidget(new QLabel(tr("Height:"), this));
+    sizeRow->addWidget(labelFor(tr("Height:"), heightSpinBox));
     sizeRow->addWidget(heightSpinBox);
     mainLayout->addLayout(sizeRow);
     auto *buttonRow = new QHBoxLayout;

@@ -236,6 +236,15 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     textBrowser->setWhatsThis(
         tr("<p><b>Rich Text Editor</b></p><p>Edit the sticky here.  You may <b>right-click</b> "
            "the mouse in this area to gain access to many common editing features.</p>"));
+    // A screen reader names each control by what it does, not by the value
+    // it shows (or, for the icon button, by nothing at all).
+    fontFamilyComboBox->setAccessibleName(tr("Font"));
+    fontSizeComboBox->setAccessibleName(tr("Font Size"));
+    fontColorComboBox->setAccessibleName(tr("Font Color"));
+    alignComboBox->setAccessibleName(tr("Align Paragraph"));
+    insertIconButton->setAccessibleName(tr("Insert Icon"));
+    insertItemComboBox->setAccessibleName(tr("Insert Item"));
+    textBrowser->setAccessibleName(tr("Note text"));
     toggleDisplayModeAction->setToolTip(tr("Toggle Display Mode"));
     toggleDisplayModeAction->setWhatsThis(
         tr("<p><b>Toggle Display Mode</b></p><p>Hyperlinks, images, and other objects can "

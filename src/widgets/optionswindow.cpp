@@ -253,6 +253,18 @@ void OptionsWindow::changeLanguage()
     m_syncTurnOffButton->setText(tr("Turn off"));
     updateSyncControls();
 
+    // Each field is named for a screen reader by its label, or by what it
+    // holds where several share one label.
+    m_colorSelectors[0]->setAccessibleName(tr("Default Sticky Color"));
+    for (int i = 1; i < OptionsValues::kColourCount; ++i)
+        m_colorSelectors[i]->setAccessibleName(tr("Additional Sticky Color %1").arg(i));
+    m_soundFileLineEdit->setAccessibleName(tr("Sound file for reminders"));
+    m_widthLabel->setBuddy(m_widthLineEdit);
+    m_heightLabel->setBuddy(m_heightLineEdit);
+    m_formatLabel->setBuddy(m_formatLineEdit);
+    m_displayLabel->setBuddy(m_displayLineEdit);
+    m_syncFolderLabel->setBuddy(m_syncFolderLineEdit);
+
     m_restoreButton->setText(tr("&Restore Original Settings"));
     m_saveButton->setText(tr("&Save"));
     m_cancelButton->setText(tr("&Cancel"));

@@ -1,19 +1,24 @@
 #include "dialogdriving.h"
+#include "notes/stickylist.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "settings/preferences.h"
 #include "widgets/rztogglemessagebox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDateTimeEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -38,6 +43,26 @@ void sendMouse(QWidget *note, QEvent::Type type, QPoint local, Qt::MouseButton b
     QMouseEvent event(type, QPointF(local), QPointF(note->mapToGlobal(local)),
                       QPointF(note->mapToGlobal(local)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(note, &event);
+}
+
+// Runs `act`, and gives the texts of the entries of the menu it opened
+// (closing it), or nothing when no menu opened.
+QStringList menuOpenedBy(const std::function<void()> &act)
+{
+    QStringList entries;
+    bool looked = false;
+    QTimer::singleShot(0, [&entries, &looked] {
+        looked = true;
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : menu->actions())
+                entries.append(action->text());
+            menu->close();
+        }
+    });
+    act();
+    if (!looked)
+        QCoreApplication::processEvents();
+    return entries;
 }
 
 } // namespace
@@ -65,6 +90,11 @@ private slots:
     void creationDateShortcut();
     void programCloseIsRefused();
     void messageFollowsEdits();
+    void keysOpenTheNotesMenu_data();
+    void keysOpenTheNotesMenu();
+    void ctrlTabGoesToTheNextShownNote_data();
+    void ctrlTabGoesToTheNextShownNote();
+    void namedForAScreenReader();
 };
 
 void TestStickyWidget::init()
@@ -356,6 +386,95 @@ void TestStickyWidget::messageFollowsEdits()
     note->lockSticky(false);
     note->textBrowser()->append(QStringLiteral("and eggs"));
     QVERIFY(note->message().contains(QStringLiteral("and eggs")));
+}
+
+void TestStickyWidget::keysOpenTheNotesMenu_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("Menu") << int(Qt::Key_Menu) << Qt::KeyboardModifiers() << true;
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                               << true;
+    QTest::newRow("F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers() << false;
+}
+
+void TestStickyWidget::keysOpenTheNotesMenu()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, opens);
+    auto note = makeNote();
+    note->show();
+    QVERIFY(QTest::qWaitForWindowExposed(note.get()));
+    QTextBrowser *text = note->textBrowser();
+    const QString before = text->toPlainText();
+    const QStringList entries =
+        menuOpenedBy([text, key, modifiers] { QTest::keyClick(text, Qt::Key(key), modifiers); });
+    // The note's own menu, not the text area's, and the key typed nothing.
+    QCOMPARE(!entries.isEmpty(), opens);
+    if (opens)
+        QCOMPARE(entries.first(), QStringLiteral("&Hide"));
+    QCOMPARE(text->toPlainText(), before);
+}
+
+void TestStickyWidget::ctrlTabGoesToTheNextShownNote_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<int>("to");
+    // Notes 0 and 2 are shown, note 1 is hidden.
+    QTest::newRow("forward") << 0 << false << 2;
+    QTest::newRow("forward from the last wraps") << 2 << false << 0;
+    QTest::newRow("back") << 2 << true << 0;
+    QTest::newRow("back from the first wraps") << 0 << true << 2;
+}
+
+void TestStickyWidget::ctrlTabGoesToTheNextShownNote()
+{
+    QFETCH(int, from);
+    QFETCH(bool, back);
+    QFETCH(int, to);
+    std::vector<std::unique_ptr<StickyWidget>> notes;
+    for (const char *text : {"<p>First</p>", "<p>Hidden</p>", "<p>Third</p>"}) {
+        notes.push_back(makeNote(QString::fromLatin1(text)));
+        stickyList.append(notes.back().get());
+    }
+    const auto forget = qScopeGuard([] { stickyList.clear(); });
+    notes[0]->show();
+    notes[2]->show();
+    StickyWidget *start = notes[std::size_t(from)].get();
+    start->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(start));
+    start->textBrowser()->setFocus();
+    QTest::keyClick(start->textBrowser(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                    back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+    StickyWidget *target = notes[std::size_t(to)].get();
+    QVERIFY(QTest::qWaitForWindowActive(target));
+    QCOMPARE(QApplication::focusWidget(), target->textBrowser());
+    QVERIFY(!start->textBrowser()->toPlainText().contains(QLatin1Char('\t')));
+}
+
+void TestStickyWidget::namedForAScreenReader()
+{
+    auto note = makeNote(QStringLiteral("<p>Buy milk</p>"));
+    note->show();
+    QCOMPARE(note->accessibleName(), QStringLiteral("Buy milk"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(note.get())->role(), QAccessible::Window);
+    note->textBrowser()->setPlainText(QStringLiteral("Water plants"));
+    note->lostFocus();
+    QCOMPARE(note->accessibleName(), QStringLiteral("Water plants"));
+    QCOMPARE(note->textBrowser()->accessibleName(), QStringLiteral("Note text"));
+    // The text area's own menu opens with the mouse only: from the keyboard
+    // the note's menu comes.
+    const auto request = [&note](QContextMenuEvent::Reason reason) {
+        return menuOpenedBy([&note, reason] {
+            QContextMenuEvent event(reason, QPoint(5, 5));
+            QApplication::sendEvent(note->textBrowser(), &event);
+        });
+    };
+    QVERIFY(request(QContextMenuEvent::Keyboard).isEmpty());
+    QVERIFY(!request(QContextMenuEvent::Mouse).isEmpty());
 }
 
 QTEST_MAIN(TestStickyWidget)

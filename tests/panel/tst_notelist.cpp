@@ -119,6 +119,9 @@ private slots:
     void rowsInViewShowTheirNotes();
     void keyboardMovesAlongRows_data();
     void keyboardMovesAlongRows();
+    void rowKeysActOnTheNote_data();
+    void rowKeysActOnTheNote();
+    void cellsNameTheirNote();
     void scrolledRowsActOnTheirNote_data();
     void scrolledRowsActOnTheirNote();
     void rowMadeLaterShowsChangedNote_data();
@@ -524,6 +527,70 @@ void TestNoteList::keyboardMovesAlongRows()
     QCOMPARE(box->isChecked(), focused == shownNote);
     for (int i = 0; i < kLongList; ++i)
         QCOMPARE(stickyList.at(i)->isVisible(), i == shownNote);
+}
+
+void TestNoteList::rowKeysActOnTheNote_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("menu");
+    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true << false;
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                           << true << false;
+    QTest::newRow("Ctrl+Return") << int(Qt::Key_Return)
+                                 << Qt::KeyboardModifiers(Qt::ControlModifier) << false << false;
+    QTest::newRow("Menu") << int(Qt::Key_Menu) << Qt::KeyboardModifiers() << false << true;
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                               << false << true;
+    QTest::newRow("F10") << int(Qt::Key_F10) << Qt::KeyboardModifiers() << false << false;
+}
+
+void TestNoteList::rowKeysActOnTheNote()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, shown);
+    QFETCH(bool, menu);
+    addLongList();
+    Panel panel;
+    QVERIFY(QTest::qWaitForWindowActive(&panel.window));
+    QWidget *box = panel.list->cell(300, TableWidget::VisibleColumn);
+    box->setFocus(Qt::MouseFocusReason);
+    QStringList entries;
+    QTimer::singleShot(0, this, [&entries] {
+        if (auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : open->actions())
+                entries.append(action->text());
+            open->close();
+        }
+    });
+    QTest::keyClick(box, Qt::Key(key), modifiers);
+    QCoreApplication::processEvents();
+    // The row's own menu, the one its cells open on a right click.
+    QCOMPARE(entries.value(0), menu ? QStringLiteral("&Delete") : QString());
+    for (int i = 0; i < kLongList; ++i)
+        QCOMPARE(stickyList.at(i)->isVisible(), shown && i == 300);
+}
+
+void TestNoteList::cellsNameTheirNote()
+{
+    const QDateTime reminder(QDate(2026, 5, 6), QTime(7, 30));
+    addNote(1, "#FFC0CB", "Pink", "Buy milk", false, reminder);
+    addNote(2, "#FFFF00", "Yellow", "", true);
+    TableWidget list;
+    QCOMPARE(cell(list, 0, 0)->accessibleName(), "Shown: Buy milk");
+    QCOMPARE(cell(list, 0, 1)->accessibleName(), "Color of Buy milk: Pink");
+    QCOMPARE(cell(list, 0, 2)->accessibleName(), "Created Buy milk: 2026-03-05 09:15");
+    QCOMPARE(cell(list, 0, 3)->accessibleName(),
+             "Reminder of Buy milk: " + stickyList.at(0)->reminderStatusText());
+    QCOMPARE(cell(list, 0, 4)->accessibleName(), "Note: Buy milk");
+    QCOMPARE(cell(list, 1, 0)->accessibleName(), "Shown: Empty note");
+    QCOMPARE(cell(list, 1, 3)->accessibleName(), "No reminder for Empty note");
+    // A changed note renames its row.
+    stickyList.at(1)->textBrowser()->setPlainText("Call Anna");
+    stickyList.at(1)->lostFocus();
+    QCOMPARE(cell(list, 1, 0)->accessibleName(), "Shown: Call Anna");
 }
 
 void TestNoteList::scrolledRowsActOnTheirNote_data()

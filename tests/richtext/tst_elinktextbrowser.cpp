@@ -2,6 +2,7 @@
 #include "richtext/rzopendefaultbrowser.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -76,6 +77,10 @@ private slots:
     void replacementIsLoadingThatUndoTakesBack();
     void finishedAddressesBecomeLinks_data();
     void finishedAddressesBecomeLinks();
+
+    void screenReaderReadsText();
+    void screenReaderEdits_data();
+    void screenReaderEdits();
 
 private:
     void showActive(ELinkTextBrowser &browser);
@@ -715,6 +720,71 @@ void TestELinkTextBrowser::textAtARuleReachesTheExport()
     // The text is where the cursor is: typing goes on after it.
     QTest::keyClicks(&browser, QStringLiteral("!"));
     QVERIFY(browser.toPlainText().contains(inserted.split(QLatin1Char('\n')).last() + "!"));
+}
+
+void TestELinkTextBrowser::screenReaderReadsText()
+{
+    ELinkTextBrowser browser;
+    browser.setPlainText(QStringLiteral("Buy\nmilk"));
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(&browser);
+    QCOMPARE(reader->role(), QAccessible::EditableText);
+    QVERIFY(reader->state().editable);
+    QAccessibleTextInterface *text = reader->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), 8);
+    QCOMPARE(text->text(0, -1), QStringLiteral("Buy\nmilk"));
+    QCOMPARE(text->text(4, 99), QStringLiteral("milk"));
+    text->setSelection(0, 1, 3);
+    QCOMPARE(browser.textCursor().selectedText(), QStringLiteral("uy"));
+    int start = 0;
+    int end = 0;
+    text->setSelection(0, 6, 20);
+    text->selection(0, &start, &end);
+    QCOMPARE(QList<int>({start, end}), QList<int>({6, 8}));
+    text->setCursorPosition(100);
+    QCOMPARE(text->cursorPosition(), 8);
+    // Only the program's own text areas: a plain text browser stays static text.
+    QTextBrowser plain;
+    QVERIFY(QAccessible::queryAccessibleInterface(&plain)->role() != QAccessible::EditableText);
+}
+
+void TestELinkTextBrowser::screenReaderEdits_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("insert first") << 0 << 0 << "x" << false << "xBuy\nmilk";
+    QTest::newRow("insert last") << 8 << 8 << "!" << false << "Buy\nmilk!";
+    QTest::newRow("insert past the end") << 9 << 9 << "!" << false << "Buy\nmilk!";
+    QTest::newRow("insert before the start") << -1 << -1 << "x" << false << "xBuy\nmilk";
+    QTest::newRow("replace") << 4 << 8 << "bread" << false << "Buy\nbread";
+    QTest::newRow("delete the paragraph break") << 3 << 4 << "" << false << "Buymilk";
+    QTest::newRow("read-only refuses") << 0 << 0 << "x" << true << "Buy\nmilk";
+}
+
+void TestELinkTextBrowser::screenReaderEdits()
+{
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(QString, text);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, result);
+    ELinkTextBrowser browser;
+    browser.setPlainText(QStringLiteral("Buy\nmilk"));
+    browser.setReadOnly(readOnly);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(&browser);
+    QCOMPARE(reader->state().readOnly, readOnly);
+    QAccessibleEditableTextInterface *editor = reader->editableTextInterface();
+    QVERIFY(editor);
+    if (text.isEmpty())
+        editor->deleteText(start, end);
+    else if (start == end)
+        editor->insertText(start, text);
+    else
+        editor->replaceText(start, end, text);
+    QCOMPARE(browser.toPlainText(), result);
 }
 
 QTEST_MAIN(TestELinkTextBrowser)
