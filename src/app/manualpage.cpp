@@ -19,35 +19,39 @@ struct Usage
     QList<Entry> arguments;
 };
 
-// The column at which the descriptions of the entries start: the parser puts
-// every description at the same column, two blanks or more after the longest
-// term.
+// The column at which the descriptions of the entries start. The parser
+// pads every term to one width (the longest term and a blank, at most 50
+// characters) and puts a blank after it, so on each line whose term is
+// shorter the first gap of two blanks or more ends at that column.
 qsizetype descriptionColumn(const QStringList &lines)
 {
     static const QRegularExpression gap(QStringLiteral("\\S(\\s{2,})\\S"));
-    qsizetype column = 0;
+    qsizetype column = -1;
     for (const QString &line : lines) {
         if (!line.startsWith(QLatin1String("  ")) || line.size() < 3 || line.at(2).isSpace())
             continue;
         const QRegularExpressionMatch match = gap.match(line, 2);
-        if (match.hasMatch())
-            column = qMax(column, match.capturedEnd(1));
+        if (match.hasMatch() && (column < 0 || match.capturedEnd(1) < column))
+            column = match.capturedEnd(1);
     }
-    return column;
+    return qMax(column, qsizetype(3));
 }
 
 QList<Entry> entriesOf(const QStringList &lines, qsizetype column)
 {
     QList<Entry> entries;
+    bool termGoesOn = false;
     for (const QString &line : lines) {
         const QString term = line.left(column).trimmed();
         const QString text = line.mid(column).trimmed();
-        const bool startsEntry = line.size() > 2 && !line.at(2).isSpace();
+        const bool startsEntry = !termGoesOn && line.size() > 2 && !line.at(2).isSpace();
+        // A term longer than its column fills it and goes on over the next
+        // lines, in the same column.
+        termGoesOn = line.size() > column - 2 && !line.at(column - 2).isSpace();
         if (startsEntry || entries.isEmpty()) {
             entries.append({term, text});
             continue;
         }
-        // A long term goes on in its own column, a description in its own.
         Entry &last = entries.last();
         last.term += term;
         if (!text.isEmpty())

@@ -5,6 +5,7 @@
 #include "app/manualpage.h"
 #include "app/programarguments.h"
 
+#include <QCommandLineParser>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -70,6 +71,7 @@ private slots:
     void escapedReadsBack();
     void entriesFromTheUsage();
     void sectionsAndHeader();
+    void readsWhatTheParserWrites();
     void namesEveryOptionOfTheProgram();
 };
 
@@ -129,6 +131,37 @@ void TestManualPage::sectionsAndHeader()
     QVERIFY2(roff.endsWith(QStringLiteral(".SH FILES\nFirst.\n.PP\nSecond.\n")), qPrintable(roff));
     QVERIFY(roff.indexOf(QStringLiteral(".SH OPTIONS")) <
             roff.indexOf(QStringLiteral(".SH ARGUMENTS")));
+}
+
+// Terms longer than the parser's column of 50 characters, and descriptions
+// over several lines, as QCommandLineParser itself lays them out.
+void TestManualPage::readsWhatTheParserWrites()
+{
+    const QString longName =
+        QStringLiteral("an-option-whose-name-is-longer-than-the-column-of-names");
+    const QString longText = QStringLiteral("Words ").repeated(30).trimmed();
+    QCommandLineParser parser;
+    parser.addOption({longName, QStringLiteral("Short.")});
+    parser.addOption({QStringLiteral("long-text"), longText});
+    parser.addOption({{QStringLiteral("b"), longName + QStringLiteral("-too")},
+                      longText,
+                      QStringLiteral("VALUE")});
+    parser.addOption({QStringLiteral("last"), QStringLiteral("The end.")});
+    const QString roff = ManualPage::fromUsage(parser.helpText(), testPage());
+
+    QVERIFY2(roff.contains(QStringLiteral(".TP\n\\fB\\-\\-") + ManualPage::escaped(longName) +
+                           QStringLiteral("\\fR\nShort.\n.TP\n")),
+             qPrintable(roff));
+    QVERIFY2(roff.contains(QStringLiteral(".TP\n\\fB\\-\\-long\\-text\\fR\n") + longText +
+                           QStringLiteral("\n")),
+             qPrintable(roff));
+    QVERIFY2(roff.contains(QStringLiteral(".TP\n\\fB\\-b, \\-\\-") + ManualPage::escaped(longName) +
+                           QStringLiteral("\\-too\\fR \\fIVALUE\\fR\n") + longText +
+                           QStringLiteral("\n")),
+             qPrintable(roff));
+    QVERIFY2(roff.contains(QStringLiteral(".TP\n\\fB\\-\\-last\\fR\nThe end.\n")),
+             qPrintable(roff));
+    QCOMPARE(roff.count(QStringLiteral(".TP\n")), 4);
 }
 
 void TestManualPage::namesEveryOptionOfTheProgram()
