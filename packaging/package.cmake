@@ -22,7 +22,7 @@ add_executable(writemanualpage ${CMAKE_SOURCE_DIR}/packaging/writemanualpage.cpp
 target_link_libraries(writemanualpage PRIVATE notarella_core)
 set(MANUAL_PAGE ${PACKAGING_OUTPUT_DIR}/notarella.1)
 add_custom_command(OUTPUT ${MANUAL_PAGE} ${MANUAL_PAGE}.gz
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANGUAGE=C LC_ALL=C
+    COMMAND ${CMAKE_COMMAND} -E env LANGUAGE=C LC_ALL=C
         $<TARGET_FILE:writemanualpage> ${MANUAL_PAGE} ${NOTARELLA_RELEASE_DATE}
     COMMAND ${GZIP_PROGRAM} -9 -n -k -f ${MANUAL_PAGE}
     DEPENDS writemanualpage
@@ -72,6 +72,4 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
 # The reminder sound, opening links, and Qt's own texts in other languages.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, xdg-utils, qt6-translations-l10n")
-# Only the program and its files: not the tests, nor the benchmark.
-set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};ALL;/")
 include(CPack)
