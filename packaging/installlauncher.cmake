@@ -1,5 +1,5 @@
-# Writes share/applications/notarella.desktop at install time, with Exec and
-# TryExec naming the installed executable by its full path.
+# Writes the launcher share/applications/<program id>.desktop at install
+# time, with Exec and TryExec naming the installed executable by its full path.
 set(executable "${CMAKE_INSTALL_PREFIX}/${NOTARELLA_BINDIR}/notarella")
 set(destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${NOTARELLA_DATADIR}/applications")
 
@@ -16,5 +16,5 @@ set(NOTARELLA_EXECUTABLE "${quoted}")
 string(REPLACE [[\]] [[\\]] NOTARELLA_TRY_EXEC "${executable}")
 
 configure_file("${NOTARELLA_PACKAGING_DIR}/notarella.desktop.in"
-    "${destination}/notarella.desktop" @ONLY)
-message(STATUS "Installing: ${destination}/notarella.desktop")
+    "${destination}/${NOTARELLA_LAUNCHER}" @ONLY)
+message(STATUS "Installing: ${destination}/${NOTARELLA_LAUNCHER}")

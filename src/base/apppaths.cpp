@@ -71,7 +71,13 @@ QString noteDataDirectoryFor(const QString &executableDirectory, const QString &
     // Whatever is already beside the executable stays in use as before (a
     // file in the way is reported as it always was); only a folder that
     // cannot take a new data directory sends the notes elsewhere.
-    if (besideInfo.exists() || QFileInfo(executableDirectory).isWritable())
+    if (besideInfo.exists())
+        return beside + QLatin1Char('/');
+    // An installed copy keeps them in the user's data folder even where the
+    // user may write into its bin folder (root and /usr/bin, a ~/.local
+    // installation): a bin folder is no place for notes.
+    const bool installed = layoutFor(executableDirectory).dataFiles != executableDirectory;
+    if (!installed && QFileInfo(executableDirectory).isWritable())
         return beside + QLatin1Char('/');
     return userDataFolder + QStringLiteral("/Notarella/");
 }

@@ -20,9 +20,10 @@ QString dataFilesDirectory();
 QString helperDirectory();
 
 // The folder of the notes database, with a trailing slash: ".NotarellaData"
-// beside the executable as always, unless it is missing and cannot be made
-// there (an installation under a read-only prefix); then "Notarella" in the
-// user's data folder ($XDG_DATA_HOME, normally ~/.local/share).
+// beside the executable as always, unless it is missing and the program is
+// installed (its data in "<prefix>/share/notarella") or the folder cannot be
+// written; then "Notarella" in the user's data folder ($XDG_DATA_HOME,
+// normally ~/.local/share).
 QString noteDataDirectory();
 
 // The decisions above as plain functions of the folders involved.

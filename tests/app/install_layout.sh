@@ -16,7 +16,7 @@ for file in bin/notarella libexec/notarella/hh libexec/notarella/rundll32; do
     [ -x "$prefix/$file" ] || fail "$file is missing or not executable"
 done
 for file in share/notarella/audio/notice.wav share/notarella/icons/star.png \
-    share/notarella/documentation/HELP.chm share/applications/notarella.desktop \
+    share/notarella/documentation/HELP.chm share/applications/de.varnholt.notarella.desktop \
     share/icons/hicolor/scalable/apps/notarella.svg; do
     [ -e "$prefix/$file" ] || fail "$file is missing"
 done
@@ -26,7 +26,7 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$icon" | grep -q "PNG image data, $size x $size" || fail "$icon is not ${size}x${size}"
 done
 
-launcher="$prefix/share/applications/notarella.desktop"
+launcher="$prefix/share/applications/de.varnholt.notarella.desktop"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$launcher" || fail "the launcher does not validate"
 else
@@ -43,8 +43,10 @@ version=$("$@" --version) || fail "the launcher's command failed"
 [[ "$version" == "Notarella "* ]] || fail "unexpected version text '$version'"
 grep -q "^Icon=notarella$" "$launcher" || fail "the launcher does not name the icon"
 
-# The installed program finds its data in share/ and notes go to a writable
-# place: an export without notes names the database it looked for.
+# The installed program finds its data in share/ and keeps notes in the
+# user's data folder, not in its bin folder even where that may be written:
+# an export without notes names the database it looked for.
 out=$("$prefix/bin/notarella" --export "$prefix/export" 2>&1) && fail "an export without notes succeeded"
-[[ "$out" == *"$prefix/bin/.NotarellaData/"* ]] || fail "unexpected data folder in: $out"
+[[ "$out" == *"$XDG_DATA_HOME/Notarella/"* ]] || fail "unexpected data folder in: $out"
+[ ! -e "$prefix/bin/.NotarellaData" ] || fail "a data folder was made beside the installed program"
 echo "installed layout and launcher are in order"

@@ -88,6 +88,17 @@ void TestAppPaths::noteDataDirectory_data()
                                           << "app" << true;
     QTest::newRow("folder that does not exist") << QStringList{} << ""
                                                 << "gone/bin" << false;
+    // Installed, a bin folder the user may write into (root in /usr/bin, an
+    // installation in ~/.local) still gets no notes.
+    QTest::newRow("installed, writable bin folder")
+        << QStringList{"bin", "share/notarella/icons"} << ""
+        << "bin" << false;
+    QTest::newRow("installed, data beside from before")
+        << QStringList{"bin/.NotarellaData", "share/notarella/icons"} << ""
+        << "bin" << true;
+    QTest::newRow("application folder beside an installed one")
+        << QStringList{"bin/icons", "share/notarella/icons"} << ""
+        << "bin" << true;
     // The program reports the file as it always has, rather than quietly
     // keeping the notes somewhere else.
     QTest::newRow("a file where the data folder goes") << QStringList{"app"} << "app/.NotarellaData"
