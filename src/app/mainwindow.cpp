@@ -93,6 +93,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveAtExit);
     if (!TrayIcon::isTrayAvailable())
         showPanelWithoutTray();
+    applyGlobalShortcut();
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
 }
 
@@ -516,6 +517,7 @@ void MainWindow::openOptions()
     if (options.exec() != QDialog::Accepted)
         return;
     changeLanguage();
+    applyGlobalShortcut();
     const QString syncFolder = Preferences::userString(Preferences::Names::SyncFolder);
     if (syncFolder != syncFolderBefore)
         emit syncFolderChosen(syncFolder);

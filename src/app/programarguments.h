@@ -20,10 +20,12 @@ struct ProgramRequest
         Export,     // write every note to a folder and leave
         Import,     // have the running copy (or this one) import a folder or note file
         SyncFolder, // have the running copy (or this one) keep the notes in step through a folder
+        Toggle,     // have the running copy (or this one) hide the shown notes or show them again
         Invalid     // print `error` and the usage, leave with a failure
     };
     Action action = Action::Run;
     QString noteText;        // --new-note: the text of the note, may be empty
+    bool fromSelection = false; // --new-note --from-selection: the text selected on screen
     QString exportDirectory; // --export: the folder to write to
     QString importPath;      // --import: the exported folder or note file, as given
     QString syncFolder;      // --sync-folder: the folder as given; empty turns sync off

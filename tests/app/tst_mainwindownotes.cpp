@@ -9,6 +9,8 @@
 #include "ui/userprompt.h"
 #include "widgets/trayicon.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +39,9 @@ private slots:
     void erasingAsksFirst_data();
     void erasingAsksFirst();
     void oldDeletedNotesGoAtStart();
+    void toggleShowsTheNotesItHid();
+    void noteFromClipboard_data();
+    void noteFromClipboard();
 
 private:
     void restart();
@@ -421,6 +426,42 @@ void TestStickyStore::oldDeletedNotesGoAtStart()
     QCOMPARE(left.size(), 1);
     QCOMPARE(left.first().record.id, 3);
     QCOMPARE(storedTrashRows(), 1);
+}
+
+void TestStickyStore::toggleShowsTheNotesItHid()
+{
+    for (int id = 2; id <= 4; ++id)
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+    noteWithId(3)->hide();
+    m_window->toggleNotes();
+    for (const StickyWidget *sticky : std::as_const(stickyList))
+        QVERIFY(sticky->isHidden());
+    // Hidden as far as the note file knows too: column 1 is "visible".
+    for (const QStringList &row : storedRows())
+        QCOMPARE(row.at(1), QStringLiteral("NO"));
+    m_window->toggleNotes();
+    QVERIFY(!noteWithId(1)->isHidden());
+    QVERIFY(!noteWithId(2)->isHidden());
+    QVERIFY(noteWithId(3)->isHidden());
+    QVERIFY(!noteWithId(4)->isHidden());
+}
+
+void TestStickyStore::noteFromClipboard_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::newRow("text") << QStringLiteral("Buy milk\n& <bread>");
+    QTest::newRow("nothing") << QString();
+}
+
+void TestStickyStore::noteFromClipboard()
+{
+    QFETCH(QString, clipboard);
+    QGuiApplication::clipboard()->setText(clipboard);
+    m_window->createStickyFromSelection();
+    QCOMPARE(stickyList.size(), 2);
+    QCOMPARE(stickyList.last()->textBrowser()->toPlainText(), clipboard);
+    QVERIFY(!stickyList.last()->isHidden());
 }
 
 QTEST_MAIN(TestStickyStore)
