@@ -44,12 +44,16 @@ struct Options
         QStringLiteral("DIR")};
     QCommandLineOption toggle{
         QStringLiteral("toggle"),
-        translated("Hides every shown note of the running Notarella; the next --toggle shows "
-                   "those notes again (starting Notarella if none runs).")};
+        translated(QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "Hides every shown note of the running Notarella; the next --toggle shows "
+            "those notes again (starting Notarella if none runs)."))};
     QCommandLineOption fromSelection{
         QStringLiteral("from-selection"),
-        translated("With --new-note: the note holds the text selected on the screen, or else "
-                   "the text of the clipboard.")};
+        translated(QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "With --new-note: the note holds the text selected on the screen, or else "
+            "the text of the clipboard."))};
 
     void addTo(QCommandLineParser &parser) const
     {
@@ -96,18 +100,22 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
                          int(parser.isSet(options.importFrom)) +
                          int(parser.isSet(options.syncFolder)) + int(parser.isSet(options.toggle));
     if (commands > 1)
-        return invalid(translated("Give only one of --new-note, --show-panel, --export, --import, "
-                                  "--sync-folder and --toggle."));
+        return invalid(translated(QT_TRANSLATE_NOOP("CommandLine",
+                                                    "Give only one of --new-note, --show-panel, "
+                                                    "--export, --import, --sync-folder and "
+                                                    "--toggle.")));
     const QStringList positional = parser.positionalArguments();
     const bool fromSelection = parser.isSet(options.fromSelection);
     if (fromSelection && !parser.isSet(options.newNote))
-        return invalid(translated("--from-selection goes only with --new-note."));
+        return invalid(translated(
+            QT_TRANSLATE_NOOP("CommandLine", "--from-selection goes only with --new-note.")));
     if (parser.isSet(options.newNote)) {
         if (positional.size() > 1)
             return invalid(translated("--new-note takes one TEXT; put quotes around a text "
                                       "with blanks."));
         if (fromSelection && !positional.isEmpty())
-            return invalid(translated("Give --new-note either a TEXT or --from-selection."));
+            return invalid(translated(QT_TRANSLATE_NOOP(
+                "CommandLine", "Give --new-note either a TEXT or --from-selection.")));
         request.action = ProgramRequest::Action::NewNote;
         request.noteText = positional.value(0);
         request.fromSelection = fromSelection;

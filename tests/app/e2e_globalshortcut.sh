@@ -61,14 +61,19 @@ xsession_track $!
 wait_until 10 xdotool search --onlyvisible --name '^xmessage$' || xsession_fail "no xmessage"
 other_window=$(xdotool search --onlyvisible --name '^xmessage$' | head -1)
 xdotool windowactivate --sync "$other_window"
-before=$(shown_count)
+welcome=$("$NOTARELLA_WINDOWS")
 xdotool key ctrl+alt+n
-wait_until 10 sh -c "[ \$(\"\$NOTARELLA_WINDOWS\" | wc -l) -gt $before ]" ||
+wait_until 10 sh -c '[ $("$NOTARELLA_WINDOWS" | wc -l) -eq 2 ]' ||
     xsession_fail "Ctrl+Alt+N made no note"
-note=$(sqlite3 "$database" "SELECT max(id) FROM stickies")
-[ "$note" = 2 ] || xsession_fail "the new note is not stored at once: $note"
-wait_until 10 sh -c '[ "$(xdotool getwindowname "$(xdotool getactivewindow)")" != xmessage ]' ||
-    xsession_fail "the new note did not take the focus"
+second_note_stored() {
+    [ "$(sqlite3 "$database" "SELECT max(id) FROM stickies")" = 2 ]
+}
+wait_until 10 second_note_stored || xsession_fail "the new note was not stored at once"
+new_note_active() {
+    active=$(xdotool getactivewindow 2>/dev/null) || return 1
+    "$NOTARELLA_WINDOWS" | grep -qx "$active" && [ "$active" != "$welcome" ]
+}
+wait_until 10 new_note_active || xsession_fail "the new note did not take the focus"
 xdotool type --delay 30 "typed after the key"
 stop_notarella
 sqlite3 "$database" "SELECT message FROM stickies WHERE id = 2" | grep -q "typed after the key" ||
