@@ -514,8 +514,13 @@ void MainWindow::openOptions()
     OptionsWindow options;
     options.setSyncState(m_syncStateText);
     connect(this, &MainWindow::syncStateTextChanged, &options, &OptionsWindow::setSyncState);
-    if (options.exec() != QDialog::Accepted)
+    // Let go of the key while the options are open: its editor must see the
+    // key itself when the user presses it there.
+    releaseGlobalShortcut();
+    if (options.exec() != QDialog::Accepted) {
+        applyGlobalShortcut(false);
         return;
+    }
     changeLanguage();
     applyGlobalShortcut();
     const QString syncFolder = Preferences::userString(Preferences::Names::SyncFolder);

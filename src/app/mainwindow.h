@@ -183,9 +183,10 @@ private:
     void syncStateReloaded();
     // Makes the changes a sync folder brought; each note as it is afterwards.
     QList<NoteRecord> applySyncChanges(const QList<SyncLocalChange> &changes);
-    // Takes the key for a new note from any program that the settings name,
-    // and tells the user when it cannot be had.
-    void applyGlobalShortcut();
+    // Takes the key for a new note from any program that the settings name;
+    // `report`: tells the user when it cannot be had.
+    void applyGlobalShortcut(bool report = true);
+    void releaseGlobalShortcut();
     void newNoteFromShortcut();
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;

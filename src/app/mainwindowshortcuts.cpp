@@ -32,7 +32,7 @@ QString refusalText(X11Keys::Refusal refusal)
 
 } // namespace
 
-void MainWindow::applyGlobalShortcut()
+void MainWindow::applyGlobalShortcut(bool report)
 {
     if (!m_globalShortcut) {
         m_globalShortcut = new GlobalShortcut(this);
@@ -44,6 +44,8 @@ void MainWindow::applyGlobalShortcut()
     const GlobalShortcut::Result result = m_globalShortcut->setKeySequence(sequence);
     qCDebug(lcApp) << "MainWindow::applyGlobalShortcut()" << sequence.toString() << int(result);
     const QString key = sequence.toString(QKeySequence::NativeText).toHtmlEscaped();
+    if (!report)
+        return;
     if (result == GlobalShortcut::Result::Taken) {
         UserPrompt::notify(
             this, tr("Notarella - Key for a New Note"),
@@ -58,6 +60,12 @@ void MainWindow::applyGlobalShortcut()
                               "%2</p><p>Choose another key in <i>Options</i>.</p>")
                                .arg(key, refusalText(m_globalShortcut->refusal()).toHtmlEscaped()));
     }
+}
+
+void MainWindow::releaseGlobalShortcut()
+{
+    if (m_globalShortcut)
+        m_globalShortcut->setKeySequence(QKeySequence());
 }
 
 void MainWindow::newNoteFromShortcut()

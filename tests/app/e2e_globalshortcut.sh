@@ -4,7 +4,7 @@
 # what is typed lands in it; a key another program holds already is
 # reported; --toggle hides the shown notes and the next --toggle shows
 # exactly those; --new-note --from-selection takes the primary selection,
-# else the clipboard.
+# else the clipboard; a key chosen in Options is taken on Save.
 #
 # Usage (through CTest): sandbox-run e2e_globalshortcut.sh <application folder>
 set -eu
@@ -109,6 +109,38 @@ printf 'copied before' | xclip -selection clipboard
 command_line --new-note --from-selection
 wait_until 10 sh -c '[ $(xdotool search --onlyvisible --name "copied before" | wc -l) -ge 1 ]' ||
     xsession_fail "no note of the clipboard's text"
+
+# --- another key, chosen in Options, is taken on Save ----------------------------
+command_line --show-panel
+opened=no
+for attempt in 1 2 3; do
+    xdotool key alt+o
+    if wait_until 5 xdotool search --onlyvisible --name 'Notarella - Options'; then
+        opened=yes
+        break
+    fi
+done
+[ $opened = yes ] || xsession_fail "the options did not open"
+options=$(xdotool search --onlyvisible --name 'Notarella - Options' | head -1)
+wait_until 5 sh -c "xwininfo -id $options | grep -q 'Width: 419'" || xsession_fail "options size"
+set -- $(xwininfo -id "$options" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+                                         END {print x, y}')
+# The "Other Options" tab, the key editor on it, then "Save".
+xdotool mousemove $(($1 + 187)) $(($2 + 24)) click 1
+xdotool mousemove $(($1 + 197)) $(($2 + 402)) click 1
+xdotool key ctrl+alt+m
+xdotool mousemove $(($1 + 282)) $(($2 + 516)) click 1
+wait_until 10 grep -q 'GlobalShortcut: grabbed "Ctrl+Alt+M"' "$log" ||
+    xsession_fail "the key chosen in Options was not taken"
+xdotool windowactivate --sync "$other_window"
+last=$(sqlite3 "$database" "SELECT max(id) FROM stickies")
+xdotool key ctrl+alt+m
+note_after_last() {
+    [ "$(sqlite3 "$database" "SELECT max(id) FROM stickies")" = $((last + 1)) ]
+}
+wait_until 10 note_after_last || xsession_fail "the key chosen in Options made no note"
+echo "PASS: a key chosen in Options makes notes once saved"
+
 stop_notarella
 [ "$(sqlite3 "$database" "SELECT count(*) FROM stickies WHERE message LIKE '%picked on screen%'")" = 1 ] ||
     xsession_fail "the note of the selection was not saved"
