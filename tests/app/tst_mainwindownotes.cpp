@@ -9,8 +9,6 @@
 #include "ui/userprompt.h"
 #include "widgets/trayicon.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,8 +38,6 @@ private slots:
     void erasingAsksFirst();
     void oldDeletedNotesGoAtStart();
     void toggleShowsTheNotesItHid();
-    void noteFromClipboard_data();
-    void noteFromClipboard();
 
 private:
     void restart();
@@ -445,23 +441,6 @@ void TestStickyStore::toggleShowsTheNotesItHid()
     QVERIFY(!noteWithId(2)->isHidden());
     QVERIFY(noteWithId(3)->isHidden());
     QVERIFY(!noteWithId(4)->isHidden());
-}
-
-void TestStickyStore::noteFromClipboard_data()
-{
-    QTest::addColumn<QString>("clipboard");
-    QTest::newRow("text") << QStringLiteral("Buy milk\n& <bread>");
-    QTest::newRow("nothing") << QString();
-}
-
-void TestStickyStore::noteFromClipboard()
-{
-    QFETCH(QString, clipboard);
-    QGuiApplication::clipboard()->setText(clipboard);
-    m_window->createStickyFromSelection();
-    QCOMPARE(stickyList.size(), 2);
-    QCOMPARE(stickyList.last()->textBrowser()->toPlainText(), clipboard);
-    QVERIFY(!stickyList.last()->isHidden());
 }
 
 QTEST_MAIN(TestStickyStore)

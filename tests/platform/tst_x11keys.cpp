@@ -16,14 +16,13 @@ namespace {
 KeyboardMapping keyboard(int numLockModifier = 4)
 {
     const QList<std::pair<int, std::pair<std::uint32_t, std::uint32_t>>> keys = {
-        {9, {0xff1b, 0}},       // Escape
-        {10, {'1', '!'}},       //
-        {23, {0xff09, 0xfe20}}, // Tab, ISO_Left_Tab
-        {38, {'a', 'A'}},       //
-        {48, {0xe4, 0xc4}},     // ä Ä
-        {49, {0xd7, 0xf7}},     // × ÷
-        {57, {'n', 'N'}},       //
-        {67, {0xffbe, 0}},      // F1
+        {9, {0xff1b, 0}},   // Escape
+        {10, {'1', '!'}},   //
+        {38, {'a', 'A'}},   //
+        {48, {0xe4, 0xc4}}, // ä Ä
+        {49, {0xd7, 0xf7}}, // × ÷
+        {57, {'n', 'N'}},   //
+        {67, {0xffbe, 0}},  // F1
         {77, {kNumLockKeysym, 0}},
     };
     KeyboardMapping mapping;
@@ -72,7 +71,6 @@ void TestX11Keys::translation_data()
     QTest::newRow("super") << "Meta+A" << 38 << super << none;
     QTest::newRow("plain level") << "Ctrl+1" << 10 << ctrl << none;
     QTest::newRow("shifted level adds shift") << "Ctrl+!" << 10 << (ctrl | shift) << none;
-    QTest::newRow("shift+tab") << "Ctrl+Shift+Tab" << 23 << (ctrl | shift) << none;
     QTest::newRow("upper-case umlaut is its key") << "Ctrl+Alt+Ä" << 48 << (ctrl | alt) << none;
     QTest::newRow("multiply is no letter") << "Ctrl+×" << 49 << ctrl << none;
     QTest::newRow("escape") << "Ctrl+Esc" << 9 << ctrl << none;
@@ -105,7 +103,6 @@ void TestX11Keys::latinSymbols_data()
     QTest::newRow("Z") << int(Qt::Key_Z) << 0x7a;
     QTest::newRow("before A") << int(Qt::Key_At) << 0x40;
     QTest::newRow("after Z") << int(Qt::Key_BracketLeft) << 0x5b;
-    QTest::newRow("space") << int(Qt::Key_Space) << 0x20;
     QTest::newRow("A grave") << int(Qt::Key_Agrave) << 0xe0;
     QTest::newRow("thorn") << int(Qt::Key_THORN) << 0xfe;
     QTest::newRow("sharp s") << int(Qt::Key_ssharp) << 0xdf;
@@ -113,7 +110,6 @@ void TestX11Keys::latinSymbols_data()
     QTest::newRow("F1") << int(Qt::Key_F1) << 0xffbe;
     QTest::newRow("F35") << int(Qt::Key_F35) << 0xffe0;
     QTest::newRow("after F35") << int(Qt::Key_Super_L) << 0;
-    QTest::newRow("page down") << int(Qt::Key_PageDown) << 0xff56;
 }
 
 void TestX11Keys::latinSymbols()
