@@ -9,6 +9,7 @@
 #include "app/translations.h"
 #include "base/tracing.h"
 #include "notes/stickywidget.h"
+#include "platform/displayplatform.h"
 #include "platform/nativesettings.h"
 #include "platform/terminationsignals.h"
 
@@ -172,6 +173,10 @@ int main(int argc, char *argv[])
     if (const int exitCode = deliverToRunningCopy(argc, argv, request); exitCode >= 0)
         return exitCode;
 
+    // In a Wayland session the notes run on XWayland, where they keep their
+    // places.
+    if (const QByteArray platform = DisplayPlatform::chooseForThisSession(); !platform.isEmpty())
+        qCDebug(lcApp) << "Wayland session: asking for the platform" << platform;
     MyApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     setApplicationNames();

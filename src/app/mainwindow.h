@@ -149,6 +149,9 @@ private:
     void setupTrayMenu();
     void setupCentralWidget();
     void loadExistingStickies();
+    // Tells the user once where the desktop keeps the program from putting
+    // notes back in their places.
+    void explainWindowPlaces();
     QList<NoteRecord> collectRecords() const;
     // Saves every note and tells the user when saving starts or stops
     // failing; true when the notes are saved.

@@ -8,15 +8,18 @@
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
 #include "notes/stickywidget.h"
+#include "platform/displayplatform.h"
+#include "platform/nativesettings.h"
 #include "richtext/pictureintake.h"
 #include "settings/preferences.h"
-#include "sync/syncservice.h"
 #include "store/notebackups.h"
+#include "sync/syncservice.h"
 #include "ui/userprompt.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QScopedValueRollback>
 #include <QSet>
 #include <QStandardPaths>
@@ -39,8 +42,9 @@ NoteRecord recordOf(const StickyWidget &sticky)
     record.locked = sticky.isLocked();
     record.alwaysOnTop = sticky.isStaysOnTop();
     record.message = sticky.message();
-    record.x = sticky.x();
-    record.y = sticky.y();
+    const QPoint position = sticky.positionToStore();
+    record.x = position.x();
+    record.y = position.y();
     record.width = sticky.width();
     record.height = sticky.height();
     record.taskbarEntry = !sticky.isToolWindow();
@@ -280,10 +284,29 @@ StickyWidget *MainWindow::createStickyFromRecord(const NoteRecord &record,
         flags = (flags & ~Qt::WindowType_Mask) | Qt::Tool;
     if (flags != sticky->windowFlags())
         sticky->setWindowFlags(flags);
-    sticky->move(record.x, record.y);
+    sticky->placeAt({record.x, record.y});
     sticky->resize(record.width, record.height);
     NotePlacement::keepOnScreen(sticky);
     return sticky;
+}
+
+void MainWindow::explainWindowPlaces()
+{
+    if (DisplayPlatform::reportsWindowPositions(QGuiApplication::platformName()) ||
+        Preferences::userBool(Preferences::Names::WindowPlacesExplained))
+        return;
+    NativeSettings::setValue(Preferences::userKey(Preferences::Names::WindowPlacesExplained), true);
+    qCDebug(lcApp) << "told the user that notes cannot be placed on"
+                   << QGuiApplication::platformName();
+    UserPrompt::notice(
+        this, tr("Notes Cannot Be Placed"),
+        tr("<p>This desktop does not let programs place their windows, so your notes open "
+           "wherever the desktop puts them.</p><p>Their places are kept: Notarella does not "
+           "store a place it cannot know, and the notes are back where they were in a session "
+           "that lets programs place windows.</p><p>To have the notes in their places on this "
+           "desktop as well, start Notarella through XWayland (the package "
+           "\"xwayland\"):</p><p><tt>QT_QPA_PLATFORM=xcb "
+           "notarella</tt></p>"));
 }
 
 void MainWindow::addNotes(QList<NoteRecord> records)
@@ -355,7 +378,7 @@ void MainWindow::createSticky(const QString &rgb, const QString &name, const QSt
     // reminder they would cover a new note opened at their corner.
     QList<QPoint> corners;
     for (const StickyWidget *other : std::as_const(stickyList))
-        corners.append(other->pos());
+        corners.append(other->positionToStore());
 
     auto *sticky = new StickyWidget(newID, rgb, name, QDateTime::currentDateTime(), QDateTime(),
                                     QDateTime(), QString(), false, QString());
@@ -368,8 +391,8 @@ void MainWindow::createSticky(const QString &rgb, const QString &name, const QSt
     }
     if (!Preferences::userBool(Preferences::Names::UseTaskBarByDefault))
         sticky->setWindowFlags((sticky->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
-    sticky->move(NotePlacement::placeForNewNote(corners, NotePlacement::primaryScreenArea(),
-                                                sticky->size()));
+    sticky->placeAt(NotePlacement::placeForNewNote(corners, NotePlacement::primaryScreenArea(),
+                                                   sticky->size()));
     sticky->show();
     sticky->activateWindow();
     updateTableWidget();

@@ -88,7 +88,7 @@ QList<NoteRecord> MainWindow::applySyncChanges(const QList<SyncLocalChange> &cha
                 break;
             sticky->takeValues(record);
             if (change.newPlace) {
-                sticky->move(record.x, record.y);
+                sticky->placeAt({record.x, record.y});
                 sticky->resize(record.width, record.height);
                 NotePlacement::keepOnScreen(sticky);
             }

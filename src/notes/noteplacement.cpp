@@ -143,4 +143,10 @@ QRect primaryScreenArea()
     return screen ? screen->availableGeometry() : QRect();
 }
 
+QPoint positionToStore(const QPoint &reported, const std::optional<QPoint> &known,
+                       bool positionsReported)
+{
+    return positionsReported || !known ? reported : *known;
+}
+
 } // namespace NotePlacement

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
+
 class QWidget;
 
 // Keeps notes where the user can reach them. A stored size of 10^9 made a
@@ -46,5 +48,13 @@ QPoint placeForNewNote(const QList<QPoint> &taken, const QRect &available, const
 
 // The available area of the primary screen, empty without a screen.
 QRect primaryScreenArea();
+
+// The position to store for a note whose window says it lies at `reported`.
+// Where the platform reports no positions (Wayland) every window says (0,0):
+// the note then keeps `known`, the last place the program put it at (its
+// stored place), since writing (0,0) would lose it. Without a known place the
+// reported one is all there is.
+QPoint positionToStore(const QPoint &reported, const std::optional<QPoint> &known,
+                       bool positionsReported);
 
 } // namespace NotePlacement

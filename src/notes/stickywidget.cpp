@@ -5,8 +5,10 @@
 #include "notes/clickylabel.h"
 #include "notes/notecolor.h"
 #include "notes/notepixmaps.h"
+#include "notes/noteplacement.h"
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
+#include "platform/displayplatform.h"
 #include "platform/taskbarhint.h"
 #include "reminders/periodicschedule.h"
 #include "reminders/reminderdialog.h"
@@ -25,12 +27,14 @@
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 const QString kModeNone = QStringLiteral("NONE");
@@ -543,7 +547,21 @@ void StickyWidget::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint position = event->position().toPoint();
-    if (width() - position.x() <= kGripArea && height() - position.y() <= kGripArea) {
+    const bool resizing =
+        width() - position.x() <= kGripArea && height() - position.y() <= kGripArea;
+    // The window manager or compositor moves the window where it can: under
+    // Wayland it is the only way, and elsewhere it snaps and stops at panels
+    // as the user is used to. Without one the note follows the mouse itself.
+    if (QWindow *window = windowHandle()) {
+        const bool handedOver = resizing ? window->startSystemResize(Qt::RightEdge | Qt::BottomEdge)
+                                         : window->startSystemMove();
+        if (handedOver) {
+            qCDebug(lcNotes) << "   +-- moved by the window system";
+            m_mouseMode = kModeNone;
+            return;
+        }
+    }
+    if (resizing) {
         m_mouseMode = kModeResize;
         setCursor(Qt::SizeFDiagCursor);
     } else {
@@ -552,6 +570,19 @@ void StickyWidget::mousePressEvent(QMouseEvent *event)
     }
     m_pressGlobalPosition = event->globalPosition().toPoint();
     m_pressPosition = position;
+}
+
+void StickyWidget::placeAt(const QPoint &position)
+{
+    move(position);
+    m_knownPosition = position;
+}
+
+QPoint StickyWidget::positionToStore() const
+{
+    return NotePlacement::positionToStore(
+        pos(), m_knownPosition,
+        DisplayPlatform::reportsWindowPositions(QGuiApplication::platformName()));
 }
 
 void StickyWidget::mouseReleaseEvent(QMouseEvent *)

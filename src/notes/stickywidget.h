@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ClickyLabel;
 struct NoteSettings;
@@ -88,6 +89,12 @@ public:
     // Sets both reminder dates and the pattern, then refreshes the header.
     void setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                      const QString &periodicMask);
+
+    // Puts the note at `position`, a place the program chose or stored: it
+    // stays the note's known place where the platform reports none.
+    void placeAt(const QPoint &position);
+    // Where the note is, as it is to be stored (see NotePlacement).
+    QPoint positionToStore() const;
 
     // Takes the values of `record` (all but its id, place and visibility) as
     // a change made elsewhere: the note keeps its window and is not raised.
@@ -179,6 +186,7 @@ private:
     QPoint m_pressGlobalPosition;
     QPoint m_pressPosition;
     QString m_mouseMode;
+    std::optional<QPoint> m_knownPosition;
     bool m_reminderDialogOpen = false;
     bool m_firstShow = true;
     bool m_textPending = false;

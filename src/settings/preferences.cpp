@@ -24,6 +24,7 @@ QList<Preference> generalPreferences()
         {Names::ReminderNoticeSoundFile, QMetaType::QString,
          QStringLiteral("%1/audio/notice.wav").arg(AppPaths::dataFilesDirectory())},
         {Names::SyncFolder, QMetaType::QString, QString()},
+        {Names::WindowPlacesExplained, QMetaType::Bool, false},
         {Names::GlobalShortcut, QMetaType::QString, QStringLiteral("Ctrl+Alt+N")},
     };
 }

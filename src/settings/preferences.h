@@ -47,6 +47,9 @@ inline const QString DefaultHeight = QStringLiteral("DefaultHeight");
 // The folder through which the notes are kept in step with other computers;
 // empty when they are not.
 inline const QString SyncFolder = QStringLiteral("SyncFolder");
+// Whether the user was told that this desktop does not let the program put
+// notes back where they were (a Wayland session without XWayland).
+inline const QString WindowPlacesExplained = QStringLiteral("WindowPlacesExplained");
 // The key that makes a new note from any program, as the portable text of a
 // key sequence ("Ctrl+Alt+N"); empty when switched off.
 inline const QString GlobalShortcut = QStringLiteral("GlobalShortcut");

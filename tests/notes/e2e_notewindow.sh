@@ -43,7 +43,10 @@ set -- $(geometry "$note")
 import -window root "$shots/note-before.png"
 
 # Drag the header (left of the hide button) by +120,+60.
+# The window manager takes over the drag once it has the program's request:
+# a person's hand is never faster than that, xdotool is.
 xdotool mousemove 260 206 mousedown 1
+sleep 0.3
 for step in 1 2 3 4 5 6; do xdotool mousemove $((260 + 20 * step)) $((206 + 10 * step)); sleep 0.05; done
 xdotool mouseup 1
 wait_until 10 sh -c "xwininfo -id $note | grep -q 'Absolute upper-left X:  320'" ||
@@ -56,6 +59,7 @@ echo "PASS: dragged to 320,260"
 corner_x=$((320 + 300 - 6))
 corner_y=$((260 + 200 - 6))
 xdotool mousemove $corner_x $corner_y mousedown 1
+sleep 0.3
 for step in 1 2 3 4 5; do xdotool mousemove $((corner_x + 16 * step)) $((corner_y + 10 * step)); sleep 0.05; done
 xdotool mouseup 1
 wait_until 10 sh -c "xwininfo -id $note | grep -q 'Width: 380'" ||

@@ -4,6 +4,7 @@
 // open where no other note has its top-left corner.
 
 #include "notes/noteplacement.h"
+#include "platform/displayplatform.h"
 
 #include <QtTest>
 
@@ -31,6 +32,8 @@ private slots:
     void fittedNoteIsStable();
     void newNotesOpenAtAFreePlace_data();
     void newNotesOpenAtAFreePlace();
+    void storedPlaceIsOverwrittenOnlyWhenKnown_data();
+    void storedPlaceIsOverwrittenOnlyWhenKnown();
 };
 
 void TestNotePlacement::fitsNotesToScreens_data()
@@ -152,6 +155,38 @@ void TestNotePlacement::newNotesOpenAtAFreePlace()
     QFETCH(QSize, size);
     QFETCH(QPoint, place);
     QCOMPARE(placeForNewNote(taken, available, size), place);
+}
+
+// Under Wayland every window says it lies at (0,0); writing that would lose
+// every note's place.
+void TestNotePlacement::storedPlaceIsOverwrittenOnlyWhenKnown_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QPoint>("reported");
+    QTest::addColumn<std::optional<QPoint>>("known");
+    QTest::addColumn<QPoint>("stored");
+    const std::optional<QPoint> none;
+    QTest::newRow("X11: where the window is")
+        << "xcb" << QPoint(320, 260) << std::optional(QPoint(200, 200)) << QPoint(320, 260);
+    QTest::newRow("X11, never placed") << "xcb" << QPoint(5, 6) << none << QPoint(5, 6);
+    QTest::newRow("offscreen reports too")
+        << "offscreen" << QPoint(7, 8) << std::optional(QPoint(1, 2)) << QPoint(7, 8);
+    QTest::newRow("Wayland: the known place")
+        << "wayland" << QPoint(0, 0) << std::optional(QPoint(612, 408)) << QPoint(612, 408);
+    QTest::newRow("Wayland EGL: the known place")
+        << "wayland-egl" << QPoint(0, 0) << std::optional(QPoint(-40, 30)) << QPoint(-40, 30);
+    QTest::newRow("Wayland, never placed") << "wayland" << QPoint(0, 0) << none << QPoint(0, 0);
+}
+
+void TestNotePlacement::storedPlaceIsOverwrittenOnlyWhenKnown()
+{
+    QFETCH(QString, platform);
+    QFETCH(QPoint, reported);
+    QFETCH(std::optional<QPoint>, known);
+    QFETCH(QPoint, stored);
+    QCOMPARE(NotePlacement::positionToStore(reported, known,
+                                            DisplayPlatform::reportsWindowPositions(platform)),
+             stored);
 }
 
 QTEST_GUILESS_MAIN(TestNotePlacement)
