@@ -12,7 +12,7 @@ class QLocalSocket;
 class QTimer;
 
 // The channel through which a second start of the program hands its request
-// (a new note, the control panel, an import, a sync folder, a toggle of the notes) to the copy already running,
+// (a new note, the control panel, an import, a sync folder, a toggle) to the copy already running,
 // instead of starting beside it. The running copy listens on a local socket
 // in the user's private runtime folder; a second start connects, sends one
 // request and waits for the answer. Both ends talk only to a peer of the same

@@ -25,11 +25,12 @@ struct ProgramRequest
     };
     Action action = Action::Run;
     QString noteText;        // --new-note: the text of the note, may be empty
-    bool fromSelection = false; // --new-note --from-selection: the text selected on screen
     QString exportDirectory; // --export: the folder to write to
     QString importPath;      // --import: the exported folder or note file, as given
     QString syncFolder;      // --sync-folder: the folder as given; empty turns sync off
     QString error;           // Invalid: what was wrong, for the user
+    // --new-note --from-selection: the note holds the text selected on screen.
+    bool fromSelection = false;
 };
 
 // `arguments` as main() receives them, the program name first.
