@@ -1311,6 +1311,10 @@
         <source>This desktop lets no program take a key for itself. In its keyboard settings, give a key of your own to the command &lt;b&gt;notarella --new-note&lt;/b&gt;, &lt;b&gt;notarella --new-note --from-selection&lt;/b&gt; or &lt;b&gt;notarella --toggle&lt;/b&gt; (the README says how for GNOME and KDE Plasma).</source>
         <translation>Diese Arbeitsumgebung lässt kein Programm eine Taste für sich belegen. Legen Sie in ihren Tastatureinstellungen eine eigene Taste auf den Befehl &lt;b&gt;notarella --new-note&lt;/b&gt;, &lt;b&gt;notarella --new-note --from-selection&lt;/b&gt; oder &lt;b&gt;notarella --toggle&lt;/b&gt; (die README beschreibt das für GNOME und KDE Plasma).</translation>
     </message>
+    <message>
+        <source>Key for a new note</source>
+        <translation>Taste für eine neue Notiz</translation>
+    </message>
 </context>
 <context>
     <name>PeriodicSchedule</name>

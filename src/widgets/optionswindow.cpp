@@ -177,7 +177,6 @@ QWidget *OptionsWindow::buildOtherPage()
     auto *shortcutLayout = new QVBoxLayout(m_shortcutGroup);
     m_shortcutEdit = new QKeySequenceEdit(m_shortcutGroup);
     m_shortcutEdit->setObjectName(QStringLiteral("shortcutEdit"));
-    m_shortcutEdit->setClearButtonEnabled(true);
     shortcutLayout->addWidget(m_shortcutEdit);
     m_shortcutElsewhereLabel = new QLabel(page);
     m_shortcutElsewhereLabel->setObjectName(QStringLiteral("shortcutElsewhereLabel"));
@@ -286,6 +285,11 @@ void OptionsWindow::changeLanguage()
     m_syncTurnOffButton->setText(tr("Turn off"));
     updateSyncControls();
     m_shortcutGroup->setTitle(tr("Make a new note with this key in any program:"));
+    // Read out by screen readers from the editor and the line it types into.
+    const QString keyName = tr("Key for a new note");
+    m_shortcutEdit->setAccessibleName(keyName);
+    for (QWidget *inner : m_shortcutEdit->findChildren<QWidget *>())
+        inner->setAccessibleName(keyName);
     m_shortcutElsewhereLabel->setText(
         tr("This desktop lets no program take a key for itself. In its keyboard settings, "
            "give a key of your own to the command <b>notarella --new-note</b>, "

@@ -122,14 +122,14 @@ for attempt in 1 2 3; do
 done
 [ $opened = yes ] || xsession_fail "the options did not open"
 options=$(xdotool search --onlyvisible --name 'Notarella - Options' | head -1)
-wait_until 5 sh -c "xwininfo -id $options | grep -q 'Width: 419'" || xsession_fail "options size"
 set -- $(xwininfo -id "$options" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-                                         END {print x, y}')
-# The "Other Options" tab, the key editor on it, then "Save".
+                                         /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}')
+# The "Other Options" tab and the key editor on it, from the top left (the
+# page grows at its bottom); "Save" from the bottom right.
 xdotool mousemove $(($1 + 187)) $(($2 + 24)) click 1
 xdotool mousemove $(($1 + 197)) $(($2 + 402)) click 1
 xdotool key ctrl+alt+m
-xdotool mousemove $(($1 + 282)) $(($2 + 516)) click 1
+xdotool mousemove $(($1 + $3 - 137)) $(($2 + $4 - 23)) click 1
 wait_until 10 grep -q 'GlobalShortcut: grabbed "Ctrl+Alt+M"' "$log" ||
     xsession_fail "the key chosen in Options was not taken"
 xdotool windowactivate --sync "$other_window"
