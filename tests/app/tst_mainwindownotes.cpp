@@ -9,6 +9,8 @@
 #include "ui/userprompt.h"
 #include "widgets/trayicon.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +40,7 @@ private slots:
     void erasingAsksFirst();
     void oldDeletedNotesGoAtStart();
     void toggleShowsTheNotesItHid();
+    void nothingSelectedGivesAnEmptyNote();
 
 private:
     void restart();
@@ -441,6 +444,16 @@ void TestStickyStore::toggleShowsTheNotesItHid()
     QVERIFY(!noteWithId(2)->isHidden());
     QVERIFY(noteWithId(3)->isHidden());
     QVERIFY(!noteWithId(4)->isHidden());
+}
+
+void TestStickyStore::nothingSelectedGivesAnEmptyNote()
+{
+    // Offscreen there is no selection, only the clipboard, here emptied.
+    QGuiApplication::clipboard()->clear();
+    m_window->createStickyFromSelection();
+    QCOMPARE(stickyList.size(), 2);
+    QCOMPARE(stickyList.last()->textBrowser()->toPlainText(), QString());
+    QVERIFY(!stickyList.last()->isHidden());
 }
 
 QTEST_MAIN(TestStickyStore)
