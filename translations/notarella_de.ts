@@ -14,6 +14,26 @@
         <source>The running Notarella did not confirm the request: it refused it or ended before answering.</source>
         <translation>Das laufende Notarella hat die Anfrage nicht bestätigt: Es hat sie abgelehnt oder wurde vor der Antwort beendet.</translation>
     </message>
+    <message>
+        <source>Hides every shown note of the running Notarella; the next --toggle shows those notes again (starting Notarella if none runs).</source>
+        <translation>Blendet jede angezeigte Notiz des laufenden Notarella aus; das nächste --toggle zeigt diese Notizen wieder (und startet Notarella, wenn es nicht läuft).</translation>
+    </message>
+    <message>
+        <source>With --new-note: the note holds the text selected on the screen, or else the text of the clipboard.</source>
+        <translation>Mit --new-note: Die Notiz enthält den auf dem Bildschirm markierten Text, sonst den Text der Zwischenablage.</translation>
+    </message>
+    <message>
+        <source>Give only one of --new-note, --show-panel, --export, --import, --sync-folder and --toggle.</source>
+        <translation>Geben Sie nur eines von --new-note, --show-panel, --export, --import, --sync-folder und --toggle an.</translation>
+    </message>
+    <message>
+        <source>--from-selection goes only with --new-note.</source>
+        <translation>--from-selection gibt es nur zusammen mit --new-note.</translation>
+    </message>
+    <message>
+        <source>Give --new-note either a TEXT or --from-selection.</source>
+        <translation>Geben Sie --new-note entweder einen TEXT oder --from-selection mit.</translation>
+    </message>
 </context>
 <context>
     <name>DeletedNotesDialog</name>
@@ -711,6 +731,30 @@
         <source>Sync</source>
         <translation>Abgleich</translation>
     </message>
+    <message>
+        <source>Without Ctrl, Alt or Super it would be lost to typing in every other program (only F1 to F35 may stand alone).</source>
+        <translation>Ohne Strg, Alt oder Super ginge sie beim Tippen in jedem anderen Programm verloren (nur F1 bis F35 dürfen allein stehen).</translation>
+    </message>
+    <message>
+        <source>No key of this keyboard gives it.</source>
+        <translation>Keine Taste dieser Tastatur ergibt sie.</translation>
+    </message>
+    <message>
+        <source>Only one key, with Ctrl, Alt, Shift or Super, can be taken.</source>
+        <translation>Nur eine einzelne Taste, mit Strg, Alt, Umschalt oder Super, kann belegt werden.</translation>
+    </message>
+    <message>
+        <source>Notarella - Key for a New Note</source>
+        <translation>Notarella - Taste für eine neue Notiz</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The key &lt;b&gt;%1&lt;/b&gt; is already taken by another program, so it does not make new notes.&lt;/p&gt;&lt;p&gt;Choose another key in &lt;i&gt;Options&lt;/i&gt;, or free the key in the other program: Notarella tries again when it starts and when you save the options.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Taste &lt;b&gt;%1&lt;/b&gt; ist schon von einem anderen Programm belegt und erstellt deshalb keine neuen Notizen.&lt;/p&gt;&lt;p&gt;Wählen Sie unter &lt;i&gt;Optionen&lt;/i&gt; eine andere Taste, oder geben Sie die Taste im anderen Programm frei: Notarella versucht es beim Start und beim Speichern der Optionen erneut.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The key &lt;b&gt;%1&lt;/b&gt; cannot make new notes from other programs: %2&lt;/p&gt;&lt;p&gt;Choose another key in &lt;i&gt;Options&lt;/i&gt;.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Taste &lt;b&gt;%1&lt;/b&gt; kann keine neuen Notizen aus anderen Programmen heraus erstellen: %2&lt;/p&gt;&lt;p&gt;Wählen Sie unter &lt;i&gt;Optionen&lt;/i&gt; eine andere Taste.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteBackups</name>
@@ -1309,6 +1353,18 @@
     <message>
         <source>Sound file for reminders</source>
         <translation>Klangdatei für Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Make a new note with this key in any program:</source>
+        <translation>Mit dieser Taste in jedem Programm eine neue Notiz erstellen:</translation>
+    </message>
+    <message>
+        <source>This desktop lets no program take a key for itself. In its keyboard settings, give a key of your own to the command &lt;b&gt;notarella --new-note&lt;/b&gt;, &lt;b&gt;notarella --new-note --from-selection&lt;/b&gt; or &lt;b&gt;notarella --toggle&lt;/b&gt; (the README says how for GNOME and KDE Plasma).</source>
+        <translation>Diese Arbeitsumgebung lässt kein Programm eine Taste für sich belegen. Legen Sie in ihren Tastatureinstellungen eine eigene Taste auf den Befehl &lt;b&gt;notarella --new-note&lt;/b&gt;, &lt;b&gt;notarella --new-note --from-selection&lt;/b&gt; oder &lt;b&gt;notarella --toggle&lt;/b&gt; (die README beschreibt das für GNOME und KDE Plasma).</translation>
+    </message>
+    <message>
+        <source>Key for a new note</source>
+        <translation>Taste für eine neue Notiz</translation>
     </message>
 </context>
 <context>

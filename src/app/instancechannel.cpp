@@ -29,6 +29,8 @@ const QString kNewNote = QStringLiteral("new-note");
 const QString kShowPanel = QStringLiteral("show-panel");
 const QString kImport = QStringLiteral("import");
 const QString kSyncFolder = QStringLiteral("sync-folder");
+const QString kToggle = QStringLiteral("toggle");
+const QString kNewNoteFromSelection = QStringLiteral("new-note-from-selection");
 const QByteArray kAccepted = QByteArrayLiteral("ok\n");
 const QByteArray kRefused = QByteArrayLiteral("refused\n");
 
@@ -41,6 +43,10 @@ QString commandOf(InstanceChannel::Request request)
         return kShowPanel;
     case InstanceChannel::Request::Import:
         return kImport;
+    case InstanceChannel::Request::Toggle:
+        return kToggle;
+    case InstanceChannel::Request::NewNoteFromSelection:
+        return kNewNoteFromSelection;
     case InstanceChannel::Request::SyncFolder:
         break;
     }
@@ -190,7 +196,8 @@ void InstanceChannel::readRequest(QLocalSocket *socket)
 
     qCDebug(lcApp) << "InstanceChannel: request" << command;
     const bool known = command == kNewNote || command == kShowPanel || command == kImport ||
-                       command == kSyncFolder;
+                       command == kSyncFolder || command == kToggle ||
+                       command == kNewNoteFromSelection;
     // The answer goes out before the work: however long that takes, the
     // client learns at once that its request arrived.
     socket->write(known ? kAccepted : kRefused);
@@ -207,6 +214,10 @@ void InstanceChannel::readRequest(QLocalSocket *socket)
         emit importRequested(text);
     else if (command == kSyncFolder)
         emit syncFolderRequested(text);
+    else if (command == kToggle)
+        emit toggleRequested();
+    else if (command == kNewNoteFromSelection)
+        emit newNoteFromSelectionRequested();
 }
 
 InstanceChannel::Outcome

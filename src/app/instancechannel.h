@@ -12,7 +12,7 @@ class QLocalSocket;
 class QTimer;
 
 // The channel through which a second start of the program hands its request
-// (a new note, the control panel, an import, a sync folder) to the copy already running,
+// (a new note, the control panel, an import, a sync folder, a toggle) to the copy already running,
 // instead of starting beside it. The running copy listens on a local socket
 // in the user's private runtime folder; a second start connects, sends one
 // request and waits for the answer. Both ends talk only to a peer of the same
@@ -26,7 +26,9 @@ public:
         NewNote,
         ShowPanel,
         Import,
-        SyncFolder
+        SyncFolder,
+        Toggle,
+        NewNoteFromSelection
     };
     enum class Outcome
     {
@@ -78,6 +80,9 @@ signals:
     void importRequested(const QString &path);
     // `folder` as the second start made it absolute; empty turns sync off.
     void syncFolderRequested(const QString &folder);
+    void toggleRequested();
+    // A note of the text selected on this copy's screen.
+    void newNoteFromSelectionRequested();
 
 private:
     bool startServer();

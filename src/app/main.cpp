@@ -8,6 +8,7 @@
 #include "app/syncfoldercommand.h"
 #include "app/translations.h"
 #include "base/tracing.h"
+#include "notes/stickywidget.h"
 #include "platform/displayplatform.h"
 #include "platform/nativesettings.h"
 #include "platform/terminationsignals.h"
@@ -18,6 +19,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -40,6 +42,7 @@ int answerWithoutWindow(int &argc, char **argv, const Request &request)
     case Request::Action::ShowPanel:
     case Request::Action::Import:
     case Request::Action::SyncFolder:
+    case Request::Action::Toggle:
         return -1;
     case Request::Action::Help:
     case Request::Action::Version:
@@ -84,9 +87,16 @@ InstanceChannel::Request channelRequestOf(const Request &request)
         return InstanceChannel::Request::Import;
     case Request::Action::SyncFolder:
         return InstanceChannel::Request::SyncFolder;
+    case Request::Action::Toggle:
+        return InstanceChannel::Request::Toggle;
     default:
         break;
     }
+    // The selection is read by the running copy: it holds the display
+    // connection (this one has none), and where the desktop lets only a
+    // program with a window read what is selected, it is the one that can.
+    if (request.fromSelection)
+        return InstanceChannel::Request::NewNoteFromSelection;
     return InstanceChannel::Request::NewNote;
 }
 
@@ -110,7 +120,7 @@ int deliverToRunningCopy(int &argc, char **argv, const Request &request)
 {
     if (request.action != Request::Action::NewNote &&
         request.action != Request::Action::ShowPanel && request.action != Request::Action::Import &&
-        request.action != Request::Action::SyncFolder)
+        request.action != Request::Action::SyncFolder && request.action != Request::Action::Toggle)
         return -1;
     QCoreApplication application(argc, argv);
     setApplicationNames();
@@ -188,9 +198,15 @@ int main(int argc, char *argv[])
     QObject::connect(
         &channel, &InstanceChannel::syncFolderRequested, &window,
         [&window](const QString &folder) { SyncFolderCommand::apply(window, folder); });
+    QObject::connect(&channel, &InstanceChannel::toggleRequested, &window,
+                     &MainWindow::toggleNotes);
+    QObject::connect(&channel, &InstanceChannel::newNoteFromSelectionRequested, &window,
+                     &MainWindow::createStickyFromSelection);
     channel.listen(InstanceChannel::serverName());
     // No copy ran to take the request: this one carries it out.
-    if (request.action == Request::Action::NewNote)
+    if (request.action == Request::Action::NewNote && request.fromSelection)
+        QTimer::singleShot(0, &window, &MainWindow::createStickyFromSelection);
+    else if (request.action == Request::Action::NewNote)
         QTimer::singleShot(0, &window,
                            [&window, &request] { window.createStickyWithText(request.noteText); });
     else if (request.action == Request::Action::ShowPanel)
@@ -202,6 +218,14 @@ int main(int argc, char *argv[])
     else if (request.action == Request::Action::SyncFolder)
         QTimer::singleShot(0, &window, [&window, &request] {
             SyncFolderCommand::apply(window, request.syncFolder);
+        });
+    else if (request.action == Request::Action::Toggle)
+        // The notes this start showed are what the user asked for; only
+        // when it showed none does the toggle bring them out.
+        QTimer::singleShot(0, &window, [&window] {
+            if (std::none_of(stickyList.cbegin(), stickyList.cend(),
+                             [](const StickyWidget *sticky) { return !sticky->isHidden(); }))
+                window.toggleNotes();
         });
 
     if (TerminationSignals::requested()) {

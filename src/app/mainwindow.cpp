@@ -94,6 +94,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveAtExit);
     if (!TrayIcon::isTrayAvailable())
         showPanelWithoutTray();
+    applyGlobalShortcut();
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
 }
 
@@ -514,9 +515,15 @@ void MainWindow::openOptions()
     OptionsWindow options;
     options.setSyncState(m_syncStateText);
     connect(this, &MainWindow::syncStateTextChanged, &options, &OptionsWindow::setSyncState);
-    if (options.exec() != QDialog::Accepted)
+    // Let go of the key while the options are open: its editor must see the
+    // key itself when the user presses it there.
+    releaseGlobalShortcut();
+    if (options.exec() != QDialog::Accepted) {
+        applyGlobalShortcut(false);
         return;
+    }
     changeLanguage();
+    applyGlobalShortcut();
     const QString syncFolder = Preferences::userString(Preferences::Names::SyncFolder);
     if (syncFolder != syncFolderBefore)
         emit syncFolderChosen(syncFolder);

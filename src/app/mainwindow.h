@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notes/notevisibilitytoggle.h"
 #include "notes/stickylist.h"
 #include "store/notewriter.h"
 
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+class GlobalShortcut;
 class NoteSearchBar;
 class QAction;
 class QMenu;
@@ -90,6 +92,11 @@ public slots:
     void createStickyWithText(const QString &text);
     // What the options window says of keeping the notes in step.
     void setSyncStateText(const QString &text);
+    // Hides every shown note; the next call shows those notes again.
+    void toggleNotes();
+    // A note in the default colour holding the text selected on the screen,
+    // or else the clipboard's text; empty when both are.
+    void createStickyFromSelection();
 
 private slots:
     void createStickyOne();
@@ -179,6 +186,11 @@ private:
     void syncStateReloaded();
     // Makes the changes a sync folder brought; each note as it is afterwards.
     QList<NoteRecord> applySyncChanges(const QList<SyncLocalChange> &changes);
+    // Takes the key for a new note from any program that the settings name;
+    // `report`: tells the user when it cannot be had.
+    void applyGlobalShortcut(bool report = true);
+    void releaseGlobalShortcut();
+    void newNoteFromShortcut();
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
 
@@ -220,6 +232,8 @@ private:
     QDate m_trashExpiryDate; // the day the trash was last cleared of old notes
     SyncService *m_sync = nullptr;
     QString m_syncStateText;
+    NoteVisibilityToggle m_noteToggle;
+    GlobalShortcut *m_globalShortcut = nullptr;
 };
 
 // The single main window; set by the entry point once it is constructed.

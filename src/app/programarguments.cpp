@@ -42,11 +42,24 @@ struct Options
         translated("Keeps the notes in step with other computers through the folder DIR "
                    "(\"\" turns this off), in the running Notarella (starting it if none runs)."),
         QStringLiteral("DIR")};
+    QCommandLineOption toggle{
+        QStringLiteral("toggle"),
+        translated(QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "Hides every shown note of the running Notarella; the next --toggle shows "
+            "those notes again (starting Notarella if none runs)."))};
+    QCommandLineOption fromSelection{
+        QStringLiteral("from-selection"),
+        translated(QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "With --new-note: the note holds the text selected on the screen, or else "
+            "the text of the clipboard."))};
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(translated("Notarella, sticky notes for the desktop."));
-        parser.addOptions({help, version, newNote, showPanel, exportTo, importFrom, syncFolder});
+        parser.addOptions({help, version, newNote, showPanel, exportTo, importFrom, syncFolder,
+                           toggle, fromSelection});
         parser.addPositionalArgument(QStringLiteral("TEXT"),
                                      translated("The text of the new note (with --new-note)."),
                                      QStringLiteral("[TEXT]"));
@@ -85,17 +98,27 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
     const int commands = int(parser.isSet(options.newNote)) + int(parser.isSet(options.showPanel)) +
                          int(parser.isSet(options.exportTo)) +
                          int(parser.isSet(options.importFrom)) +
-                         int(parser.isSet(options.syncFolder));
+                         int(parser.isSet(options.syncFolder)) + int(parser.isSet(options.toggle));
     if (commands > 1)
-        return invalid(translated(
-            "Give only one of --new-note, --show-panel, --export, --import and --sync-folder."));
+        return invalid(translated(QT_TRANSLATE_NOOP("CommandLine",
+                                                    "Give only one of --new-note, --show-panel, "
+                                                    "--export, --import, --sync-folder and "
+                                                    "--toggle.")));
     const QStringList positional = parser.positionalArguments();
+    const bool fromSelection = parser.isSet(options.fromSelection);
+    if (fromSelection && !parser.isSet(options.newNote))
+        return invalid(translated(
+            QT_TRANSLATE_NOOP("CommandLine", "--from-selection goes only with --new-note.")));
     if (parser.isSet(options.newNote)) {
         if (positional.size() > 1)
             return invalid(translated("--new-note takes one TEXT; put quotes around a text "
                                       "with blanks."));
+        if (fromSelection && !positional.isEmpty())
+            return invalid(translated(QT_TRANSLATE_NOOP(
+                "CommandLine", "Give --new-note either a TEXT or --from-selection.")));
         request.action = ProgramRequest::Action::NewNote;
         request.noteText = positional.value(0);
+        request.fromSelection = fromSelection;
         return request;
     }
     if (!positional.isEmpty())
@@ -115,6 +138,8 @@ ProgramRequest parseProgramArguments(const QStringList &arguments)
     } else if (parser.isSet(options.syncFolder)) {
         request.syncFolder = parser.value(options.syncFolder);
         request.action = ProgramRequest::Action::SyncFolder;
+    } else if (parser.isSet(options.toggle)) {
+        request.action = ProgramRequest::Action::Toggle;
     }
     return request;
 }

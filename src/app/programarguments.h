@@ -20,6 +20,7 @@ struct ProgramRequest
         Export,     // write every note to a folder and leave
         Import,     // have the running copy (or this one) import a folder or note file
         SyncFolder, // have the running copy (or this one) keep the notes in step through a folder
+        Toggle,     // have the running copy (or this one) hide the shown notes or show them again
         Invalid     // print `error` and the usage, leave with a failure
     };
     Action action = Action::Run;
@@ -28,6 +29,8 @@ struct ProgramRequest
     QString importPath;      // --import: the exported folder or note file, as given
     QString syncFolder;      // --sync-folder: the folder as given; empty turns sync off
     QString error;           // Invalid: what was wrong, for the user
+    // --new-note --from-selection: the note holds the text selected on screen.
+    bool fromSelection = false;
 };
 
 // `arguments` as main() receives them, the program name first.

@@ -25,6 +25,7 @@ QList<Preference> generalPreferences()
          QStringLiteral("%1/audio/notice.wav").arg(AppPaths::dataFilesDirectory())},
         {Names::SyncFolder, QMetaType::QString, QString()},
         {Names::WindowPlacesExplained, QMetaType::Bool, false},
+        {Names::GlobalShortcut, QMetaType::QString, QStringLiteral("Ctrl+Alt+N")},
     };
 }
 
@@ -101,6 +102,13 @@ QString dateFormat()
     if (format.isEmpty() || format.size() > kMaxDateFormatLength)
         return preference(Names::DateFormat).factoryDefault.toString();
     return format;
+}
+
+QString globalShortcut()
+{
+    if (!NativeSettings::contains(userKey(Names::GlobalShortcut)))
+        return preference(Names::GlobalShortcut).factoryDefault.toString();
+    return userString(Names::GlobalShortcut);
 }
 
 QString productText()

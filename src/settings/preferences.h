@@ -50,6 +50,9 @@ inline const QString SyncFolder = QStringLiteral("SyncFolder");
 // Whether the user was told that this desktop does not let the program put
 // notes back where they were (a Wayland session without XWayland).
 inline const QString WindowPlacesExplained = QStringLiteral("WindowPlacesExplained");
+// The key that makes a new note from any program, as the portable text of a
+// key sequence ("Ctrl+Alt+N"); empty when switched off.
+inline const QString GlobalShortcut = QStringLiteral("GlobalShortcut");
 } // namespace Names
 
 struct Preference
@@ -84,5 +87,9 @@ inline constexpr int kMaxDateFormatLength = 200;
 // The user's date format for dates shown on notes; the factory default when
 // the stored one is empty or longer than kMaxDateFormatLength.
 QString dateFormat();
+
+// The user's key for a new note from any program; the factory default while
+// the user's settings predate it, empty when the user switched it off.
+QString globalShortcut();
 
 } // namespace Preferences

@@ -54,6 +54,7 @@ OptionsValues OptionsValues::fromUserSettings()
 {
     OptionsValues values = read(&userKey);
     values.autoRun = AutoRunManager().isAutoRunEnabled();
+    values.globalShortcut = Preferences::globalShortcut();
     return values;
 }
 
@@ -61,6 +62,7 @@ OptionsValues OptionsValues::factoryDefaults()
 {
     OptionsValues values = read(&defaultKey);
     values.autoRun = true;
+    values.globalShortcut = preference(Names::GlobalShortcut).factoryDefault.toString();
     return values;
 }
 
@@ -91,6 +93,7 @@ bool OptionsValues::save() const
     NativeSettings::setValue(userKey(Names::DateFormat), dateFormat);
     NativeSettings::setValue(userKey(Names::UseTaskBarByDefault), useTaskBar);
     NativeSettings::setValue(userKey(Names::SyncFolder), syncFolder);
+    NativeSettings::setValue(userKey(Names::GlobalShortcut), globalShortcut);
     AutoRunManager autoRunManager;
     autoRunManager.enableAutoRun(autoRun);
     return autoRunManager.isAutoRunEnabled() == autoRun;

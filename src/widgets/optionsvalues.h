@@ -30,6 +30,8 @@ struct OptionsValues
     bool autoRun = false;
     // The folder the notes are kept in step through; empty: not kept in step.
     QString syncFolder;
+    // The key for a new note from any program, as portable text; empty: none.
+    QString globalShortcut;
 
     static constexpr int kMinimumSize = 50;
     static constexpr int kMaximumSize = 500;

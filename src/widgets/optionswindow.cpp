@@ -2,7 +2,9 @@
 
 #include "base/localdatetext.h"
 #include "base/tracing.h"
+#include "platform/globalshortcut.h"
 #include "richtext/rzopendefaultbrowser.h"
+#include "settings/preferences.h"
 #include "ui/remindersound.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
@@ -15,6 +17,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -168,6 +171,26 @@ QWidget *OptionsWindow::buildOtherPage()
     syncLayout->addWidget(m_syncTurnOffButton, 2, 1, Qt::AlignTop);
     layout->addWidget(m_syncGroup);
 
+    m_shortcutGroup = new QGroupBox(page);
+    m_shortcutGroup->setObjectName(QStringLiteral("shortcutGroup"));
+    m_shortcutGroup->setCheckable(true);
+    auto *shortcutLayout = new QVBoxLayout(m_shortcutGroup);
+    m_shortcutEdit = new QKeySequenceEdit(m_shortcutGroup);
+    m_shortcutEdit->setObjectName(QStringLiteral("shortcutEdit"));
+    shortcutLayout->addWidget(m_shortcutEdit);
+    m_shortcutElsewhereLabel = new QLabel(page);
+    m_shortcutElsewhereLabel->setObjectName(QStringLiteral("shortcutElsewhereLabel"));
+    m_shortcutElsewhereLabel->setWordWrap(true);
+    m_shortcutElsewhereLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_shortcutGroup);
+    layout->addWidget(m_shortcutElsewhereLabel);
+    // Kept as stored where it would do nothing; the desktop's own settings
+    // take its place there.
+    const bool globalKeys = GlobalShortcut::isSupported();
+    m_shortcutGroup->setEnabled(globalKeys);
+    m_shortcutElsewhereLabel->setVisible(!globalKeys);
+    connect(m_shortcutEdit, &QKeySequenceEdit::editingFinished, this, &OptionsWindow::keepFirstKey);
+
     auto *line = new QFrame(page);
     line->setFrameStyle(QFrame::HLine | QFrame::Plain);
     line->setLineWidth(1);
@@ -194,6 +217,13 @@ void OptionsWindow::showValues(const OptionsValues &values)
     m_autoRunCheckBox->setChecked(values.autoRun);
     m_syncFolderLineEdit->setText(values.syncFolder);
     updateSyncControls();
+    // Switched off, the editor still offers the usual key to switch it on with.
+    m_shortcutGroup->setChecked(!values.globalShortcut.isEmpty());
+    m_shortcutEdit->setKeySequence(QKeySequence::fromString(
+        values.globalShortcut.isEmpty()
+            ? Preferences::preference(Preferences::Names::GlobalShortcut).factoryDefault.toString()
+            : values.globalShortcut,
+        QKeySequence::PortableText));
 }
 
 OptionsValues OptionsWindow::values() const
@@ -214,6 +244,8 @@ OptionsValues OptionsWindow::values() const
     values.useTaskBar = isTicked(m_taskBarCheckBox);
     values.autoRun = isTicked(m_autoRunCheckBox);
     values.syncFolder = m_syncFolderLineEdit->text();
+    if (m_shortcutGroup->isChecked())
+        values.globalShortcut = m_shortcutEdit->keySequence().toString(QKeySequence::PortableText);
     return values;
 }
 
@@ -252,6 +284,17 @@ void OptionsWindow::changeLanguage()
     m_syncBrowseButton->setText(tr("Browse…"));
     m_syncTurnOffButton->setText(tr("Turn off"));
     updateSyncControls();
+    m_shortcutGroup->setTitle(tr("Make a new note with this key in any program:"));
+    // Read out by screen readers from the editor and the line it types into.
+    const QString keyName = tr("Key for a new note");
+    m_shortcutEdit->setAccessibleName(keyName);
+    for (QWidget *inner : m_shortcutEdit->findChildren<QWidget *>())
+        inner->setAccessibleName(keyName);
+    m_shortcutElsewhereLabel->setText(
+        tr("This desktop lets no program take a key for itself. In its keyboard settings, "
+           "give a key of your own to the command <b>notarella --new-note</b>, "
+           "<b>notarella --new-note --from-selection</b> or <b>notarella --toggle</b> "
+           "(the README says how for GNOME and KDE Plasma)."));
 
     // Each field is named for a screen reader by its label, or by what it
     // holds where several share one label.
@@ -370,6 +413,13 @@ void OptionsWindow::chooseSyncFolder()
         return;
     m_syncFolderLineEdit->setText(QDir::cleanPath(chosen));
     updateSyncControls();
+}
+
+void OptionsWindow::keepFirstKey()
+{
+    const QKeySequence sequence = m_shortcutEdit->keySequence();
+    if (sequence.count() > 1)
+        m_shortcutEdit->setKeySequence(QKeySequence(sequence[0]));
 }
 
 void OptionsWindow::turnSyncOff()

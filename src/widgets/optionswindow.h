@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QKeySequenceEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,6 +46,8 @@ private slots:
     void reminderSoundPushButtonClicked();
     void chooseSyncFolder();
     void turnSyncOff();
+    // A key pressed after another is not a key one presses at once: only the first counts.
+    void keepFirstKey();
 
 private:
     QWidget *buildGeneralPage(const OptionsValues &stored);
@@ -87,6 +90,11 @@ private:
     QPushButton *m_syncBrowseButton = nullptr;
     QLabel *m_syncStateLabel = nullptr;
     QPushButton *m_syncTurnOffButton = nullptr;
+    // The key for a new note from any program; unticked: none.
+    QGroupBox *m_shortcutGroup = nullptr;
+    QKeySequenceEdit *m_shortcutEdit = nullptr;
+    // Where no program may take a key, says how to use the desktop's own.
+    QLabel *m_shortcutElsewhereLabel = nullptr;
     // The folder stored when the dialog opened, and the program's word on it.
     QString m_syncFolderInUse;
     QString m_syncState;

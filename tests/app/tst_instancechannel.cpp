@@ -327,6 +327,8 @@ void TestInstanceChannel::secondStartHandsOverItsRequest_data()
                               << "Milk & <honey>";
     QTest::newRow("show panel") << QStringList{"--show-panel"} << "MainWindow::showControlPanel()"
                                 << "";
+    QTest::newRow("toggle") << QStringList{"--toggle"} << "MainWindow::toggleNotes()"
+                            << "";
     // One word as long as one argument may be: laid out with word-boundary
     // breaking it froze the running copy past the client's wait.
     const QString word(131000, QLatin1Char('w'));

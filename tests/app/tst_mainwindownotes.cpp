@@ -9,6 +9,8 @@
 #include "ui/userprompt.h"
 #include "widgets/trayicon.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +39,8 @@ private slots:
     void erasingAsksFirst_data();
     void erasingAsksFirst();
     void oldDeletedNotesGoAtStart();
+    void toggleShowsTheNotesItHid();
+    void nothingSelectedGivesAnEmptyNote();
 
 private:
     void restart();
@@ -421,6 +425,35 @@ void TestStickyStore::oldDeletedNotesGoAtStart()
     QCOMPARE(left.size(), 1);
     QCOMPARE(left.first().record.id, 3);
     QCOMPARE(storedTrashRows(), 1);
+}
+
+void TestStickyStore::toggleShowsTheNotesItHid()
+{
+    for (int id = 2; id <= 4; ++id)
+        MainWindowTestAccess::createSticky(*m_window, QStringLiteral("#FFC0CB"),
+                                           QStringLiteral("Pink"));
+    noteWithId(3)->hide();
+    m_window->toggleNotes();
+    for (const StickyWidget *sticky : std::as_const(stickyList))
+        QVERIFY(sticky->isHidden());
+    // Hidden as far as the note file knows too: column 1 is "visible".
+    for (const QStringList &row : storedRows())
+        QCOMPARE(row.at(1), QStringLiteral("NO"));
+    m_window->toggleNotes();
+    QVERIFY(!noteWithId(1)->isHidden());
+    QVERIFY(!noteWithId(2)->isHidden());
+    QVERIFY(noteWithId(3)->isHidden());
+    QVERIFY(!noteWithId(4)->isHidden());
+}
+
+void TestStickyStore::nothingSelectedGivesAnEmptyNote()
+{
+    // Offscreen there is no selection, only the clipboard, here emptied.
+    QGuiApplication::clipboard()->clear();
+    m_window->createStickyFromSelection();
+    QCOMPARE(stickyList.size(), 2);
+    QCOMPARE(stickyList.last()->textBrowser()->toPlainText(), QString());
+    QVERIFY(!stickyList.last()->isHidden());
 }
 
 QTEST_MAIN(TestStickyStore)

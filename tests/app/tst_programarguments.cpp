@@ -20,6 +20,8 @@ private slots:
     void syncFolderOption();
     void syncFolderIsResolved_data();
     void syncFolderIsResolved();
+    void toggleAndSelection_data();
+    void toggleAndSelection();
     void usageNamesEveryOption();
 };
 
@@ -168,11 +170,50 @@ void TestProgramArguments::syncFolderIsResolved()
     QVERIFY(usable || resolved.error.contains(folder)); // names the folder the user meant
 }
 
+void TestProgramArguments::toggleAndSelection_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // without the program name
+    QTest::addColumn<Request::Action>("action");
+    QTest::addColumn<bool>("fromSelection");
+    using A = Request::Action;
+    QTest::newRow("toggle") << QStringList{"--toggle"} << A::Toggle << false;
+    QTest::newRow("toggle and new note")
+        << QStringList{"--toggle", "--new-note"} << A::Invalid << false;
+    QTest::newRow("toggle and show panel")
+        << QStringList{"--show-panel", "--toggle"} << A::Invalid << false;
+    QTest::newRow("toggle with a stray text")
+        << QStringList{"--toggle", "x"} << A::Invalid << false;
+    QTest::newRow("help wins over toggle") << QStringList{"--toggle", "-h"} << A::Help << false;
+    QTest::newRow("note from selection")
+        << QStringList{"--new-note", "--from-selection"} << A::NewNote << true;
+    QTest::newRow("selection first")
+        << QStringList{"--from-selection", "--new-note"} << A::NewNote << true;
+    QTest::newRow("plain new note") << QStringList{"--new-note"} << A::NewNote << false;
+    QTest::newRow("selection alone") << QStringList{"--from-selection"} << A::Invalid << false;
+    QTest::newRow("selection with toggle")
+        << QStringList{"--toggle", "--from-selection"} << A::Invalid << false;
+    QTest::newRow("selection and a text")
+        << QStringList{"--new-note", "--from-selection", "x"} << A::Invalid << false;
+}
+
+void TestProgramArguments::toggleAndSelection()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Request::Action, action);
+    QFETCH(bool, fromSelection);
+    const Request request =
+        CommandLine::parseProgramArguments(QStringList{"notarella"} + arguments);
+    QCOMPARE(request.action, action);
+    QCOMPARE(request.fromSelection, fromSelection);
+    QVERIFY(request.noteText.isEmpty());
+    QCOMPARE(request.error.isEmpty(), action != Request::Action::Invalid);
+}
+
 void TestProgramArguments::usageNamesEveryOption()
 {
     const QString usage = CommandLine::programUsageText();
     for (const char *option : {"--help", "--version", "--new-note", "--show-panel", "--export",
-                               "--import", "--sync-folder"})
+                               "--import", "--sync-folder", "--toggle", "--from-selection"})
         QVERIFY2(usage.contains(QLatin1String(option)), option);
     QVERIFY(CommandLine::programVersionText().startsWith(QStringLiteral("Notarella ")));
 }

@@ -103,6 +103,7 @@ void TestSettingsBootstrap::firstRunWritesFactoryDefaults()
         {"ReminderNoticeSoundFile", QMetaType::QString, soundFile},
         {"SyncFolder", QMetaType::QString, QString()}, // sync off
         {"WindowPlacesExplained", QMetaType::Bool, false},
+        {"GlobalShortcut", QMetaType::QString, QStringLiteral("Ctrl+Alt+N")},
         {"DefaultColor", QMetaType::QString, QStringLiteral("Yellow")},
         {"DefaultRGB", QMetaType::QString, QStringLiteral("#FFFF00")},
         {"OneColor", QMetaType::QString, QStringLiteral("Light Blue")},
@@ -175,9 +176,9 @@ void TestSettingsBootstrap::firstRunWritesNothingElse()
         expected.insert(defaultKey(entry.name).toLower());
         expected.insert(userKey(entry.name).toLower());
     }
-    QCOMPARE(expected.size(), 49);
+    QCOMPARE(expected.size(), 51);
     QCOMPARE(foldedKeys(), expected);
-    QCOMPARE(NativeSettings::allKeys().size(), 49); // no key stored twice in two spellings
+    QCOMPARE(NativeSettings::allKeys().size(), 51); // no key stored twice in two spellings
     QCOMPARE(NativeSettings::intValue(Keys::SoftwareVersion), 10700);
     QCOMPARE(NativeSettings::stringValue(Keys::SoftwareName), QStringLiteral("NOTARELLA"));
     QVERIFY(!NativeSettings::stringValue(Keys::Product).isEmpty());

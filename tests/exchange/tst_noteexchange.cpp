@@ -790,7 +790,7 @@ private slots:
                            .arg(address.toHtmlEscaped());
         const QString folder = m_temporary->filePath(QStringLiteral("export"));
         QVERIFY(NoteExport::exportNotes({note}, folder).ok);
-        for (const QString name : {QStringLiteral("note-8.html"), QStringLiteral("index.html")}) {
+        for (const QString &name : {QStringLiteral("note-8.html"), QStringLiteral("index.html")}) {
             const QString page = QString::fromUtf8(contentOf(folder + QLatin1Char('/') + name));
             static const QRegularExpression policy(QStringLiteral(
                 "<meta http-equiv=\"Content-Security-Policy\" content=\"([^\"]*)\">"));

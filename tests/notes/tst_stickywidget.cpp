@@ -469,7 +469,8 @@ void TestStickyWidget::namedForAScreenReader()
     // the note's menu comes.
     const auto request = [&note](QContextMenuEvent::Reason reason) {
         return menuOpenedBy([&note, reason] {
-            QContextMenuEvent event(reason, QPoint(5, 5));
+            QContextMenuEvent event(reason, QPoint(5, 5),
+                                    note->textBrowser()->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(note->textBrowser(), &event);
         });
     };

@@ -461,7 +461,7 @@ private slots:
     void displaySwitchRefusesMarkupNestingTooDeeply()
     {
         editor->setHtml(
-            QStringLiteral("<table><tr><td>&lt;img '</td></tr></table><p>'&gt;</p>").repeated(8));
+            QStringLiteral("<table><tr><td>&lt;img src='</td></tr></table><p>'&gt;</p>").repeated(8));
         toggle();
         QVERIFY(!editor->isDisplayingFunctionalObjects());
         const QString markup = browser->toHtml();

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -93,7 +94,8 @@ bool sameValues(const OptionsValues &a, const OptionsValues &b)
            a.closeWarning == b.closeWarning && a.playSound == b.playSound &&
            a.soundFile == b.soundFile && a.widthText.toInt() == b.widthText.toInt() &&
            a.heightText.toInt() == b.heightText.toInt() && a.dateFormat == b.dateFormat &&
-           a.useTaskBar == b.useTaskBar && a.autoRun == b.autoRun && a.syncFolder == b.syncFolder;
+           a.useTaskBar == b.useTaskBar && a.autoRun == b.autoRun && a.syncFolder == b.syncFolder &&
+           a.globalShortcut == b.globalShortcut;
 }
 
 } // namespace
@@ -122,6 +124,8 @@ private slots:
     void failedLogInEntryIsReported();
     void syncControls_data();
     void syncControls();
+    void shortcutSetting_data();
+    void shortcutSetting();
 
 private:
     QStringList m_played;
@@ -588,6 +592,63 @@ void TestOptionsWindow::syncControls()
     window.setSyncState("Unreachable.");
     QCOMPARE(label->text(), state == "told" ? "Unreachable." : state);
     QCOMPARE(settingsSnapshot(), before);
+}
+
+void TestOptionsWindow::shortcutSetting_data()
+{
+    QTest::addColumn<QString>("stored"); // "-": settings older than the key
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("tick"); // -1 untick, 0 leave, 1 tick
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("older settings get the usual key") << "-"
+                                                      << "Ctrl+Alt+N" << 0 << ""
+                                                      << "Ctrl+Alt+N";
+    QTest::newRow("off stays off") << ""
+                                   << "Ctrl+Alt+N" << 0 << ""
+                                   << "";
+    QTest::newRow("switched off") << "Ctrl+Shift+K"
+                                  << "Ctrl+Shift+K" << -1 << ""
+                                  << "";
+    QTest::newRow("switched on") << ""
+                                 << "Ctrl+Alt+N" << 1 << ""
+                                 << "Ctrl+Alt+N";
+    QTest::newRow("another key") << "Ctrl+Alt+N"
+                                 << "Ctrl+Alt+N" << 0 << "Meta+F5"
+                                 << "Meta+F5";
+    QTest::newRow("only the first of two keys") << "Ctrl+Alt+N"
+                                                << "Ctrl+Alt+N" << 0 << "Ctrl+A, Ctrl+B"
+                                                << "Ctrl+A";
+}
+
+void TestOptionsWindow::shortcutSetting()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QFETCH(int, tick);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    if (stored == "-")
+        NativeSettings::remove(userKey(Names::GlobalShortcut));
+    else
+        setUser(Names::GlobalShortcut, stored);
+    OptionsWindow window;
+    auto *shortcutGroup = window.findChild<QGroupBox *>("shortcutGroup");
+    auto *edit = window.findChild<QKeySequenceEdit *>("shortcutEdit");
+    QCOMPARE(edit->keySequence().toString(QKeySequence::PortableText), shown);
+    QCOMPARE(shortcutGroup->isChecked(), stored != "");
+    // No X11 display here: the desktop's own settings are pointed to.
+    QVERIFY(!shortcutGroup->isEnabled());
+    QVERIFY(!window.findChild<QLabel *>("shortcutElsewhereLabel")->isHidden());
+    if (tick != 0)
+        shortcutGroup->setChecked(tick > 0);
+    if (!typed.isEmpty()) {
+        edit->setKeySequence(QKeySequence::fromString(typed, QKeySequence::PortableText));
+        emit edit->editingFinished();
+    }
+    QTest::mouseClick(control<QPushButton>(window, "&Save"), Qt::LeftButton);
+    QCOMPARE(NativeSettings::stringValue(userKey(Names::GlobalShortcut)), saved);
+    QCOMPARE(Preferences::globalShortcut(), saved);
 }
 
 QTEST_MAIN(TestOptionsWindow)
