@@ -755,6 +755,14 @@
         <source>&lt;p&gt;The key &lt;b&gt;%1&lt;/b&gt; cannot make new notes from other programs: %2&lt;/p&gt;&lt;p&gt;Choose another key in &lt;i&gt;Options&lt;/i&gt;.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Die Taste &lt;b&gt;%1&lt;/b&gt; kann keine neuen Notizen aus anderen Programmen heraus erstellen: %2&lt;/p&gt;&lt;p&gt;Wählen Sie unter &lt;i&gt;Optionen&lt;/i&gt; eine andere Taste.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Notes Cannot Be Placed</source>
+        <translation>Notizen können nicht platziert werden</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This desktop does not let programs place their windows, so your notes open wherever the desktop puts them.&lt;/p&gt;&lt;p&gt;Their places are kept: Notarella does not store a place it cannot know, and the notes are back where they were in a session that lets programs place windows.&lt;/p&gt;&lt;p&gt;To have the notes in their places on this desktop as well, start Notarella through XWayland (the package &quot;xwayland&quot;):&lt;/p&gt;&lt;p&gt;&lt;tt&gt;QT_QPA_PLATFORM=xcb notarella&lt;/tt&gt;&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Arbeitsumgebung lässt Programme ihre Fenster nicht selbst platzieren, daher öffnen sich Ihre Notizen dort, wo die Arbeitsumgebung sie hinstellt.&lt;/p&gt;&lt;p&gt;Ihre Plätze bleiben erhalten: Notarella speichert keinen Platz, den es nicht kennen kann, und in einer Sitzung, die Programme ihre Fenster platzieren lässt, stehen die Notizen wieder an ihrem Platz.&lt;/p&gt;&lt;p&gt;Damit die Notizen auch in dieser Arbeitsumgebung an ihrem Platz stehen, starten Sie Notarella über XWayland (das Paket &quot;xwayland&quot;):&lt;/p&gt;&lt;p&gt;&lt;tt&gt;QT_QPA_PLATFORM=xcb notarella&lt;/tt&gt;&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>NoteBackups</name>
