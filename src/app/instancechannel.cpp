@@ -185,39 +185,75 @@ void InstanceChannel::readRequest(QLocalSocket *socket)
         letGo(socket);
         return;
     }
-    QDataStream stream(socket);
-    stream.setVersion(QDataStream::Qt_6_0);
-    stream.startTransaction();
-    QString command;
-    QString text;
-    stream >> command >> text;
-    if (!stream.commitTransaction())
+    Message message;
+    if (!decode(socket, &message))
         return; // the rest of the request is still on its way
 
-    qCDebug(lcApp) << "InstanceChannel: request" << command;
-    const bool known = command == kNewNote || command == kShowPanel || command == kImport ||
-                       command == kSyncFolder || command == kToggle ||
-                       command == kNewNoteFromSelection;
+    qCDebug(lcApp) << "InstanceChannel: request" << (message.request ? int(*message.request) : -1);
     // The answer goes out before the work: however long that takes, the
     // client learns at once that its request arrived.
-    socket->write(known ? kAccepted : kRefused);
+    socket->write(message.request ? kAccepted : kRefused);
     socket->flush();
     m_clients.removeOne(socket);
     socket->disconnect(this);
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     socket->disconnectFromServer();
-    if (command == kNewNote)
-        emit newNoteRequested(text);
-    else if (command == kShowPanel)
+    if (!message.request)
+        return;
+    switch (*message.request) {
+    case Request::NewNote:
+        emit newNoteRequested(message.text);
+        break;
+    case Request::ShowPanel:
         emit showPanelRequested();
-    else if (command == kImport)
-        emit importRequested(text);
-    else if (command == kSyncFolder)
-        emit syncFolderRequested(text);
-    else if (command == kToggle)
+        break;
+    case Request::Import:
+        emit importRequested(message.text);
+        break;
+    case Request::SyncFolder:
+        emit syncFolderRequested(message.text);
+        break;
+    case Request::Toggle:
         emit toggleRequested();
-    else if (command == kNewNoteFromSelection)
+        break;
+    case Request::NewNoteFromSelection:
         emit newNoteFromSelectionRequested();
+        break;
+    }
+}
+
+QByteArray InstanceChannel::encode(Request request, const QString &text)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_6_0);
+    stream << commandOf(request) << text;
+    return bytes;
+}
+
+bool InstanceChannel::decode(QIODevice *device, Message *message)
+{
+    QDataStream stream(device);
+    stream.setVersion(QDataStream::Qt_6_0);
+    stream.startTransaction();
+    QString command;
+    QString text;
+    stream >> command >> text;
+    message->request.reset();
+    message->text.clear();
+    if (!stream.commitTransaction()) {
+        // Bytes that cannot be a request (a text of an odd number of bytes)
+        // are refused at once rather than waited on.
+        return stream.status() != QDataStream::ReadPastEnd;
+    }
+    for (const Request request :
+         {Request::NewNote, Request::ShowPanel, Request::Import, Request::SyncFolder,
+          Request::Toggle, Request::NewNoteFromSelection}) {
+        if (command == commandOf(request))
+            message->request = request;
+    }
+    message->text = text;
+    return true;
 }
 
 InstanceChannel::Outcome
@@ -258,9 +294,7 @@ InstanceChannel::Outcome InstanceChannel::deliver(const QString &name, Request r
         return socket.state() == QLocalSocket::ConnectedState &&
                Platform::isProcessAlive(peer->pid);
     };
-    QDataStream stream(&socket);
-    stream.setVersion(QDataStream::Qt_6_0);
-    stream << commandOf(request) << text;
+    socket.write(encode(request, text));
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(kAliveCheckMs) && !stillThere())
             return Outcome::NotAnswered;

@@ -5,7 +5,10 @@
 #include <QObject>
 #include <QString>
 
+class QIODevice;
+
 #include <functional>
+#include <optional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -44,6 +47,20 @@ public:
     static constexpr int kMaxClients = 32;
     // How often the listener checks that its socket is still there.
     static constexpr int kWatchIntervalMs = 2000;
+
+    // One request as it travels: the command word and its text. A command
+    // this copy does not know has no request.
+    struct Message
+    {
+        std::optional<Request> request;
+        QString text;
+    };
+    // The bytes a client sends for `request`.
+    static QByteArray encode(Request request, const QString &text);
+    // Reads one message from the start of `device`. False while its bytes
+    // are still on their way: then nothing is taken from `device`. Bytes
+    // that are no message read as one without a request.
+    static bool decode(QIODevice *device, Message *message);
 
     explicit InstanceChannel(QObject *parent = nullptr);
     ~InstanceChannel() override;

@@ -230,6 +230,14 @@ void TestInstanceChannel::strangeRequestsAreRefused_data()
         stream << QStringLiteral("delete-all-notes") << QString();
     }
     QTest::newRow("unknown command") << unknown << QByteArray("refused\n");
+    // A text of an odd number of bytes is no text: refused at once, not
+    // waited on until the client is let go.
+    QByteArray odd;
+    {
+        QDataStream stream(&odd, QIODevice::WriteOnly);
+        stream << QStringLiteral("new-note");
+    }
+    QTest::newRow("odd text") << odd + QByteArray("\0\0\0\x03" "abc", 7) << QByteArray("refused\n");
     // A text that claims to be huge, and keeps coming: dropped without an
     // answer once it passes what any request of ours can be.
     QTest::newRow("flood") << QByteArray("\x7f\xff\xff\xf0", 4) + QByteArray(3 * 1024 * 1024, 'a')
