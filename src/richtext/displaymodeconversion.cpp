@@ -111,6 +111,47 @@ QString fromVisibleText(QStringView text)
         .replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
 
+// As replaceMatches(), but a match that starts inside a tag is none: the
+// search goes on one character after its start.
+template <typename Replacement>
+QString replaceMatchesOutsideTags(const QString &text, const QRegularExpression &pattern,
+                                  Replacement replacement)
+{
+    // Visible text holds its angle brackets as entities, so the brackets
+    // seen so far tell whether a position lies inside a tag. Matches come in
+    // order, so the text is read once.
+    qsizetype scanned = 0;
+    bool inTag = false;
+    const auto insideTag = [&](qsizetype position) {
+        for (; scanned < position; ++scanned) {
+            if (text.at(scanned) == QLatin1Char('<'))
+                inTag = true;
+            else if (text.at(scanned) == QLatin1Char('>'))
+                inTag = false;
+        }
+        return inTag;
+    };
+    QString result;
+    qsizetype copied = 0;
+    // One search through the text (its UTF-16 checked once); only a match
+    // inside a tag starts another, one character further.
+    QRegularExpressionMatchIterator matches = pattern.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        if (insideTag(match.capturedStart())) {
+            matches = pattern.globalMatch(text, match.capturedStart() + 1);
+            continue;
+        }
+        result += QStringView(text).mid(copied, match.capturedStart() - copied);
+        result += replacement(match);
+        copied = match.capturedEnd();
+    }
+    if (copied == 0)
+        return text;
+    result += QStringView(text).mid(copied);
+    return result;
+}
+
 // An icon is kept by name, so it is found wherever the program runs.
 QString iconTag(const QString &name)
 {
@@ -263,17 +304,20 @@ QString toFunctional(const QString &html, const QString &, const QSet<QString> &
                 return match.captured(0);
             return QLatin1Char('<') + tag + QLatin1Char('>');
         });
-    result = replaceMatches(result, escapedLinkPattern(), [](const QRegularExpressionMatch &match) {
-        // Without an address there is nothing to follow, and the reader
-        // would drop the tag typed for it: it stays text.
-        static const QRegularExpression address(QStringLiteral("\\shref\\s*+="),
-                                                QRegularExpression::CaseInsensitiveOption);
-        const QString attributes = fromVisibleText(match.capturedView(1));
-        if (!address.match(attributes).hasMatch())
-            return match.captured(0);
-        return QLatin1String("<a ") + attributes.mid(2) + QLatin1Char('>') +
-               match.capturedView(2).toString() + QLatin1String("</a>");
-    });
+    // A link written inside the source of a picture restored above is part
+    // of that source: the search goes on after where it starts.
+    result = replaceMatchesOutsideTags(
+        result, escapedLinkPattern(), [](const QRegularExpressionMatch &match) {
+            // Without an address there is nothing to follow, and the reader
+            // would drop the tag typed for it: it stays text.
+            static const QRegularExpression address(QStringLiteral("\\shref\\s*+="),
+                                                    QRegularExpression::CaseInsensitiveOption);
+            const QString attributes = fromVisibleText(match.capturedView(1));
+            if (!address.match(attributes).hasMatch())
+                return match.captured(0);
+            return QLatin1String("<a ") + attributes.mid(2) + QLatin1Char('>') +
+                   match.capturedView(2).toString() + QLatin1String("</a>");
+        });
     // Icons last: the tags restored above are no text, so a token inside an
     // address stays part of the address.
     result = tokensToIcons(result, icons);

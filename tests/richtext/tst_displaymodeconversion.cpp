@@ -142,6 +142,11 @@ private slots:
         QTest::newRow("link tag without an address stays text")
             << false << "&lt;a hre=&quot;x&quot;&gt;t&lt;/a&gt;"
             << "&lt;a hre=&quot;x&quot;&gt;t&lt;/a&gt;";
+        QTest::newRow("link written inside a picture's source")
+            << false
+            << "&lt;img src=&quot;p&amp;gt;&amp;lt;a href=&quot; /&gt;x &lt;a "
+               "href=&quot;h&quot;&gt;t&lt;/a&gt;"
+            << "<img src=\"p&gt;&lt;a href=\" />x <a href=\"h\">t</a>";
         QTest::newRow("rule before an icon")
             << false << "<p>a&lt;hr /&gt;:star: b</p>"
             << "<p>a<hr /><p><img src=\"notarella-icon:star.png\"> b</p>";
