@@ -67,22 +67,51 @@ const QRegularExpression &ruleBeforePicturePattern()
     return pattern;
 }
 
+// Where replaceMatches() looks for matches.
+enum class MatchPlaces
+{
+    Anywhere,
+    // A match that starts inside a tag is none, and the search goes on one
+    // character after its start. Visible text holds its angle brackets as
+    // entities, so the brackets seen so far tell whether a position lies
+    // inside a tag.
+    OutsideTags,
+};
+
 // Replaces every match of `pattern` by what `replacement` makes of it and
 // copies everything between the matches as it is.
 template <typename Replacement>
 QString replaceMatches(const QString &text, const QRegularExpression &pattern,
-                       Replacement replacement)
+                       Replacement replacement, MatchPlaces places = MatchPlaces::Anywhere)
 {
     if (!pattern.isValid()) {
         qCWarning(lcRichText) << "Pattern not usable, text kept as it is:" << pattern.pattern()
                               << pattern.errorString();
         return text;
     }
+    // Matches come in order, so the text is read once for the tags.
+    qsizetype scanned = 0;
+    bool inTag = false;
+    const auto insideTag = [&](qsizetype position) {
+        for (; scanned < position; ++scanned) {
+            if (text.at(scanned) == QLatin1Char('<'))
+                inTag = true;
+            else if (text.at(scanned) == QLatin1Char('>'))
+                inTag = false;
+        }
+        return inTag;
+    };
     QString result;
     qsizetype copied = 0;
+    // One search through the text (its UTF-16 checked once); only a match
+    // inside a tag starts another, one character further.
     QRegularExpressionMatchIterator matches = pattern.globalMatch(text);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
+        if (places == MatchPlaces::OutsideTags && insideTag(match.capturedStart())) {
+            matches = pattern.globalMatch(text, match.capturedStart() + 1);
+            continue;
+        }
         if (copied == 0)
             result.reserve(text.size() + text.size() / 4);
         result += QStringView(text).mid(copied, match.capturedStart() - copied);
@@ -109,47 +138,6 @@ QString fromVisibleText(QStringView text)
     return text.toString()
         .replace(QLatin1String("&quot;"), QLatin1String("\""))
         .replace(QLatin1String("&amp;"), QLatin1String("&"));
-}
-
-// As replaceMatches(), but a match that starts inside a tag is none: the
-// search goes on one character after its start.
-template <typename Replacement>
-QString replaceMatchesOutsideTags(const QString &text, const QRegularExpression &pattern,
-                                  Replacement replacement)
-{
-    // Visible text holds its angle brackets as entities, so the brackets
-    // seen so far tell whether a position lies inside a tag. Matches come in
-    // order, so the text is read once.
-    qsizetype scanned = 0;
-    bool inTag = false;
-    const auto insideTag = [&](qsizetype position) {
-        for (; scanned < position; ++scanned) {
-            if (text.at(scanned) == QLatin1Char('<'))
-                inTag = true;
-            else if (text.at(scanned) == QLatin1Char('>'))
-                inTag = false;
-        }
-        return inTag;
-    };
-    QString result;
-    qsizetype copied = 0;
-    // One search through the text (its UTF-16 checked once); only a match
-    // inside a tag starts another, one character further.
-    QRegularExpressionMatchIterator matches = pattern.globalMatch(text);
-    while (matches.hasNext()) {
-        const QRegularExpressionMatch match = matches.next();
-        if (insideTag(match.capturedStart())) {
-            matches = pattern.globalMatch(text, match.capturedStart() + 1);
-            continue;
-        }
-        result += QStringView(text).mid(copied, match.capturedStart() - copied);
-        result += replacement(match);
-        copied = match.capturedEnd();
-    }
-    if (copied == 0)
-        return text;
-    result += QStringView(text).mid(copied);
-    return result;
 }
 
 // An icon is kept by name, so it is found wherever the program runs.
@@ -306,8 +294,9 @@ QString toFunctional(const QString &html, const QString &, const QSet<QString> &
         });
     // A link written inside the source of a picture restored above is part
     // of that source: the search goes on after where it starts.
-    result = replaceMatchesOutsideTags(
-        result, escapedLinkPattern(), [](const QRegularExpressionMatch &match) {
+    result = replaceMatches(
+        result, escapedLinkPattern(),
+        [](const QRegularExpressionMatch &match) {
             // Without an address there is nothing to follow, and the reader
             // would drop the tag typed for it: it stays text.
             static const QRegularExpression address(QStringLiteral("\\shref\\s*+="),
@@ -317,7 +306,8 @@ QString toFunctional(const QString &html, const QString &, const QSet<QString> &
                 return match.captured(0);
             return QLatin1String("<a ") + attributes.mid(2) + QLatin1Char('>') +
                    match.capturedView(2).toString() + QLatin1String("</a>");
-        });
+        },
+        MatchPlaces::OutsideTags);
     // Icons last: the tags restored above are no text, so a token inside an
     // address stays part of the address.
     result = tokensToIcons(result, icons);
