@@ -1,13 +1,32 @@
 // The exported-note page reader on any text, and the round trip that must be
-// exact: a note written as a page reads back with every value it had.
+// exact: a note written as a page reads back with every value it had. The
+// input is also imported as the page of an exported folder that holds one
+// picture, beside one outside it: the pictures it names are taken in or left
+// out, and the note loads no picture from a file.
 
 #include "exchange/noteexport.h"
 #include "exchange/noteimport.h"
 #include "fuzzsupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 namespace {
+
+// outside.png and export/picture.png, both real pictures.
+QTemporaryDir &folder()
+{
+    static QTemporaryDir temporary;
+    return temporary;
+}
+
+QString exportFolder()
+{
+    return folder().filePath(QStringLiteral("export"));
+}
 
 // A note made of the input: numbers and switches from its first bytes, the
 // texts from the rest, split at U+001F.
@@ -66,6 +85,13 @@ QString describe(const NoteRecord &record)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     FuzzSupport::start(argc, argv);
+    FuzzSupport::expect(folder().isValid(), "a temporary folder");
+    QDir().mkpath(exportFolder());
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::magenta);
+    FuzzSupport::expect(picture.save(folder().filePath(QStringLiteral("outside.png"))) &&
+                            picture.save(exportFolder() + QStringLiteral("/picture.png")),
+                        "pictures can be written");
     return 0;
 }
 
@@ -73,6 +99,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // Any text as a page: read or refused, never more.
     NoteImport::parsePage(FuzzSupport::text(data, size));
+    QFile page(exportFolder() + QStringLiteral("/note.html"));
+    FuzzSupport::expect(page.open(QIODevice::WriteOnly | QIODevice::Truncate),
+                        "the page can be written");
+    page.write(reinterpret_cast<const char *>(data), qint64(size));
+    page.close();
+    const NoteImport::Result imported = NoteImport::readFolder(exportFolder());
+    for (const NoteRecord &record : imported.records)
+        FuzzSupport::expectOnlyKeptResources(record.message);
 
     const NoteRecord written = noteOf(data, size);
     const std::optional<NoteRecord> read =

@@ -1,7 +1,13 @@
 #include "fuzzsupport.h"
 
+#include "richtext/loadedpictures.h"
+#include "richtext/markupsafety.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QTextDocument>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +29,40 @@ void start(int *argc, char ***argv)
 QString text(const uint8_t *data, size_t size)
 {
     return QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+namespace {
+
+// Keeps the name of every resource asked for and gives none, so Qt goes on
+// as it does when the program has no answer either.
+class RecordingDocument : public QTextDocument
+{
+public:
+    QStringList requested;
+
+protected:
+    QVariant loadResource(int, const QUrl &name) override
+    {
+        requested.append(name.toString());
+        return {};
+    }
+};
+
+} // namespace
+
+void expectOnlyKeptResources(const QString &html)
+{
+    if (!MarkupSafety::isSafeToLayOut(html))
+        return;
+    RecordingDocument document;
+    document.setTextWidth(300);
+    document.setHtml(html);
+    // Pictures are asked for when the layout measures them.
+    document.documentLayout()->documentSize();
+    // An empty name (a picture without a source) names no file.
+    for (const QString &name : std::as_const(document.requested))
+        expect(name.isEmpty() || LoadedPictures::keptOrLeftOut(name) == name,
+               "only kept resources are loaded", name, html);
 }
 
 void expect(bool holds, const char *what, const QString &seen, const QString &wanted)
