@@ -318,6 +318,10 @@ QList<NoteDatabase::Incident> NoteDatabase::takeIncidents()
 void NoteDatabase::createTables(NewFile newFile)
 {
     qCDebug(lcStore) << "Building Database table.";
+    // One transaction: a program ended half-way through (killed, power
+    // lost) leaves an empty file, which the next start builds anew, not a
+    // table without its welcome note and backup.
+    const bool inTransaction = m_database.transaction();
     QSqlQuery query(m_database);
     execute(query, kCreateTableStatement);
     if (newFile == NewFile::WithWelcomeNote) {
@@ -332,6 +336,8 @@ void NoteDatabase::createTables(NewFile newFile)
             qCDebug(lcStore) << "welcome note not inserted:" << query.lastError().text();
     }
     execute(query, kCreateBackupStatement);
+    if (inTransaction && !m_database.commit())
+        qCDebug(lcStore) << "new tables not written:" << m_database.lastError().text();
 }
 
 bool NoteDatabase::save(const QList<NoteRecord> &records)

@@ -9,8 +9,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -53,6 +55,17 @@ int runWriter(const QString &folder)
     }
 }
 
+// The child: makes a new note file, as the first start does, and says so
+// just before.
+int runCreator(const QString &file)
+{
+    std::fputs("creating\n", stdout);
+    std::fflush(stdout);
+    NoteDatabase database;
+    const QString folder = QFileInfo(file).path() + QStringLiteral("/");
+    return database.open(folder, file) == NoteDatabase::OpenResult::Opened ? 0 : 2;
+}
+
 } // namespace
 
 class TestSaveCrash : public QObject
@@ -60,6 +73,7 @@ class TestSaveCrash : public QObject
     Q_OBJECT
 private slots:
     void killedSaveLeavesOneWholeSave();
+    void killedFirstStartLeavesAFileToBuildOn();
 };
 
 void TestSaveCrash::killedSaveLeavesOneWholeSave()
@@ -102,11 +116,35 @@ void TestSaveCrash::killedSaveLeavesOneWholeSave()
     QVERIFY(lastGeneration > 40);
 }
 
+void TestSaveCrash::killedFirstStartLeavesAFileToBuildOn()
+{
+    QTemporaryDir folder;
+    for (int round = 0; round < 60; ++round) {
+        const QString file = folder.filePath(QStringLiteral("notes-%1").arg(round));
+        QProcess creator;
+        creator.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--creator"), file});
+        QVERIFY(creator.waitForReadyRead());
+        // Making the file takes a few milliseconds: the kills fall all over it.
+        QThread::usleep(round % 30 * 200);
+        ::kill(static_cast<pid_t>(creator.processId()), SIGKILL);
+        QVERIFY(creator.waitForFinished());
+
+        NoteDatabase database;
+        QCOMPARE(database.open(folder.path() + QStringLiteral("/"), file),
+                 NoteDatabase::OpenResult::Opened);
+        const QList<NoteRecord> records = database.load();
+        QCOMPARE(records.size(), 1);
+        QVERIFY(records.first().message.contains(QStringLiteral("Welcome")));
+    }
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--writer") == 0)
         return runWriter(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && qstrcmp(argv[1], "--creator") == 0)
+        return runCreator(QString::fromLocal8Bit(argv[2]));
     TestSaveCrash test;
     return QTest::qExec(&test, argc, argv);
 }
