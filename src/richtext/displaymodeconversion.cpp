@@ -42,11 +42,14 @@ const QRegularExpression &escapedImagePattern()
 }
 
 // The attribute text needs two characters at least after "a ", and the link
-// text one at least: an empty link would have nothing to click.
+// text one at least: an empty link would have nothing to click. The link text
+// takes the tags in it whole, so a closing written inside a picture's source
+// within the link does not end the link.
 const QRegularExpression &escapedLinkPattern()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("&lt;(a (?:(?!&gt;).){2,}+)&gt;((?:(?!&lt;/a&gt;).)++)&lt;/a&gt;"),
+        QStringLiteral(
+            "&lt;(a (?:(?!&gt;).){2,}+)&gt;((?:<[^>]*+>|(?!&lt;/a&gt;)[^<])++)&lt;/a&gt;"),
         QRegularExpression::DotMatchesEverythingOption);
     return pattern;
 }

@@ -147,6 +147,11 @@ private slots:
             << "&lt;img src=&quot;p&amp;gt;&amp;lt;a href=&quot; /&gt;x &lt;a "
                "href=&quot;h&quot;&gt;t&lt;/a&gt;"
             << "<img src=\"p&gt;&lt;a href=\" />x <a href=\"h\">t</a>";
+        QTest::newRow("link closing written inside a linked picture's source")
+            << false
+            << "&lt;a href=&quot;h&quot;&gt;&lt;img src=&quot;p&amp;lt;/a&amp;gt;q&quot; "
+               "/&gt;&lt;/a&gt;"
+            << "<a href=\"h\"><img src=\"p&lt;/a&gt;q\" /></a>";
         QTest::newRow("rule before an icon")
             << false << "<p>a&lt;hr /&gt;:star: b</p>"
             << "<p>a<hr /><p><img src=\"notarella-icon:star.png\"> b</p>";
