@@ -135,7 +135,10 @@ public:
                 skipTo(QLatin1Char('>'));
                 continue;
             }
-            screenAttributes(tag);
+            // The reader takes attributes only after a blank: in "<'p'x=...>"
+            // or "<''\"...>" it reads none and goes on after the next '>'.
+            if (m_at < m_text.size() && m_text.at(m_at).isSpace())
+                screenAttributes(tag);
             skipTo(QLatin1Char('>'));
             if (tag == u"style" && styleStart < 0)
                 styleStart = m_at;
