@@ -44,8 +44,10 @@ tray_icon() {
     return 1
 }
 
-# "x y" of the centre of window $1.
+# "x y" of the centre of window $1. Without an id xwininfo would wait for a
+# click on a window, for ever.
 centre() {
+    [ -n "$1" ] || return 1
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
                               /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x + int(w/2), y + int(h/2)}'
 }
@@ -62,9 +64,12 @@ menu_shown() {
     return 1
 }
 
+# The icon may be docked anew for a moment (seen under the sanitizers).
 click_tray() {
-    # shellcheck disable=SC2046
-    xdotool mousemove $(centre "$(tray_icon)") click "$1"
+    wait_until 10 tray_icon || xsession_fail "the icon is gone"
+    _ct_at=$(centre "$(tray_icon)") || xsession_fail "the icon is gone"
+    # shellcheck disable=SC2086
+    xdotool mousemove $_ct_at click "$1"
 }
 
 # --- the icon docks; a left click creates a note at 220,220 ------------------
@@ -110,6 +115,7 @@ echo "PASS: the panel lists the three notes"
 xdotool windowactivate --sync "$panel"
 eval "$(xwininfo -id "$panel" | awk '/Absolute upper-left X/ {print "px=" $NF} /Absolute upper-left Y/ {print "py=" $NF}')"
 welcome=$(window_named '^"Welcome to Notarella')
+[ -n "$welcome" ] || xsession_fail "the welcome note is not shown"
 import -window "$panel" "$shots/panel-only.png"
 # Below the menu bar and the search field.
 xdotool mousemove $((px + 38)) $((py + 101)) click 1
