@@ -1,3 +1,4 @@
+#include "../tests/support/testnotes.h"
 #include "benchmarks.h"
 
 #include "app/mainwindow.h"
@@ -80,8 +81,8 @@ void benchFilterKeystrokes()
     const QDateTime now = QDateTime::currentDateTime();
     for (int i = 0; i < kNotes; ++i) {
         const QDateTime reminder = i % 10 == 0 ? now.addDays(i) : QDateTime();
-        stickyList << new StickyWidget(i + 1, "#FFFF00", "Yellow", now.addSecs(-60 * i), reminder,
-                                       reminder, QString(), false, searchedNoteHtml(i));
+        stickyList << newTestNote(i + 1, "#FFFF00", "Yellow", now.addSecs(-60 * i), reminder,
+                                  reminder, QString(), false, searchedNoteHtml(i));
     }
     QWidget panel;
     auto *bar = new NoteSearchBar(&panel);
@@ -163,7 +164,7 @@ void benchNoteList()
     for (int i = 0; i < kNotes; ++i) {
         // Every tenth note carries a reminder.
         const QDateTime reminder = i % 10 == 0 ? now.addDays(i) : QDateTime();
-        stickyList << new StickyWidget(
+        stickyList << newTestNote(
             i + 1, colours.at(i % colours.size()), names.at(i % names.size()), now.addSecs(-60 * i),
             reminder, reminder, QString(), false,
             QStringLiteral("<p>Note %1: call the office about the <b>quarterly</b> figures and "

@@ -1,3 +1,4 @@
+#include "../tests/support/testnotes.h"
 #include "benchmarks.h"
 #include "figures.h"
 
@@ -110,9 +111,10 @@ void benchRichText()
     for (const auto &[label, message] :
          {std::pair{"1mb_note", noteDocument(1'000'000, iconDirectory)},
           std::pair{"1mb_paragraph", oneParagraph + QStringLiteral("</p>")}}) {
-        StickyWidget note(1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
-                          QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), false,
-                          message);
+        const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+            1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
+            QDateTime(), QDateTime(), QString(), false, message));
+        StickyWidget &note = *noteWindow;
         note.show();
         QApplication::processEvents();
         QTextBrowser *text = note.textBrowser();

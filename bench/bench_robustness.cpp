@@ -1,3 +1,4 @@
+#include "../tests/support/testnotes.h"
 #include "benchmarks.h"
 
 #include "notes/stickywidget.h"
@@ -22,9 +23,9 @@ void benchManyDueReminders(int count)
     const QDateTime due = QDateTime::currentDateTime().addSecs(-600);
     std::vector<std::unique_ptr<StickyWidget>> notes;
     for (int i = 0; i < count; ++i) {
-        notes.push_back(std::make_unique<StickyWidget>(
-            i + 1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), due, due, due, QString(),
-            false, QStringLiteral("<p>Due</p>")));
+        notes.push_back(std::unique_ptr<StickyWidget>(
+            newTestNote(i + 1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), due, due, due,
+                        QString(), false, QStringLiteral("<p>Due</p>"))));
         notes.back()->setGeometry(20 + i % 40 * 20, 20 + i % 30 * 20, 120, 90);
     }
     ReminderQueue &queue = ReminderQueue::instance();

@@ -1,15 +1,19 @@
 #include "app/mainwindow.h"
 
 #include "app/noteexchangecommands.h"
+#include "app/notesaving.h"
 #include "app/screenwatcher.h"
 #include "app/settingsbootstrap.h"
 #include "app/singleinstanceguard.h"
+#include "app/trashcommands.h"
 #include "base/apppaths.h"
 #include "base/tracing.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
 #include "notes/notetext.h"
+#include "notes/notewindows.h"
 #include "notes/stickywidget.h"
+#include "panel/notelistarea.h"
 #include "panel/notesearchbar.h"
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
@@ -59,6 +63,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
         m_startupFailed = true;
         return;
     }
+    m_windows = new NoteWindows(m_book, this);
+    m_saving = new NoteSaving(m_book, m_writer, this);
+    m_saving->setFiles(m_dataDirectory, m_databaseFile);
+    connect(m_windows, &NoteWindows::deleteRequested, this, &MainWindow::stickyDeleted);
+    connect(m_windows, &NoteWindows::controlPanelRequest, this, &MainWindow::showControlPanel);
     setupTrayMenu();
     setupCentralWidget();
     m_reminderThread = new ReminderThread;
@@ -66,10 +75,8 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     // reminder checks, so it never runs beside other work on the notes.
     connect(m_reminderThread, &ReminderThread::saveRequested, this,
             &MainWindow::saveStickiesInBackground);
-    connect(&m_writer, &NoteWriter::saved, this, &MainWindow::reportSaveOutcome);
     connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::takeDailyBackup);
-    connect(m_reminderThread, &ReminderThread::saveRequested, this,
-            &MainWindow::expireDeletedNotes);
+    connect(m_reminderThread, &ReminderThread::saveRequested, m_trash, &TrashCommands::expire);
     // One connection for all notes: a connection per note would cost each
     // of thousands of hidden notes memory and a queued call every minute.
     connect(m_reminderThread, &ReminderThread::reminderCheck, this, &MainWindow::checkReminders);
@@ -77,14 +84,14 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::aboutToQuit);
     loadExistingStickies();
     explainWindowPlaces();
-    expireDeletedNotes();
+    m_trash->expire();
     takeDailyBackup();
     setupSync();
     // A note left on a monitor that is unplugged comes back onto one in view.
     new ScreenWatcher(
         [] {
             for (StickyWidget *sticky : std::as_const(stickyList))
-                NotePlacement::keepOnScreen(sticky);
+                sticky->keepOnScreen();
         },
         this);
     // The notes built their titles and texts a moment ago: the translation
@@ -103,7 +110,7 @@ MainWindow::~MainWindow()
     delete std::exchange(m_reminderThread, nullptr); // stops and waits for it first
     // Notes are top-level windows without a parent; they end with the window
     // that owns them.
-    qDeleteAll(std::exchange(stickyList, {}));
+    delete std::exchange(m_windows, nullptr);
 }
 
 bool MainWindow::checkAlreadyRunning()
@@ -218,7 +225,7 @@ void MainWindow::setupCentralWidget()
     qCDebug(lcPanel) << "MainWindow::setupCentralWidget() ---------------------------";
     auto *central = new QWidget(this);
     m_searchBar = new NoteSearchBar(central);
-    m_scrollArea = new QScrollArea(central);
+    m_scrollArea = new NoteListArea(m_book, *m_searchBar, central);
     m_helpButton = new QPushButton(central);
     m_printButton = new QPushButton(central);
     m_optionsButton = new QPushButton(central);
@@ -248,28 +255,18 @@ void MainWindow::setupCentralWidget()
     // enough for a handful of notes before it scrolls.
     resize(560, 320);
 
-    QPalette white = m_scrollArea->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        white.setColor(group, QPalette::Window, Qt::white);
-    m_scrollArea->setPalette(white);
-    m_scrollArea->setWidgetResizable(true);
-
     connect(m_helpButton, &QPushButton::clicked, this, &MainWindow::displayAbout);
     connect(m_optionsButton, &QPushButton::clicked, this, &MainWindow::openOptions);
     connect(m_printButton, &QPushButton::clicked, this, &MainWindow::print);
     connect(m_closeButton, &QPushButton::clicked, this, &MainWindow::closeControlPanel);
-    connect(m_searchBar, &NoteSearchBar::queryChanged, this, &MainWindow::applyNoteFilter);
-    connect(m_searchBar, &NoteSearchBar::searchStarting, this, [this] {
-        if (m_tableWidget)
-            m_tableWidget->prepareFilter();
-    });
     auto *exchange = new NoteExchangeCommands(this, notesMenu());
     // While a search narrows the list, an export takes the notes it shows.
     exchange->setExportSource([this]() -> NoteExchangeCommands::ExportSelection {
         const QList<NoteRecord> all = noteRecords();
-        if (!m_tableWidget || m_searchBar->query().trimmed().isEmpty())
+        const TableWidget *list = m_scrollArea->list();
+        if (!list || m_searchBar->query().trimmed().isEmpty())
             return {all};
-        const QList<const StickyWidget *> shown = m_tableWidget->shownNotes();
+        const QList<const StickyWidget *> shown = list->shownNotes();
         QList<NoteRecord> records;
         for (qsizetype i = 0; i < stickyList.size(); ++i) {
             if (shown.contains(stickyList.at(i)))
@@ -278,7 +275,11 @@ void MainWindow::setupCentralWidget()
         return {records, int(all.size())};
     });
     setupBackups();
-    setupTrash();
+    QMenu *menu = notesMenu();
+    menu->addSeparator();
+    m_trash = new TrashCommands(m_book, m_writer, *m_saving, menu, this);
+    menu->addSeparator();
+    menu->addAction(m_exitAction);
 }
 
 QMenu *MainWindow::notesMenu()
@@ -340,57 +341,28 @@ void MainWindow::changeLanguage()
         m_backUpAction->setText(tr("&Back up now…"));
         m_restoreAction->setText(tr("&Restore from backup…"));
     }
-    if (m_deletedNotesAction)
-        m_deletedNotesAction->setText(tr("&Deleted Notes…"));
+    if (m_trash)
+        m_trash->retranslate();
     if (!std::exchange(m_notesJustLoaded, false)) {
         const NoteSettings settings = NoteSettings::read(); // once for all notes
         for (StickyWidget *sticky : std::as_const(stickyList))
             sticky->retranslate(settings);
     }
-    updateTableWidget();
+    // The list's texts are translated as it is built.
+    if (m_scrollArea)
+        m_scrollArea->rebuild();
 }
 
 void MainWindow::updateTableWidget()
 {
-    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - start";
-    if (!m_scrollArea)
-        return;
-    // A hidden panel shows no list: it is built when the panel is shown, so
-    // neither the start with many notes nor each new note pays for a list
-    // nobody sees.
-    if (!isVisible()) {
-        m_tableOutdated = true;
-        // The old list must not outlive a note it points to.
-        if (QWidget *old = m_scrollArea->takeWidget())
-            old->deleteLater();
-        m_tableWidget = nullptr;
-        qCDebug(lcPanel) << "   +-- built when the control panel is shown";
-        return;
-    }
-    m_tableOutdated = false;
-    auto *list = new TableWidget(this);
-    // Filtered before it is shown, so rows that do not match never show.
-    connect(list, &TableWidget::shownCountChanged, this,
-            [this, list](int shown) { m_searchBar->setCounts(shown, list->noteCount()); });
-    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - update pointer";
-    m_tableWidget = list;
-    applyNoteFilter();
-    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - scrollArea->setWidget";
-    // A row's own menu may have asked for this (deleting its note): the old
-    // list goes once that menu has returned, not under its feet.
-    if (QWidget *old = m_scrollArea->takeWidget())
-        old->deleteLater();
-    m_scrollArea->setWidget(list);
-    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - show new widget";
-    list->show();
-    qCDebug(lcPanel) << "MainWindow::updateTableWidget() - done";
+    if (m_scrollArea)
+        m_scrollArea->rebuild();
 }
 
 void MainWindow::applyNoteFilter()
 {
-    if (m_tableWidget)
-        m_searchBar->setCounts(m_tableWidget->applyFilter(m_searchBar->query()),
-                               m_tableWidget->noteCount());
+    if (m_scrollArea)
+        m_scrollArea->applyFilter();
 }
 
 void MainWindow::createStickyDefault()
@@ -452,7 +424,11 @@ void MainWindow::stickiesShowAll()
         sticky->show();
         sticky->activateWindow();
     }
-    updateTableWidget();
+}
+
+StickyWidget *MainWindow::windowOf(int id) const
+{
+    return m_windows ? m_windows->windowOf(id) : nullptr;
 }
 
 void MainWindow::showControlPanel()
@@ -576,13 +552,6 @@ void MainWindow::print()
     printer.setFullPage(true);
     if (StandardDialogs::runPrintDialog(printer, this))
         document.print(&printer);
-}
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    if (m_tableOutdated)
-        updateTableWidget();
-    QMainWindow::showEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

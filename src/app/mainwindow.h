@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/notebook.h"
 #include "notes/notevisibilitytoggle.h"
 #include "notes/stickylist.h"
 #include "store/notewriter.h"
@@ -12,6 +13,10 @@
 #include <memory>
 
 class GlobalShortcut;
+class NoteWindows;
+class NoteListArea;
+class NoteSaving;
+class TrashCommands;
 class NoteSearchBar;
 class QAction;
 class QMenu;
@@ -58,6 +63,12 @@ public:
 
     TrayIcon *trayIcon() const { return m_trayIcon; }
     SyncService *syncService() const { return m_sync; }
+
+    // Every note; the windows, the list, saving and sync observe it.
+    NoteBook &noteBook() { return m_book; }
+    const NoteBook &noteBook() const { return m_book; }
+    // The window of note `id`, or null.
+    StickyWidget *windowOf(int id) const;
 
     // The control panel's "&Notes" menu, made at its first use.
     QMenu *notesMenu();
@@ -123,13 +134,8 @@ private slots:
     void backUpNow();
     void takeDailyBackup();
     void restoreFromBackup();
-    // The deleted notes: the list to restore them from or remove them for
-    // good, and their removal after 30 days, checked at start and once a day.
-    void showDeletedNotes();
-    void expireDeletedNotes();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -157,25 +163,11 @@ private:
     // failing; true when the notes are saved.
     bool saveNotes();
     void reportSaveOutcome(const NoteWriter::Outcome &outcome);
-    void reportIncidents(const QList<NoteDatabase::Incident> &incidents);
-    void assimilateSticky(StickyWidget *sticky);
-    // A note made from a stored record and adopted, not shown yet.
-    StickyWidget *createStickyFromRecord(const NoteRecord &record, const NoteSettings &settings);
-    // Shows a loaded note without taking the focus from the one before.
-    static void showWithoutActivating(StickyWidget *sticky);
-    // Shows new notes without activating them, handling window events every
-    // few windows.
-    void showLoadedNotes(const QList<StickyWidget *> &notes);
     // A new note of colour `rgb` named `name`, holding the plain `text`,
     // shown and written to the note file at once.
     void createSticky(const QString &rgb, const QString &name, const QString &text = QString());
     void setupBackups();
     void reportDailyBackup(const QString &target, const NoteWriter::Outcome &outcome);
-    void setupTrash();
-    // Brings `notes` back from the trash as they were, each with its own id
-    // while that is free, and saves.
-    void restoreDeletedNotes(const QList<TrashedNote> &notes);
-    void reportTrashOutcome(const NoteWriter::Outcome &outcome);
     // Closes every note and loads them again from the note file.
     void reloadNotes();
     // Keeping the notes in step with a sync folder.
@@ -194,6 +186,13 @@ private:
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
 
+    NoteBook m_book;
+    NoteWindows *m_windows = nullptr;
+    NoteSaving *m_saving = nullptr;
+    // A sync cycle changed the notes or the sync state: one save at its end.
+    bool m_syncSaveDue = false;
+    // Set while the changes a sync folder brought are made.
+    bool m_applyingSync = false;
     QString m_dataDirectory;
     QString m_databaseFile;
     NoteWriter m_writer;
@@ -211,25 +210,20 @@ private:
     QAction *m_raiseVisibleAction = nullptr;
     // In the tray menu and the control panel's Notes menu.
     QAction *m_exitAction = nullptr;
-    QScrollArea *m_scrollArea = nullptr;
-    TableWidget *m_tableWidget = nullptr;
+    NoteListArea *m_scrollArea = nullptr;
     NoteSearchBar *m_searchBar = nullptr;
     QPushButton *m_helpButton = nullptr;
     QPushButton *m_optionsButton = nullptr;
     QPushButton *m_printButton = nullptr;
     QPushButton *m_closeButton = nullptr;
-    bool m_tableOutdated = true; // the list is built at the panel's next show
     bool m_startupFailed = false;
     bool m_loadingNotes = false;
-    // The last save failed; the user has been told once.
-    bool m_saveFailing = false;
     // Set by the constructor between the load and the translation after it.
     bool m_notesJustLoaded = false;
     QAction *m_backUpAction = nullptr;
     QAction *m_restoreAction = nullptr;
     QDate m_dailyBackupDate; // the day whose copy has been asked for
-    QAction *m_deletedNotesAction = nullptr;
-    QDate m_trashExpiryDate; // the day the trash was last cleared of old notes
+    TrashCommands *m_trash = nullptr;
     SyncService *m_sync = nullptr;
     QString m_syncStateText;
     NoteVisibilityToggle m_noteToggle;

@@ -210,12 +210,8 @@ bool MainWindow::recoverUnopenedNotes(NoteDatabase::OpenResult failure)
 void MainWindow::reloadNotes()
 {
     qCDebug(lcStore) << "MainWindow::reloadNotes()";
-    for (StickyWidget *sticky : std::exchange(stickyList, {})) {
-        disconnect(sticky, nullptr, this, nullptr);
-        sticky->hide();
-        sticky->deleteLater(); // one of its own dialogs may still be unwinding
-    }
+    // The windows of the notes before go with the load (one of their own
+    // dialogs may still be unwinding: they are destroyed later).
     loadExistingStickies();
-    updateTableWidget();
     syncStateReloaded();
 }

@@ -110,8 +110,7 @@ void MainWindow::toggleNotes()
         if (step.hide.contains(sticky->stickyID()))
             sticky->hide();
         else if (step.show.contains(sticky->stickyID()))
-            showWithoutActivating(sticky);
+            sticky->showWithoutActivating();
     }
-    updateTableWidget();
     saveStickiesInBackground();
 }

@@ -4,8 +4,6 @@
 
 #include "app/mainwindow.h"
 #include "base/tracing.h"
-#include "notes/noteplacement.h"
-#include "notes/notesettings.h"
 #include "notes/stickywidget.h"
 #include "settings/preferences.h"
 #include "store/notedatabase.h"
@@ -14,6 +12,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 void MainWindow::setupSync()
 {
@@ -23,9 +22,9 @@ void MainWindow::setupSync()
         return applySyncChanges(changes);
     };
     hooks.keep = [this](const QHash<QString, QString> &rows) {
-        // Written with the notes, in one transaction.
+        // Written with the notes, in one transaction, once the cycle is done.
         m_writer.setSyncRows(rows);
-        saveStickiesInBackground();
+        m_syncSaveDue = true;
     };
     m_sync = new SyncService(hooks, this);
     m_sync->setStoredState(m_writer.syncRows());
@@ -34,9 +33,20 @@ void MainWindow::setupSync()
         UserPrompt::notify(this, tr("Sync"), QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()));
     });
     connect(this, &MainWindow::syncFolderChosen, m_sync, &SyncService::setFolder);
-    // A note edited and left: its change goes out at once, not with the
-    // minute's save.
-    connect(qApp, &QApplication::focusChanged, m_sync, &SyncService::notesChanged);
+    // One save for all a cycle changed: the notes it brought and the state.
+    connect(m_sync, &SyncService::cycleFinished, this, [this] {
+        if (std::exchange(m_syncSaveDue, false))
+            saveStickiesInBackground();
+    });
+    // Every change here reaches the folder shortly, whoever made it; the
+    // changes the folder brought are not sent back.
+    const auto changedHere = [this] {
+        if (!m_applyingSync)
+            m_sync->notesChanged();
+    };
+    connect(&m_book, &NoteBook::noteAdded, m_sync, changedHere);
+    connect(&m_book, &NoteBook::noteChanged, m_sync, changedHere);
+    connect(&m_book, &NoteBook::noteRemoved, m_sync, changedHere);
     setSyncStateText(m_sync->statusText());
     m_sync->setFolder(Preferences::userString(Preferences::Names::SyncFolder));
 }
@@ -64,57 +74,38 @@ void MainWindow::syncStateReloaded()
 QList<NoteRecord> MainWindow::applySyncChanges(const QList<SyncLocalChange> &changes)
 {
     qCDebug(lcStore) << "MainWindow::applySyncChanges()" << changes.size();
-    QHash<int, StickyWidget *> notes;
-    int nextId = 1;
-    for (StickyWidget *sticky : std::as_const(stickyList)) {
-        notes.insert(sticky->stickyID(), sticky);
-        nextId = std::max(nextId, sticky->stickyID() + 1);
-    }
-    const NoteSettings settings = NoteSettings::read();
-    QList<StickyWidget *> toShow;
-    QList<int> ids;
+    QList<NoteChange> batch;
+    batch.reserve(changes.size());
     for (const SyncLocalChange &change : changes) {
-        NoteRecord record = change.record;
-        StickyWidget *sticky = notes.value(record.id);
+        NoteChange item;
+        item.note = Note::fromRecord(change.record);
         switch (change.kind) {
         case SyncLocalChange::Kind::Add:
-            record.id = nextId++;
-            // Placed and fitted to this machine's screens.
-            sticky = createStickyFromRecord(record, settings);
-            notes.insert(record.id, sticky);
+            item.kind = NoteChange::Kind::Add;
             break;
         case SyncLocalChange::Kind::Update:
-            if (!sticky)
-                break;
-            sticky->takeValues(record);
-            if (change.newPlace) {
-                sticky->placeAt({record.x, record.y});
-                sticky->resize(record.width, record.height);
-                NotePlacement::keepOnScreen(sticky);
-            }
-            if (!record.visible && sticky->isVisible())
-                sticky->hide();
+            // The place is this machine's own unless the folder brought one.
+            item.kind = NoteChange::Kind::Update;
+            item.fields = ~NoteFields(NoteField::Place);
+            if (change.newPlace)
+                item.fields |= NoteField::Place;
             break;
         case SyncLocalChange::Kind::Delete:
             // Into this machine's trash, as a deletion here would.
-            if (sticky)
-                stickyDeleted(sticky);
-            sticky = nullptr;
+            item.kind = NoteChange::Kind::Remove;
             break;
         }
-        if (sticky && record.visible && !sticky->isVisible() && !toShow.contains(sticky))
-            toShow.append(sticky);
-        ids.append(sticky ? sticky->stickyID() : 0);
+        batch.append(item);
     }
-    showLoadedNotes(toShow);
-    updateTableWidget();
-    saveStickiesInBackground();
-
-    QHash<int, NoteRecord> now;
-    for (const NoteRecord &record : collectRecords())
-        now.insert(record.id, record);
+    const QScopedValueRollback applying(m_applyingSync, true);
+    const QList<int> ids =
+        m_book.apply(batch, QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()));
+    m_syncSaveDue = true;
     QList<NoteRecord> applied;
-    for (const int id : std::as_const(ids))
-        applied.append(now.value(id));
+    applied.reserve(ids.size());
+    for (const int id : ids) {
+        const Note *note = id ? m_book.find(id) : nullptr;
+        applied.append(note ? note->record() : NoteRecord());
+    }
     return applied;
 }

@@ -2,6 +2,7 @@
 
 #include "base/localdatetext.h"
 #include "base/tracing.h"
+#include "model/notebook.h"
 #include "notes/clickylabel.h"
 #include "notes/notecolor.h"
 #include "notes/notekeys.h"
@@ -38,14 +39,12 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSpacerItem>
 #include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
-const QString kModeNone = QStringLiteral("NONE");
-const QString kModeMove = QStringLiteral("MOVE");
-const QString kModeResize = QStringLiteral("RESIZE_BR");
 
 // A note is a window of its own: a screen reader announces it as one, by the
 // summary it is named after, not as a pane of some other window.
@@ -56,51 +55,65 @@ QAccessibleInterface *noteAccessible(const QString &className, QObject *object)
     return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
 }
 
-constexpr int kGripArea = 16;
-
 bool hasToolType(Qt::WindowFlags flags)
 {
     return (flags & Qt::Tool) == Qt::Tool;
 }
 } // namespace
 
-StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
-                           const QDateTime &creationDate, const QDateTime &originalReminderDate,
-                           const QDateTime &reminderDate, const QString &periodicMask, bool locked,
-                           const QString &message, QWidget *parent, Qt::WindowFlags flags)
-    : StickyWidget(stickyID, colorRGB, colorName, creationDate, originalReminderDate, reminderDate,
-                   periodicMask, locked, message, NoteSettings::read(), parent, flags)
+StickyWidget::StickyWidget(NoteBook &book, int stickyID, const NoteSettings &settings,
+                           QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint), m_book(&book), m_stickyID(stickyID),
+      m_dateFormat(settings.dateFormat)
 {
-}
-
-StickyWidget::StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
-                           const QDateTime &creationDate, const QDateTime &originalReminderDate,
-                           const QDateTime &reminderDate, const QString &periodicMask, bool locked,
-                           const QString &message, const NoteSettings &settings, QWidget *parent,
-                           Qt::WindowFlags flags)
-    : QWidget(parent, flags | Qt::FramelessWindowHint), m_stickyID(stickyID),
-      m_colorRGB(NoteColor::usable(colorRGB, colorName).rgb),
-      m_colorName(NoteColor::usable(colorRGB, colorName).name), m_creationDate(creationDate),
-      m_reminderDate(reminderDate), m_originalReminderDate(originalReminderDate),
-      m_periodicMask(periodicMask), m_locked(locked), m_dateFormat(settings.dateFormat),
-      // Until the text changes, the note's HTML is the text it was given:
-      // saves then write back exactly what was stored instead of exporting
-      // every note again. An empty text is the empty document's HTML.
-      m_messageCache(message), m_messageCacheValid(!message.isEmpty())
-{
-    qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
-                     << "- start";
+    qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID;
     static const bool presented = (QAccessible::installFactory(noteAccessible), true);
     Q_UNUSED(presented)
-    qCDebug(lcNotes) << "   +-- Using a reminder date of" << reminderDate;
-    qCDebug(lcNotes) << "   +-- Periodic Mask" << periodicMask;
-    resize(settings.defaultSize);
+    const Note &shown = note();
+    // A colour text that names no colour leaves the note in the default one.
+    const NoteColor::Choice usable = NoteColor::usable(shown.colorRGB, shown.colorName);
+    if (usable.rgb != shown.colorRGB || usable.name != shown.colorName) {
+        Note values = shown;
+        values.colorRGB = usable.rgb;
+        values.colorName = usable.name;
+        book.change(stickyID, values, NoteField::Color);
+    }
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    m_mouseMode = kModeNone;
-    m_reminderDialogOpen = false;
-    qCDebug(lcNotes) << "StickyWidget::StickyWidget( constructor ) - stickyID:" << stickyID
-                     << "- end";
+    applyTaskBarAndOnTop();
+    const QRect place = note().place;
+    resize(place.isEmpty() ? settings.defaultSize : place.size());
+    placeAt(place.topLeft());
+}
+
+const Note &StickyWidget::note() const
+{
+    if (m_book) {
+        if (const Note *held = m_book->find(m_stickyID))
+            return *held;
+    }
+    static const Note none;
+    return m_detached ? *m_detached : none;
+}
+
+void StickyWidget::detachFromBook(const Note &last)
+{
+    if (!m_book)
+        return;
+    m_detached = last;
+    if (m_textBrowser && !m_textPending)
+        m_detached->message = m_textBrowser->toHtml();
+    m_book->setTextReader(m_stickyID, {});
+    m_book = nullptr;
+}
+
+void StickyWidget::edit(NoteFields fields, const std::function<void(Note &)> &change)
+{
+    if (!m_book)
+        return;
+    Note values = note();
+    change(values);
+    m_book->change(m_stickyID, values, fields);
 }
 
 void StickyWidget::buildContents(TextTiming timing)
@@ -150,9 +163,6 @@ void StickyWidget::buildContents(TextTiming timing)
     // layout narrows the text and it is laid out again. After the first show
     // the scroll bar comes and goes as the text needs (see showEvent).
     m_textBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Not applyColor(): making the contents changes nothing the list shows,
-    // and a list told so while the note is still on its way to the screen
-    // would clear the row's tick.
     paintInColor();
 
     m_hideLabel->setPixmap(NotePixmaps::hideButton());
@@ -179,15 +189,27 @@ void StickyWidget::showStoredText()
 {
     if (!std::exchange(m_textPending, false))
         return;
-    const QString html = m_messageCacheValid ? m_messageCache : QString();
+    const QString html = note().message;
     // A word of thousands of characters would take Qt's line breaking at word
     // boundaries seconds to minutes; such a note breaks its lines anywhere,
     // decided before the text is laid out for the first time.
     if (NoteText::hasOverlongWord(MarkupSafety::plainText(html)))
         m_textBrowser->setWordWrapMode(QTextOption::WrapAnywhere);
-    m_textBrowser->showStoredHtml(html);
-    connect(m_textBrowser->document(), &QTextDocument::contentsChanged, this,
-            [this] { m_messageCacheValid = false; });
+    {
+        const QScopedValueRollback applying(m_applyingText, true);
+        m_textBrowser->showStoredHtml(html);
+    }
+    // From now on the document holds the text; the book reads it when it
+    // needs it, since toHtml() of a long note is costly and typing is not.
+    if (m_book) {
+        m_book->setTextReader(m_stickyID, [this] { return m_textBrowser->toHtml(); });
+    }
+    connect(m_textBrowser->document(), &QTextDocument::contentsChanged, this, [this] {
+        if (m_applyingText || !m_book)
+            return;
+        const QScopedValueRollback reporting(m_reportingText, true);
+        m_book->textEdited(m_stickyID);
+    });
     m_summaryCache.clear();
     m_summaryCacheValid = false;
     setWindowTitle(summaryText());
@@ -201,11 +223,16 @@ void StickyWidget::setVisible(bool visible)
     if (visible)
         buildContents(TextTiming::AtFirstShow);
     QWidget::setVisible(visible);
+    if (!m_applyingFlags) {
+        const bool shown = isVisible();
+        edit(NoteField::Visible, [shown](Note &values) { values.visible = shown; });
+    }
 }
 
 StickyWidget::~StickyWidget()
 {
-    qCDebug(lcNotes) << "StickyWidget::~StickyWidget() - destructor";
+    if (m_book)
+        m_book->setTextReader(m_stickyID, {});
 }
 
 QTextBrowser *StickyWidget::textBrowser() const
@@ -220,35 +247,31 @@ QTextBrowser *StickyWidget::textBrowser() const
 
 QString StickyWidget::message() const
 {
-    if (!m_messageCacheValid) {
-        m_messageCache = textBrowser()->toHtml();
-        m_messageCacheValid = true;
-    }
-    return m_messageCache;
+    return note().message;
 }
 
 std::function<QString()> StickyWidget::plainTextReader() const
 {
-    if (hasText() || !m_messageCacheValid)
+    if (hasText())
         return [text = plainText()] { return text; };
-    return [html = m_messageCache] { return MarkupSafety::plainText(html); };
+    return [html = note().message] { return MarkupSafety::plainText(html); };
 }
 
 QString StickyWidget::plainText() const
 {
     if (hasText())
         return m_textBrowser->toPlainText();
-    return m_messageCacheValid ? MarkupSafety::plainText(m_messageCache) : QString();
+    return MarkupSafety::plainText(note().message);
 }
 
 bool StickyWidget::isStaysOnTop() const
 {
-    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    return note().alwaysOnTop;
 }
 
 bool StickyWidget::isToolWindow() const
 {
-    return hasToolType(windowFlags());
+    return !note().taskbarEntry;
 }
 
 QString StickyWidget::summaryText() const
@@ -258,8 +281,7 @@ QString StickyWidget::summaryText() const
     // The summary a shown note would have: its document's plain text, from
     // a document made for the moment and then dropped.
     if (!m_summaryCacheValid) {
-        m_summaryCache = NoteText::summary(
-            m_messageCacheValid ? NoteText::plainTextOfStoredHtml(m_messageCache) : QString());
+        m_summaryCache = NoteText::summary(NoteText::plainTextOfStoredHtml(note().message));
         m_summaryCacheValid = true;
     }
     return m_summaryCache;
@@ -267,12 +289,14 @@ QString StickyWidget::summaryText() const
 
 QString StickyWidget::creationDateText() const
 {
-    return localDateText(m_creationDate, Preferences::dateFormat());
+    return localDateText(creationDate(), Preferences::dateFormat());
 }
 
 QString StickyWidget::reminderStatusText() const
 {
-    return NoteText::reminderStatus(m_originalReminderDate, m_reminderDate, m_periodicMask);
+    const Note &shown = note();
+    return NoteText::reminderStatus(shown.originalReminderDate, shown.reminderDate,
+                                    shown.periodicMask);
 }
 
 QPixmap StickyWidget::reminderPixmap()
@@ -283,69 +307,65 @@ QPixmap StickyWidget::reminderPixmap()
 void StickyWidget::setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                                const QString &periodicMask)
 {
-    m_originalReminderDate = originalReminderDate;
-    m_reminderDate = reminderDate;
-    m_periodicMask = periodicMask;
-    updateReminderIndicator();
+    edit(NoteField::Reminder, [&](Note &values) {
+        values.originalReminderDate = originalReminderDate;
+        values.reminderDate = reminderDate;
+        values.periodicMask = periodicMask;
+    });
+}
+
+void StickyWidget::noteChanged(NoteFields fields)
+{
+    if (fields & NoteField::Color)
+        paintInColor();
+    if (fields & NoteField::Locked)
+        applyLock();
+    if (fields & NoteField::Reminder)
+        updateReminderIndicator();
+    if ((fields & NoteField::Created) && m_creationDateLabel)
+        m_creationDateLabel->setText(localDateText(creationDate(), m_dateFormat));
+    if ((fields & NoteField::Text) && !m_reportingText)
+        showChangedText();
+    if (fields & (NoteField::OnTop | NoteField::TaskBar))
+        applyTaskBarAndOnTop();
+    if ((fields & NoteField::Place) && !m_reportingPlace) {
+        // A place from elsewhere (another computer) is fitted to the screens
+        // here.
+        const QRect place = note().place;
+        resize(place.size());
+        placeAt(place.topLeft());
+        keepOnScreen();
+    }
+    if ((fields & NoteField::Visible) && note().visible != isVisible()) {
+        if (note().visible)
+            showWithoutActivating();
+        else
+            hide();
+    }
     emit updateTableWidgetItems();
 }
 
-void StickyWidget::takeValues(const NoteRecord &record)
+void StickyWidget::showChangedText()
 {
-    if (record.colorRGB != m_colorRGB || record.colorName != m_colorName)
-        changeColor(record.colorRGB, record.colorName);
-    if (record.locked != m_locked)
-        lockSticky(record.locked);
-    if (record.originalReminderDate != m_originalReminderDate ||
-        record.reminderDate != m_reminderDate || record.periodicMask != periodicMask())
-        setReminder(record.originalReminderDate, record.reminderDate, record.periodicMask);
-    if (record.creationDate != m_creationDate) {
-        m_creationDate = record.creationDate;
-        if (m_creationDateLabel)
-            m_creationDateLabel->setText(localDateText(m_creationDate, m_dateFormat));
+    m_summaryCacheValid = false;
+    if (!hasText())
+        return;
+    const QString html = note().message;
+    m_textBrowser->setWordWrapMode(NoteText::hasOverlongWord(MarkupSafety::plainText(html))
+                                       ? QTextOption::WrapAnywhere
+                                       : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    {
+        const QScopedValueRollback applying(m_applyingText, true);
+        m_textBrowser->showStoredHtml(html);
     }
-    if (record.message != message()) {
-        if (hasText()) {
-            m_textBrowser->setWordWrapMode(
-                NoteText::hasOverlongWord(MarkupSafety::plainText(record.message))
-                    ? QTextOption::WrapAnywhere
-                    : QTextOption::WrapAtWordBoundaryOrAnywhere);
-            m_textBrowser->showStoredHtml(record.message);
-        }
-        // The text as it came, until the user changes it.
-        m_messageCache = record.message;
-        m_messageCacheValid = true;
-        m_summaryCacheValid = false;
-        if (hasText())
-            setWindowTitle(summaryText());
-        emit updateTableWidgetItems();
-    }
-    Qt::WindowFlags flags = windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, record.alwaysOnTop);
-    if (record.taskbarEntry == isToolWindow())
-        flags = (flags & ~Qt::WindowType_Mask) | (record.taskbarEntry ? Qt::Window : Qt::Tool);
-    if (flags != windowFlags()) {
-        const bool wasVisible = isVisible();
-        const QRect place = geometry();
-        applyWindowFlags(flags);
-        setGeometry(place);
-        TaskbarHint::apply(this, !record.taskbarEntry);
-        if (wasVisible)
-            show();
-    }
-}
-
-void StickyWidget::applyColor()
-{
-    paintInColor();
-    emit updateTableWidgetItems();
+    setWindowTitle(summaryText());
 }
 
 void StickyWidget::paintInColor()
 {
     if (!m_textBrowser) // the colour is applied when the contents are made
         return;
-    const QColor colour(m_colorRGB);
+    const QColor colour(colorRGB());
     QPalette notePalette = palette();
     for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
         notePalette.setBrush(QPalette::All, role, colour);
@@ -359,7 +379,7 @@ void StickyWidget::updateReminderIndicator()
 {
     if (!m_reminderLabel)
         return;
-    m_reminderLabel->setPixmap(m_reminderDate.isNull() ? QPixmap() : reminderPixmap());
+    m_reminderLabel->setPixmap(reminderDate().isNull() ? QPixmap() : reminderPixmap());
     const QString status = reminderStatusText();
     m_creationDateLabel->setToolTip(status);
     m_reminderLabel->setToolTip(status);
@@ -382,14 +402,19 @@ void StickyWidget::retranslate(const NoteSettings &settings)
         setAccessibleName(NoteNames::spokenSummary(QString()));
     m_textBrowser->setAccessibleName(tr("Note text"));
     m_hideLabel->setAccessibleName(tr("Hide note"));
-    m_creationDateLabel->setText(localDateText(m_creationDate, m_dateFormat));
-    lockSticky(isLocked());
+    m_creationDateLabel->setText(localDateText(creationDate(), m_dateFormat));
+    applyLock();
 }
 
 void StickyWidget::lockSticky(bool status)
 {
     qCDebug(lcNotes) << "StickyWidget::lockSticky(" << status << ")";
-    m_locked = status;
+    edit(NoteField::Locked, [status](Note &values) { values.locked = status; });
+}
+
+void StickyWidget::applyLock()
+{
+    const bool status = isLocked();
     if (!m_textBrowser)
         return;
     m_textBrowser->setReadOnly(status);
@@ -403,63 +428,36 @@ void StickyWidget::applyWindowFlags(Qt::WindowFlags flags)
     setWindowFlags(flags | Qt::FramelessWindowHint);
 }
 
-void StickyWidget::enableStaysOnTop(bool enable)
+void StickyWidget::applyTaskBarAndOnTop()
 {
-    qCDebug(lcNotes) << "StickyWidget::enableStaysOnTop(" << enable << ")";
+    const Note &shown = note();
     Qt::WindowFlags flags = windowFlags();
-    if (enable)
-        flags |= Qt::WindowStaysOnTopHint;
-    else
-        flags &= ~Qt::WindowStaysOnTopHint;
-    applyWindowFlags(flags);
-    show();
-    activateWindow();
-}
-
-void StickyWidget::showInTaskBar(bool i_show)
-{
-    if (isToolWindow() != i_show)
+    flags.setFlag(Qt::WindowStaysOnTopHint, shown.alwaysOnTop);
+    if (shown.taskbarEntry == hasToolType(flags))
+        flags = (flags & ~Qt::WindowType_Mask) | (shown.taskbarEntry ? Qt::Window : Qt::Tool);
+    if (flags == windowFlags())
         return;
+    // New flags make a new native window, hidden: the note keeps its place
+    // and is shown again, and none of it is the user's change.
+    const QScopedValueRollback applying(m_applyingFlags, true);
+    const bool wasVisible = isVisible();
     const QPoint position = pos();
     const QSize size = this->size();
-    const bool wasVisible = isVisible();
-    Qt::WindowFlags flags = windowFlags() & ~Qt::WindowType_Mask;
-    flags |= i_show ? Qt::Window : Qt::Tool;
     applyWindowFlags(flags);
     move(position);
     resize(size);
-    TaskbarHint::apply(this, !i_show);
+    TaskbarHint::apply(this, !shown.taskbarEntry);
     if (wasVisible)
         show();
-}
-
-void StickyWidget::hideSticky()
-{
-    qCDebug(lcNotes) << "StickyWidget::hideSticky() - stickyID:" << m_stickyID;
-    if (Preferences::userBool(Preferences::Names::HideWarning)) {
-        RZToggleMessageBox box(
-            tr("Warning: Hiding Sticky"),
-            tr("<p>Hidden stickies are only accessible from the list of the Notarella control "
-               "panel (right-click the system tray icon and choose <i>Sticky Control "
-               "Panel</i>).  However, any reminder set for this sticky will still occur as "
-               "scheduled and result in the sticky being reactivated at the appropriate "
-               "time.</p><b><p>Do you still wish to hide this sticky?</p></b>"),
-            Preferences::userKey(Preferences::Names::HideWarning), this);
-        if (box.exec() != QDialog::Accepted)
-            return;
-    }
-    hide();
-    qCDebug(lcNotes) << "DONE hideSticky EXCEPT updateTableWidgetItems()";
-    emit updateTableWidgetItems();
-    qCDebug(lcNotes) << "DONE hideSticky INCLUDING updateTableWidgetItems()";
 }
 
 void StickyWidget::reminderCheck()
 {
     qCDebug(lcNotes) << "StickyWidget::reminderCheck()";
-    if (m_reminderDate.isNull()) // most notes: no clock to read
+    const QDateTime due = reminderDate();
+    if (due.isNull()) // most notes: no clock to read
         return;
-    if (!ReminderTiming::isDue(m_reminderDate, QDateTime::currentDateTime(), m_reminderDialogOpen))
+    if (!ReminderTiming::isDue(due, QDateTime::currentDateTime(), m_reminderDialogOpen))
         return;
 
     // The dialog comes up when the queue has room for it; until it is
@@ -470,134 +468,70 @@ void StickyWidget::reminderCheck()
          [this](int result, int snoozeMinutes) { reminderAnswered(result, snoozeMinutes); }});
 }
 
-ReminderDialog *StickyWidget::openReminderDialog()
-{
-    showNormal();
-    activateWindow();
-    auto *dialog = new ReminderDialog(summaryText(), m_originalReminderDate);
-    const QString soundFile = Preferences::userString(Preferences::Names::ReminderNoticeSoundFile);
-    if (Preferences::userBool(Preferences::Names::ReminderNoticePlaySound) && !soundFile.isEmpty())
-        playReminderSound(soundFile);
-    dialog->move(x() + width() / 2 - 130, y() + height() / 2 - 80);
-    return dialog;
-}
-
-void StickyWidget::reminderAnswered(int result, int snoozeMinutes)
-{
-    if (result == QDialog::Accepted) {
-        m_reminderDate = ReminderTiming::snoozeUntil(QDateTime::currentDateTime(), snoozeMinutes);
-    } else if (PeriodicSchedule::isPeriodicMask(m_periodicMask)) {
-        // A periodic reminder moves on to its next occurrence.
-        const auto schedule = PeriodicSchedule::fromMask(m_periodicMask);
-        const auto next =
-            schedule ? schedule->nextMatch(QDateTime::currentDateTime()) : std::nullopt;
-        m_reminderDate = next.value_or(QDateTime());
-        m_originalReminderDate = m_reminderDate;
-    } else {
-        m_reminderDate = QDateTime();
-        m_originalReminderDate = QDateTime();
-    }
-    m_reminderDialogOpen = false;
-    activateWindow();
-    updateReminderIndicator();
-    emit updateTableWidgetItems();
-}
-
-void StickyWidget::showReminderDialog()
-{
-    qCDebug(lcNotes) << "StickyWidget::showReminderDialog()";
-    SetReminderDialog dialog(this);
-    dialog.setReminderDate(m_reminderDate, m_periodicMask);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_reminderDate = ReminderTiming::withoutSeconds(dialog.reminderDate());
-    m_originalReminderDate = m_reminderDate;
-    // A periodic reminder keeps its pattern; any other choice clears it, so a
-    // one-time reminder is never described as periodic.
-    m_periodicMask = dialog.periodicMask();
-    updateReminderIndicator();
-    emit updateTableWidgetItems();
-    qCDebug(lcNotes) << "Received new reminder of:" << m_reminderDate;
-}
-
-void StickyWidget::showRichTextEditor()
-{
-    qCDebug(lcNotes) << "StickyWidget::showRichTextEditor() - stickyID:" << m_stickyID;
-    rz_RichTextEditor editor(this);
-    // A locked note's text cannot change: its editor only shows it.
-    const bool locked = m_locked;
-    editor.setReadOnly(locked);
-    editor.setHtml(message());
-    editor.setTextBackground(QColor(m_colorRGB));
-    if (editor.exec() != QDialog::Accepted || locked || m_locked)
-        return;
-    // One step of the note's own undo takes the editor's changes back.
-    textBrowser();
-    m_textBrowser->replaceHtmlUndoably(editor.html());
-    setWindowTitle(summaryText());
-    emit updateTableWidgetItems();
-}
-
 void StickyWidget::showControlPanel()
 {
     emit controlPanelRequest();
 }
 
-void StickyWidget::setCreationDate()
-{
-    QDialog dialog;
-    auto *layout = new QVBoxLayout(&dialog);
-    auto *editor = new QDateTimeEdit(m_creationDate, &dialog);
-    layout->addWidget(editor);
-    auto *buttons = new QHBoxLayout;
-    auto *okay = new QPushButton(tr("Okay"), &dialog);
-    auto *cancel = new QPushButton(tr("Cancel"), &dialog);
-    buttons->addWidget(okay);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(okay, &QPushButton::clicked, &dialog, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    if (dialog.exec() == QDialog::Accepted)
-        m_creationDate = editor->dateTime();
-    changeLanguage();
-}
-
 void StickyWidget::mousePressEvent(QMouseEvent *event)
 {
-    qCDebug(lcNotes) << "StickyWidget::mousePressEvent()";
-    qCDebug(lcNotes) << "Mousetracking?" << hasMouseTracking();
-    if (event->button() != Qt::LeftButton)
-        return;
-    const QPoint position = event->position().toPoint();
-    const bool resizing =
-        width() - position.x() <= kGripArea && height() - position.y() <= kGripArea;
-    // The window manager or compositor moves the window where it can: under
-    // Wayland it is the only way, and elsewhere it snaps and stops at panels
-    // as the user is used to. Without one the note follows the mouse itself.
-    if (QWindow *window = windowHandle()) {
-        const bool handedOver = resizing ? window->startSystemResize(Qt::RightEdge | Qt::BottomEdge)
-                                         : window->startSystemMove();
-        if (handedOver) {
-            qCDebug(lcNotes) << "   +-- moved by the window system";
-            m_mouseMode = kModeNone;
-            return;
-        }
-    }
-    if (resizing) {
-        m_mouseMode = kModeResize;
-        setCursor(Qt::SizeFDiagCursor);
-    } else {
-        m_mouseMode = kModeMove;
-        setCursor(Qt::PointingHandCursor);
-    }
-    m_pressGlobalPosition = event->globalPosition().toPoint();
-    m_pressPosition = position;
+    m_dragging.press(*this, *event);
+}
+
+void StickyWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragging.release(*this);
+}
+
+void StickyWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    m_dragging.move(*this, *event);
 }
 
 void StickyWidget::placeAt(const QPoint &position)
 {
     move(position);
     m_knownPosition = position;
+    reportPlace();
+}
+
+void StickyWidget::showWithoutActivating()
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+    // Later shows (from the tray, the list or a reminder) take the focus
+    // again as any new window does. Qt keeps the request on the native window
+    // it made for the first show, so it is withdrawn there too.
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (QWindow *handle = windowHandle())
+        handle->setProperty("_q_showWithoutActivating", false);
+}
+
+void StickyWidget::keepOnScreen()
+{
+    NotePlacement::keepOnScreen(this);
+    reportPlace();
+}
+
+void StickyWidget::reportPlace()
+{
+    if (m_applyingFlags)
+        return;
+    const QRect place(positionToStore(), size());
+    const QScopedValueRollback reporting(m_reportingPlace, true);
+    edit(NoteField::Place, [&place](Note &values) { values.place = place; });
+}
+
+void StickyWidget::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    reportPlace();
+}
+
+void StickyWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    reportPlace();
 }
 
 QPoint StickyWidget::positionToStore() const
@@ -605,86 +539,6 @@ QPoint StickyWidget::positionToStore() const
     return NotePlacement::positionToStore(
         pos(), m_knownPosition,
         DisplayPlatform::reportsWindowPositions(QGuiApplication::platformName()));
-}
-
-void StickyWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    m_mouseMode = kModeNone;
-    setCursor(Qt::ArrowCursor);
-}
-
-void StickyWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    qCDebug(lcNotes) << "StickyWidget::mouseMoveEvent()";
-    qCDebug(lcNotes) << "Mousetracking?" << hasMouseTracking();
-    if (m_mouseMode == kModeNone)
-        return;
-    if (m_mouseMode == kModeMove) {
-        move(event->globalPosition().toPoint() - m_pressPosition);
-        return;
-    }
-    const QPoint position = event->position().toPoint();
-    if (position.x() > minimumWidth())
-        resize(width() + position.x() - m_pressPosition.x(), height());
-    if (position.y() > minimumHeight())
-        resize(width(), height() + position.y() - m_pressPosition.y());
-    m_pressPosition = position;
-}
-
-bool StickyWidget::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_textBrowser && event->type() == QEvent::FocusOut)
-        lostFocus();
-    if (watched == m_textBrowser && event->type() == QEvent::KeyPress &&
-        handleNoteKey(static_cast<QKeyEvent *>(event)))
-        return true;
-    // On X11 the Menu key also comes as a context menu request before the
-    // key itself; the key opens the note's menu, so the text area's own
-    // menu must not open as well.
-    if (watched == m_textBrowser && event->type() == QEvent::ContextMenu &&
-        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
-        event->accept();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-bool StickyWidget::handleNoteKey(const QKeyEvent *event)
-{
-    if (NoteKeys::opensMenu(event->key(), event->modifiers())) {
-        openMenuFromKeyboard();
-        return true;
-    }
-    if (const int step = NoteKeys::noteStep(event->key(), event->modifiers())) {
-        focusNextNote(step);
-        return true;
-    }
-    return false;
-}
-
-void StickyWidget::openMenuFromKeyboard()
-{
-    const QRect cursor = m_textBrowser->cursorRect();
-    const QPoint place = m_textBrowser->viewport()->rect().contains(cursor.bottomLeft())
-                             ? m_textBrowser->viewport()->mapTo(this, cursor.bottomLeft())
-                             : QPoint(0, 0);
-    QContextMenuEvent request(QContextMenuEvent::Keyboard, place, mapToGlobal(place));
-    QCoreApplication::sendEvent(this, &request);
-}
-
-void StickyWidget::focusNextNote(int step)
-{
-    QList<bool> shown;
-    shown.reserve(stickyList.size());
-    for (const StickyWidget *note : std::as_const(stickyList))
-        shown.append(note->isVisible());
-    const int next = NoteKeys::nextShown(shown, int(stickyList.indexOf(this)), step);
-    if (next < 0)
-        return;
-    StickyWidget *note = stickyList.at(next);
-    note->raise();
-    note->activateWindow();
-    note->textBrowser()->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 void StickyWidget::changeEvent(QEvent *event)
@@ -699,7 +553,9 @@ void StickyWidget::lostFocus()
 {
     qCDebug(lcNotes) << "StickyWidget::lostFocus() - START";
     setWindowTitle(summaryText());
-    emit updateTableWidgetItems();
+    // What the user typed reaches the list and the sync folder now.
+    if (m_book && hasText())
+        m_book->textEdited(m_stickyID, true);
     qCDebug(lcNotes) << "StickyWidget::lostFocus() - END";
 }
 

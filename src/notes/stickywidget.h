@@ -1,6 +1,9 @@
 #pragma once
 
-#include "store/noterecord.h"
+#include "model/note.h"
+#include "notes/notedragging.h"
+
+#include <QPointer>
 
 #include <QDateTime>
 #include <QPoint>
@@ -12,6 +15,7 @@
 #include <optional>
 
 class ClickyLabel;
+class NoteBook;
 struct NoteSettings;
 class QLabel;
 class QKeyEvent;
@@ -22,8 +26,9 @@ class QTextBrowser;
 
 // One note on the desktop: a frameless window in the note's colour with a
 // header (creation date, reminder clock, padlock, hide button), the note's
-// rich text and a size grip. Always-on-top and task-bar entry are the window
-// flags themselves; position and size are the window geometry.
+// rich text and a size grip. It shows its Note of the NoteBook and edits it
+// there: a command changes the note in the book, and the window follows the
+// book's announcement, whoever made the change.
 //
 // A note nobody has seen yet holds only its values and its HTML: the text
 // document, the header and the child widgets are made when it is first shown
@@ -34,30 +39,26 @@ class StickyWidget : public QWidget
 {
     Q_OBJECT
 public:
-    StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
-                 const QDateTime &creationDate, const QDateTime &originalReminderDate,
-                 const QDateTime &reminderDate, const QString &periodicMask, bool locked,
-                 const QString &message, QWidget *parent = nullptr, Qt::WindowFlags flags = {});
-    // The same with the preferences already read, for building many notes.
-    StickyWidget(int stickyID, const QString &colorRGB, const QString &colorName,
-                 const QDateTime &creationDate, const QDateTime &originalReminderDate,
-                 const QDateTime &reminderDate, const QString &periodicMask, bool locked,
-                 const QString &message, const NoteSettings &settings, QWidget *parent = nullptr,
-                 Qt::WindowFlags flags = {});
+    // The window of note `stickyID` of `book`, which must hold it.
+    StickyWidget(NoteBook &book, int stickyID, const NoteSettings &settings,
+                 QWidget *parent = nullptr);
     ~StickyWidget() override;
 
     int stickyID() const { return m_stickyID; }
-    QString colorRGB() const { return m_colorRGB; }
-    QString colorName() const { return m_colorName; }
-    QDateTime creationDate() const { return m_creationDate; }
-    QDateTime reminderDate() const { return m_reminderDate; }
-    QDateTime originalReminderDate() const { return m_originalReminderDate; }
+    // The note this window shows, as the book holds it.
+    const Note &note() const;
+    QString colorRGB() const { return note().colorRGB; }
+    QString colorName() const { return note().colorName; }
+    QDateTime creationDate() const { return note().creationDate; }
+    QDateTime reminderDate() const { return note().reminderDate; }
+    QDateTime originalReminderDate() const { return note().originalReminderDate; }
     // Never a null text: a note without a pattern stores an empty one, not NULL.
     QString periodicMask() const
     {
-        return m_periodicMask.isNull() ? QStringLiteral("") : m_periodicMask;
+        const QString &mask = note().periodicMask;
+        return mask.isNull() ? QStringLiteral("") : mask;
     }
-    bool isLocked() const { return m_locked; }
+    bool isLocked() const { return note().locked; }
     // The note's text as an HTML document.
     QString message() const;
     // The note's text without formatting, as the search reads it. A note
@@ -85,7 +86,7 @@ public:
 
     // Showing the note gives it its contents first.
     void setVisible(bool visible) override;
-    QString mouseMode() const { return m_mouseMode; }
+    QString mouseMode() const { return m_dragging.mode(); }
 
     // Sets both reminder dates and the pattern, then refreshes the header.
     void setReminder(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
@@ -97,9 +98,15 @@ public:
     // Where the note is, as it is to be stored (see NotePlacement).
     QPoint positionToStore() const;
 
-    // Takes the values of `record` (all but its id, place and visibility) as
-    // a change made elsewhere: the note keeps its window and is not raised.
-    void takeValues(const NoteRecord &record);
+    // The book changed `fields` of the note: the window shows them.
+    void noteChanged(NoteFields fields);
+    // The window no longer reports to the book (its note is gone or the
+    // book was loaded anew); it shows `last` until it is destroyed.
+    void detachFromBook(const Note &last);
+    // Moves the note onto a screen in view when it is on none.
+    void keepOnScreen();
+    // Shows the note without taking the focus from the window before.
+    void showWithoutActivating();
 
     // The note's context menu as it would open now; built afresh each time.
     std::unique_ptr<QMenu> createContextMenu();
@@ -148,6 +155,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // Makes the text area, header and the rest of the window's contents from
@@ -160,8 +169,9 @@ private:
     };
     void buildContents(TextTiming timing);
     void showStoredText();
+    // The book holds another text than the one shown: the window shows it.
+    void showChangedText();
     bool hasText() const { return m_textBrowser && !m_textPending; }
-    void applyColor();
     void paintInColor();
     // Takes the colour if it is one; a colour text that names no colour
     // leaves the note as it is. Returns whether the note took it.
@@ -179,33 +189,36 @@ private:
     // Puts the keyboard into the next shown note, forward or back.
     void focusNextNote(int step);
 
+    // Makes a change of the note in the book; the window shows it when the
+    // book announces it.
+    void edit(NoteFields fields, const std::function<void(Note &)> &change);
+    // Tells the book where the window is now.
+    void reportPlace();
+    void applyLock();
+    void applyTaskBarAndOnTop();
+
+    QPointer<NoteBook> m_book;
+    // The note as it was when the window left the book.
+    std::optional<Note> m_detached;
     int m_stickyID;
-    QString m_colorRGB;
-    QString m_colorName;
-    QDateTime m_creationDate;
-    QDateTime m_reminderDate;
-    QDateTime m_originalReminderDate;
-    QString m_periodicMask;
-    bool m_locked;
     ELinkTextBrowser *m_textBrowser = nullptr;
     QLabel *m_creationDateLabel = nullptr;
     QLabel *m_reminderLabel = nullptr;
     QLabel *m_lockLabel = nullptr;
     ClickyLabel *m_hideLabel = nullptr;
-    QPoint m_pressGlobalPosition;
-    QPoint m_pressPosition;
-    QString m_mouseMode;
+    NoteDragging m_dragging;
     std::optional<QPoint> m_knownPosition;
     bool m_reminderDialogOpen = false;
     bool m_firstShow = true;
     bool m_textPending = false;
     // The user's date format, for a header made later.
     QString m_dateFormat;
-    // The note's HTML. Without a text area it is the note's text itself;
-    // with one it is kept until the document changes, since toHtml() of a
-    // long note is costly and saves run every minute.
-    mutable QString m_messageCache;
-    mutable bool m_messageCacheValid = false;
+    // Set while the window itself changes the text or the window flags, so
+    // that what follows is not reported back to the book as the user's.
+    bool m_applyingText = false;
+    bool m_reportingText = false;
+    bool m_applyingFlags = false;
+    bool m_reportingPlace = false;
     // The summary of a note without a text area, made when first asked for.
     mutable QString m_summaryCache;
     mutable bool m_summaryCacheValid = false;

@@ -1,13 +1,22 @@
-// The commands of a note: its context menu, deleting, recolouring and
-// printing. Construction, looks and mouse handling are in stickywidget.cpp.
+// The commands of a note: its context menu, deleting, recolouring,
+// printing, its reminder and its editor. Construction, looks and mouse
+// handling are in stickywidget.cpp.
 
 #include "base/tracing.h"
+#include "notes/notekeys.h"
 #include "notes/notetext.h"
+#include "notes/stickylist.h"
 #include "notes/stickywidget.h"
+#include "reminders/periodicschedule.h"
+#include "reminders/reminderdialog.h"
+#include "reminders/remindertiming.h"
+#include "reminders/setreminderdialog.h"
 #include "richtext/elinktextbrowser.h"
 #include "richtext/markupsafety.h"
+#include "richtext/rzrichtexteditor.h"
 #include "settings/preferences.h"
 #include "ui/colorswatch.h"
+#include "ui/remindersound.h"
 #include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
 #include "widgets/printerpicture.h"
@@ -16,11 +25,17 @@
 
 #include <QColor>
 #include <QContextMenuEvent>
+#include <QDateTimeEdit>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -148,9 +163,10 @@ bool StickyWidget::changeColor(const QString &rgb, const QString &name)
         qCDebug(lcNotes) << "StickyWidget: not a colour, note keeps its own:" << rgb;
         return false;
     }
-    m_colorRGB = rgb;
-    m_colorName = name;
-    applyColor();
+    edit(NoteField::Color, [&](Note &values) {
+        values.colorRGB = rgb;
+        values.colorName = name;
+    });
     return true;
 }
 
@@ -192,7 +208,7 @@ void StickyWidget::changeToColorFive()
 void StickyWidget::showColorChangeDialog()
 {
     qCDebug(lcNotes) << "StickyWidget::showColorChangeDialog()";
-    RZColorSelectorDialog dialog(m_colorRGB, m_colorName, this);
+    RZColorSelectorDialog dialog(colorRGB(), colorName(), this);
     if (dialog.exec() == QDialog::Accepted)
         changeColor(dialog.selectedColorRGB(), dialog.selectedColorName());
 }
@@ -206,7 +222,7 @@ void StickyWidget::print()
     const std::unique_ptr<QTextDocument> page = std::make_unique<QTextDocument>(text);
     page->setDefaultFont(text->document()->defaultFont());
     QTextCursor cursor(page.get());
-    cursor.insertHtml(NoteText::printHeading(summaryText(), m_creationDate));
+    cursor.insertHtml(NoteText::printHeading(summaryText(), creationDate()));
     // Markup the note itself shows as text is printed as text.
     MarkupSafety::insertHtmlOrText(cursor, message());
 
@@ -220,4 +236,178 @@ void StickyWidget::print()
                             tr("<p>This sticky could not be printed.</p>"), QMessageBox::Ok,
                             QMessageBox::Ok);
     }
+}
+
+ReminderDialog *StickyWidget::openReminderDialog()
+{
+    showNormal();
+    activateWindow();
+    auto *dialog = new ReminderDialog(summaryText(), originalReminderDate());
+    const QString soundFile = Preferences::userString(Preferences::Names::ReminderNoticeSoundFile);
+    if (Preferences::userBool(Preferences::Names::ReminderNoticePlaySound) && !soundFile.isEmpty())
+        playReminderSound(soundFile);
+    dialog->move(x() + width() / 2 - 130, y() + height() / 2 - 80);
+    return dialog;
+}
+
+void StickyWidget::reminderAnswered(int result, int snoozeMinutes)
+{
+    m_reminderDialogOpen = false;
+    const QString mask = periodicMask();
+    edit(NoteField::Reminder, [&](Note &values) {
+        if (result == QDialog::Accepted) {
+            values.reminderDate =
+                ReminderTiming::snoozeUntil(QDateTime::currentDateTime(), snoozeMinutes);
+        } else if (PeriodicSchedule::isPeriodicMask(mask)) {
+            // A periodic reminder moves on to its next occurrence.
+            const auto schedule = PeriodicSchedule::fromMask(mask);
+            const auto next =
+                schedule ? schedule->nextMatch(QDateTime::currentDateTime()) : std::nullopt;
+            values.reminderDate = next.value_or(QDateTime());
+            values.originalReminderDate = values.reminderDate;
+        } else {
+            values.reminderDate = QDateTime();
+            values.originalReminderDate = QDateTime();
+        }
+    });
+    activateWindow();
+}
+
+void StickyWidget::showReminderDialog()
+{
+    qCDebug(lcNotes) << "StickyWidget::showReminderDialog()";
+    SetReminderDialog dialog(this);
+    dialog.setReminderDate(reminderDate(), periodicMask());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QDateTime chosen = ReminderTiming::withoutSeconds(dialog.reminderDate());
+    // A periodic reminder keeps its pattern; any other choice clears it, so a
+    // one-time reminder is never described as periodic.
+    setReminder(chosen, chosen, dialog.periodicMask());
+    qCDebug(lcNotes) << "Received new reminder of:" << chosen;
+}
+
+void StickyWidget::showRichTextEditor()
+{
+    qCDebug(lcNotes) << "StickyWidget::showRichTextEditor() - stickyID:" << m_stickyID;
+    rz_RichTextEditor editor(this);
+    // A locked note's text cannot change: its editor only shows it.
+    const bool locked = isLocked();
+    editor.setReadOnly(locked);
+    editor.setHtml(message());
+    editor.setTextBackground(QColor(colorRGB()));
+    if (editor.exec() != QDialog::Accepted || locked || isLocked())
+        return;
+    // One step of the note's own undo takes the editor's changes back.
+    textBrowser();
+    m_textBrowser->replaceHtmlUndoably(editor.html());
+    lostFocus();
+}
+
+void StickyWidget::setCreationDate()
+{
+    QDialog dialog;
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *editor = new QDateTimeEdit(creationDate(), &dialog);
+    layout->addWidget(editor);
+    auto *buttons = new QHBoxLayout;
+    auto *okay = new QPushButton(tr("Okay"), &dialog);
+    auto *cancel = new QPushButton(tr("Cancel"), &dialog);
+    buttons->addWidget(okay);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(okay, &QPushButton::clicked, &dialog, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    if (dialog.exec() == QDialog::Accepted) {
+        const QDateTime chosen = editor->dateTime();
+        edit(NoteField::Created, [&chosen](Note &values) { values.creationDate = chosen; });
+    }
+    changeLanguage();
+}
+
+void StickyWidget::enableStaysOnTop(bool enable)
+{
+    qCDebug(lcNotes) << "StickyWidget::enableStaysOnTop(" << enable << ")";
+    edit(NoteField::OnTop, [enable](Note &values) { values.alwaysOnTop = enable; });
+    show();
+    activateWindow();
+}
+
+void StickyWidget::showInTaskBar(bool i_show)
+{
+    edit(NoteField::TaskBar, [i_show](Note &values) { values.taskbarEntry = i_show; });
+}
+
+void StickyWidget::hideSticky()
+{
+    qCDebug(lcNotes) << "StickyWidget::hideSticky() - stickyID:" << m_stickyID;
+    if (Preferences::userBool(Preferences::Names::HideWarning)) {
+        RZToggleMessageBox box(
+            tr("Warning: Hiding Sticky"),
+            tr("<p>Hidden stickies are only accessible from the list of the Notarella control "
+               "panel (right-click the system tray icon and choose <i>Sticky Control "
+               "Panel</i>).  However, any reminder set for this sticky will still occur as "
+               "scheduled and result in the sticky being reactivated at the appropriate "
+               "time.</p><b><p>Do you still wish to hide this sticky?</p></b>"),
+            Preferences::userKey(Preferences::Names::HideWarning), this);
+        if (box.exec() != QDialog::Accepted)
+            return;
+    }
+    hide();
+}
+
+bool StickyWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_textBrowser && event->type() == QEvent::FocusOut)
+        lostFocus();
+    if (watched == m_textBrowser && event->type() == QEvent::KeyPress &&
+        handleNoteKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    // On X11 the Menu key also comes as a context menu request before the
+    // key itself; the key opens the note's menu, so the text area's own
+    // menu must not open as well.
+    if (watched == m_textBrowser && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool StickyWidget::handleNoteKey(const QKeyEvent *event)
+{
+    if (NoteKeys::opensMenu(event->key(), event->modifiers())) {
+        openMenuFromKeyboard();
+        return true;
+    }
+    if (const int step = NoteKeys::noteStep(event->key(), event->modifiers())) {
+        focusNextNote(step);
+        return true;
+    }
+    return false;
+}
+
+void StickyWidget::openMenuFromKeyboard()
+{
+    const QRect cursor = m_textBrowser->cursorRect();
+    const QPoint place = m_textBrowser->viewport()->rect().contains(cursor.bottomLeft())
+                             ? m_textBrowser->viewport()->mapTo(this, cursor.bottomLeft())
+                             : QPoint(0, 0);
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, place, mapToGlobal(place));
+    QCoreApplication::sendEvent(this, &request);
+}
+
+void StickyWidget::focusNextNote(int step)
+{
+    QList<bool> shown;
+    shown.reserve(stickyList.size());
+    for (const StickyWidget *note : std::as_const(stickyList))
+        shown.append(note->isVisible());
+    const int next = NoteKeys::nextShown(shown, int(stickyList.indexOf(this)), step);
+    if (next < 0)
+        return;
+    StickyWidget *note = stickyList.at(next);
+    note->raise();
+    note->activateWindow();
+    note->textBrowser()->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }

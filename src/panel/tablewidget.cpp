@@ -2,6 +2,7 @@
 
 #include "base/localdatetext.h"
 #include "base/tracing.h"
+#include "model/notebook.h"
 #include "notes/notekeys.h"
 #include "notes/stickylist.h"
 #include "notes/stickywidget.h"
@@ -63,7 +64,7 @@ QScrollArea *scrollAreaOf(const QWidget *list)
 
 } // namespace
 
-TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags)
+TableWidget::TableWidget(const NoteBook *book, QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), m_dateFormat(Preferences::userString(Preferences::Names::DateFormat))
 {
     m_gridLayout = new QGridLayout(this);
@@ -97,8 +98,20 @@ TableWidget::TableWidget(QWidget *parent, Qt::WindowFlags flags)
     for (StickyWidget *note : std::as_const(stickyList)) {
         const int index = noteCount();
         m_rows.emplace_back().note = note;
-        connect(note, &StickyWidget::updateTableWidgetItems, this,
-                [this, index] { noteChanged(index); });
+        if (!book) {
+            connect(note, &StickyWidget::updateTableWidgetItems, this,
+                    [this, index] { noteChanged(index); });
+        }
+    }
+    // One connection for all rows: the book names the note that changed, and
+    // the list and the book are in the same order.
+    if (book) {
+        connect(book, &NoteBook::noteChanged, this, [this, book](int id) {
+            const qsizetype index = book->indexOf(id);
+            if (index >= 0 && index < noteCount() && m_rows[std::size_t(index)].note &&
+                m_rows[std::size_t(index)].note->stickyID() == id)
+                noteChanged(int(index));
+        });
     }
     measureColumns();
     collectShownRows();

@@ -14,6 +14,7 @@
 class QGridLayout;
 class QKeyEvent;
 class QLabel;
+class NoteBook;
 class StickyWidget;
 class TableCheckBox;
 
@@ -34,7 +35,14 @@ class TableWidget : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TableWidget(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    // Rows refresh when `book` announces a change of their note; without a
+    // book, when the note's window says it changed.
+    explicit TableWidget(const NoteBook *book, QWidget *parent = nullptr,
+                         Qt::WindowFlags flags = {});
+    explicit TableWidget(QWidget *parent = nullptr, Qt::WindowFlags flags = {})
+        : TableWidget(nullptr, parent, flags)
+    {
+    }
     ~TableWidget() override;
 
     // Lays out the header and the line, and keeps the room for the rows.

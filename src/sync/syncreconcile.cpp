@@ -366,24 +366,6 @@ SyncPlan run(const SyncState &state, const QList<NoteRecord> &local, const SyncF
     return reconciler.plan();
 }
 
-bool hasLocalChanges(const SyncState &state, const QList<NoteRecord> &local,
-                     FingerprintCache &fingerprints)
-{
-    QHash<int, const SyncEntry *> entries;
-    entries.reserve(state.entries.size());
-    for (const SyncEntry &entry : state.entries) {
-        if (entry.noteId != 0)
-            entries.insert(entry.noteId, &entry);
-    }
-    if (entries.size() != local.size())
-        return true;
-    for (const NoteRecord &record : local) {
-        const SyncEntry *entry = entries.value(record.id);
-        if (!entry || fingerprints.of(record, travellingPlace(record, entry)) != entry->fingerprint)
-            return true;
-    }
-    return false;
-}
 
 void noteApplied(SyncState &state, const QString &uuid, const NoteRecord &applied)
 {

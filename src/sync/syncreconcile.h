@@ -112,11 +112,6 @@ struct Context
 SyncPlan run(const SyncState &state, const QList<NoteRecord> &local, const SyncFolderView &folder,
              const Context &context);
 
-// Whether a note here was made, changed or deleted since the last
-// reconcile; cheap with a cache, for a frequent look.
-bool hasLocalChanges(const SyncState &state, const QList<NoteRecord> &local,
-                     FingerprintCache &fingerprints);
-
 // A change of the plan was made: the local note of `uuid` is now `applied`
 // (its id, the place it was fitted to, its text as the note keeps it).
 void noteApplied(SyncState &state, const QString &uuid, const NoteRecord &applied);

@@ -20,12 +20,6 @@ SyncService::SyncService(Hooks hooks, QObject *parent) : QObject(parent), m_hook
     connect(&m_soon, &QTimer::timeout, this, &SyncService::startCycle);
     m_interval.setInterval(kScanIntervalMs);
     connect(&m_interval, &QTimer::timeout, this, &SyncService::syncNow);
-    m_localCheck.setInterval(kLocalCheckMs);
-    connect(&m_localCheck, &QTimer::timeout, this, [this] {
-        if (!m_busy && !m_soon.isActive() &&
-            SyncReconcile::hasLocalChanges(m_state, m_hooks.records(), m_fingerprints))
-            schedule(0);
-    });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
             [this] { schedule(kFolderDelayMs); });
 }
@@ -71,7 +65,6 @@ void SyncService::setFolder(const QString &folder)
     m_unreachableSince = QDateTime();
     if (path.isEmpty()) {
         m_interval.stop();
-        m_localCheck.stop();
         m_soon.stop();
         setStatus(Status::Off);
         return;
@@ -82,7 +75,6 @@ void SyncService::setFolder(const QString &folder)
         m_hooks.keep(m_state.toRows());
     setStatus(Status::Starting);
     m_interval.start();
-    m_localCheck.start();
     schedule(0);
 }
 

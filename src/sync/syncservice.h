@@ -18,7 +18,7 @@ class SyncFolder;
 // Keeps the notes in step with a sync folder while the program runs: looks
 // at the folder when it changes (a watcher), every 30 s and at the start
 // (watchers miss changes on network file systems), and shortly after the
-// notes changed here. Reading and writing the folder happen on a thread of
+// notes changed here (the owner calls notesChanged() for every change). Reading and writing the folder happen on a thread of
 // its own; the reconcile and the changes to the notes on the GUI thread,
 // where the notes are.
 //
@@ -54,9 +54,6 @@ public:
     static constexpr int kLocalDelayMs = 1000;
     // After the folder changed, so a file being written is seen whole.
     static constexpr int kFolderDelayMs = 300;
-    // How often the notes here are compared with what was synced: a note
-    // recoloured, moved or locked gives no other sign.
-    static constexpr int kLocalCheckMs = 5000;
 
     explicit SyncService(Hooks hooks, QObject *parent = nullptr);
     ~SyncService() override;
@@ -123,7 +120,6 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_soon;
     QTimer m_interval;
-    QTimer m_localCheck;
     std::function<SyncReconcile::Context()> m_contextSource;
     SyncReconcile::FingerprintCache m_fingerprints;
 };

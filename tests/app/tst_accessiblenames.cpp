@@ -12,6 +12,7 @@
 #include "richtext/imagedialog.h"
 #include "richtext/rzrichtexteditor.h"
 #include "store/notetrash.h"
+#include "testnotes.h"
 #include "ui/standarddialogs.h"
 #include "widgets/optionswindow.h"
 #include "widgets/rzcolorselectordialog.h"
@@ -43,10 +44,9 @@ namespace {
 
 StickyWidget *addNote(const QString &text, const QDateTime &reminder = QDateTime())
 {
-    auto *note =
-        new StickyWidget(int(stickyList.size()) + 1, QStringLiteral("#FFFF00"),
-                         QStringLiteral("Yellow"), QDateTime::currentDateTime(), reminder, reminder,
-                         QString(), false, QStringLiteral("<p>%1</p>").arg(text));
+    auto *note = newTestNote(int(stickyList.size()) + 1, QStringLiteral("#FFFF00"),
+                             QStringLiteral("Yellow"), QDateTime::currentDateTime(), reminder,
+                             reminder, QString(), false, QStringLiteral("<p>%1</p>").arg(text));
     stickyList.append(note);
     return note;
 }

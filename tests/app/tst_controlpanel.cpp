@@ -8,6 +8,7 @@
 #include "platform/nativesettings.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
 #include "widgets/trayicon.h"
@@ -384,10 +385,10 @@ void TestControlPanel::printChoice()
     std::vector<std::unique_ptr<StickyWidget>> notes;
     QList<StickyWidget *> list;
     for (const char *text : {"Welcome to Notarella! To get started", "Second note", "Third note"}) {
-        notes.push_back(std::make_unique<StickyWidget>(
-            int(notes.size()) + 1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), created,
-            QDateTime(), QDateTime(), QString(), false,
-            QStringLiteral("<p>%1</p>").arg(QString::fromLatin1(text))));
+        notes.push_back(std::unique_ptr<StickyWidget>(
+            newTestNote(int(notes.size()) + 1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
+                        created, QDateTime(), QDateTime(), QString(), false,
+                        QStringLiteral("<p>%1</p>").arg(QString::fromLatin1(text)))));
         notes.back()->show();
         list.append(notes.back().get());
     }

@@ -6,6 +6,7 @@
 #include "platform/nativesettings.h"
 #include "settings/preferences.h"
 #include "store/notedatabase.h"
+#include "testnotes.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -66,9 +67,10 @@ void TestFontSubstitutes::welcomeNoteFitsItsWindow()
     FontSubstitutes::install();
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DateFormat),
                              QStringLiteral("d MMM yyyy h:mm AP"));
-    StickyWidget note(1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
-                      QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), true,
-                      NoteDatabase::welcomeDocument());
+    const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+        1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
+        QDateTime(), QDateTime(), QString(), true, NoteDatabase::welcomeDocument()));
+    StickyWidget &note = *noteWindow;
     note.setGeometry(200, 200, 300, 200); // as the first start stores it
     note.show();
     QVERIFY(QTest::qWaitForWindowExposed(&note));

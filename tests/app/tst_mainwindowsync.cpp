@@ -52,6 +52,7 @@ private slots:
     void changeMadeElsewhereShowsHere_data();
     void changeMadeElsewhereShowsHere();
     void changeMadeHereReachesTheFolder();
+    void restoreAndImportReachTheFolderAtOnce();
 
 private:
     // The note file of the only note, as the folder holds it.
@@ -67,6 +68,20 @@ private:
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return SyncNoteFile::decode(file.readAll()).note.value_or(SyncNote());
+    }
+    // The notes the folder holds that are not deleted.
+    int liveNotesInFolder() const
+    {
+        int live = 0;
+        const QDir folder(m_sync->path());
+        for (const QString &name : folder.entryList({QStringLiteral("*.note")}, QDir::Files)) {
+            QFile file(folder.filePath(name));
+            if (file.open(QIODevice::ReadOnly)) {
+                const auto note = SyncNoteFile::decode(file.readAll()).note;
+                live += note && !note->isDeleted();
+            }
+        }
+        return live;
     }
     // A whole look of its own, after the one that may be running.
     void lookAtFolder()
@@ -230,6 +245,23 @@ void TestMainWindowSync::changeMadeHereReachesTheFolder()
     // Turned off: nothing more is written.
     m_window->setSyncFolder(QString());
     QCOMPARE(m_window->syncService()->status(), SyncService::Status::Off);
+}
+
+// Nothing looks for changes now and then any more: a restore and an import
+// reach the folder within the second after them, as any change.
+void TestMainWindowSync::restoreAndImportReachTheFolderAtOnce()
+{
+    emit m_note->stickyDeleted(m_note);
+    lookAtFolder();
+    QCOMPARE(liveNotesInFolder(), 0);
+    const QList<TrashedNote> trashed = MainWindowTestAccess::trashedNotes(*m_window);
+    QCOMPARE(trashed.size(), 1);
+    MainWindowTestAccess::restoreFromTrash(*m_window, trashed);
+    QTRY_COMPARE_WITH_TIMEOUT(liveNotesInFolder(), 1, 3000);
+    NoteRecord imported = trashed.first().record;
+    imported.message = QStringLiteral("<p>imported</p>");
+    m_window->addNotes({imported});
+    QTRY_COMPARE_WITH_TIMEOUT(liveNotesInFolder(), 2, 3000);
 }
 
 QTEST_MAIN(TestMainWindowSync)

@@ -11,6 +11,7 @@
 #include "reminders/reminderqueue.h"
 #include "settings/preferences.h"
 #include "store/notedatabase.h"
+#include "testnotes.h"
 #include "widgets/printdialogs.h"
 #include "widgets/trayicon.h"
 
@@ -175,8 +176,10 @@ void TestNoteLoad::noteUsesThePreferencesItIsGiven()
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultWidth), 210);
     NativeSettings::setValue(Preferences::userKey(Preferences::Names::DefaultHeight), 150);
     const NoteSettings given{QStringLiteral("yyyy-MM-dd hh:mm"), QSize(310, 205)};
-    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated, QDateTime(),
-                      QDateTime(), QString(), false, QStringLiteral("<p>Buy milk</p>"), given);
+    const std::unique_ptr<StickyWidget> noteWindow(
+        newTestNote(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated, QDateTime(),
+                    QDateTime(), QString(), false, QStringLiteral("<p>Buy milk</p>"), given));
+    StickyWidget &note = *noteWindow;
     QCOMPARE(note.size(), QSize(310, 205));
     QVERIFY(showsCreationDate(note, given.dateFormat));
     QCOMPARE(note.windowTitle(), QStringLiteral("\"Buy milk\"")); // made with the header
@@ -198,9 +201,10 @@ void TestNoteLoad::firstShowLaysOutOnce()
 {
     QFETCH(QString, html);
     QFETCH(bool, scrollBar);
-    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated, QDateTime(),
-                      QDateTime(), QString(), false, html,
-                      NoteSettings{QStringLiteral("d MMM yyyy"), QSize(210, 150)});
+    const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+        5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), kCreated, QDateTime(), QDateTime(),
+        QString(), false, html, NoteSettings{QStringLiteral("d MMM yyyy"), QSize(210, 150)}));
+    StickyWidget &note = *noteWindow;
     int layouts = 0;
     connect(note.textBrowser()->document()->documentLayout(),
             &QAbstractTextDocumentLayout::documentSizeChanged, this, [&layouts] { ++layouts; });

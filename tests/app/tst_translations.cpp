@@ -14,6 +14,7 @@
 #include "sandboxstate.h"
 #include "store/notedatabase.h"
 #include "testappfolder.h"
+#include "testnotes.h"
 #include "ui/standarddialogs.h"
 #include "widgets/rztogglemessagebox.h"
 #include "widgets/trayicon.h"
@@ -422,9 +423,10 @@ void TestTranslations::instructionsFitTheDesktop()
     installFor(QLocale(locale));
 
     NativeSettings::setValue(QStringLiteral("UserDefinedVariables/HideWarning"), true);
-    StickyWidget note(1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
-                      QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), false,
-                      QString());
+    const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+        1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
+        QDateTime(), QDateTime(), QString(), false, QString()));
+    StickyWidget &note = *noteWindow;
     note.show();
     QString hideText;
     QTimer::singleShot(0, this, [&hideText] {
@@ -454,9 +456,10 @@ void TestTranslations::instructionsFitTheDesktop()
 void TestTranslations::colourMenusInGerman()
 {
     installFor(QLocale(QStringLiteral("de_DE")));
-    StickyWidget note(1, QStringLiteral("#FFFF00"), QStringLiteral("Gelb"),
-                      QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), false,
-                      QString());
+    const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+        1, QStringLiteral("#FFFF00"), QStringLiteral("Gelb"), QDateTime::currentDateTime(),
+        QDateTime(), QDateTime(), QString(), false, QString()));
+    StickyWidget &note = *noteWindow;
     const std::unique_ptr<QMenu> noteMenu = note.createContextMenu();
     QVERIFY2(menuTexts(*noteMenu).contains(QStringLiteral("&Farbe ändern")),
              qPrintable(menuTexts(*noteMenu).join(QLatin1Char('|'))));

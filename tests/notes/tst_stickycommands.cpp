@@ -5,6 +5,7 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzrichtexteditor.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 #include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
 #include "widgets/rzcolorselector.h"
@@ -38,9 +39,9 @@ const QDateTime kMonday(QDate(2006, 3, 6), QTime(14, 5));
 std::unique_ptr<StickyWidget> makeNote(bool locked = false,
                                        const QString &html = QStringLiteral("<p>Buy milk</p>"))
 {
-    auto note =
-        std::make_unique<StickyWidget>(4, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
-                                       kMonday, QDateTime(), QDateTime(), QString(), locked, html);
+    auto note = std::unique_ptr<StickyWidget>(
+        newTestNote(4, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"), kMonday,
+                    QDateTime(), QDateTime(), QString(), locked, html));
     note->move(120, 90);
     note->resize(240, 180);
     return note;
@@ -308,9 +309,9 @@ void TestStickyCommands::presetRecolours()
     QFETCH(QString, rgb);
     QFETCH(QString, name);
     NativeSettings::setValue(userKey(rgbName), storedRgb);
-    auto note = std::make_unique<StickyWidget>(4, QStringLiteral("#8A2BE2"),
-                                               QStringLiteral("Blue Violet"), kMonday, QDateTime(),
-                                               QDateTime(), QString(), false, QString());
+    auto note = std::unique_ptr<StickyWidget>(
+        newTestNote(4, QStringLiteral("#8A2BE2"), QStringLiteral("Blue Violet"), kMonday,
+                    QDateTime(), QDateTime(), QString(), false, QString()));
     note->show();
     QCOMPARE(paintedBackground(*note), QColor(QStringLiteral("#8A2BE2")));
     QSignalSpy rowChanged(note.get(), &StickyWidget::updateTableWidgetItems);
@@ -344,9 +345,9 @@ void TestStickyCommands::colorDialog()
     QFETCH(QString, rgb);
     QFETCH(QString, name);
     // The note's own colour is none of the palette's.
-    auto note = std::make_unique<StickyWidget>(5, QStringLiteral("#123456"),
-                                               QStringLiteral("My Own"), kMonday, QDateTime(),
-                                               QDateTime(), QString(), false, QString());
+    auto note = std::unique_ptr<StickyWidget>(
+        newTestNote(5, QStringLiteral("#123456"), QStringLiteral("My Own"), kMonday, QDateTime(),
+                    QDateTime(), QString(), false, QString()));
     note->show();
     QString title;
     QString preselected;

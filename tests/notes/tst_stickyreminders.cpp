@@ -5,6 +5,7 @@
 #include "reminders/reminderqueue.h"
 #include "reminders/setreminderdialog.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,9 +27,9 @@ namespace {
 std::unique_ptr<StickyWidget> makeNote(const QDateTime &original, const QDateTime &reminder,
                                        const QString &mask = QString())
 {
-    auto note = std::make_unique<StickyWidget>(
+    auto note = std::unique_ptr<StickyWidget>(newTestNote(
         4, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
-        original, reminder, mask, false, QStringLiteral("<p>Pay the rent</p>"));
+        original, reminder, mask, false, QStringLiteral("<p>Pay the rent</p>")));
     note->setGeometry(300, 200, 240, 160);
     return note;
 }

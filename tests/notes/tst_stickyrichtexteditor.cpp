@@ -3,6 +3,7 @@
 #include "richtext/elinktextbrowser.h"
 #include "richtext/markupsafety.h"
 #include "richtext/rzrichtexteditor.h"
+#include "testnotes.h"
 #include "ui/userprompt.h"
 #include "widgets/printdialogs.h"
 
@@ -24,10 +25,10 @@ namespace {
 std::unique_ptr<StickyWidget> makeNote(bool locked,
                                        const QString &message = QStringLiteral("<p>Buy milk</p>"))
 {
-    return std::make_unique<StickyWidget>(3, QStringLiteral("#ADD8E6"),
-                                          QStringLiteral("Light Blue"),
-                                          QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(),
-                                          QDateTime(), QString(), locked, message);
+    return std::unique_ptr<StickyWidget>(
+        newTestNote(3, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
+                    QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(), QDateTime(), QString(),
+                    locked, message));
 }
 
 // Eight tables, each inside the last, spelled with blanks after '<': too deep

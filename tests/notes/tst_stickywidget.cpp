@@ -3,6 +3,7 @@
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 #include "widgets/rztogglemessagebox.h"
 
 #include <QAccessible>
@@ -26,10 +27,10 @@ namespace {
 std::unique_ptr<StickyWidget> makeNote(const QString &html = QStringLiteral("<p>Buy milk</p>"),
                                        bool locked = false)
 {
-    auto note =
-        std::make_unique<StickyWidget>(7, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
-                                       QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(),
-                                       QDateTime(), QString(), locked, html);
+    auto note = std::unique_ptr<StickyWidget>(
+        newTestNote(7, QStringLiteral("#ADD8E6"), QStringLiteral("Light Blue"),
+                    QDateTime(QDate(2026, 1, 2), QTime(3, 4)), QDateTime(), QDateTime(), QString(),
+                    locked, html));
     note->move(100, 100);
     note->resize(240, 180);
     return note;
@@ -108,9 +109,11 @@ void TestStickyWidget::init()
 
 void TestStickyWidget::construction()
 {
-    const StickyWidget note(3, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
-                            QDateTime(QDate(2026, 1, 2), QTime(15, 4)), QDateTime(), QDateTime(),
-                            QString(), true, QStringLiteral("<p>Water the plants 42</p>"));
+    const std::unique_ptr<StickyWidget> noteWindow(
+        newTestNote(3, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
+                    QDateTime(QDate(2026, 1, 2), QTime(15, 4)), QDateTime(), QDateTime(), QString(),
+                    true, QStringLiteral("<p>Water the plants 42</p>")));
+    const StickyWidget &note = *noteWindow;
     QVERIFY(note.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(note.size(), QSize(260, 170));
     // A note not yet shown holds only its values; its window's contents come

@@ -8,6 +8,7 @@
 #include "sandboxstate.h"
 #include "settings/preferences.h"
 #include "store/notedatabase.h"
+#include "testnotes.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -21,9 +22,9 @@ namespace {
 std::unique_ptr<StickyWidget> makeNote(const QString &rgb, const QString &name,
                                        const QString &mask = QString())
 {
-    return std::make_unique<StickyWidget>(3, rgb, name, QDateTime(QDate(2024, 5, 6), QTime(7, 8)),
-                                          QDateTime(), QDateTime(), mask, false,
-                                          QStringLiteral("<p>text</p>"));
+    return std::unique_ptr<StickyWidget>(
+        newTestNote(3, rgb, name, QDateTime(QDate(2024, 5, 6), QTime(7, 8)), QDateTime(),
+                    QDateTime(), mask, false, QStringLiteral("<p>text</p>")));
 }
 
 } // namespace

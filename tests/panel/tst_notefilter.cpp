@@ -5,6 +5,7 @@
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 
 #include <QMenu>
 #include <QScrollArea>
@@ -19,9 +20,9 @@ StickyWidget *addNote(const QString &name, const QString &text,
                       const QDateTime &reminder = QDateTime())
 {
     const int id = int(stickyList.size()) + 1;
-    auto *note = new StickyWidget(id, QStringLiteral("#FFFF00"), name,
-                                  QDateTime(QDate(2026, 3, 4), QTime(9, 15)), reminder, reminder,
-                                  QString(), false, QStringLiteral("<p>%1</p>").arg(text));
+    auto *note =
+        newTestNote(id, QStringLiteral("#FFFF00"), name, QDateTime(QDate(2026, 3, 4), QTime(9, 15)),
+                    reminder, reminder, QString(), false, QStringLiteral("<p>%1</p>").arg(text));
     stickyList.append(note);
     return note;
 }

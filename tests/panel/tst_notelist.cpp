@@ -6,6 +6,7 @@
 #include "panel/tablewidget.h"
 #include "platform/nativesettings.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -29,8 +30,8 @@ const QDateTime kCreated(QDate(2026, 3, 4), QTime(9, 15));
 StickyWidget *addNote(int id, const QString &rgb, const QString &name, const QString &text,
                       bool visible, const QDateTime &reminder = QDateTime())
 {
-    auto *note = new StickyWidget(id, rgb, name, kCreated.addDays(id), reminder, reminder,
-                                  QString(), false, QStringLiteral("<p>%1</p>").arg(text));
+    auto *note = newTestNote(id, rgb, name, kCreated.addDays(id), reminder, reminder, QString(),
+                             false, QStringLiteral("<p>%1</p>").arg(text));
     note->setVisible(visible);
     stickyList.append(note);
     return note;

@@ -7,6 +7,7 @@
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -36,9 +37,9 @@ std::vector<std::unique_ptr<StickyWidget>> dueNotes(int count, const QDateTime &
     std::vector<std::unique_ptr<StickyWidget>> notes;
     notes.reserve(count);
     for (int i = 0; i < count; ++i) {
-        notes.push_back(std::make_unique<StickyWidget>(
-            i + 1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), due, due, due, QString(),
-            false, QStringLiteral("<p>%1</p>").arg(noteName(i))));
+        notes.push_back(std::unique_ptr<StickyWidget>(
+            newTestNote(i + 1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), due, due, due,
+                        QString(), false, QStringLiteral("<p>%1</p>").arg(noteName(i)))));
         notes.back()->setGeometry(10 + i % 40 * 20, 10 + i % 30 * 20, 120, 90);
     }
     return notes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "app/trashcommands.h"
 
 #include <QMenu>
 #include <QSqlDatabase>
@@ -38,6 +39,10 @@ public:
     static QList<TrashedNote> trashedNotes(MainWindow &window)
     {
         return window.m_writer.trashedNotes();
+    }
+    static void restoreFromTrash(MainWindow &window, const QList<TrashedNote> &notes)
+    {
+        window.m_trash->restore(notes);
     }
     static ReminderThread *reminderThread(const MainWindow &window)
     {

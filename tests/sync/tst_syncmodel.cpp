@@ -1,15 +1,20 @@
 // Several machines keep their notes in step through folders that a simulated
 // sync engine copies between them, late, out of order, twice, and with
 // conflict copies when two machines changed a file before seeing each other's
-// change. Random edits on every machine; at the end every machine holds the
-// same notes, and no text is gone that no one replaced or deleted.
+// change. Random edits on every machine, and now and then a machine's
+// program ends and starts again with what its note file holds; at the end
+// every machine holds the same notes, and no text is gone that no one
+// replaced or deleted.
 
+#include "store/notedatabase.h"
 #include "sync/syncnotefile.h"
 #include "sync/syncreconcile.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -65,8 +70,37 @@ public:
             edit(replica);
         else if (what < 7)
             reconcile(int(&replica - m_replicas.data()), bounded(8) == 0);
-        else
+        else if (what < 9 || bounded(4) != 0)
             deliver(bounded(6) == 0);
+        else
+            restart(replica);
+    }
+
+    // The program ends and starts again: the notes, their sync identities
+    // and versions come back from the note file, as at a real start.
+    void restart(Replica &replica)
+    {
+        const QString file = m_files.filePath(replica.machine);
+        const QString connection = QStringLiteral("restart");
+        {
+            NoteDatabase database(connection);
+            database.open(m_files.path(), file, NoteDatabase::NewFile::Empty);
+            database.syncTable().set(replica.state.toRows());
+            if (!database.save(replica.notes))
+                error = QStringLiteral("not saved: ") + database.lastError();
+        }
+        {
+            NoteDatabase database(connection);
+            database.open(m_files.path(), file, NoteDatabase::NewFile::Empty);
+            replica.notes = database.load();
+            const auto state = SyncState::fromRows(database.syncTable().rows());
+            if (!state)
+                error = QStringLiteral("no sync state after a restart of ") + replica.machine;
+            else
+                replica.state = *state;
+        }
+        QSqlDatabase::removeDatabase(connection);
+        ++restarts;
     }
 
     // Everything delivered and taken in, until nothing moves.
@@ -117,6 +151,7 @@ public:
     }
 
     int conflicts = 0;
+    int restarts = 0;
     QString error;
 
 private:
@@ -300,6 +335,7 @@ private:
         }
     }
 
+    QTemporaryDir m_files;
     QRandomGenerator m_random;
     QList<Replica> m_replicas;
     QList<Delivery> m_queue;
@@ -343,6 +379,7 @@ void SyncModelTest::replicasConvergeAndKeepEveryText()
         model.step();
         QVERIFY2(model.error.isEmpty(), qPrintable(model.error));
     }
+    QVERIFY(model.restarts > 0);
     QVERIFY2(model.settle(), "the machines come to rest");
     QVERIFY2(model.error.isEmpty(), qPrintable(model.error));
 

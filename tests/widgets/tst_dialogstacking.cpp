@@ -6,6 +6,7 @@
 #include "platform/nativesettings.h"
 #include "reminders/reminderdialog.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
 #include "widgets/dialogstacking.h"
@@ -126,9 +127,10 @@ void TestDialogStacking::dialogsOpenAboveNotesOnTop()
     QFETCH(Opener, open);
     QFETCH(bool, noteOnTop);
 
-    StickyWidget note(3, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
-                      QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), false,
-                      QStringLiteral("<p>Call Ann</p>"));
+    const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+        3, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
+        QDateTime(), QDateTime(), QString(), false, QStringLiteral("<p>Call Ann</p>")));
+    StickyWidget &note = *noteWindow;
     note.show();
     if (noteOnTop)
         QMetaObject::invokeMethod(&note, "enableStaysOnTop", Q_ARG(bool, true));
@@ -149,9 +151,10 @@ void TestDialogStacking::dialogsOpenAboveNotesOnTop()
 
 void TestDialogStacking::hintIsGivenUpWhenTheDialogCloses()
 {
-    StickyWidget note(5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
-                      QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), false,
-                      QString());
+    const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+        5, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
+        QDateTime(), QDateTime(), QString(), false, QString()));
+    StickyWidget &note = *noteWindow;
     QMetaObject::invokeMethod(&note, "enableStaysOnTop", Q_ARG(bool, true));
     QDialog dialog;
     QDialog ownHint(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);

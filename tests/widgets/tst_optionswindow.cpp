@@ -4,6 +4,7 @@
 #include "platform/nativesettings.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
+#include "testnotes.h"
 #include "ui/remindersound.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
@@ -474,8 +475,9 @@ void TestOptionsWindow::chosenSoundPlaysAtNextReminder()
     m_played.clear();
 
     const QDateTime due = QDateTime::currentDateTime().addSecs(-120);
-    StickyWidget note(1, "#FFFF00", "Yellow", due.addDays(-1), due, due, QString(), false,
-                      "<p>ring</p>");
+    const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
+        1, "#FFFF00", "Yellow", due.addDays(-1), due, due, QString(), false, "<p>ring</p>"));
+    StickyWidget &note = *noteWindow;
     QTimer dismiss;
     connect(&dismiss, &QTimer::timeout, [] {
         if (QWidget *modal = QApplication::activeModalWidget())
