@@ -147,18 +147,11 @@ int deliverToRunningCopy(int &argc, char **argv, const Request &request)
     return 1;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The running copy has a current directory of its own: the paths a request
+// names are made absolute. Returns false, after saying why, when the sync
+// folder cannot be used.
+bool resolvePaths(Request &request)
 {
-    Tracing::applyEnvironment();
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    Request request = CommandLine::parseProgramArguments(arguments);
-    if (const int exitCode = answerWithoutWindow(argc, argv, request); exitCode >= 0)
-        return exitCode;
-    // The running copy has a current directory of its own.
     if (request.action == Request::Action::Import)
         request.importPath = QFileInfo(request.importPath).absoluteFilePath();
     if (request.action == Request::Action::SyncFolder) {
@@ -166,29 +159,16 @@ int main(int argc, char *argv[])
             CommandLine::resolveSyncFolder(request.syncFolder, QDir::currentPath());
         if (!folder.error.isEmpty()) {
             QTextStream(stderr) << folder.error << '\n';
-            return 1;
+            return false;
         }
         request.syncFolder = folder.folder;
     }
-    if (const int exitCode = deliverToRunningCopy(argc, argv, request); exitCode >= 0)
-        return exitCode;
+    return true;
+}
 
-    // In a Wayland session the notes run on XWayland, where they keep their
-    // places.
-    if (const QByteArray platform = DisplayPlatform::chooseForThisSession(); !platform.isEmpty())
-        qCDebug(lcApp) << "Wayland session: asking for the platform" << platform;
-    MyApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    setApplicationNames();
-    TerminationSignals::install();
-
-    MainWindow window;
-    mainWindow = &window;
-    if (window.startupFailed())
-        return 0;
-
-    // Later starts hand their requests to this copy.
-    InstanceChannel channel;
+// Connects the requests of later starts to the window, and listens for them.
+void listenForLaterStarts(InstanceChannel &channel, MainWindow &window)
+{
     QObject::connect(&channel, &InstanceChannel::newNoteRequested, &window,
                      &MainWindow::createStickyWithText);
     QObject::connect(&channel, &InstanceChannel::showPanelRequested, &window,
@@ -203,7 +183,12 @@ int main(int argc, char *argv[])
     QObject::connect(&channel, &InstanceChannel::newNoteFromSelectionRequested, &window,
                      &MainWindow::createStickyFromSelection);
     channel.listen(InstanceChannel::serverName());
-    // No copy ran to take the request: this one carries it out.
+}
+
+// No copy ran to take the request: this one carries it out once the event
+// loop runs. The request lives as long as the event loop.
+void carryOutLater(MainWindow &window, const Request &request)
+{
     if (request.action == Request::Action::NewNote && request.fromSelection)
         QTimer::singleShot(0, &window, &MainWindow::createStickyFromSelection);
     else if (request.action == Request::Action::NewNote)
@@ -227,6 +212,42 @@ int main(int argc, char *argv[])
                              [](const StickyWidget *sticky) { return !sticky->isHidden(); }))
                 window.toggleNotes();
         });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Tracing::applyEnvironment();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    Request request = CommandLine::parseProgramArguments(arguments);
+    if (const int exitCode = answerWithoutWindow(argc, argv, request); exitCode >= 0)
+        return exitCode;
+    if (!resolvePaths(request))
+        return 1;
+    if (const int exitCode = deliverToRunningCopy(argc, argv, request); exitCode >= 0)
+        return exitCode;
+
+    // In a Wayland session the notes run on XWayland, where they keep their
+    // places.
+    if (const QByteArray platform = DisplayPlatform::chooseForThisSession(); !platform.isEmpty())
+        qCDebug(lcApp) << "Wayland session: asking for the platform" << platform;
+    MyApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    setApplicationNames();
+    TerminationSignals::install();
+
+    MainWindow window;
+    mainWindow = &window;
+    if (window.startupFailed())
+        return 0;
+
+    // Later starts hand their requests to this copy.
+    InstanceChannel channel;
+    listenForLaterStarts(channel, window);
+    carryOutLater(window, request);
 
     if (TerminationSignals::requested()) {
         // The signal came during start-up; leave through the ordinary

@@ -311,23 +311,33 @@ public:
         return QString();
     }
 
+    // When pictures were written: whether the folder of pictures is already
+    // in the target (`exists`) and, if so, that folder opened in `images`.
+    // False, with the reason, when something else is in its place.
+    bool openTargetImages(SafeWrite::Folder *images, bool *exists, QString *error)
+    {
+        if (m_imageNames.isEmpty())
+            return true;
+        const SafeWrite::Entry entry = m_target.entry(QLatin1String(kImageFolder));
+        *exists = entry != SafeWrite::Entry::Absent;
+        SafeWrite::Problem problem = SafeWrite::Problem::InTheWay;
+        if (entry == SafeWrite::Entry::OwnFolder)
+            *images = m_target.subfolder(QLatin1String(kImageFolder), &problem);
+        if (*exists && !images->isOpen()) {
+            *error = folderProblemText(problem, QDir(m_path).filePath(kImageFolder));
+            return false;
+        }
+        return true;
+    }
+
     // Puts every written file in place. Anything in the way is found before
     // a file is replaced; a step that fails puts the earlier files back.
     bool commit(QString *error)
     {
         SafeWrite::Folder targetImages;
         bool imagesExist = false;
-        if (!m_imageNames.isEmpty()) {
-            const SafeWrite::Entry entry = m_target.entry(QLatin1String(kImageFolder));
-            imagesExist = entry != SafeWrite::Entry::Absent;
-            SafeWrite::Problem problem = SafeWrite::Problem::InTheWay;
-            if (entry == SafeWrite::Entry::OwnFolder)
-                targetImages = m_target.subfolder(QLatin1String(kImageFolder), &problem);
-            if (imagesExist && !targetImages.isOpen()) {
-                *error = folderProblemText(problem, QDir(m_path).filePath(kImageFolder));
-                return false;
-            }
-        }
+        if (!openTargetImages(&targetImages, &imagesExist, error))
+            return false;
         struct Step
         {
             const SafeWrite::Folder *from;

@@ -200,6 +200,36 @@ std::optional<QDateTime> firstOccurrence(const QDate &date, const QTime &time)
     return first;
 }
 
+// Carries overflowing fields of a wall-clock time upwards. Returns true when
+// the walk went on into the next year (and is to start that year afresh).
+bool carryOverflow(int &year, int &month, int &day, int &hour, int &minute)
+{
+    if (minute > 59) {
+        minute = 0;
+        ++hour;
+    }
+    if (hour > 23) {
+        hour = 0;
+        minute = 0;
+        ++day;
+    }
+    if (month <= 12 && day > daysInMonth(year, month)) {
+        day = 1;
+        hour = 0;
+        minute = 0;
+        ++month;
+    }
+    if (month > 12) {
+        month = 1;
+        day = 1;
+        hour = 0;
+        minute = 0;
+        ++year;
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int PeriodicSchedule::lowestValue(Field field)
@@ -316,8 +346,19 @@ std::optional<QDateTime> PeriodicSchedule::nextMatch(const QDateTime &now, QStri
         return std::nullopt;
     }
 
-    // Walk the local wall clock like a cron scheduler: when a field does not
-    // match, jump it to its next allowed value and reset the smaller fields.
+    if (const std::optional<QDateTime> instant = searchNextMatch(now))
+        return instant;
+
+    setError(error, tr("No date in the next %1 years matches this pattern, so this reminder "
+                       "would never occur.")
+                        .arg(SearchYears));
+    return std::nullopt;
+}
+
+// Walks the local wall clock like a cron scheduler: when a field does not
+// match, jump it to its next allowed value and reset the smaller fields.
+std::optional<QDateTime> PeriodicSchedule::searchNextMatch(const QDateTime &now) const
+{
     const QDateTime start = now.toLocalTime();
     int year = start.date().year();
     int month = start.date().month();
@@ -327,30 +368,8 @@ std::optional<QDateTime> PeriodicSchedule::nextMatch(const QDateTime &now, QStri
     const int lastYear = year + SearchYears;
 
     while (year <= lastYear) {
-        // Carry overflowing fields upwards.
-        if (minute > 59) {
-            minute = 0;
-            ++hour;
-        }
-        if (hour > 23) {
-            hour = 0;
-            minute = 0;
-            ++day;
-        }
-        if (month <= 12 && day > daysInMonth(year, month)) {
-            day = 1;
-            hour = 0;
-            minute = 0;
-            ++month;
-        }
-        if (month > 12) {
-            month = 1;
-            day = 1;
-            hour = 0;
-            minute = 0;
-            ++year;
+        if (carryOverflow(year, month, day, hour, minute))
             continue;
-        }
 
         if (!allows(Months, month)) {
             month = nextAllowed(Months, month + 1);
@@ -387,9 +406,5 @@ std::optional<QDateTime> PeriodicSchedule::nextMatch(const QDateTime &now, QStri
             return instant;
         ++minute; // skipped by the clock, or a repeat of a time already passed
     }
-
-    setError(error, tr("No date in the next %1 years matches this pattern, so this reminder "
-                       "would never occur.")
-                        .arg(SearchYears));
     return std::nullopt;
 }

@@ -76,6 +76,9 @@ private:
     PeriodicSchedule() = default;
     int nextAllowed(Field field, int from) const;
     bool someChosenDayExists() const;
+    // nextMatch() once the pattern can match at all: nothing when no date
+    // within SearchYears does.
+    std::optional<QDateTime> searchNextMatch(const QDateTime &now) const;
 
     std::array<quint64, FieldCount> m_allowed{};
     std::array<QString, FieldCount> m_texts; // compact stored text, "*" for any value

@@ -48,7 +48,26 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
     m_noReminderBox = new QCheckBox(tr("No Reminder"), m_scheduleGroup);
     m_noReminderBox->setObjectName(QStringLiteral("noReminderBox"));
     scheduleLayout->addWidget(m_noReminderBox);
+    scheduleLayout->addWidget(createOnceGroup());
+    scheduleLayout->addWidget(createPeriodicGroup());
+    mainLayout->addWidget(m_scheduleGroup);
+    mainLayout->addLayout(createButtonRow());
 
+    m_noReminderBox->setChecked(true);
+    m_onceGroup->setChecked(false);
+    m_periodicGroup->setChecked(false);
+    m_saveButton->setDefault(true);
+    m_saveButton->setFocus();
+
+    connect(m_noReminderBox, &QCheckBox::toggled, this,
+            &SetReminderDialog::noReminderGroupBoxToggled);
+    connect(m_onceGroup, &QGroupBox::toggled, this, &SetReminderDialog::onceGroupBoxToggled);
+    connect(m_periodicGroup, &QGroupBox::toggled, this,
+            &SetReminderDialog::periodicGroupBoxToggled);
+}
+
+QGroupBox *SetReminderDialog::createOnceGroup()
+{
     m_onceGroup = new QGroupBox(tr("One-Time Reminder"), m_scheduleGroup);
     m_onceGroup->setObjectName(QStringLiteral("onceGroup"));
     m_onceGroup->setCheckable(true);
@@ -63,8 +82,11 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
     onceLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
     onceLayout->addWidget(m_dateTimeEdit);
     onceLayout->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    scheduleLayout->addWidget(m_onceGroup);
+    return m_onceGroup;
+}
 
+QGroupBox *SetReminderDialog::createPeriodicGroup()
+{
     m_periodicGroup = new QGroupBox(tr("Periodic Reminder"), m_scheduleGroup);
     m_periodicGroup->setObjectName(QStringLiteral("periodicGroup"));
     m_periodicGroup->setCheckable(true);
@@ -98,9 +120,11 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
     m_nextMatchLabel->installEventFilter(this);
     periodicLayout->addWidget(nextMatchCaption, PeriodicSchedule::FieldCount + 1, 0);
     periodicLayout->addWidget(m_nextMatchLabel, PeriodicSchedule::FieldCount + 1, 1);
-    scheduleLayout->addWidget(m_periodicGroup);
-    mainLayout->addWidget(m_scheduleGroup);
+    return m_periodicGroup;
+}
 
+QHBoxLayout *SetReminderDialog::createButtonRow()
+{
     auto *buttonLayout = new QHBoxLayout;
     auto *helpButton = new QPushButton(tr("&Help!"), this);
     helpButton->setObjectName(QStringLiteral("helpButton"));
@@ -112,22 +136,10 @@ SetReminderDialog::SetReminderDialog(QWidget *parent, Qt::WindowFlags flags)
     buttonLayout->addStretch();
     buttonLayout->addWidget(m_saveButton);
     buttonLayout->addWidget(cancelButton);
-    mainLayout->addLayout(buttonLayout);
-
-    m_noReminderBox->setChecked(true);
-    m_onceGroup->setChecked(false);
-    m_periodicGroup->setChecked(false);
-    m_saveButton->setDefault(true);
-    m_saveButton->setFocus();
-
-    connect(m_noReminderBox, &QCheckBox::toggled, this,
-            &SetReminderDialog::noReminderGroupBoxToggled);
-    connect(m_onceGroup, &QGroupBox::toggled, this, &SetReminderDialog::onceGroupBoxToggled);
-    connect(m_periodicGroup, &QGroupBox::toggled, this,
-            &SetReminderDialog::periodicGroupBoxToggled);
     connect(helpButton, &QPushButton::clicked, this, &SetReminderDialog::displayHelp);
     connect(m_saveButton, &QPushButton::clicked, this, &SetReminderDialog::acceptReminder);
     connect(cancelButton, &QPushButton::clicked, this, &SetReminderDialog::reject);
+    return buttonLayout;
 }
 
 QString SetReminderDialog::dateFormat() const

@@ -8,6 +8,7 @@
 class QCheckBox;
 class QDateTimeEdit;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,6 +48,10 @@ private slots:
     void updateNextMatchLabel();
 
 private:
+    // The constructor's parts; the two groups go inside m_scheduleGroup.
+    QGroupBox *createOnceGroup();
+    QGroupBox *createPeriodicGroup();
+    QHBoxLayout *createButtonRow();
     QStringList periodicFieldTexts() const;
     void fitNextMatchLabelHeight();
     QString dateFormat() const;

@@ -84,6 +84,19 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     iconDirectory = AppPaths::dataFilesDirectory() + QStringLiteral("/icons/");
     displayingFunctionalObjects = true;
 
+    createControls();
+    layOutControls();
+    fillControls();
+    describeControls();
+    connectControls();
+
+    currentCharFormatChanged(textBrowser->currentCharFormat());
+    cursorPositionChanged();
+    resize(640, 460);
+}
+
+void rz_RichTextEditor::createControls()
+{
     fontFamilyComboBox = new QComboBox(this);
     fontSizeComboBox = new QComboBox(this);
     fontColorComboBox = new QComboBox(this);
@@ -107,9 +120,9 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     insertIconButton->setMenu(iconMenu);
 
     textBrowser = new ELinkTextBrowser(this);
-    auto *helpButton = new QPushButton(tr("&Help"), this);
-    auto *okButton = new QPushButton(tr("&OK"), this);
-    auto *cancelButton = new QPushButton(tr("&Cancel"), this);
+    helpButton = new QPushButton(tr("&Help"), this);
+    okButton = new QPushButton(tr("&OK"), this);
+    cancelButton = new QPushButton(tr("&Cancel"), this);
     okButton->setDefault(true);
 
     // Object names let the editor's parts be found by name, e.g. in tests.
@@ -138,7 +151,10 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     };
     for (const auto &[object, name] : names)
         object->setObjectName(QLatin1String(name));
+}
 
+void rz_RichTextEditor::layOutControls()
+{
     auto *layout = new QVBoxLayout(this);
     auto *fontRow = new QHBoxLayout;
     fontRow->addWidget(fontFamilyComboBox);
@@ -164,7 +180,10 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     editingControls = {fontFamilyComboBox, fontSizeComboBox,  fontColorComboBox, boldButton,
                        italicButton,       underlineButton,   strikeoutButton,   alignComboBox,
                        insertIconButton,   insertItemComboBox};
+}
 
+void rz_RichTextEditor::fillControls()
+{
     for (QComboBox *comboBox : {fontFamilyComboBox, fontSizeComboBox, fontColorComboBox,
                                 alignComboBox, insertItemComboBox})
         comboBox->setEditable(false);
@@ -186,7 +205,10 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
          {boldAction, italicAction, underlineAction, strikeoutAction, toggleDisplayModeAction})
         action->setCheckable(true);
     insertIconButton->setPopupMode(QToolButton::MenuButtonPopup);
+}
 
+void rz_RichTextEditor::describeControls()
+{
     fontFamilyComboBox->setToolTip(tr("Font"));
     fontFamilyComboBox->setWhatsThis(
         tr("<p><b>Font</b></p><p>This indicates the current font at the cursor.  You can change "
@@ -258,7 +280,10 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
     helpButton->setWhatsThis(
         tr("<p><b>Help Button</b></p><p>This button opens the Notarella documentation, and takes "
            "you directly to the section on Rich Text Editor usage.</p>"));
+}
 
+void rz_RichTextEditor::connectControls()
+{
     connect(fontFamilyComboBox, &QComboBox::textActivated, this,
             &rz_RichTextEditor::selectFontFamily);
     connect(fontSizeComboBox, &QComboBox::textActivated, this, &rz_RichTextEditor::selectFontSize);
@@ -281,10 +306,6 @@ rz_RichTextEditor::rz_RichTextEditor(QWidget *parent, Qt::WindowFlags flags)
             &rz_RichTextEditor::currentCharFormatChanged);
     connect(textBrowser, &QTextEdit::cursorPositionChanged, this,
             &rz_RichTextEditor::cursorPositionChanged);
-
-    currentCharFormatChanged(textBrowser->currentCharFormat());
-    cursorPositionChanged();
-    resize(640, 460);
 }
 
 void rz_RichTextEditor::fillIconMenu()

@@ -8,6 +8,7 @@ class ELinkTextBrowser;
 class QAction;
 class QComboBox;
 class QMenu;
+class QPushButton;
 class QToolButton;
 
 // The modal editor for one note's rich text: font, size and colour, bold,
@@ -53,6 +54,12 @@ private slots:
     void cursorPositionChanged();
 
 private:
+    // The constructor's steps, in this order.
+    void createControls();
+    void layOutControls();
+    void fillControls();
+    void describeControls();
+    void connectControls();
     void showFontColor(const QString &color);
     void fillIconMenu();
     void insertFragment(const QString &html);
@@ -80,5 +87,8 @@ private:
     QToolButton *insertIconButton = nullptr;
     QMenu *iconMenu = nullptr;
     QComboBox *insertItemComboBox = nullptr;
+    QPushButton *helpButton = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
     QList<QWidget *> editingControls; // disabled while read-only
 };

@@ -149,6 +149,23 @@ QWidget *OptionsWindow::buildOtherPage()
     dateLayout->addWidget(m_helpButton, 2, 0, 1, 2);
     layout->addWidget(m_dateGroup);
 
+    layout->addWidget(buildSyncGroup(page));
+    addShortcutControls(layout, page);
+
+    auto *line = new QFrame(page);
+    line->setFrameStyle(QFrame::HLine | QFrame::Plain);
+    line->setLineWidth(1);
+    layout->addWidget(line);
+    m_taskBarCheckBox = new QCheckBox(page);
+    m_autoRunCheckBox = new QCheckBox(page);
+    layout->addWidget(m_taskBarCheckBox);
+    layout->addWidget(m_autoRunCheckBox);
+    layout->addStretch();
+    return page;
+}
+
+QGroupBox *OptionsWindow::buildSyncGroup(QWidget *page)
+{
     m_syncGroup = new QGroupBox(page);
     auto *syncLayout = new QGridLayout(m_syncGroup);
     m_syncFolderLabel = new QLabel(m_syncGroup);
@@ -169,8 +186,11 @@ QWidget *OptionsWindow::buildOtherPage()
     syncLayout->addWidget(m_syncBrowseButton, 1, 1);
     syncLayout->addWidget(m_syncStateLabel, 2, 0);
     syncLayout->addWidget(m_syncTurnOffButton, 2, 1, Qt::AlignTop);
-    layout->addWidget(m_syncGroup);
+    return m_syncGroup;
+}
 
+void OptionsWindow::addShortcutControls(QVBoxLayout *layout, QWidget *page)
+{
     m_shortcutGroup = new QGroupBox(page);
     m_shortcutGroup->setObjectName(QStringLiteral("shortcutGroup"));
     m_shortcutGroup->setCheckable(true);
@@ -190,17 +210,6 @@ QWidget *OptionsWindow::buildOtherPage()
     m_shortcutGroup->setEnabled(globalKeys);
     m_shortcutElsewhereLabel->setVisible(!globalKeys);
     connect(m_shortcutEdit, &QKeySequenceEdit::editingFinished, this, &OptionsWindow::keepFirstKey);
-
-    auto *line = new QFrame(page);
-    line->setFrameStyle(QFrame::HLine | QFrame::Plain);
-    line->setLineWidth(1);
-    layout->addWidget(line);
-    m_taskBarCheckBox = new QCheckBox(page);
-    m_autoRunCheckBox = new QCheckBox(page);
-    layout->addWidget(m_taskBarCheckBox);
-    layout->addWidget(m_autoRunCheckBox);
-    layout->addStretch();
-    return page;
 }
 
 void OptionsWindow::showValues(const OptionsValues &values)

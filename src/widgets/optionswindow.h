@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QVBoxLayout;
 class RZColorSelector;
 
 // The dialog in which the user edits the preferences: colour presets, warning
@@ -52,6 +53,9 @@ private slots:
 private:
     QWidget *buildGeneralPage(const OptionsValues &stored);
     QWidget *buildOtherPage();
+    QGroupBox *buildSyncGroup(QWidget *page);
+    // The key for a new note, and where it cannot be had, the word on the desktop's own.
+    void addShortcutControls(QVBoxLayout *layout, QWidget *page);
     void showValues(const OptionsValues &values);
     // The state line and the "Turn off" button, after the folder field.
     void updateSyncControls();
