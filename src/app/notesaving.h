@@ -3,6 +3,7 @@
 #include "store/notewriter.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class NoteBook;
@@ -45,5 +46,6 @@ private:
     bool m_paused = false;
     // The last save failed; the user has been told once.
     bool m_saveFailing = false;
-    bool m_addedSaveQueued = false;
+    // Notes added since control was last in the event loop.
+    QSet<int> m_justAdded;
 };

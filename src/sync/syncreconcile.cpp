@@ -70,6 +70,11 @@ public:
 
     void takeLocalChanges();
     void takeFolder(const SyncFolderView &folder);
+    // The files to write and remove once the folder was taken in: notes whose
+    // file lacks their version, and notes of this machine the folder lacks.
+    void planWrites(const QStringList &taken, const QSet<QString> &handled,
+                    const QSet<QString> &unread, const QHash<QString, SyncVersion> &inFolder,
+                    const QSet<QString> &removals);
     void expireTombstones(const SyncFolderView &folder);
     SyncPlan plan() { return std::move(m_plan); }
 
@@ -280,7 +285,15 @@ void Reconciler::takeFolder(const SyncFolderView &folder)
         if (!held || held->version != note->version)
             adopt(*note);
     }
-    for (const QString &uuid : std::as_const(queue)) {
+    planWrites(queue, handled, unread, inFolder, removals);
+}
+
+void Reconciler::planWrites(const QStringList &taken, const QSet<QString> &handled,
+                            const QSet<QString> &unread,
+                            const QHash<QString, SyncVersion> &inFolder,
+                            const QSet<QString> &removals)
+{
+    for (const QString &uuid : taken) {
         const SyncEntry &entry = state().entries[uuid];
         if (!unread.contains(uuid) && inFolder.value(uuid) != entry.version)
             m_plan.writes.append(current(entry));

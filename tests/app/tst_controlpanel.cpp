@@ -245,7 +245,7 @@ void TestControlPanel::listIsBuiltOnceAtStart()
     builds = 0;
     const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &message) {
-            if (message.contains(QLatin1String("MainWindow::updateTableWidget() - update pointer")))
+            if (message.contains(QLatin1String("NoteListArea::rebuild() - new list")))
                 ++builds;
         });
     QLoggingCategory::setFilterRules(QStringLiteral("notarella.panel.debug=true"));
