@@ -62,8 +62,6 @@ extern "C" {
 int __real_fsync(int fd);
 int __real_rename(const char *from, const char *to);
 int __real_renameat(int fromFolder, const char *from, int toFolder, const char *to);
-int __real_renameat2(int fromFolder, const char *from, int toFolder, const char *to,
-                     unsigned int flags);
 
 // What the file holds when it is flushed tells that it was written before.
 int __wrap_fsync(int fd)
@@ -87,13 +85,6 @@ int __wrap_renameat(int fromFolder, const char *from, int toFolder, const char *
 {
     recordRename(fromFolder, from, toFolder, to);
     return __real_renameat(fromFolder, from, toFolder, to);
-}
-
-int __wrap_renameat2(int fromFolder, const char *from, int toFolder, const char *to,
-                     unsigned int flags)
-{
-    recordRename(fromFolder, from, toFolder, to);
-    return __real_renameat2(fromFolder, from, toFolder, to, flags);
 }
 }
 
