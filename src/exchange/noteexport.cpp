@@ -226,21 +226,21 @@ public:
         else
             (image ? m_imageNames : m_names).append(leaf);
         m_written.insert(name);
-        const int fd = into.createFile(leaf);
+        Platform::FileDescriptor fd = into.createFile(leaf);
         const QString path = QDir::toNativeSeparators(QDir(m_path).filePath(name));
-        if (fd < 0) {
+        if (!fd.isValid()) {
             *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
                          .arg(path, qt_error_string(errno));
             return false;
         }
         QFile file;
-        if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
+        if (!file.open(fd.get(), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
                          .arg(path, file.errorString());
             return false;
         }
-        if (file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(fd) != 0) {
+        fd.release(); // the QFile closes it now
+        if (file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0) {
             *error = QCoreApplication::translate("NoteExport", "%1 could not be written: %2")
                          .arg(path, file.error() != QFileDevice::NoError ? file.errorString()
                                                                          : qt_error_string(errno));
@@ -387,8 +387,14 @@ public:
                 break;
             }
         }
-        if (done == steps.size())
+        if (done == steps.size()) {
+            // The files were flushed when written; their new names stay
+            // after a power cut once the folders are flushed, too.
+            if (!m_target.sync() || (targetImages.isOpen() && !targetImages.sync()) ||
+                (m_stagingImages.isOpen() && !m_stagingImages.sync()))
+                qCWarning(lcStore) << "export: the folder could not be flushed to the disk";
             return true;
+        }
         *error = QCoreApplication::translate("NoteExport", "%1 could not be put in place: %2")
                      .arg(QDir::toNativeSeparators(QDir(m_path).filePath(steps.at(done).name)),
                           qt_error_string(errno));

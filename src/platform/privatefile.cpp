@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,19 +19,38 @@ QString systemError()
 
 } // namespace
 
-Created create(const QString &path, QString *error)
+Platform::FileDescriptor createAt(int folder, const QString &name, Access access, Created *created,
+                                  QString *error)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
+    const mode_t mode = access == Access::UserOnly ? 0600 : 0666;
+    Platform::FileDescriptor fd(::openat(folder, QFile::encodeName(name).constData(),
+                                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                         mode));
+    if (!fd.isValid()) {
         if (error)
             *error = systemError();
-        return errno == EEXIST ? Created::Exists : Created::Failed;
+        *created = errno == EEXIST ? Created::Exists : Created::Failed;
+        return fd;
     }
-    // The umask may only take bits away; the mode is set whole all the same.
-    ::fchmod(fd, 0600);
-    ::close(fd);
-    return Created::Yes;
+    // The umask may only take bits away; a private mode is set whole all the
+    // same.
+    if (access == Access::UserOnly)
+        ::fchmod(fd.get(), 0600);
+    *created = Created::Yes;
+    return fd;
+}
+
+Created create(const QString &path, QString *error)
+{
+    Created created = Created::Failed;
+    createAt(AT_FDCWD, path, Access::UserOnly, &created, error);
+    return created;
+}
+
+bool makeFolderAt(int folder, const QString &name, int mode)
+{
+    return ::mkdirat(folder, QFile::encodeName(name).constData(), mode_t(mode)) == 0 ||
+           errno == EEXIST;
 }
 
 bool makeFolders(const QString &path)
@@ -41,18 +59,11 @@ bool makeFolders(const QString &path)
     QString done;
     for (const QString &part : clean.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         done += QLatin1Char('/') + part;
-        if (::mkdir(QFile::encodeName(done).constData(), 0700) != 0 && errno != EEXIST)
+        if (!makeFolderAt(AT_FDCWD, done, 0700))
             return false;
     }
     struct stat status = {};
     return ::stat(QFile::encodeName(clean).constData(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-bool isOwnFolder(const QString &path)
-{
-    struct stat status = {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 bool copy(const QString &source, const QString &target, QString *error)
@@ -62,10 +73,14 @@ bool copy(const QString &source, const QString &target, QString *error)
         *error = in.errorString();
         return false;
     }
-    if (create(target, error) != Created::Yes)
+    Created created = Created::Failed;
+    Platform::FileDescriptor fd = createAt(AT_FDCWD, target, Access::UserOnly, &created, error);
+    if (created != Created::Yes)
         return false;
-    QFile out(target);
-    bool ok = out.open(QIODevice::WriteOnly);
+    QFile out;
+    bool ok = out.open(fd.get(), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+    if (ok)
+        fd.release(); // the QFile closes it now
     while (ok && !in.atEnd()) {
         const QByteArray block = in.read(1 << 20);
         ok = !block.isEmpty() && out.write(block) == block.size();

@@ -1,5 +1,8 @@
 #include "platform/privateruntimefolder.h"
 
+#include "platform/ownfolder.h"
+#include "platform/privatefile.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -11,21 +14,9 @@
 namespace Platform {
 namespace {
 
-// The folder at `path` opened without following a symbolic link there, or -1.
-int openFolder(const QString &path)
-{
-    return ::open(QFile::encodeName(path).constData(),
-                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-}
-
-bool isOwnedAndClosed(const struct stat &info)
-{
-    return S_ISDIR(info.st_mode) && info.st_uid == geteuid() && (info.st_mode & 077) == 0;
-}
-
 bool isUsable(const QString &path)
 {
-    return !path.isEmpty() && QDir::isAbsolutePath(path) && isPrivateFolder(path);
+    return !path.isEmpty() && QDir::isAbsolutePath(path) && isOwnFolder(path, FolderRule::Private);
 }
 
 // Others may not rename entries of `folder`: a folder of ours there could
@@ -46,17 +37,16 @@ QString ownCacheFolder(const QString &cacheHome)
         !keepsEntriesInPlace(cacheHome))
         return QString();
     const QString folder = QDir::cleanPath(cacheHome + QStringLiteral("/notarella"));
-    ::mkdir(QFile::encodeName(folder).constData(), 0700);
-    const int descriptor = openFolder(folder);
-    if (descriptor < 0)
-        return QString();
-    struct stat info = {};
-    bool usable =
-        ::fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid();
-    if (usable && (info.st_mode & 077) != 0)
-        usable = ::fchmod(descriptor, 0700) == 0;
-    ::close(descriptor);
-    return usable ? folder : QString();
+    PrivateFile::makeFolderAt(AT_FDCWD, folder, 0700);
+    const FileDescriptor descriptor(::open(QFile::encodeName(folder).constData(),
+                                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const FolderProblem problem = descriptor.isValid()
+                                      ? judgeFolder(descriptor.get(), FolderRule::Private)
+                                      : FolderProblem::Failed;
+    const bool closed =
+        problem == FolderProblem::None ||
+        (problem == FolderProblem::WritableByOthers && ::fchmod(descriptor.get(), 0700) == 0);
+    return closed ? folder : QString();
 }
 
 QString homeFolder()
@@ -70,17 +60,6 @@ QString homeFolder()
 }
 
 } // namespace
-
-bool isPrivateFolder(const QString &path)
-{
-    const int descriptor = openFolder(path);
-    if (descriptor < 0)
-        return false;
-    struct stat info = {};
-    const bool closed = ::fstat(descriptor, &info) == 0 && isOwnedAndClosed(info);
-    ::close(descriptor);
-    return closed;
-}
 
 QString privateRuntimeFolderFor(const QString &runtimeDirectory,
                                 const QString &systemRuntimeDirectory, const QString &cacheHome)

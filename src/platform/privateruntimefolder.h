@@ -9,12 +9,8 @@
 // shared temporary folder are never used.
 namespace Platform {
 
-// A directory reached without a symbolic link at its last step, owned by this
-// process's user, with no rights for group or others.
-bool isPrivateFolder(const QString &path);
-
 // The first usable of: `runtimeDirectory` ($XDG_RUNTIME_DIR) when it is an
-// absolute private folder; `systemRuntimeDirectory` (/run/user/<uid>) when it
+// absolute folder passing FolderRule::Private; `systemRuntimeDirectory` (/run/user/<uid>) when it
 // is one; "<cacheHome>/notarella", made with mode 0700 when missing (and
 // closed again when the user's own folder there was opened to others).
 // Empty when none is: the caller then has no lock and no socket rather than

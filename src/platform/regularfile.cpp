@@ -1,6 +1,7 @@
 #include "platform/regularfile.h"
 
 #include "base/tracing.h"
+#include "platform/filedescriptor.h"
 
 #include <QFile>
 #include <QStringList>
@@ -14,31 +15,7 @@ namespace RegularFile {
 
 namespace {
 
-// Closes a descriptor when it goes out of scope.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    Descriptor &operator=(Descriptor &&other) noexcept
-    {
-        std::swap(m_fd, other.m_fd);
-        return *this;
-    }
-    Descriptor(Descriptor &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-
-    int get() const { return m_fd; }
-    bool isValid() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
+using Descriptor = Platform::FileDescriptor;
 
 // Reads at most `bytes` from `fd`; less when the file shrank meanwhile.
 QByteArray readUpTo(int fd, qint64 bytes)

@@ -1,6 +1,8 @@
 #include "platform/safewrite.h"
 
 #include "base/tracing.h"
+#include "platform/durablereplace.h"
+#include "platform/privatefile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -8,8 +10,6 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,113 +25,28 @@ void report(Problem *problem, Problem value)
         *problem = value;
 }
 
-// A descriptor closed without touching errno, which the caller still reads.
-void closeKeepingErrno(int fd)
-{
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-}
-
-// Whether `gid` is the user's private group: the user's own group, named
-// after the user, with no other members. Where each user has such a group
-// (umask 002), the user's folders are writable by it.
-bool isPrivateGroup(gid_t gid)
-{
-    if (gid != ::getegid())
-        return false;
-    const passwd *user = ::getpwuid(::geteuid());
-    const group *own = ::getgrgid(gid);
-    if (!user || !own || qstrcmp(user->pw_name, own->gr_name) != 0)
-        return false;
-    for (char **member = own->gr_mem; *member; ++member) {
-        if (qstrcmp(*member, user->pw_name) != 0)
-            return false;
-    }
-    return true;
-}
-
-// Whether the open folder `fd` is the user's own and closed to other users.
-Problem judgeFolder(int fd)
-{
-    struct stat status = {};
-    if (::fstat(fd, &status) != 0)
-        return Problem::Failed;
-    if (!S_ISDIR(status.st_mode))
-        return Problem::NotAFolder;
-    if (status.st_uid != ::geteuid())
-        return Problem::NotOwned;
-    const bool others = (status.st_mode & S_IWOTH) ||
-                        ((status.st_mode & S_IWGRP) && !isPrivateGroup(status.st_gid));
-    if (others && !(status.st_mode & S_ISVTX))
-        return Problem::WritableByOthers;
-    return Problem::None;
-}
-
 } // namespace
-
-Folder::Folder(Folder &&other) noexcept : m_fd(std::exchange(other.m_fd, -1))
-{
-}
-
-Folder &Folder::operator=(Folder &&other) noexcept
-{
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
-
-Folder::~Folder()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
 
 Folder Folder::open(const QString &path, Problem *problem)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        report(problem, errno == ENOTDIR ? Problem::NotAFolder : Problem::Failed);
-        return {};
-    }
-    const Problem judged = judgeFolder(fd);
-    if (judged != Problem::None) {
+    Problem judged = Problem::None;
+    Platform::FileDescriptor fd =
+        Platform::openOwnFolder(path, Platform::FolderRule::Chosen, &judged);
+    if (judged != Problem::None && judged != Problem::Failed && judged != Problem::NotAFolder)
         qCWarning(lcPlatform) << "SafeWrite: refusing the folder" << path;
-        closeKeepingErrno(fd);
-        report(problem, judged);
-        return {};
-    }
-    report(problem, Problem::None);
-    return Folder(fd);
+    report(problem, judged);
+    return Folder(std::move(fd));
 }
 
 Folder Folder::subfolder(const QString &name, Problem *problem) const
 {
-    const QByteArray native = QFile::encodeName(name);
-    // 0755 whatever the umask: a folder made here is to pass the check below.
-    if (::mkdirat(m_fd, native.constData(), 0755) != 0 && errno != EEXIST) {
+    // 0755 less the umask: a folder made here is to pass the check below.
+    if (!PrivateFile::makeFolderAt(m_fd.get(), name, 0755)) {
         report(problem, Problem::Failed);
         return {};
     }
-    const int fd =
-        ::openat(m_fd, native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        // O_NOFOLLOW on a link gives ELOOP, O_DIRECTORY on a file ENOTDIR.
-        report(problem, errno == ELOOP || errno == ENOTDIR ? Problem::NotAFolder : Problem::Failed);
-        return {};
-    }
-    const Problem judged = judgeFolder(fd);
-    if (judged != Problem::None) {
-        closeKeepingErrno(fd);
-        report(problem, judged);
-        return {};
-    }
-    report(problem, Problem::None);
-    return Folder(fd);
+    return Folder(
+        Platform::openOwnFolderAt(m_fd.get(), name, Platform::FolderRule::Chosen, problem));
 }
 
 Folder Folder::makePrivate(const QString &prefix, QString *name, Problem *problem) const
@@ -139,41 +54,43 @@ Folder Folder::makePrivate(const QString &prefix, QString *name, Problem *proble
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString candidate =
             prefix + QString::number(QRandomGenerator::global()->generate64(), 36);
-        const QByteArray native = QFile::encodeName(candidate);
-        if (::mkdirat(m_fd, native.constData(), 0700) != 0) {
+        if (::mkdirat(m_fd.get(), QFile::encodeName(candidate).constData(), 0700) != 0) {
             if (errno == EEXIST)
                 continue;
             report(problem, Problem::Failed);
             return {};
         }
-        const int fd =
-            ::openat(m_fd, native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) {
+        Platform::FileDescriptor fd(::openat(m_fd.get(), QFile::encodeName(candidate).constData(),
+                                             O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!fd.isValid()) {
             report(problem, Problem::Failed);
             return {};
         }
         *name = candidate;
         report(problem, Problem::None);
-        return Folder(fd);
+        return Folder(std::move(fd));
     }
     errno = EEXIST;
     report(problem, Problem::Failed);
     return {};
 }
 
-int Folder::createFile(const QString &name, Problem *problem) const
+Platform::FileDescriptor Folder::createFile(const QString &name, Problem *problem) const
 {
-    const int fd = ::openat(m_fd, QFile::encodeName(name).constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    report(problem,
-           fd < 0 ? (errno == EEXIST ? Problem::InTheWay : Problem::Failed) : Problem::None);
+    PrivateFile::Created created = PrivateFile::Created::Failed;
+    Platform::FileDescriptor fd =
+        PrivateFile::createAt(m_fd.get(), name, PrivateFile::Access::AsUmaskAllows, &created);
+    report(problem, created == PrivateFile::Created::Yes      ? Problem::None
+                    : created == PrivateFile::Created::Exists ? Problem::InTheWay
+                                                              : Problem::Failed);
     return fd;
 }
 
 Entry Folder::entry(const QString &name) const
 {
     struct stat status = {};
-    if (::fstatat(m_fd, QFile::encodeName(name).constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(m_fd.get(), QFile::encodeName(name).constData(), &status, AT_SYMLINK_NOFOLLOW) !=
+        0)
         return errno == ENOENT ? Entry::Absent : Entry::Other;
     if (status.st_uid != ::geteuid())
         return Entry::Other;
@@ -186,30 +103,33 @@ Entry Folder::entry(const QString &name) const
 
 bool Folder::move(const QString &name, const Folder &to, const QString &newName) const
 {
-    return ::renameat(m_fd, QFile::encodeName(name).constData(), to.m_fd,
-                      QFile::encodeName(newName).constData()) == 0;
+    return Platform::renameAt(m_fd.get(), name, to.m_fd.get(), newName);
+}
+
+bool Folder::sync() const
+{
+    return Platform::syncFolder(m_fd.get());
 }
 
 bool Folder::remove(const QString &name) const
 {
     const QByteArray native = QFile::encodeName(name);
-    return ::unlinkat(m_fd, native.constData(), 0) == 0 ||
-           (errno == EISDIR && ::unlinkat(m_fd, native.constData(), AT_REMOVEDIR) == 0);
+    return ::unlinkat(m_fd.get(), native.constData(), 0) == 0 ||
+           (errno == EISDIR && ::unlinkat(m_fd.get(), native.constData(), AT_REMOVEDIR) == 0);
 }
 
 bool Folder::removeTree(const QString &name) const
 {
     const QByteArray native = QFile::encodeName(name);
-    const int fd =
-        ::openat(m_fd, native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    Platform::FileDescriptor fd(
+        ::openat(m_fd.get(), native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.isValid())
         return remove(name);
-    DIR *listing = ::fdopendir(fd); // takes the descriptor
-    if (!listing) {
-        ::close(fd);
+    const Folder inside(Platform::FileDescriptor(::dup(fd.get())));
+    DIR *listing = ::fdopendir(fd.get());
+    if (!listing)
         return false;
-    }
-    const Folder inside(::dup(fd));
+    fd.release(); // the listing closes it
     QStringList entries;
     while (const dirent *item = ::readdir(listing)) {
         const QString entryName = QFile::decodeName(item->d_name);
@@ -222,7 +142,7 @@ bool Folder::removeTree(const QString &name) const
         removed = (inside.entry(entryName) == Entry::OwnFolder ? inside.removeTree(entryName)
                                                                : inside.remove(entryName)) &&
                   removed;
-    return ::unlinkat(m_fd, native.constData(), AT_REMOVEDIR) == 0 && removed;
+    return ::unlinkat(m_fd.get(), native.constData(), AT_REMOVEDIR) == 0 && removed;
 }
 
 } // namespace SafeWrite

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "platform/filedescriptor.h"
+#include "platform/ownfolder.h"
+
 #include <QString>
+
+#include <utility>
 
 // Writing into a folder that other users of the machine may reach (a shared
 // temporary folder, a folder handed over by someone else). Every step acts on
@@ -10,15 +15,7 @@
 namespace SafeWrite {
 
 // Why a folder or an entry was refused.
-enum class Problem
-{
-    None,
-    Failed,           // the system refused; see the errno text
-    NotAFolder,       // a file, a device or a link where a folder should be
-    NotOwned,         // belongs to another user
-    WritableByOthers, // others may change its entries, and no sticky bit stops them
-    InTheWay,         // an entry that is not a plain file of the user's own
-};
+using Problem = Platform::FolderProblem;
 
 // What stands under a name in a folder.
 enum class Entry
@@ -34,11 +31,6 @@ class Folder
 {
 public:
     Folder() = default;
-    Folder(const Folder &) = delete;
-    Folder &operator=(const Folder &) = delete;
-    Folder(Folder &&other) noexcept;
-    Folder &operator=(Folder &&other) noexcept;
-    ~Folder();
 
     // The folder at `path` (a link naming it is followed, as the user chose
     // that path) when it belongs to the user and no other user can add or
@@ -47,7 +39,7 @@ public:
     // own entries.
     static Folder open(const QString &path, Problem *problem = nullptr);
 
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_fd.isValid(); }
 
     // The folder `name` in this one, made when missing (mode 0755), held to
     // the same checks as open(); a link under that name is refused.
@@ -57,15 +49,19 @@ public:
     // (mode 0700); its name goes to `name`.
     Folder makePrivate(const QString &prefix, QString *name, Problem *problem = nullptr) const;
 
-    // Creates the file `name`, which must not exist yet, and returns its
-    // descriptor open for writing (the caller closes it), or -1.
-    int createFile(const QString &name, Problem *problem = nullptr) const;
+    // Creates the file `name` (mode 0666 less the umask), which must not
+    // exist yet, and returns it open for writing; invalid when not made.
+    Platform::FileDescriptor createFile(const QString &name, Problem *problem = nullptr) const;
 
     Entry entry(const QString &name) const;
 
     // Moves the entry `name` of this folder to `newName` in `to` (the same
     // file system), replacing what is there.
     bool move(const QString &name, const Folder &to, const QString &newName) const;
+
+    // Flushes this folder's entries to the disk: files moved in stay there
+    // after a power cut.
+    bool sync() const;
 
     // Removes the file or empty folder `name`.
     bool remove(const QString &name) const;
@@ -75,9 +71,9 @@ public:
     bool removeTree(const QString &name) const;
 
 private:
-    explicit Folder(int fd) : m_fd(fd) {}
+    explicit Folder(Platform::FileDescriptor fd) : m_fd(std::move(fd)) {}
 
-    int m_fd = -1;
+    Platform::FileDescriptor m_fd;
 };
 
 } // namespace SafeWrite

@@ -1,6 +1,8 @@
 #include "store/notebackups.h"
 
 #include "base/tracing.h"
+#include "platform/durablereplace.h"
+#include "platform/ownfolder.h"
 #include "platform/privatefile.h"
 #include "store/notedatabase.h"
 
@@ -14,11 +16,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
-#include <unistd.h>
 
 namespace NoteBackups {
 
@@ -155,9 +153,10 @@ bool replaceUnreadable(const QString &databaseFile, const QString &backup, QStri
     for (const QString &companion :
          {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
         if (!present && QFileInfo::exists(databaseFile + companion))
-            QFile::rename(databaseFile + companion,
-                          databaseFile + QStringLiteral(".unreadable-") +
-                              QDateTime::currentDateTime().toString(kDateTimeFormat) + companion);
+            Platform::moveAside(databaseFile + companion,
+                                databaseFile + QStringLiteral(".unreadable-") +
+                                    QDateTime::currentDateTime().toString(kDateTimeFormat) +
+                                    companion);
     }
     if (present && aside.isEmpty()) {
         *error = QCoreApplication::translate("NoteBackups", "%1 cannot be moved aside.")
@@ -165,12 +164,9 @@ bool replaceUnreadable(const QString &databaseFile, const QString &backup, QStri
         QFile::remove(incoming);
         return false;
     }
-    if (std::rename(QFile::encodeName(incoming).constData(),
-                    QFile::encodeName(databaseFile).constData()) != 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(incoming);
+    if (!Platform::replaceWith(incoming, databaseFile, error)) {
         if (present)
-            QFile::rename(aside, databaseFile);
+            Platform::moveAside(aside, databaseFile);
         return false;
     }
     *keptAs = aside;
@@ -201,22 +197,9 @@ bool writeCopy(const QSqlDatabase &database, const QString &target, QString *err
         return false;
     }
     // SQLite does not flush the copy: it must be on the disk before its name
-    // says it is complete.
-    QFile written(part);
-    if (!written.open(QIODevice::ReadWrite) || ::fsync(written.handle()) != 0) {
-        *error = written.errorString();
-        QFile::remove(part);
-        return false;
-    }
-    written.close();
-    // rename() replaces an older copy of the same name in one step.
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) !=
-        0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(part);
-        return false;
-    }
-    return true;
+    // says it is complete. An older copy of the same name is replaced in one
+    // step.
+    return Platform::replaceWith(part, target, error);
 }
 
 QString writeRescueCopy(const QStringList &folders, const QString &name,
@@ -229,7 +212,7 @@ QString writeRescueCopy(const QStringList &folders, const QString &name,
         // the notes there, or put a link in the way of the next name.
         if (!QFileInfo(folder).isDir())
             PrivateFile::makeFolders(folder);
-        if (!PrivateFile::isOwnFolder(folder)) {
+        if (!Platform::isOwnFolder(folder, Platform::FolderRule::ClosedToWriters)) {
             qCWarning(lcStore) << "no rescue copy in" << folder << ": not a folder of one's own";
             continue;
         }
@@ -241,8 +224,11 @@ QString writeRescueCopy(const QStringList &folders, const QString &name,
             if (created == PrivateFile::Created::Exists)
                 continue;
             if (created == PrivateFile::Created::Yes &&
-                NoteDatabase::writeCopy(file, records, &reason, trash))
+                NoteDatabase::writeCopy(file, records, &reason, trash)) {
+                // Its name stays after a power cut, too.
+                Platform::syncFolderOf(file);
                 return file;
+            }
             qCWarning(lcStore) << "no rescue copy in" << file << reason;
             *error = reason;
             if (created == PrivateFile::Created::Yes) {

@@ -1,6 +1,7 @@
 #include "store/notewriter.h"
 
 #include "base/tracing.h"
+#include "platform/durablereplace.h"
 #include "platform/privatefile.h"
 #include "platform/threadpriority.h"
 #include "store/notebackups.h"
@@ -8,10 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 NoteWriter::NoteWriter(QObject *parent) : QObject(parent), m_context(new QObject)
 {
@@ -159,13 +156,9 @@ NoteWriter::Outcome NoteWriter::restoreNow(const QString &backup, const QString 
     }
     const QString directory = QFileInfo(file).absolutePath();
     m_database.close();
-    // One step: the path holds either the old file or the restored one.
-    const bool replaced = std::rename(QFile::encodeName(incoming).constData(),
-                                      QFile::encodeName(file).constData()) == 0;
-    if (!replaced) {
-        outcome.error = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(incoming);
-    }
+    // One step: the path holds either the old file or the whole restored
+    // one, also after a power cut.
+    const bool replaced = Platform::replaceWith(incoming, file, &outcome.error);
     if (m_database.open(directory, file) != NoteDatabase::OpenResult::Opened) {
         outcome.error = tr("The note file cannot be opened again.");
         return outcome;

@@ -1,6 +1,7 @@
 #include "sync/syncfolder.h"
 
 #include "base/tracing.h"
+#include "platform/durablereplace.h"
 #include "platform/regularfile.h"
 #include "store/picturestore.h"
 #include "sync/syncnotefile.h"
@@ -12,11 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -130,22 +126,12 @@ bool SyncFolder::writeFile(const QString &name, const QByteArray &bytes, QString
     const QString target = root.filePath(name);
     const QString temporary = root.filePath(SyncNoteFile::temporaryName(name));
     QFile::remove(temporary); // left by a write that was cut short
-    QFile file(temporary);
     // Made new: an entry planted under the temporary name is never written
-    // through.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-        file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        *error = tr("%1 could not be written: %2").arg(target, file.errorString());
-        file.close();
-        QFile::remove(temporary);
-        return false;
-    }
-    file.close();
-    if (std::rename(QFile::encodeName(temporary).constData(),
-                    QFile::encodeName(target).constData()) != 0) {
-        *error = tr("%1 could not be written: %2")
-                     .arg(target, QString::fromLocal8Bit(std::strerror(errno)));
-        QFile::remove(temporary);
+    // through. Readable as the umask allows: the sync tool hands it on.
+    QString reason;
+    if (!Platform::replaceWithBytes(temporary, target, bytes, PrivateFile::Access::AsUmaskAllows,
+                                    &reason)) {
+        *error = tr("%1 could not be written: %2").arg(target, reason);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "app/singleinstanceguard.h"
 #include "base/apppaths.h"
 #include "platform/instancelock.h"
+#include "platform/ownfolder.h"
 #include "platform/privateruntimefolder.h"
 #include "platform/processlist.h"
 #include "platform/username.h"
@@ -417,7 +418,7 @@ void TestSingleInstance::runtimeFolderIsAlwaysPrivate()
     QCOMPARE(chosen, wanted);
     if (chosen.isEmpty())
         return;
-    QVERIFY(Platform::isPrivateFolder(chosen));
+    QVERIFY(Platform::isOwnFolder(chosen, Platform::FolderRule::Private));
     struct stat info = {};
     QCOMPARE(::lstat(QFile::encodeName(chosen).constData(), &info), 0);
     QCOMPARE(info.st_mode & 0777, 0700u);
