@@ -10,6 +10,7 @@
 #include "settings/preferences.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
+#include "widgets/noteprinting.h"
 #include "widgets/trayicon.h"
 
 #include <QCheckBox>
@@ -394,7 +395,7 @@ void TestControlPanel::printChoice()
     notes.at(1)->hide();
 
     QTextDocument document;
-    MainWindow::appendPrintedNotes(document, list, allNotes);
+    NotePrinting::appendNotes(document, MainWindow::printedNotes(list, allNotes));
     QStringList found;
     const QStringList lines = document.toPlainText().split(QLatin1Char('\n'));
     for (const QString &line : lines) {
