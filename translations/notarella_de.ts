@@ -2,6 +2,116 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BackupCommands</name>
+    <message>
+        <source>&amp;Back up now…</source>
+        <translation>Jetzt &amp;sichern …</translation>
+    </message>
+    <message>
+        <source>&amp;Restore from backup…</source>
+        <translation>Aus Sicherung &amp;wiederherstellen …</translation>
+    </message>
+    <message>
+        <source>Backup Written</source>
+        <translation>Sicherung geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A copy of your notes was written to %1.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Restore from backup…&lt;/i&gt; brings it back.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine Kopie Ihrer Notizen wurde nach %1 geschrieben.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Aus Sicherung wiederherstellen …&lt;/i&gt; holt sie zurück.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Backup Not Written</source>
+        <translation>Sicherung nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Daily Backup Not Written</source>
+        <translation>Tägliche Sicherung nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Today&apos;s copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Your notes themselves are not affected.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die heutige Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Ihre Notizen selbst sind davon nicht betroffen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Restore from Backup</source>
+        <translation>Aus Sicherung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;There is no copy of your notes to restore yet.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Es gibt noch keine Kopie Ihrer Notizen zum Wiederherstellen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>daily copy</source>
+        <translation>tägliche Kopie</translation>
+    </message>
+    <message>
+        <source>taken by hand</source>
+        <translation>von Hand angelegt</translation>
+    </message>
+    <message>
+        <source>before a restore</source>
+        <translation>vor einer Wiederherstellung</translation>
+    </message>
+    <message>
+        <source>%1 (%2) - cannot be restored: %3</source>
+        <translation>%1 (%2) - nicht wiederherstellbar: %3</translation>
+    </message>
+    <message>
+        <source>1 note</source>
+        <translation>1 Notiz</translation>
+    </message>
+    <message>
+        <source>%1 notes</source>
+        <translation>%1 Notizen</translation>
+    </message>
+    <message>
+        <source>%1 (%2) - %3</source>
+        <translation>%1 (%2) – %3</translation>
+    </message>
+    <message>
+        <source>Copy to restore:</source>
+        <translation>Wiederherzustellende Kopie:</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This copy cannot be restored: %1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Kopie kann nicht wiederhergestellt werden: %1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Replace your current notes (%1) by the notes of this copy?&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre aktuellen Notizen (%1) durch die Notizen dieser Kopie ersetzen?&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your current notes are kept as %1 and can be restored from there.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre aktuellen Notizen werden als %1 aufbewahrt und lassen sich von dort wiederherstellen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The copy could not be restored:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopie konnte nicht wiederhergestellt werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPresets</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>&amp;Default Sticky</source>
+        <translation>Standard&amp;notiz</translation>
+    </message>
+    <message>
+        <source>&amp;%1 - %2 %3</source>
+        <translation>&amp;%1 – %3 (%2)</translation>
+    </message>
+    <message>
+        <source>Sticky</source>
+        <translation>Notiz</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message numerus="yes">
         <source>%n note(s) exported to %1</source>
@@ -194,6 +304,33 @@
     <message>
         <source>its column &quot;%1&quot; is computed, not stored.</source>
         <translation>ihre Spalte &quot;%1&quot; wird berechnet, nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalKeyCommand</name>
+    <message>
+        <source>Without Ctrl, Alt or Super it would be lost to typing in every other program (only F1 to F35 may stand alone).</source>
+        <translation>Ohne Strg, Alt oder Super ginge sie beim Tippen in jedem anderen Programm verloren (nur F1 bis F35 dürfen allein stehen).</translation>
+    </message>
+    <message>
+        <source>No key of this keyboard gives it.</source>
+        <translation>Keine Taste dieser Tastatur ergibt sie.</translation>
+    </message>
+    <message>
+        <source>Only one key, with Ctrl, Alt, Shift or Super, can be taken.</source>
+        <translation>Nur eine einzelne Taste, mit Strg, Alt, Umschalt oder Super, kann belegt werden.</translation>
+    </message>
+    <message>
+        <source>Notarella - Key for a New Note</source>
+        <translation>Notarella - Taste für eine neue Notiz</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The key &lt;b&gt;%1&lt;/b&gt; is already taken by another program, so it does not make new notes.&lt;/p&gt;&lt;p&gt;Choose another key in &lt;i&gt;Options&lt;/i&gt;, or free the key in the other program: Notarella tries again when it starts and when you save the options.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Taste &lt;b&gt;%1&lt;/b&gt; ist schon von einem anderen Programm belegt und erstellt deshalb keine neuen Notizen.&lt;/p&gt;&lt;p&gt;Wählen Sie unter &lt;i&gt;Optionen&lt;/i&gt; eine andere Taste, oder geben Sie die Taste im anderen Programm frei: Notarella versucht es beim Start und beim Speichern der Optionen erneut.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The key &lt;b&gt;%1&lt;/b&gt; cannot make new notes from other programs: %2&lt;/p&gt;&lt;p&gt;Choose another key in &lt;i&gt;Options&lt;/i&gt;.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Taste &lt;b&gt;%1&lt;/b&gt; kann keine neuen Notizen aus anderen Programmen heraus erstellen: %2&lt;/p&gt;&lt;p&gt;Wählen Sie unter &lt;i&gt;Optionen&lt;/i&gt; eine andere Taste.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -392,50 +529,6 @@
         <translation>Notarella</translation>
     </message>
     <message>
-        <source>Sticky</source>
-        <translation>Notiz</translation>
-    </message>
-    <message>
-        <source>Sticky Control &amp;Panel</source>
-        <translation>Notiz-&amp;Steuerzentrale</translation>
-    </message>
-    <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
-        <source>&amp;Default Sticky</source>
-        <translation>Standard&amp;notiz</translation>
-    </message>
-    <message>
-        <source>&amp;1 - %1 %2</source>
-        <translation>&amp;1 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;2 - %1 %2</source>
-        <translation>&amp;2 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;3 - %1 %2</source>
-        <translation>&amp;3 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;4 - %1 %2</source>
-        <translation>&amp;4 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;5 - %1 %2</source>
-        <translation>&amp;5 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>Raise &amp;Visible Stickies</source>
-        <translation>Sichtbare Notizen nach &amp;vorn</translation>
-    </message>
-    <message>
-        <source>Activate &amp;All Stickies </source>
-        <translation>&amp;Alle Notizen aktivieren </translation>
-    </message>
-    <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
     </message>
@@ -588,84 +681,12 @@
         <translation>&amp;Notizen</translation>
     </message>
     <message>
-        <source>&amp;Back up now…</source>
-        <translation>Jetzt &amp;sichern …</translation>
-    </message>
-    <message>
-        <source>&amp;Restore from backup…</source>
-        <translation>Aus Sicherung &amp;wiederherstellen …</translation>
-    </message>
-    <message>
-        <source>Backup Written</source>
-        <translation>Sicherung geschrieben</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;A copy of your notes was written to %1.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Restore from backup…&lt;/i&gt; brings it back.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Eine Kopie Ihrer Notizen wurde nach %1 geschrieben.&lt;/p&gt;&lt;p&gt;&lt;i&gt;Aus Sicherung wiederherstellen …&lt;/i&gt; holt sie zurück.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Backup Not Written</source>
-        <translation>Sicherung nicht geschrieben</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;The copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Daily Backup Not Written</source>
-        <translation>Tägliche Sicherung nicht geschrieben</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Today&apos;s copy of your notes could not be written to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Your notes themselves are not affected.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die heutige Kopie Ihrer Notizen konnte nicht nach %1 geschrieben werden:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Ihre Notizen selbst sind davon nicht betroffen.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Restore from Backup</source>
-        <translation>Aus Sicherung wiederherstellen</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;There is no copy of your notes to restore yet.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Es gibt noch keine Kopie Ihrer Notizen zum Wiederherstellen.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>daily copy</source>
-        <translation>tägliche Kopie</translation>
-    </message>
-    <message>
-        <source>taken by hand</source>
-        <translation>von Hand angelegt</translation>
-    </message>
-    <message>
-        <source>before a restore</source>
-        <translation>vor einer Wiederherstellung</translation>
-    </message>
-    <message>
         <source>1 note</source>
         <translation>1 Notiz</translation>
     </message>
     <message>
         <source>%1 notes</source>
         <translation>%1 Notizen</translation>
-    </message>
-    <message>
-        <source>%1 (%2) - %3</source>
-        <translation>%1 (%2) – %3</translation>
-    </message>
-    <message>
-        <source>Copy to restore:</source>
-        <translation>Wiederherzustellende Kopie:</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Replace your current notes (%1) by the notes of this copy?&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Ihre aktuellen Notizen (%1) durch die Notizen dieser Kopie ersetzen?&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Your current notes are kept as %1 and can be restored from there.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Ihre aktuellen Notizen werden als %1 aufbewahrt und lassen sich von dort wiederherstellen.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;The copy could not be restored:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Kopie konnte nicht wiederhergestellt werden:&lt;/p&gt;&lt;p&gt;%1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Notarella Cannot Open Your Notes</source>
@@ -704,10 +725,6 @@
         <translation>&lt;p&gt;Ihre Notizen wurden aus der Kopie vom %1 wiederhergestellt.&lt;/p&gt;&lt;p&gt;Die unlesbare Datei wurde als %2 aufbewahrt.&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Beenden</translation>
-    </message>
-    <message>
         <source>&amp;Deleted Notes…</source>
         <translation>&amp;Gelöschte Notizen …</translation>
     </message>
@@ -716,44 +733,12 @@
         <translation>&lt;p&gt;Notarella scheint bereits zu laufen. Sie erreichen es jetzt über das Notarella-Symbol im Systembereich der Kontrollleiste.&lt;/p&gt;&lt;p&gt;Wenn Sie das Notarella-Symbol im Systembereich nicht finden, öffnen Sie seine Steuerzentrale mit dem Befehl &lt;i&gt;notarella --show-panel&lt;/i&gt;, oder beenden Sie das Programm mit der Systemüberwachung Ihrer Arbeitsumgebung (oder dem Befehl &lt;i&gt;pkill -x notarella&lt;/i&gt;) und starten Sie es dann erneut aus dem Anwendungsmenü. Wir bitten, die Unannehmlichkeiten zu entschuldigen.&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>%1 (%2) - cannot be restored: %3</source>
-        <translation>%1 (%2) - nicht wiederherstellbar: %3</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;This copy cannot be restored: %1&lt;/p&gt;&lt;p&gt;Your notes are as they were.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Diese Kopie kann nicht wiederhergestellt werden: %1&lt;/p&gt;&lt;p&gt;Ihre Notizen sind unverändert.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;p&gt;Reason: %1&lt;/p&gt;</source>
         <translation>&lt;p&gt;Grund: %1&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Sync</source>
         <translation>Abgleich</translation>
-    </message>
-    <message>
-        <source>Without Ctrl, Alt or Super it would be lost to typing in every other program (only F1 to F35 may stand alone).</source>
-        <translation>Ohne Strg, Alt oder Super ginge sie beim Tippen in jedem anderen Programm verloren (nur F1 bis F35 dürfen allein stehen).</translation>
-    </message>
-    <message>
-        <source>No key of this keyboard gives it.</source>
-        <translation>Keine Taste dieser Tastatur ergibt sie.</translation>
-    </message>
-    <message>
-        <source>Only one key, with Ctrl, Alt, Shift or Super, can be taken.</source>
-        <translation>Nur eine einzelne Taste, mit Strg, Alt, Umschalt oder Super, kann belegt werden.</translation>
-    </message>
-    <message>
-        <source>Notarella - Key for a New Note</source>
-        <translation>Notarella - Taste für eine neue Notiz</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;The key &lt;b&gt;%1&lt;/b&gt; is already taken by another program, so it does not make new notes.&lt;/p&gt;&lt;p&gt;Choose another key in &lt;i&gt;Options&lt;/i&gt;, or free the key in the other program: Notarella tries again when it starts and when you save the options.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Taste &lt;b&gt;%1&lt;/b&gt; ist schon von einem anderen Programm belegt und erstellt deshalb keine neuen Notizen.&lt;/p&gt;&lt;p&gt;Wählen Sie unter &lt;i&gt;Optionen&lt;/i&gt; eine andere Taste, oder geben Sie die Taste im anderen Programm frei: Notarella versucht es beim Start und beim Speichern der Optionen erneut.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;The key &lt;b&gt;%1&lt;/b&gt; cannot make new notes from other programs: %2&lt;/p&gt;&lt;p&gt;Choose another key in &lt;i&gt;Options&lt;/i&gt;.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Taste &lt;b&gt;%1&lt;/b&gt; kann keine neuen Notizen aus anderen Programmen heraus erstellen: %2&lt;/p&gt;&lt;p&gt;Wählen Sie unter &lt;i&gt;Optionen&lt;/i&gt; eine andere Taste.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>Notes Cannot Be Placed</source>
@@ -1137,6 +1122,29 @@
     <message>
         <source>Note: %1</source>
         <translation>Notiz: %1</translation>
+    </message>
+</context>
+<context>
+    <name>NotePrinting</name>
+    <message>
+        <source>Sticky</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Erstellt</translation>
+    </message>
+    <message>
+        <source>Printing Failed</source>
+        <translation>Drucken fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;This sticky could not be printed.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Diese Notiz konnte nicht gedruckt werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The stickies could not be printed.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Notizen konnten nicht gedruckt werden.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -2672,14 +2680,6 @@
 <context>
     <name>StickyWidget</name>
     <message>
-        <source>Sticky</source>
-        <translation>Notiz</translation>
-    </message>
-    <message>
-        <source>Created</source>
-        <translation>Erstellt</translation>
-    </message>
-    <message>
         <source>Locked</source>
         <translation>Gesperrt</translation>
     </message>
@@ -2732,30 +2732,6 @@
         <translation>Notiz-&amp;Steuerzentrale</translation>
     </message>
     <message>
-        <source>&amp;Default Sticky</source>
-        <translation>Standard&amp;notiz</translation>
-    </message>
-    <message>
-        <source>&amp;1 - %1 %2</source>
-        <translation>&amp;1 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;2 - %1 %2</source>
-        <translation>&amp;2 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;3 - %1 %2</source>
-        <translation>&amp;3 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;4 - %1 %2</source>
-        <translation>&amp;4 – %2 (%1)</translation>
-    </message>
-    <message>
-        <source>&amp;5 - %1 %2</source>
-        <translation>&amp;5 – %2 (%1)</translation>
-    </message>
-    <message>
         <source>More...</source>
         <translation>Weitere …</translation>
     </message>
@@ -2770,14 +2746,6 @@
     <message>
         <source>Warning: Deleting Sticky</source>
         <translation>Warnung: Notiz wird gelöscht</translation>
-    </message>
-    <message>
-        <source>Printing Failed</source>
-        <translation>Drucken fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;This sticky could not be printed.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Diese Notiz konnte nicht gedruckt werden.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;p&gt;A deleted sticky goes to &lt;i&gt;Deleted Notes…&lt;/i&gt; in the &lt;i&gt;Notes&lt;/i&gt; menu of the control panel, where it can be restored for 30 days.  Any reminder associated with this sticky will NOT occur while it is deleted.&lt;/p&gt;&lt;b&gt;&lt;p&gt;Do you still wish to delete this sticky?&lt;/p&gt;&lt;/b&gt;</source>
@@ -2873,10 +2841,6 @@
         <translation>&amp;Löschen</translation>
     </message>
     <message>
-        <source>&amp;Default Sticky</source>
-        <translation>Standard&amp;notiz</translation>
-    </message>
-    <message>
         <source>More...</source>
         <translation>Weitere …</translation>
     </message>
@@ -2906,6 +2870,25 @@
     <message>
         <source>Message</source>
         <translation>Text</translation>
+    </message>
+</context>
+<context>
+    <name>TrayMenu</name>
+    <message>
+        <source>Raise &amp;Visible Stickies</source>
+        <translation>Sichtbare Notizen nach &amp;vorn</translation>
+    </message>
+    <message>
+        <source>Activate &amp;All Stickies </source>
+        <translation>&amp;Alle Notizen aktivieren </translation>
+    </message>
+    <message>
+        <source>Sticky Control &amp;Panel</source>
+        <translation>Notiz-&amp;Steuerzentrale</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
     </message>
 </context>
 <context>

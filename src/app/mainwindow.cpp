@@ -1,16 +1,18 @@
 #include "app/mainwindow.h"
 
+#include "app/backupcommands.h"
+#include "app/globalkeycommand.h"
 #include "app/noteexchangecommands.h"
 #include "app/notesaving.h"
 #include "app/screenwatcher.h"
 #include "app/settingsbootstrap.h"
 #include "app/singleinstanceguard.h"
 #include "app/trashcommands.h"
+#include "app/traymenu.h"
 #include "base/apppaths.h"
 #include "base/tracing.h"
 #include "notes/noteplacement.h"
 #include "notes/notesettings.h"
-#include "notes/notetext.h"
 #include "notes/notewindows.h"
 #include "notes/stickywidget.h"
 #include "panel/notelistarea.h"
@@ -19,13 +21,11 @@
 #include "platform/nativesettings.h"
 #include "platform/username.h"
 #include "reminders/reminderthread.h"
-#include "richtext/markupsafety.h"
-#include "richtext/pictureresources.h"
 #include "richtext/rzopendefaultbrowser.h"
 #include "settings/preferences.h"
-#include "ui/colorswatch.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
+#include "widgets/colorpresets.h"
 #include "widgets/optionswindow.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rztogglemessagebox.h"
@@ -38,14 +38,11 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpacerItem>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -75,7 +72,8 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     // reminder checks, so it never runs beside other work on the notes.
     connect(m_reminderThread, &ReminderThread::saveRequested, this,
             &MainWindow::saveStickiesInBackground);
-    connect(m_reminderThread, &ReminderThread::saveRequested, this, &MainWindow::takeDailyBackup);
+    connect(m_reminderThread, &ReminderThread::saveRequested, m_backups,
+            &BackupCommands::takeDailyBackup);
     connect(m_reminderThread, &ReminderThread::saveRequested, m_trash, &TrashCommands::expire);
     // One connection for all notes: a connection per note would cost each
     // of thousands of hidden notes memory and a queued call every minute.
@@ -85,7 +83,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     loadExistingStickies();
     explainWindowPlaces();
     m_trash->expire();
-    takeDailyBackup();
+    m_backups->takeDailyBackup();
     setupSync();
     // A note left on a monitor that is unplugged comes back onto one in view.
     new ScreenWatcher(
@@ -101,7 +99,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(par
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::saveAtExit);
     if (!TrayIcon::isTrayAvailable())
         showPanelWithoutTray();
-    applyGlobalShortcut();
+    m_globalKey = new GlobalKeyCommand(this, [this]() -> StickyWidget * {
+        createStickyDefault();
+        return stickyList.isEmpty() ? nullptr : stickyList.constLast();
+    });
+    m_globalKey->apply();
     qCDebug(lcApp) << "MainWindow::MainWindow( constructor ) - end ---------------";
 }
 
@@ -183,40 +185,21 @@ bool MainWindow::checkSetupAndOpenDatabase()
 void MainWindow::setupTrayMenu()
 {
     qCDebug(lcApp) << "MainWindow::setupTrayMenu() ---------------------------------";
-    m_trayMenu = std::make_unique<QMenu>();
-    const QString placeholder = QStringLiteral("text-set-in-changeLanguage");
-    m_trayIcon = new TrayIcon(trayPicture(), placeholder, m_trayMenu.get(), this);
+    m_trayMenu = new TrayMenu(this);
+    m_exitAction = m_trayMenu->exitAction();
+    m_trayIcon = new TrayIcon(trayPicture(), tr("Notarella"), m_trayMenu->menu(), this);
     connect(m_trayIcon, &TrayIcon::newNoteRequested, this, &MainWindow::createStickyDefault);
-
-    QMenu *menu = m_trayMenu.get();
-    m_defaultStickyAction = menu->addAction(placeholder);
-    menu->addSeparator();
-    m_stickyOneAction = menu->addAction(placeholder);
-    m_stickyTwoAction = menu->addAction(placeholder);
-    m_stickyThreeAction = menu->addAction(placeholder);
-    m_stickyFourAction = menu->addAction(placeholder);
-    m_stickyFiveAction = menu->addAction(placeholder);
-    menu->addSeparator();
-    m_raiseVisibleAction = menu->addAction(placeholder);
-    m_activateAllAction = menu->addAction(placeholder);
-    menu->addSeparator();
-    m_controlPanelAction = menu->addAction(placeholder);
-    menu->addSeparator();
-    // Shared with the control panel's Notes menu.
-    m_exitAction = new QAction(placeholder, this);
-    m_exitAction->setObjectName(QStringLiteral("exitAction"));
-    menu->addAction(m_exitAction);
-
-    connect(m_controlPanelAction, &QAction::triggered, this, &MainWindow::showControlPanel);
-    connect(m_defaultStickyAction, &QAction::triggered, this, &MainWindow::createStickyDefault);
-    connect(m_stickyOneAction, &QAction::triggered, this, &MainWindow::createStickyOne);
-    connect(m_stickyTwoAction, &QAction::triggered, this, &MainWindow::createStickyTwo);
-    connect(m_stickyThreeAction, &QAction::triggered, this, &MainWindow::createStickyThree);
-    connect(m_stickyFourAction, &QAction::triggered, this, &MainWindow::createStickyFour);
-    connect(m_stickyFiveAction, &QAction::triggered, this, &MainWindow::createStickyFive);
-    connect(m_raiseVisibleAction, &QAction::triggered, this, &MainWindow::stickiesToFront);
-    connect(m_activateAllAction, &QAction::triggered, this, &MainWindow::stickiesShowAll);
-    connect(m_exitAction, &QAction::triggered, this, &MainWindow::confirmExit);
+    connect(m_trayMenu, &TrayMenu::newNoteRequested, this, [this](int preset) {
+        void (MainWindow::*const commands[ColorPresets::kCount])() = {
+            &MainWindow::createStickyDefault, &MainWindow::createStickyOne,
+            &MainWindow::createStickyTwo,     &MainWindow::createStickyThree,
+            &MainWindow::createStickyFour,    &MainWindow::createStickyFive};
+        (this->*commands[preset])();
+    });
+    connect(m_trayMenu, &TrayMenu::raiseVisibleRequested, this, &MainWindow::stickiesToFront);
+    connect(m_trayMenu, &TrayMenu::activateAllRequested, this, &MainWindow::stickiesShowAll);
+    connect(m_trayMenu, &TrayMenu::controlPanelRequested, this, &MainWindow::showControlPanel);
+    connect(m_trayMenu, &TrayMenu::exitRequested, this, &MainWindow::confirmExit);
     m_trayIcon->show();
 }
 
@@ -274,7 +257,10 @@ void MainWindow::setupCentralWidget()
         }
         return {records, int(all.size())};
     });
-    setupBackups();
+    m_backups = new BackupCommands(this, m_writer, m_databaseFile, notesMenu(),
+                                   {[this] { return saveNotes(); }, [this] { reloadNotes(); },
+                                    [this] { return int(m_book.size()); },
+                                    [this] { return m_loadingNotes; }});
     QMenu *menu = notesMenu();
     menu->addSeparator();
     m_trash = new TrashCommands(m_book, m_writer, *m_saving, menu, this);
@@ -299,32 +285,8 @@ void MainWindow::changeLanguage()
         m_trayIcon->setToolTip(tr("Notarella"));
 
     using namespace Preferences;
-    const QString sticky = tr("Sticky");
-    if (m_defaultStickyAction) {
-        m_controlPanelAction->setText(tr("Sticky Control &Panel"));
-        m_defaultStickyAction->setText(
-            tr("%1 (%2)").arg(tr("&Default Sticky"), userString(Names::DefaultColor)));
-        m_defaultStickyAction->setIcon(colorIcon(userString(Names::DefaultRGB)));
-        const struct
-        {
-            QAction *action;
-            const char *text;
-            const QString &colorName;
-            const QString &rgbName;
-        } presets[] = {
-            {m_stickyOneAction, QT_TR_NOOP("&1 - %1 %2"), Names::OneColor, Names::OneRGB},
-            {m_stickyTwoAction, QT_TR_NOOP("&2 - %1 %2"), Names::TwoColor, Names::TwoRGB},
-            {m_stickyThreeAction, QT_TR_NOOP("&3 - %1 %2"), Names::ThreeColor, Names::ThreeRGB},
-            {m_stickyFourAction, QT_TR_NOOP("&4 - %1 %2"), Names::FourColor, Names::FourRGB},
-            {m_stickyFiveAction, QT_TR_NOOP("&5 - %1 %2"), Names::FiveColor, Names::FiveRGB}};
-        for (const auto &preset : presets) {
-            preset.action->setText(tr(preset.text).arg(userString(preset.colorName), sticky));
-            preset.action->setIcon(colorIcon(userString(preset.rgbName)));
-        }
-        m_raiseVisibleAction->setText(tr("Raise &Visible Stickies"));
-        m_activateAllAction->setText(tr("Activate &All Stickies "));
-        m_exitAction->setText(tr("E&xit"));
-    }
+    if (m_trayMenu)
+        m_trayMenu->retranslate();
 
     if (m_helpButton) {
         m_helpButton->setText(NativeSettings::contains(Keys::DisplayedAbout) ? tr("&Help")
@@ -337,10 +299,8 @@ void MainWindow::changeLanguage()
         if (auto *exchange = findChild<NoteExchangeCommands *>())
             exchange->retranslate();
     }
-    if (m_backUpAction) {
-        m_backUpAction->setText(tr("&Back up now…"));
-        m_restoreAction->setText(tr("&Restore from backup…"));
-    }
+    if (m_backups)
+        m_backups->retranslate();
     if (m_trash)
         m_trash->retranslate();
     if (!std::exchange(m_notesJustLoaded, false)) {
@@ -493,13 +453,13 @@ void MainWindow::openOptions()
     connect(this, &MainWindow::syncStateTextChanged, &options, &OptionsWindow::setSyncState);
     // Let go of the key while the options are open: its editor must see the
     // key itself when the user presses it there.
-    releaseGlobalShortcut();
+    m_globalKey->release();
     if (options.exec() != QDialog::Accepted) {
-        applyGlobalShortcut(false);
+        m_globalKey->apply(false);
         return;
     }
     changeLanguage();
-    applyGlobalShortcut();
+    m_globalKey->apply();
     const QString syncFolder = Preferences::userString(Preferences::Names::SyncFolder);
     if (syncFolder != syncFolderBefore)
         emit syncFolderChosen(syncFolder);
@@ -520,19 +480,15 @@ void MainWindow::setSyncStateText(const QString &text)
     emit syncStateTextChanged(text);
 }
 
-void MainWindow::appendPrintedNotes(QTextDocument &document, const QList<StickyWidget *> &notes,
-                                    bool allNotes)
+QList<NotePrinting::Note> MainWindow::printedNotes(const QList<StickyWidget *> &notes,
+                                                   bool allNotes)
 {
-    QTextCursor cursor(&document);
+    QList<NotePrinting::Note> printed;
     for (const StickyWidget *sticky : notes) {
-        if (!allNotes && !sticky->isVisible())
-            continue;
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertHtml(NoteText::printHeading(sticky->summaryText(), sticky->creationDate()));
-        cursor.movePosition(QTextCursor::End);
-        // Markup a note shows as text is printed as text.
-        MarkupSafety::insertHtmlOrText(cursor, sticky->message());
+        if (allNotes || sticky->isVisible())
+            printed.append({sticky->summaryText(), sticky->creationDate(), sticky->message()});
     }
+    return printed;
 }
 
 void MainWindow::print()
@@ -544,14 +500,7 @@ void MainWindow::print()
         StandardDialogs::getItem(this, tr("Print Stickies"), tr("Print:"), {visibleOnly, all}, 0);
     if (!choice || choice->isEmpty())
         return;
-
-    QTextDocument document;
-    PictureResources::provideTo(document);
-    appendPrintedNotes(document, stickyList, *choice == all);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    if (StandardDialogs::runPrintDialog(printer, this))
-        document.print(&printer);
+    NotePrinting::print(this, printedNotes(stickyList, *choice == all));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -589,9 +538,4 @@ void MainWindow::aboutToQuit()
     }
     delete std::exchange(m_trayIcon, nullptr); // the icon leaves the tray
     qCDebug(lcApp) << "MainWindow::aboutToQuit() - end";
-}
-
-QPixmap MainWindow::colorIcon(const QString &rgb)
-{
-    return ColorSwatch::pixmap(rgb);
 }

@@ -4,15 +4,16 @@
 #include "notes/notevisibilitytoggle.h"
 #include "notes/stickylist.h"
 #include "store/notewriter.h"
+#include "widgets/noteprinting.h"
 
 #include <QDate>
 #include <QList>
 #include <QMainWindow>
-#include <QPixmap>
 
 #include <memory>
 
-class GlobalShortcut;
+class BackupCommands;
+class GlobalKeyCommand;
 class NoteWindows;
 class NoteListArea;
 class NoteSaving;
@@ -22,7 +23,6 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QScrollArea;
-class QTextDocument;
 struct NoteSettings;
 class ReminderThread;
 class StickyWidget;
@@ -30,6 +30,7 @@ class SyncService;
 struct SyncLocalChange;
 class TableWidget;
 class TrayIcon;
+class TrayMenu;
 
 // The program's single main window: it owns the note database, every note,
 // the tray icon and the reminder ticker, and is the control panel. It starts
@@ -50,16 +51,13 @@ public:
     // Returns once every save handed to the writer thread is written.
     void waitForPendingSaves() { m_writer.waitForSaves(); }
 
-    // 12x12 swatch of `rgb` in a one-pixel black frame.
-    static QPixmap colorIcon(const QString &rgb);
     // The warning of a start refused because another copy runs.
     static QString alreadyRunningText();
 
-    // The notes that "Print Stickies" puts on paper, each after its heading,
-    // appended to `document` in list order: every note when `allNotes`,
-    // otherwise only the ones shown on the desktop.
-    static void appendPrintedNotes(QTextDocument &document, const QList<StickyWidget *> &notes,
-                                   bool allNotes);
+    // The notes that "Print Stickies" puts on paper, in list order: every
+    // note when `allNotes`, otherwise only the ones shown on the desktop.
+    static QList<NotePrinting::Note> printedNotes(const QList<StickyWidget *> &notes,
+                                                  bool allNotes);
 
     TrayIcon *trayIcon() const { return m_trayIcon; }
     SyncService *syncService() const { return m_sync; }
@@ -77,8 +75,6 @@ public:
     // Adds `records` as new notes with ids after the largest one, in order,
     // shows the ones stored as shown, and saves every note.
     void addNotes(QList<NoteRecord> records);
-    // How many daily copies of the note file are kept beside it.
-    static constexpr int kDailyCopiesKept = 7;
     // Keeps the notes in step through `folder` from now on (empty: no longer)
     // and remembers it in the settings.
     void setSyncFolder(const QString &folder);
@@ -130,10 +126,6 @@ private slots:
     // The last save on the way out; when the note file refuses it, the notes
     // go to a rescue file, so no edit ends with the process.
     void saveAtExit();
-    // Copies of the note file: by hand, once a day, and back.
-    void backUpNow();
-    void takeDailyBackup();
-    void restoreFromBackup();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -166,8 +158,6 @@ private:
     // A new note of colour `rgb` named `name`, holding the plain `text`,
     // shown and written to the note file at once.
     void createSticky(const QString &rgb, const QString &name, const QString &text = QString());
-    void setupBackups();
-    void reportDailyBackup(const QString &target, const NoteWriter::Outcome &outcome);
     // Closes every note and loads them again from the note file.
     void reloadNotes();
     // Keeping the notes in step with a sync folder.
@@ -178,11 +168,6 @@ private:
     void syncStateReloaded();
     // Makes the changes a sync folder brought; each note as it is afterwards.
     QList<NoteRecord> applySyncChanges(const QList<SyncLocalChange> &changes);
-    // Takes the key for a new note from any program that the settings name;
-    // `report`: tells the user when it cannot be had.
-    void applyGlobalShortcut(bool report = true);
-    void releaseGlobalShortcut();
-    void newNoteFromShortcut();
     // Tests reach the note operations through a subclass.
     friend class MainWindowTestAccess;
 
@@ -197,17 +182,8 @@ private:
     QString m_databaseFile;
     NoteWriter m_writer;
     ReminderThread *m_reminderThread = nullptr;
-    std::unique_ptr<QMenu> m_trayMenu; // a pop-up has no parent window
+    TrayMenu *m_trayMenu = nullptr;
     TrayIcon *m_trayIcon = nullptr;
-    QAction *m_controlPanelAction = nullptr;
-    QAction *m_defaultStickyAction = nullptr;
-    QAction *m_stickyOneAction = nullptr;
-    QAction *m_stickyTwoAction = nullptr;
-    QAction *m_stickyThreeAction = nullptr;
-    QAction *m_stickyFourAction = nullptr;
-    QAction *m_stickyFiveAction = nullptr;
-    QAction *m_activateAllAction = nullptr;
-    QAction *m_raiseVisibleAction = nullptr;
     // In the tray menu and the control panel's Notes menu.
     QAction *m_exitAction = nullptr;
     NoteListArea *m_scrollArea = nullptr;
@@ -220,14 +196,12 @@ private:
     bool m_loadingNotes = false;
     // Set by the constructor between the load and the translation after it.
     bool m_notesJustLoaded = false;
-    QAction *m_backUpAction = nullptr;
-    QAction *m_restoreAction = nullptr;
-    QDate m_dailyBackupDate; // the day whose copy has been asked for
+    BackupCommands *m_backups = nullptr;
     TrashCommands *m_trash = nullptr;
     SyncService *m_sync = nullptr;
     QString m_syncStateText;
     NoteVisibilityToggle m_noteToggle;
-    GlobalShortcut *m_globalShortcut = nullptr;
+    GlobalKeyCommand *m_globalKey = nullptr;
 };
 
 // The single main window; set by the entry point once it is constructed.

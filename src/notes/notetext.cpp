@@ -72,17 +72,3 @@ QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &r
 }
 
 } // namespace NoteText
-
-QString NoteText::printHeading(const QString &summary, const QDateTime &creationDate)
-{
-    const QString created = localDateText(creationDate, QLatin1String(kPrintDateFormat));
-    // The summary keeps "<", ">" and "&" of the note's text: they must print
-    // as themselves, not as markup.
-    QString printableSummary = summary;
-    printableSummary.replace(QLatin1Char('&'), QLatin1String("&amp;"))
-        .replace(QLatin1Char('<'), QLatin1String("&lt;"))
-        .replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    return QStringLiteral("<hr /><b>%1:</b> %2<br /><b>%3:</b> %4<br /><br />")
-        .arg(QCoreApplication::translate("StickyWidget", "Sticky"), printableSummary,
-             QCoreApplication::translate("StickyWidget", "Created"), created);
-}

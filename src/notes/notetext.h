@@ -29,12 +29,4 @@ bool hasOverlongWord(const QString &plainText, qsizetype limit = kOverlongWord);
 QString reminderStatus(const QDateTime &originalReminderDate, const QDateTime &reminderDate,
                        const QString &periodicMask);
 
-// The heading printed above a note's text: a rule, "Sticky: <summary>" and
-// "Created: <long date>" in bold labels. Each value goes into its own
-// placeholder, so a summary holding "%3" prints as it is.
-QString printHeading(const QString &summary, const QDateTime &creationDate);
-
-// The fixed long date of printed notes, e.g. "Monday, 06 March 2006, 2:05 PM".
-inline constexpr char kPrintDateFormat[] = "dddd, dd MMMM yyyy, h:mm AP";
-
 } // namespace NoteText

@@ -4,7 +4,6 @@
 
 #include "base/tracing.h"
 #include "notes/notekeys.h"
-#include "notes/notetext.h"
 #include "notes/stickylist.h"
 #include "notes/stickywidget.h"
 #include "reminders/periodicschedule.h"
@@ -12,13 +11,12 @@
 #include "reminders/remindertiming.h"
 #include "reminders/setreminderdialog.h"
 #include "richtext/elinktextbrowser.h"
-#include "richtext/markupsafety.h"
 #include "richtext/rzrichtexteditor.h"
 #include "settings/preferences.h"
-#include "ui/colorswatch.h"
 #include "ui/remindersound.h"
 #include "ui/userprompt.h"
-#include "widgets/printdialogs.h"
+#include "widgets/colorpresets.h"
+#include "widgets/noteprinting.h"
 #include "widgets/printerpicture.h"
 #include "widgets/rzcolorselectordialog.h"
 #include "widgets/rztogglemessagebox.h"
@@ -30,38 +28,18 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
 
-struct ColorPreset
-{
-    const QString &colorName;
-    const QString &rgb;
-    void (StickyWidget::*command)();
+// The colour menu's commands, in preset order.
+void (StickyWidget::*const kPresetCommands[ColorPresets::kCount])() = {
+    &StickyWidget::changeToColorDefault, &StickyWidget::changeToColorOne,
+    &StickyWidget::changeToColorTwo,     &StickyWidget::changeToColorThree,
+    &StickyWidget::changeToColorFour,    &StickyWidget::changeToColorFive,
 };
-
-// The five numbered presets, in menu order.
-const ColorPreset kNumberedPresets[] = {
-    {Preferences::Names::OneColor, Preferences::Names::OneRGB, &StickyWidget::changeToColorOne},
-    {Preferences::Names::TwoColor, Preferences::Names::TwoRGB, &StickyWidget::changeToColorTwo},
-    {Preferences::Names::ThreeColor, Preferences::Names::ThreeRGB,
-     &StickyWidget::changeToColorThree},
-    {Preferences::Names::FourColor, Preferences::Names::FourRGB, &StickyWidget::changeToColorFour},
-    {Preferences::Names::FiveColor, Preferences::Names::FiveRGB, &StickyWidget::changeToColorFive},
-};
-
-// A name the user gave a colour is shown as it is: an ampersand in it must
-// not turn the next letter into a shortcut.
-QString menuSafe(QString text)
-{
-    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
 
 bool isColor(const QString &rgb)
 {
@@ -104,21 +82,9 @@ std::unique_ptr<QMenu> StickyWidget::createContextMenu()
 
 void StickyWidget::addColorEntries(QMenu *menu)
 {
-    using namespace Preferences;
-    menu->addAction(ColorSwatch::pixmap(userString(Names::DefaultRGB)),
-                    QStringLiteral("%1 (%2)").arg(tr("&Default Sticky"),
-                                                  menuSafe(userString(Names::DefaultColor))),
-                    this, &StickyWidget::changeToColorDefault);
-    menu->addSeparator();
-    const QString numberedTexts[] = {tr("&1 - %1 %2"), tr("&2 - %1 %2"), tr("&3 - %1 %2"),
-                                     tr("&4 - %1 %2"), tr("&5 - %1 %2")};
-    for (int index = 0; index < 5; ++index) {
-        const ColorPreset &preset = kNumberedPresets[index];
-        menu->addAction(
-            ColorSwatch::pixmap(userString(preset.rgb)),
-            numberedTexts[index].arg(menuSafe(userString(preset.colorName)), tr("Sticky")), this,
-            preset.command);
-    }
+    const QList<QAction *> entries = ColorPresets::addEntries(menu);
+    for (int preset = 0; preset < ColorPresets::kCount; ++preset)
+        connect(entries.at(preset), &QAction::triggered, this, kPresetCommands[preset]);
     menu->addSeparator();
     menu->addAction(tr("More..."), this, &StickyWidget::showColorChangeDialog);
 }
@@ -216,26 +182,7 @@ void StickyWidget::showColorChangeDialog()
 void StickyWidget::print()
 {
     qCDebug(lcNotes) << "StickyWidget::print() - stickyID:" << m_stickyID;
-    // The page is assembled in a scratch document that loads its pictures
-    // through the note's text area, as the note itself does.
-    QTextBrowser *const text = textBrowser();
-    const std::unique_ptr<QTextDocument> page = std::make_unique<QTextDocument>(text);
-    page->setDefaultFont(text->document()->defaultFont());
-    QTextCursor cursor(page.get());
-    cursor.insertHtml(NoteText::printHeading(summaryText(), creationDate()));
-    // Markup the note itself shows as text is printed as text.
-    MarkupSafety::insertHtmlOrText(cursor, message());
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setFullPage(true);
-    if (!PrintDialogs::exec(printer, this))
-        return;
-    page->print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
-        UserPrompt::warning(this, tr("Printing Failed"),
-                            tr("<p>This sticky could not be printed.</p>"), QMessageBox::Ok,
-                            QMessageBox::Ok);
-    }
+    NotePrinting::print(this, {{summaryText(), creationDate(), message()}});
 }
 
 ReminderDialog *StickyWidget::openReminderDialog()

@@ -4,8 +4,8 @@
 #include "base/tracing.h"
 #include "notes/notenames.h"
 #include "notes/stickywidget.h"
-#include "settings/preferences.h"
 #include "ui/colorswatch.h"
+#include "widgets/colorpresets.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -34,13 +34,6 @@ QString plainToolTip(const QString &text)
     if (!Qt::mightBeRichText(text))
         return text;
     return QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
-}
-
-// A colour name as the menu shows it: an ampersand the user typed stays an
-// ampersand instead of marking a shortcut.
-QString menuSafe(QString name)
-{
-    return name.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 QPixmap reminderClock()
@@ -164,35 +157,14 @@ std::unique_ptr<QMenu> TableLabel::createContextMenu()
     runOnNote(menu->addAction(tr("&Delete")), &StickyWidget::deleteSticky);
     menu->addSeparator();
 
-    using namespace Preferences;
     QMenu *colorMenu = menu->addMenu(tr("Change &Color"));
-    runOnNote(
-        colorMenu->addAction(swatch(userString(Names::DefaultRGB)),
-                             QStringLiteral("%1 (%2)").arg(
-                                 tr("&Default Sticky"), menuSafe(userString(Names::DefaultColor)))),
-        &StickyWidget::changeToColorDefault);
-    colorMenu->addSeparator();
-    struct Preset
-    {
-        const QString &colorName;
-        const QString &rgbName;
-        void (StickyWidget::*command)();
-    };
-    const Preset presets[] = {
-        {Names::OneColor, Names::OneRGB, &StickyWidget::changeToColorOne},
-        {Names::TwoColor, Names::TwoRGB, &StickyWidget::changeToColorTwo},
-        {Names::ThreeColor, Names::ThreeRGB, &StickyWidget::changeToColorThree},
-        {Names::FourColor, Names::FourRGB, &StickyWidget::changeToColorFour},
-        {Names::FiveColor, Names::FiveRGB, &StickyWidget::changeToColorFive}};
-    int number = 1;
-    for (const Preset &preset : presets) {
-        runOnNote(
-            colorMenu->addAction(swatch(userString(preset.rgbName)),
-                                 QStringLiteral("&%1 - %2 %3")
-                                     .arg(QString::number(number++),
-                                          menuSafe(userString(preset.colorName)), tr("Sticky"))),
-            preset.command);
-    }
+    void (StickyWidget::*const commands[ColorPresets::kCount])() = {
+        &StickyWidget::changeToColorDefault, &StickyWidget::changeToColorOne,
+        &StickyWidget::changeToColorTwo,     &StickyWidget::changeToColorThree,
+        &StickyWidget::changeToColorFour,    &StickyWidget::changeToColorFive};
+    const QList<QAction *> presets = ColorPresets::addEntries(colorMenu);
+    for (int preset = 0; preset < ColorPresets::kCount; ++preset)
+        runOnNote(presets.at(preset), commands[preset]);
     colorMenu->addSeparator();
     runOnNote(colorMenu->addAction(tr("More...")), &StickyWidget::showColorChangeDialog);
     runOnNote(menu->addAction(tr("Set/Edit &Reminder")), &StickyWidget::showReminderDialog);

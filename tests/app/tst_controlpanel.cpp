@@ -11,6 +11,7 @@
 #include "testnotes.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
+#include "widgets/noteprinting.h"
 #include "widgets/trayicon.h"
 
 #include <QCheckBox>
@@ -77,6 +78,7 @@ private slots:
     void cleanup();
     void trayMenuWithFactorySettings();
     void presetChangeReachesMenuAndNewNotes();
+    void colourNameWithAmpersandInTrayMenu();
     void menuEntriesCreateTheirPreset_data();
     void menuEntriesCreateTheirPreset();
     void raisingNeverShowsHiddenNotes();
@@ -90,6 +92,7 @@ private slots:
     void printChoice_data();
     void printChoice();
     void printingToPdfWithoutPrinter();
+    void failingPrinterIsReported();
     void withoutTrayThePanelShows();
     void quittingTakesTheIconAway();
 
@@ -173,6 +176,19 @@ void TestControlPanel::presetChangeReachesMenuAndNewNotes()
     m_window->changeLanguage();
     QCOMPARE(one->text(), QStringLiteral("&1 - Peach %2 Puff Sticky"));
     QCOMPARE(one->icon().pixmap(12, 12).toImage().pixelColor(5, 5), QColor("#FFDAB9"));
+}
+
+// A colour name is shown as typed: its "&" marks no shortcut.
+void TestControlPanel::colourNameWithAmpersandInTrayMenu()
+{
+    m_window = std::make_unique<MainWindow>();
+    for (const QString &name : {Preferences::Names::DefaultColor, Preferences::Names::OneColor})
+        NativeSettings::setValue(Preferences::userKey(name), QStringLiteral("Salt & Pepper"));
+    m_window->changeLanguage();
+    const QList<QAction *> actions = MainWindowTestAccess::trayMenu(*m_window)->actions();
+    QCOMPARE(actions.at(0)->text(), QStringLiteral("&Default Sticky (Salt && Pepper)"));
+    QCOMPARE(actions.at(2)->text(), QStringLiteral("&1 - Salt && Pepper Sticky"));
+    QCOMPARE(actions.at(2)->iconText(), QStringLiteral("1 - Salt & Pepper Sticky"));
 }
 
 void TestControlPanel::menuEntriesCreateTheirPreset_data()
@@ -395,7 +411,7 @@ void TestControlPanel::printChoice()
     notes.at(1)->hide();
 
     QTextDocument document;
-    MainWindow::appendPrintedNotes(document, list, allNotes);
+    NotePrinting::appendNotes(document, MainWindow::printedNotes(list, allNotes));
     QStringList found;
     const QStringList lines = document.toPlainText().split(QLatin1Char('\n'));
     for (const QString &line : lines) {
@@ -446,6 +462,21 @@ void TestControlPanel::printingToPdfWithoutPrinter()
     const QString text = QString::fromUtf8(reader.readAllStandardOutput());
     QVERIFY2(text.contains(QLatin1String("Welcome to Notarella")), qPrintable(text));
     QVERIFY2(text.contains(QLatin1String("Created:")), qPrintable(text));
+}
+
+void TestControlPanel::failingPrinterIsReported()
+{
+    startWithNotes(1);
+    const QString pdf = m_folder->filePath(QStringLiteral("no/such/folder/all.pdf"));
+    StandardDialogs::queueItem(QStringLiteral("All Stickies"));
+    StandardDialogs::queuePrintToFile(pdf);
+    UserPrompt::queueAnswer(QMessageBox::Ok);
+    QTest::mouseClick(panelButton(*m_window, QStringLiteral("&Print")), Qt::LeftButton);
+    QVERIFY(!QFile::exists(pdf));
+    const QList<UserPrompt::Record> prompts = UserPrompt::takeHistory();
+    QCOMPARE(prompts.size(), 1);
+    QCOMPARE(prompts.at(0).title, QStringLiteral("Printing Failed"));
+    QCOMPARE(prompts.at(0).text, QStringLiteral("<p>The stickies could not be printed.</p>"));
 }
 
 void TestControlPanel::withoutTrayThePanelShows()

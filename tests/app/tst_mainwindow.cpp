@@ -9,6 +9,7 @@
 #include "reminders/reminderdialog.h"
 #include "reminders/reminderqueue.h"
 #include "reminders/reminderthread.h"
+#include "ui/colorswatch.h"
 #include "ui/standarddialogs.h"
 #include "ui/userprompt.h"
 #include "widgets/optionswindow.h"
@@ -127,7 +128,7 @@ void TestMainWindow::styleAndPalette()
 
 void TestMainWindow::colorIcon()
 {
-    const QImage swatch = MainWindow::colorIcon(QStringLiteral("#ADD8E6")).toImage();
+    const QImage swatch = ColorSwatch::pixmap(QStringLiteral("#ADD8E6")).toImage();
     QCOMPARE(swatch.size(), QSize(12, 12));
     for (int i = 0; i < 12; ++i) {
         for (const QPoint frame : {QPoint(i, 0), QPoint(i, 11), QPoint(0, i), QPoint(11, i)})

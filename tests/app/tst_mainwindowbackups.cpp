@@ -1,6 +1,7 @@
 // The control panel's copies of the note file: the daily copy at start,
 // "Back up now…", and restoring a copy into the running program.
 
+#include "app/backupcommands.h"
 #include "app/mainwindow.h"
 #include "base/apppaths.h"
 #include "deletednotesdriving.h"
@@ -117,7 +118,7 @@ void TestMainWindowBackups::startTakesTheDailyCopyAndKeepsSeven()
     start();
     QCOMPARE(m_window->databaseFile(), file);
     const QList<NoteBackups::Copy> copies = NoteBackups::list(file);
-    QCOMPARE(copies.size(), MainWindow::kDailyCopiesKept);
+    QCOMPARE(copies.size(), BackupCommands::kDailyCopiesKept);
     QCOMPARE(copies.first().taken.date(), today);
     QCOMPARE(copies.first().notes, 1); // the welcome note
     QCOMPARE(copies.last().taken.date(), today.addDays(-6));

@@ -12,6 +12,7 @@
 #include "reminders/periodicschedule.h"
 #include "reminders/remindertiming.h"
 #include "sandboxstate.h"
+#include "settings/preferences.h"
 #include "store/notedatabase.h"
 #include "testappfolder.h"
 #include "testnotes.h"
@@ -467,6 +468,13 @@ void TestTranslations::colourMenusInGerman()
     const std::unique_ptr<QMenu> rowMenu = row.createContextMenu();
     QVERIFY2(menuTexts(*rowMenu).contains(QStringLiteral("&Farbe ändern")),
              qPrintable(menuTexts(*rowMenu).join(QLatin1Char('|'))));
+    // The numbered presets too, alike in both menus.
+    const QString one = QStringLiteral("&1 – Notiz (%1)")
+                            .arg(Preferences::userString(Preferences::Names::OneColor));
+    for (const QMenu *menu : {noteMenu.get(), rowMenu.get()}) {
+        const QAction *colours = menu->actions().at(menuTexts(*menu).indexOf("&Farbe ändern"));
+        QCOMPARE(menuTexts(*colours->menu()).at(2), one);
+    }
 }
 
 void TestTranslations::programFollowsLang_data()

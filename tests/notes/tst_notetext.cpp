@@ -1,4 +1,5 @@
 #include "notes/notetext.h"
+#include "widgets/noteprinting.h"
 
 #include <QTest>
 
@@ -118,7 +119,7 @@ void TestNoteText::printHeading()
     QFETCH(QDateTime, created);
     QFETCH(QString, expected);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(NoteText::printHeading(summary, created), expected);
+    QCOMPARE(NotePrinting::heading(summary, created), expected);
 }
 
 void TestNoteText::overlongWord_data()

@@ -2,12 +2,12 @@
 #include "menutexts.h"
 #include "notes/stickywidget.h"
 #include "platform/nativesettings.h"
+#include "printdialogcount.h"
 #include "richtext/elinktextbrowser.h"
 #include "richtext/rzrichtexteditor.h"
 #include "settings/preferences.h"
 #include "testnotes.h"
 #include "ui/userprompt.h"
-#include "widgets/printdialogs.h"
 #include "widgets/rzcolorselector.h"
 #include "widgets/rzcolorselectordialog.h"
 #include "widgets/rztogglemessagebox.h"
@@ -132,7 +132,7 @@ void TestStickyCommands::init()
     for (const auto &[name, value] : values)
         NativeSettings::setValue(userKey(name), value);
     UserPrompt::takeHistory();
-    PrintDialogs::takeRequestCount();
+    takePrintDialogCount();
 }
 
 void TestStickyCommands::menuEntries_data()
@@ -226,9 +226,9 @@ void TestStickyCommands::menuEntriesRunTheirCommands()
     const std::unique_ptr<QMenu> menu = note->createContextMenu();
     entry(*colorMenu(*menu), "More...")->trigger();
     QCOMPARE(opened, QStringList({"SetReminderDialog", "RZColorSelectorDialog"}));
-    PrintDialogs::queueAnswer(std::nullopt);
+    StandardDialogs::queuePrintToFile(std::nullopt);
     trigger("&Print");
-    QCOMPARE(PrintDialogs::takeRequestCount(), 1);
+    QCOMPARE(takePrintDialogCount(), 1);
 }
 
 void TestStickyCommands::colorMenuReadsSettingsEachTime_data()
@@ -433,9 +433,9 @@ void TestStickyCommands::printsHeadingAndText()
     auto note = makeNote(
         false, QStringLiteral("<p>Buy <b>milk</b> &lt;today&gt;</p><p>%1 and %2 done</p>"));
     const QString pdf = m_dir.filePath(QStringLiteral("note.pdf"));
-    PrintDialogs::queueAnswer(pdf);
+    StandardDialogs::queuePrintToFile(pdf);
     note->print();
-    QCOMPARE(PrintDialogs::takeRequestCount(), 1);
+    QCOMPARE(takePrintDialogCount(), 1);
     QCOMPARE(UserPrompt::takeHistory().size(), 0);
 
     const QString text = pdfText(pdf);
@@ -468,7 +468,7 @@ void TestStickyCommands::printCancelledOrFailing()
     QFETCH(int, warnings);
     auto note = makeNote();
     const QString pdf = m_dir.filePath(file);
-    PrintDialogs::queueAnswer(accept ? std::optional<QString>(pdf) : std::nullopt);
+    StandardDialogs::queuePrintToFile(accept ? std::optional<QString>(pdf) : std::nullopt);
     UserPrompt::queueAnswer(QMessageBox::Ok);
     note->print();
     QVERIFY(!QFile::exists(pdf));

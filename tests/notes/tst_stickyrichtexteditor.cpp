@@ -1,11 +1,12 @@
 #include "app/mainwindow.h"
 #include "notes/stickywidget.h"
+#include "printdialogcount.h"
 #include "richtext/elinktextbrowser.h"
 #include "richtext/markupsafety.h"
 #include "richtext/rzrichtexteditor.h"
 #include "testnotes.h"
 #include "ui/userprompt.h"
-#include "widgets/printdialogs.h"
+#include "widgets/noteprinting.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -163,9 +164,9 @@ private slots:
         QVERIFY(folder.isValid());
         auto hostile = makeNote(false, tooDeepNote());
         const QString pdf = folder.filePath(QStringLiteral("note.pdf"));
-        PrintDialogs::queueAnswer(pdf);
+        StandardDialogs::queuePrintToFile(pdf);
         hostile->print();
-        QCOMPARE(PrintDialogs::takeRequestCount(), 1);
+        QCOMPARE(takePrintDialogCount(), 1);
         QFile printed(pdf);
         QVERIFY(printed.open(QIODevice::ReadOnly));
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
@@ -173,7 +174,8 @@ private slots:
 
         auto plain = makeNote(false, QStringLiteral("<table><tr><td>cell</td></tr></table>"));
         QTextDocument document;
-        MainWindow::appendPrintedNotes(document, {hostile.get(), plain.get()}, true);
+        NotePrinting::appendNotes(document,
+                                  MainWindow::printedNotes({hostile.get(), plain.get()}, true));
         QCOMPARE(topLevelFrames(&document), 1);
         QVERIFY(document.toPlainText().contains(QStringLiteral("Keep\ninside")));
     }

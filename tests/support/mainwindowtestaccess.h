@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/trashcommands.h"
+#include "app/traymenu.h"
 
 #include <QMenu>
 #include <QSqlDatabase>
@@ -35,7 +36,7 @@ public:
     static void confirmExit(MainWindow &window) { window.confirmExit(); }
     static void aboutToQuit(MainWindow &window) { window.aboutToQuit(); }
     static void saveAtExit(MainWindow &window) { window.saveAtExit(); }
-    static QMenu *trayMenu(const MainWindow &window) { return window.m_trayMenu.get(); }
+    static QMenu *trayMenu(const MainWindow &window) { return window.m_trayMenu->menu(); }
     static QList<TrashedNote> trashedNotes(MainWindow &window)
     {
         return window.m_writer.trashedNotes();
