@@ -160,7 +160,7 @@ void NoteBook::setTextReader(int id, TextReader reader)
         m_readers.remove(id);
 }
 
-void NoteBook::textEdited(int id, bool announce)
+void NoteBook::textEdited(int id)
 {
     if (!m_index.contains(id) || !m_readers.contains(id))
         return;
@@ -168,6 +168,12 @@ void NoteBook::textEdited(int id, bool announce)
     // once, not at every key.
     const bool pending = m_pendingText.contains(id);
     m_pendingText.insert(id);
-    if (!pending || announce)
+    if (!pending)
+        emit noteChanged(id, NoteField::Text);
+}
+
+void NoteBook::announcePendingText(int id)
+{
+    if (m_pendingText.contains(id))
         emit noteChanged(id, NoteField::Text);
 }

@@ -88,8 +88,11 @@ public:
     // A window that holds the note's text in a document.
     void setTextReader(int id, TextReader reader);
     // The document of note `id` changed; its HTML is read when next needed.
-    // Announced once until someone reads it, or now when `announce`.
-    void textEdited(int id, bool announce = false);
+    // Announced once until someone reads it.
+    void textEdited(int id);
+    // Announces the text of note `id` again when it changed since it was
+    // last read (the user left the note).
+    void announcePendingText(int id);
 
 signals:
     void noteAdded(int id);

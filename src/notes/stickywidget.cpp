@@ -208,6 +208,7 @@ void StickyWidget::showStoredText()
         if (m_applyingText || !m_book)
             return;
         const QScopedValueRollback reporting(m_reportingText, true);
+        const QScopedValueRollback typing(m_typing, true);
         m_book->textEdited(m_stickyID);
     });
     m_summaryCache.clear();
@@ -342,7 +343,9 @@ void StickyWidget::noteChanged(NoteFields fields)
         else
             hide();
     }
-    emit updateTableWidgetItems();
+    // The row of the list follows typing when the user leaves the note.
+    if (!m_typing)
+        emit updateTableWidgetItems();
 }
 
 void StickyWidget::showChangedText()
@@ -554,8 +557,10 @@ void StickyWidget::lostFocus()
     qCDebug(lcNotes) << "StickyWidget::lostFocus() - START";
     setWindowTitle(summaryText());
     // What the user typed reaches the list and the sync folder now.
-    if (m_book && hasText())
-        m_book->textEdited(m_stickyID, true);
+    if (m_book) {
+        const QScopedValueRollback reporting(m_reportingText, true);
+        m_book->announcePendingText(m_stickyID);
+    }
     qCDebug(lcNotes) << "StickyWidget::lostFocus() - END";
 }
 

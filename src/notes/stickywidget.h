@@ -217,6 +217,7 @@ private:
     // that what follows is not reported back to the book as the user's.
     bool m_applyingText = false;
     bool m_reportingText = false;
+    bool m_typing = false;
     bool m_applyingFlags = false;
     bool m_reportingPlace = false;
     // The summary of a note without a text area, made when first asked for.

@@ -189,9 +189,11 @@ void TestNoteBook::typedTextIsReadOnceWhenNeeded()
     QCOMPARE(book.records().constFirst().message, QStringLiteral("typed"));
     QCOMPARE(book.records().constFirst().message, QStringLiteral("typed"));
     QCOMPARE(reads, 1);
+    book.announcePendingText(1); // nothing typed since the read
+    QCOMPARE(announcements.seen.size(), 1);
     document = QStringLiteral("typed on");
     book.textEdited(1); // read since: announced again
-    book.textEdited(1, true);
+    book.announcePendingText(1);
     QCOMPARE(announcements.seen.size(), 3);
     // A note leaving the book is taken with the text typed last.
     QCOMPARE(book.remove(1, QDateTime())->message, QStringLiteral("typed on"));
