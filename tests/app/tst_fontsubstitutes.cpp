@@ -68,7 +68,7 @@ void TestFontSubstitutes::welcomeNoteFitsItsWindow()
                              QStringLiteral("d MMM yyyy h:mm AP"));
     StickyWidget note(1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"),
                       QDateTime::currentDateTime(), QDateTime(), QDateTime(), QString(), true,
-                      NoteDatabase::welcomeDocument());
+                      WelcomeNote::document());
     note.setGeometry(200, 200, 300, 200); // as the first start stores it
     note.show();
     QVERIFY(QTest::qWaitForWindowExposed(&note));
