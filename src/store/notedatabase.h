@@ -26,7 +26,8 @@ class QSqlQuery;
 class NoteDatabase
 {
 public:
-    // See NoteFileGuard::putAside().
+    // The guard's, for the callers that handle a note file by its path (a
+    // restore, a start that cannot open it): see NoteFileGuard::putAside().
     static QString putFileAside(const QString &file, const QString &suffix);
 
     using FileCheck = NoteFileGuard::FileCheck;
