@@ -70,7 +70,8 @@ bool ForeignNoteFile::run(QSqlQuery &query, const QString &sql)
 QString ForeignNoteFile::open()
 {
     // SQLite would wait on a FIFO for a writer and read a device forever.
-    if (const QString problem = NoteFileGuard::kindProblem(m_path); !problem.isEmpty())
+    if (const QString problem = NoteFileGuard::kindProblem(m_path, NoteFileGuard::EmptyFile::Read);
+        !problem.isEmpty())
         return problem;
     if (!m_database.open()) {
         const QString text = m_database.lastError().text().trimmed();

@@ -51,7 +51,7 @@ int countNotes(const QSqlDatabase &database, QString *problem)
 
 } // namespace
 
-QString NoteFileGuard::kindProblem(const QString &file)
+QString NoteFileGuard::kindProblem(const QString &file, EmptyFile empty)
 {
     struct stat status = {};
     if (::stat(QFile::encodeName(file).constData(), &status) != 0)
@@ -66,7 +66,7 @@ QString NoteFileGuard::kindProblem(const QString &file)
         return tr("it is a device, not a file.");
     if (!S_ISREG(status.st_mode))
         return tr("it is a socket or another special file, not a file.");
-    if (status.st_size == 0)
+    if (status.st_size == 0 && empty == EmptyFile::Refused)
         return tr("it is empty.");
     return QString();
 }

@@ -45,9 +45,17 @@ public:
     // real note file, and an end to a view that never ends.
     static constexpr int kInspectMilliseconds = 10000;
 
+    // What an empty file is: a new note file starts as one, and SQLite reads
+    // it as a database without tables.
+    enum class EmptyFile
+    {
+        Refused,
+        Read
+    };
     // What is at `file` when it is no file SQLite could read (missing, a
-    // folder, a pipe, a device, empty); empty otherwise.
-    static QString kindProblem(const QString &file);
+    // folder, a pipe, a device, empty when `empty` refuses it); empty
+    // otherwise.
+    static QString kindProblem(const QString &file, EmptyFile empty = EmptyFile::Refused);
     // Why the note tables of `database` are not the program's own; empty
     // when they are. `stickies` must be a real table (a view could run
     // forever) with the note columns; `stickies_backup` may be missing, and
