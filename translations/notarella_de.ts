@@ -266,18 +266,6 @@
 <context>
     <name>ForeignNoteFile</name>
     <message>
-        <source>it does not exist.</source>
-        <translation>sie existiert nicht.</translation>
-    </message>
-    <message>
-        <source>it is a folder.</source>
-        <translation>sie ist ein Ordner.</translation>
-    </message>
-    <message>
-        <source>it is not a regular file (a device, a pipe or a socket).</source>
-        <translation>sie ist keine gewöhnliche Datei (ein Gerät, eine Pipe oder ein Socket).</translation>
-    </message>
-    <message>
         <source>it could not be opened.</source>
         <translation>sie konnte nicht geöffnet werden.</translation>
     </message>
@@ -771,72 +759,28 @@
 <context>
     <name>NoteDatabase</name>
     <message>
-        <source>Welcome to Notarella!</source>
-        <translation>Willkommen bei Notarella!</translation>
+        <source>no note file is open</source>
+        <translation>es ist keine Notizdatei geöffnet</translation>
     </message>
     <message>
-        <source>To get started, please open the context menu (usually by &lt;b&gt;right-clicking&lt;/b&gt;) on the top portion of this sticky, and then select &lt;b&gt;Sticky Control Panel&lt;/b&gt;.</source>
-        <translation>Öffnen Sie zum Einstieg das Kontextmenü am oberen Rand dieser Notiz (meist mit einem &lt;b&gt;Rechtsklick&lt;/b&gt;) und wählen Sie dann &lt;b&gt;Notiz-Steuerzentrale&lt;/b&gt;.</translation>
+        <source>something that is not a file is in its place</source>
+        <translation>an ihrer Stelle steht etwas, das keine Datei ist</translation>
     </message>
     <message>
-        <source>it does not exist.</source>
-        <translation>sie existiert nicht.</translation>
+        <source>another file has taken its place and cannot be moved aside</source>
+        <translation>eine andere Datei hat ihren Platz eingenommen und kann nicht beiseitegelegt werden</translation>
     </message>
     <message>
-        <source>it cannot be reached: %1</source>
-        <translation>sie ist nicht erreichbar: %1</translation>
+        <source>its folder cannot be created</source>
+        <translation>ihr Ordner kann nicht angelegt werden</translation>
     </message>
     <message>
-        <source>it is a folder, not a file.</source>
-        <translation>sie ist ein Ordner, keine Datei.</translation>
+        <source>the file cannot be created or opened</source>
+        <translation>die Datei kann nicht angelegt oder geöffnet werden</translation>
     </message>
     <message>
-        <source>it is a named pipe (FIFO), not a file.</source>
-        <translation>sie ist eine benannte Pipe (FIFO), keine Datei.</translation>
-    </message>
-    <message>
-        <source>it is a device, not a file.</source>
-        <translation>sie ist ein Gerät, keine Datei.</translation>
-    </message>
-    <message>
-        <source>it is a socket or another special file, not a file.</source>
-        <translation>sie ist ein Socket oder eine andere Spezialdatei, keine gewöhnliche Datei.</translation>
-    </message>
-    <message>
-        <source>it is empty.</source>
-        <translation>sie ist leer.</translation>
-    </message>
-    <message>
-        <source>another program holds it locked.</source>
-        <translation>ein anderes Programm hält sie gesperrt.</translation>
-    </message>
-    <message>
-        <source>reading it did not end in time; it may hold a query that never ends.</source>
-        <translation>das Lesen endete nicht rechtzeitig; sie enthält möglicherweise eine Abfrage ohne Ende.</translation>
-    </message>
-    <message>
-        <source>it is damaged or cut short.</source>
-        <translation>sie ist beschädigt oder abgeschnitten.</translation>
-    </message>
-    <message>
-        <source>it is no database; its content is of another kind.</source>
-        <translation>sie ist keine Datenbank; ihr Inhalt ist von anderer Art.</translation>
-    </message>
-    <message>
-        <source>it cannot be read.</source>
-        <translation>sie kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>it holds no table of notes (&quot;stickies&quot;).</source>
-        <translation>sie enthält keine Tabelle mit Notizen (&quot;stickies&quot;).</translation>
-    </message>
-    <message>
-        <source>its &quot;%1&quot; is no table but a %2.</source>
-        <translation>ihr &quot;%1&quot; ist keine Tabelle, sondern: %2.</translation>
-    </message>
-    <message>
-        <source>its table &quot;%1&quot; has other columns than a note table.</source>
-        <translation>ihre Tabelle &quot;%1&quot; hat andere Spalten als eine Notiztabelle.</translation>
+        <source>the file cannot be created</source>
+        <translation>die Datei kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -1021,6 +965,69 @@
     <message>
         <source>The files it replaced are kept in %1.</source>
         <translation>Die dabei ersetzten Dateien liegen in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>NoteFileGuard</name>
+    <message>
+        <source>it does not exist.</source>
+        <translation>sie existiert nicht.</translation>
+    </message>
+    <message>
+        <source>it cannot be reached: %1</source>
+        <translation>sie ist nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file.</source>
+        <translation>sie ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>it is a named pipe (FIFO), not a file.</source>
+        <translation>sie ist eine benannte Pipe (FIFO), keine Datei.</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file.</source>
+        <translation>sie ist ein Gerät, keine Datei.</translation>
+    </message>
+    <message>
+        <source>it is a socket or another special file, not a file.</source>
+        <translation>sie ist ein Socket oder eine andere Spezialdatei, keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>it is empty.</source>
+        <translation>sie ist leer.</translation>
+    </message>
+    <message>
+        <source>another program holds it locked.</source>
+        <translation>ein anderes Programm hält sie gesperrt.</translation>
+    </message>
+    <message>
+        <source>reading it did not end in time; it may hold a query that never ends.</source>
+        <translation>das Lesen endete nicht rechtzeitig; sie enthält möglicherweise eine Abfrage ohne Ende.</translation>
+    </message>
+    <message>
+        <source>it is damaged or cut short.</source>
+        <translation>sie ist beschädigt oder abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>it is no database; its content is of another kind.</source>
+        <translation>sie ist keine Datenbank; ihr Inhalt ist von anderer Art.</translation>
+    </message>
+    <message>
+        <source>it cannot be read.</source>
+        <translation>sie kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>it holds no table of notes (&quot;stickies&quot;).</source>
+        <translation>sie enthält keine Tabelle mit Notizen (&quot;stickies&quot;).</translation>
+    </message>
+    <message>
+        <source>its &quot;%1&quot; is no table but a %2.</source>
+        <translation>ihr &quot;%1&quot; ist keine Tabelle, sondern: %2.</translation>
+    </message>
+    <message>
+        <source>its table &quot;%1&quot; has other columns than a note table.</source>
+        <translation>ihre Tabelle &quot;%1&quot; hat andere Spalten als eine Notiztabelle.</translation>
     </message>
 </context>
 <context>
@@ -2889,6 +2896,17 @@
     <message>
         <source>E&amp;xit</source>
         <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeNote</name>
+    <message>
+        <source>Welcome to Notarella!</source>
+        <translation>Willkommen bei Notarella!</translation>
+    </message>
+    <message>
+        <source>To get started, please open the context menu (usually by &lt;b&gt;right-clicking&lt;/b&gt;) on the top portion of this sticky, and then select &lt;b&gt;Sticky Control Panel&lt;/b&gt;.</source>
+        <translation>Öffnen Sie zum Einstieg das Kontextmenü am oberen Rand dieser Notiz (meist mit einem &lt;b&gt;Rechtsklick&lt;/b&gt;) und wählen Sie dann &lt;b&gt;Notiz-Steuerzentrale&lt;/b&gt;.</translation>
     </message>
 </context>
 <context>

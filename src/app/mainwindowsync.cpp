@@ -56,7 +56,7 @@ QList<NoteRecord> MainWindow::syncedRecords() const
     QList<NoteRecord> records = collectRecords();
     // The welcome note every new installation makes stays on its computer
     // while untouched: two computers joining a folder would show two.
-    const QString welcome = NoteDatabase::welcomeDocument();
+    const QString welcome = WelcomeNote::document();
     records.removeIf([this, &welcome](const NoteRecord &record) {
         return record.message == welcome && !m_sync->state().entryOfNote(record.id);
     });

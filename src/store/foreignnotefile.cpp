@@ -1,10 +1,8 @@
 #include "store/foreignnotefile.h"
 
-#include "store/notedatabase.h"
+#include "store/noteschema.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -25,14 +23,6 @@ constexpr int kStepsBetweenChecks = 10000;
 // 64 MB: three times the largest picture kept with the notes.
 constexpr int kMaxValueBytes = 64 * 1024 * 1024;
 
-sqlite3 *handleOf(const QSqlDatabase &database)
-{
-    const QVariant handle = database.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(handle.constData());
-}
-
 } // namespace
 
 ForeignNoteFile::ForeignNoteFile(const QString &path, int statementLimitMs)
@@ -43,13 +33,11 @@ ForeignNoteFile::ForeignNoteFile(const QString &path, int statementLimitMs)
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(path);
     m_database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    m_clock.start();
 }
 
 ForeignNoteFile::~ForeignNoteFile()
 {
-    if (sqlite3 *handle = handleOf(m_database))
-        sqlite3_progress_handler(handle, 0, nullptr, nullptr);
+    m_guard.reset();
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
@@ -57,28 +45,20 @@ ForeignNoteFile::~ForeignNoteFile()
 
 QString ForeignNoteFile::noteColumns()
 {
-    return NoteDatabase::columnNames().join(QStringLiteral(", "));
+    return NoteSchema::columnList();
 }
 
 void ForeignNoteFile::setStopCheck(std::function<bool()> stop)
 {
-    m_stop = std::move(stop);
-}
-
-int ForeignNoteFile::progressHandler(void *self)
-{
-    auto *file = static_cast<ForeignNoteFile *>(self);
-    if (file->m_clock.elapsed() > file->m_limitMs || (file->m_stop && file->m_stop())) {
-        file->m_stopped = true;
-        return 1; // SQLite ends the statement with SQLITE_INTERRUPT
-    }
-    return 0;
+    m_stop = stop;
+    if (m_guard)
+        m_guard->setStopCheck(std::move(stop));
 }
 
 void ForeignNoteFile::restartClock()
 {
-    m_stopped = false;
-    m_clock.restart();
+    if (m_guard)
+        m_guard->restartClock();
 }
 
 bool ForeignNoteFile::run(QSqlQuery &query, const QString &sql)
@@ -90,26 +70,23 @@ bool ForeignNoteFile::run(QSqlQuery &query, const QString &sql)
 QString ForeignNoteFile::open()
 {
     // SQLite would wait on a FIFO for a writer and read a device forever.
-    const QFileInfo info(m_path);
-    if (!info.exists())
-        return tr("it does not exist.");
-    if (info.isDir())
-        return tr("it is a folder.");
-    if (!info.isFile())
-        return tr("it is not a regular file (a device, a pipe or a socket).");
+    if (const QString problem = NoteFileGuard::kindProblem(m_path, NoteFileGuard::EmptyFile::Read);
+        !problem.isEmpty())
+        return problem;
     if (!m_database.open()) {
         const QString text = m_database.lastError().text().trimmed();
         return text.isEmpty() ? tr("it could not be opened.") : text;
     }
-    sqlite3 *handle = handleOf(m_database);
+    sqlite3 *handle = NoteFileGuard::handleOf(m_database);
     if (!handle)
         return tr("it could not be opened.");
-    sqlite3_progress_handler(handle, kStepsBetweenChecks, &ForeignNoteFile::progressHandler, this);
+    m_guard.emplace(m_database, m_limitMs, kStepsBetweenChecks);
+    m_guard->setStopCheck(m_stop);
     // No text or picture a note holds comes near this; a column computed on
     // reading could otherwise make one of gigabytes.
     sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
     QString why;
-    if (!isTableWith(QStringLiteral("stickies"), NoteDatabase::columnNames(), &why))
+    if (!isTableWith(QStringLiteral("stickies"), NoteSchema::columns(), &why))
         return why;
     return QString();
 }
@@ -124,7 +101,7 @@ bool ForeignNoteFile::hasPictureTable()
 bool ForeignNoteFile::isTableWith(const QString &name, const QStringList &columns, QString *why)
 {
     const auto failed = [&](const QSqlQuery &query) {
-        if (m_stopped)
+        if (wasStopped())
             *why = tr("reading it took too long; it may be damaged or made to hold up the "
                       "program.");
         else if (const QString text = query.lastError().text().trimmed(); !text.isEmpty())

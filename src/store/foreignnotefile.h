@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "store/notefileguard.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QSqlQuery;
 
@@ -44,7 +46,7 @@ public:
     void restartClock();
 
     // Whether the last statement was stopped for its time or by the stop check.
-    bool wasStopped() const { return m_stopped; }
+    bool wasStopped() const { return m_guard && m_guard->wasStopped(); }
 
     // Whether a table "pictures" (hash, data) is there, a real table too.
     bool hasPictureTable();
@@ -55,7 +57,6 @@ public:
     QSqlDatabase database() const { return m_database; }
 
 private:
-    static int progressHandler(void *self);
     // Whether `name` is a real table with every column of `columns`.
     bool isTableWith(const QString &name, const QStringList &columns, QString *why);
 
@@ -63,7 +64,7 @@ private:
     QString m_connectionName;
     QSqlDatabase m_database;
     int m_limitMs;
-    QElapsedTimer m_clock;
     std::function<bool()> m_stop;
-    bool m_stopped = false;
+    // Stops the statements that run too long, once the file is open.
+    std::optional<NoteFileGuard> m_guard;
 };

@@ -1,66 +1,24 @@
 #include "store/notedatabase.h"
 
-#include <algorithm>
-
 #include "base/tracing.h"
 #include "platform/privatefile.h"
+#include "store/notefileguard.h"
 
-#include <QAtomicInteger>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
 
-#include <cerrno>
-#include <cstring>
-#include <sqlite3.h>
-#include <sys/stat.h>
+#include <algorithm>
 
 using namespace RecordCodec;
 
 const QString NoteDatabase::kConnectionName = QStringLiteral("sqlite");
-// The stored schema text is kept exactly as earlier versions wrote it,
-// including the type name of alwaysontop.
-const QString NoteDatabase::kCreateTableStatement = QStringLiteral(
-    "CREATE TABLE stickies (  id           NUMBER(10),  visible      VARCHAR2(3),  colorRGB     "
-    "VARCHAR2(7),  colorName    VARCHAR2(50),  creationDate NUMBER(20),  originalReminderDate "
-    "NUMBER(20),  reminderDate NUMBER(20),  periodicMask NUMBER(1000),   locked       VARCHAR2(3), "
-    "  alwaysontop  VATCHAR2(3),   message      VARCHAR2(10000),  xPos         NUMBER(5),  yPos    "
-    "     NUMBER(5),  width        NUMBER(5),  height       NUMBER(5),  taskbarentry VARCHAR2(3))");
-const QString NoteDatabase::kCreateBackupStatement =
-    QStringLiteral("CREATE TABLE stickies_backup AS SELECT * FROM stickies");
 
 namespace {
-
-const QString kInsertStatement = QStringLiteral(
-    "INSERT INTO STICKIES ( id, visible, colorRGB, colorName, creationDate, "
-    "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, xPos, yPos, "
-    "width, height, taskbarentry ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? )");
-
-// Rewrites one row in place, keeping its position in the table.
-const QString kUpdateStatement = QStringLiteral(
-    "UPDATE %1 SET id = ?, visible = ?, colorRGB = ?, colorName = ?, creationDate = ?, "
-    "originalReminderDate = ?, reminderDate = ?, periodicMask = ?, locked = ?, alwaysontop = ?, "
-    "message = ?, xPos = ?, yPos = ?, width = ?, height = ?, taskbarentry = ? WHERE rowid = ?");
-
-QString selectStatement(const QString &table, bool messageAsBytes = false)
-{
-    return QStringLiteral("SELECT id,        visible,        colorRGB,        colorName,        "
-                          "creationDate,        originalReminderDate,        reminderDate,        "
-                          "periodicMask,        locked,        alwaysontop,        %1,        "
-                          "xPos,        yPos,        width,        height,        taskbarentry   "
-                          "FROM ")
-               .arg(messageAsBytes ? QStringLiteral("CAST(message AS BLOB)")
-                                   : QStringLiteral("message")) +
-           table;
-}
 
 // SQLite's primary codes for a file whose pages do not hold what they should.
 bool isDamage(const QSqlError &error)
@@ -70,149 +28,9 @@ bool isDamage(const QSqlError &error)
     return numeric && (code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */);
 }
 
-QString timeStamp()
+QString tr(const char *text)
 {
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-}
-
-// The columns of the note tables, in table order.
-const QStringList kColumns = {
-    QStringLiteral("id"),           QStringLiteral("visible"),
-    QStringLiteral("colorRGB"),     QStringLiteral("colorName"),
-    QStringLiteral("creationDate"), QStringLiteral("originalReminderDate"),
-    QStringLiteral("reminderDate"), QStringLiteral("periodicMask"),
-    QStringLiteral("locked"),       QStringLiteral("alwaysontop"),
-    QStringLiteral("message"),      QStringLiteral("xPos"),
-    QStringLiteral("yPos"),         QStringLiteral("width"),
-    QStringLiteral("height"),       QStringLiteral("taskbarentry")};
-
-// How long a look into a file may take: enough to count the notes of any
-// real note file, and an end to a view that never ends.
-constexpr int kInspectMilliseconds = 10000;
-
-// Stops any statement of `database` once `milliseconds` are over, for as long
-// as it lives.
-class TimeLimit
-{
-public:
-    TimeLimit(const QSqlDatabase &database, int milliseconds) : m_deadline(milliseconds)
-    {
-        const QVariant handle = database.driver()->handle();
-        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-            m_handle = *static_cast<sqlite3 *const *>(handle.constData());
-        if (m_handle)
-            sqlite3_progress_handler(m_handle, 1000, &TimeLimit::over, this);
-    }
-    ~TimeLimit()
-    {
-        if (m_handle)
-            sqlite3_progress_handler(m_handle, 0, nullptr, nullptr);
-    }
-    TimeLimit(const TimeLimit &) = delete;
-    TimeLimit &operator=(const TimeLimit &) = delete;
-
-private:
-    static int over(void *self) { return static_cast<TimeLimit *>(self)->m_deadline.hasExpired(); }
-
-    sqlite3 *m_handle = nullptr;
-    QDeadlineTimer m_deadline;
-};
-
-// What is at `file` when it is no file SQLite could read; empty otherwise.
-QString kindProblem(const QString &file)
-{
-    struct stat status = {};
-    if (::stat(QFile::encodeName(file).constData(), &status) != 0)
-        return errno == ENOENT
-                   ? QCoreApplication::translate("NoteDatabase", "it does not exist.")
-                   : QCoreApplication::translate("NoteDatabase", "it cannot be reached: %1")
-                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
-    if (S_ISDIR(status.st_mode))
-        return QCoreApplication::translate("NoteDatabase", "it is a folder, not a file.");
-    if (S_ISFIFO(status.st_mode))
-        return QCoreApplication::translate("NoteDatabase",
-                                           "it is a named pipe (FIFO), not a file.");
-    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-        return QCoreApplication::translate("NoteDatabase", "it is a device, not a file.");
-    if (!S_ISREG(status.st_mode))
-        return QCoreApplication::translate("NoteDatabase",
-                                           "it is a socket or another special file, not a file.");
-    if (status.st_size == 0)
-        return QCoreApplication::translate("NoteDatabase", "it is empty.");
-    return QString();
-}
-
-// A failed statement's reason in words for the user; never empty.
-QString reasonOf(const QSqlError &error)
-{
-    bool numeric = false;
-    switch (error.nativeErrorCode().toInt(&numeric) & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return QCoreApplication::translate("NoteDatabase", "another program holds it locked.");
-    case SQLITE_INTERRUPT:
-        return QCoreApplication::translate(
-            "NoteDatabase", "reading it did not end in time; it may hold a query that never ends.");
-    case SQLITE_CORRUPT:
-        return QCoreApplication::translate("NoteDatabase", "it is damaged or cut short.");
-    case SQLITE_NOTADB:
-        return QCoreApplication::translate("NoteDatabase",
-                                           "it is no database; its content is of another kind.");
-    default:
-        break;
-    }
-    const QString text = error.text().trimmed();
-    return text.isEmpty() ? QCoreApplication::translate("NoteDatabase", "it cannot be read.")
-                          : text;
-}
-
-// Why the note tables of `database` are not the program's own; empty when
-// they are. `stickies` must be a real table (a view could run forever) with
-// the note columns; `stickies_backup` may be missing, and is otherwise such a
-// table too.
-QString schemaProblem(const QSqlDatabase &database)
-{
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    for (const QString &table : {QStringLiteral("stickies"), QStringLiteral("stickies_backup")}) {
-        if (!query.exec(
-                QStringLiteral("SELECT type FROM sqlite_master WHERE name = '%1' COLLATE NOCASE")
-                    .arg(table)))
-            return reasonOf(query.lastError());
-        if (!query.next()) {
-            if (query.lastError().isValid())
-                return reasonOf(query.lastError());
-            if (table == QLatin1String("stickies"))
-                return QCoreApplication::translate("NoteDatabase",
-                                                   "it holds no table of notes (\"stickies\").");
-            continue;
-        }
-        const QString type = query.value(0).toString();
-        if (type != QLatin1String("table"))
-            return QCoreApplication::translate("NoteDatabase", "its \"%1\" is no table but a %2.")
-                .arg(table, type);
-        QStringList columns;
-        if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
-            return reasonOf(query.lastError());
-        while (query.next())
-            columns.append(query.value(1).toString().toLower());
-        QStringList expected;
-        for (const QString &column : kColumns)
-            expected.append(column.toLower());
-        if (columns != expected)
-            return QCoreApplication::translate(
-                       "NoteDatabase", "its table \"%1\" has other columns than a note table.")
-                .arg(table);
-    }
-    return QString();
-}
-
-bool execute(QSqlQuery &query, const QString &statement)
-{
-    if (query.exec(statement))
-        return true;
-    qCDebug(lcStore) << "statement failed:" << statement.left(60) << query.lastError().text();
-    return false;
+    return QCoreApplication::translate("NoteDatabase", text);
 }
 
 } // namespace
@@ -258,11 +76,12 @@ NoteDatabase::OpenResult NoteDatabase::openConnection(NewFile newFile)
     bool usable = m_database.isValid() && QFileInfo(m_file).isFile() && m_database.open();
     QSqlQuery query(m_database);
     if (usable) {
-        const TimeLimit limit(m_database, kInspectMilliseconds);
+        const NoteFileGuard limit(m_database, NoteFileGuard::kInspectMilliseconds);
         usable =
             query.exec(
                 QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE tbl_name = 'stickies'")) &&
-            query.next() && (query.value(0).toInt() == 0 || schemaProblem(m_database).isEmpty());
+            query.next() &&
+            (query.value(0).toInt() == 0 || NoteFileGuard::schemaProblem(m_database).isEmpty());
     }
     if (!usable) {
         qCDebug(lcStore) << "cannot open" << m_file << m_database.lastError().text()
@@ -323,19 +142,14 @@ void NoteDatabase::createTables(NewFile newFile)
     // table without its welcome note and backup.
     const bool inTransaction = m_database.transaction();
     QSqlQuery query(m_database);
-    execute(query, kCreateTableStatement);
+    SqlStatement::run(query, nullptr, NoteSchema::kCreateTableStatement);
     if (newFile == NewFile::WithWelcomeNote) {
-        query.prepare(QStringLiteral(
-            "INSERT INTO STICKIES ( id, visible, colorRGB, colorName, creationDate, "
-            "originalReminderDate, reminderDate, periodicMask, locked, alwaysontop, message, "
-            "xPos, yPos, width, height, taskbarentry ) VALUES ( 1, 'YES', '#FFFF00', 'Yellow', ?, "
-            "0, 0, '', 'YES', 'NO', ?, 200, 200, 300, 200, 'YES' )"));
-        query.bindValue(0, QDateTime::currentSecsSinceEpoch());
-        query.bindValue(1, welcomeDocument());
+        query.prepare(NoteSchema::insert(NoteSchema::kNotesTable));
+        bindRecord(query, WelcomeNote::record(QDateTime::currentDateTime()));
         if (!query.exec())
             qCDebug(lcStore) << "welcome note not inserted:" << query.lastError().text();
     }
-    execute(query, kCreateBackupStatement);
+    SqlStatement::run(query, nullptr, NoteSchema::kCreateBackupStatement);
     if (inTransaction && !m_database.commit())
         qCDebug(lcStore) << "new tables not written:" << m_database.lastError().text();
 }
@@ -344,7 +158,7 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
 {
     m_lastError.clear();
     if (m_file.isEmpty()) {
-        m_lastError = QStringLiteral("no note file is open");
+        m_lastError = tr("no note file is open");
         return false;
     }
     if (!reopenIfFileChanged())
@@ -361,8 +175,8 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
     // after that would be committed statement by statement.
     const bool backupKnown = m_stored.has_value();
     const bool written = writeBackupTable() &&
-                         (m_stored ? syncTable(QStringLiteral("stickies"), *m_stored, records)
-                                   : rewriteTable(QStringLiteral("stickies"), records)) &&
+                         (m_stored ? syncTable(NoteSchema::kNotesTable, *m_stored, records)
+                                   : rewriteTable(NoteSchema::kNotesTable, records)) &&
                          m_trash.writeChanges(&m_lastError) && m_sync.writeChanges(&m_lastError) &&
                          m_pictures.write(m_database, records + trashedRecords(), &m_lastError);
     if (written) {
@@ -387,8 +201,8 @@ bool NoteDatabase::save(const QList<NoteRecord> &records)
 
 bool NoteDatabase::reopenIfFileChanged()
 {
-    const std::optional<Platform::FileIdentity> atPath = Platform::fileIdentity(m_file);
-    if (m_database.isOpen() && m_identity && atPath == m_identity)
+    const NoteFileGuard::AtPath atPath = NoteFileGuard::atPath(m_file, m_identity);
+    if (m_database.isOpen() && atPath == NoteFileGuard::AtPath::Same)
         return true;
 
     if (m_database.isOpen()) {
@@ -397,16 +211,15 @@ bool NoteDatabase::reopenIfFileChanged()
         qCWarning(lcStore) << "the note file at" << m_file << "is no longer the one opened";
         closeConnection();
         Incident incident;
-        if (atPath && !QFileInfo(m_file).isFile()) {
-            m_lastError = QStringLiteral("something that is not a file is in its place");
+        if (atPath == NoteFileGuard::AtPath::NotAFile) {
+            m_lastError = tr("something that is not a file is in its place");
             return false;
         }
-        if (atPath) {
+        if (atPath != NoteFileGuard::AtPath::Gone) {
             incident.kind = Incident::Kind::Replaced;
             incident.keptAs = putAside(QStringLiteral(".replaced-"));
             if (incident.keptAs.isEmpty()) {
-                m_lastError = QStringLiteral("another file has taken its place and cannot be "
-                                             "moved aside");
+                m_lastError = tr("another file has taken its place and cannot be moved aside");
                 return false;
             }
         }
@@ -416,8 +229,8 @@ bool NoteDatabase::reopenIfFileChanged()
     const OpenResult result = openConnection(NewFile::Empty);
     if (result != OpenResult::Opened) {
         m_lastError = result == OpenResult::DirectoryFailed
-                          ? QStringLiteral("its folder cannot be created")
-                          : QStringLiteral("the file cannot be created or opened");
+                          ? tr("its folder cannot be created")
+                          : tr("the file cannot be created or opened");
         return false;
     }
     if (m_pendingIncident)
@@ -427,79 +240,25 @@ bool NoteDatabase::reopenIfFileChanged()
 
 QString NoteDatabase::putFileAside(const QString &file, const QString &suffix)
 {
-    QString aside = file + suffix + timeStamp();
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = file + suffix + timeStamp() + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(file, aside)) {
-        qCWarning(lcStore) << "cannot move" << file << "to" << aside;
-        return QString();
-    }
-    // What SQLite keeps beside the file belongs to it, not to the next file
-    // of that name, into which SQLite would otherwise roll it.
-    for (const QString &companion :
-         {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        if (QFileInfo::exists(file + companion) &&
-            !QFile::rename(file + companion, aside + companion))
-            qCWarning(lcStore) << "cannot move" << file + companion << "along with the file";
-    }
-    return aside;
-}
-
-const QStringList &NoteDatabase::columnNames()
-{
-    return kColumns;
+    return NoteFileGuard::putAside(file, suffix);
 }
 
 NoteDatabase::FileCheck NoteDatabase::inspect(const QString &file)
 {
-    FileCheck check;
-    check.problem = kindProblem(file);
-    if (!check.problem.isEmpty())
-        return check;
-    static QAtomicInteger<int> serial;
-    const QString name = QStringLiteral("note-file-check-%1").arg(serial.fetchAndAddRelaxed(1));
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.setConnectOptions(
-            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=1000"));
-        if (!database.open()) {
-            check.problem = reasonOf(database.lastError());
-        } else {
-            const TimeLimit limit(database, kInspectMilliseconds);
-            check.problem = schemaProblem(database);
-            QSqlQuery query(database);
-            const auto count = [&](const QString &table) {
-                if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) || !query.next())
-                    return -1;
-                return query.value(0).toInt();
-            };
-            if (check.problem.isEmpty()) {
-                check.notes = count(QStringLiteral("stickies"));
-                // An empty `stickies` loads the backup table, when there is one.
-                if (check.notes == 0)
-                    check.notes = std::max(0, count(QStringLiteral("stickies_backup")));
-                if (check.notes < 0)
-                    check.problem = reasonOf(query.lastError());
-            }
-        }
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return check;
+    return NoteFileGuard::inspect(file);
 }
 
 bool NoteDatabase::writeBackupTable()
 {
-    const QString backup = QStringLiteral("stickies_backup");
+    const QString &backup = NoteSchema::kBackupTable;
     if (m_stored && m_backup)
         return syncTable(backup, *m_backup, *m_stored);
     QSqlQuery query(m_database);
     // A file made elsewhere may lack the backup table; it gets one.
     if (!tableExists(backup))
-        return run(query, kCreateBackupStatement);
-    return run(query, QStringLiteral("DELETE FROM stickies_backup")) &&
-           run(query, QStringLiteral("INSERT INTO stickies_backup SELECT * FROM stickies"));
+        return run(query, NoteSchema::kCreateBackupStatement);
+    return run(query, QStringLiteral("DELETE FROM ") + backup) &&
+           run(query, NoteSchema::copyIntoBackup());
 }
 
 bool NoteDatabase::rewriteTable(const QString &table, const QList<NoteRecord> &records)
@@ -507,7 +266,7 @@ bool NoteDatabase::rewriteTable(const QString &table, const QList<NoteRecord> &r
     QSqlQuery query(m_database);
     if (!run(query, QStringLiteral("DELETE FROM ") + table))
         return false;
-    if (!query.prepare(QString(kInsertStatement).replace(QLatin1String("STICKIES"), table)))
+    if (!query.prepare(NoteSchema::insert(table)))
         return failed(query);
     for (const NoteRecord &record : records) {
         bindRecord(query, record);
@@ -526,7 +285,7 @@ bool NoteDatabase::syncTable(const QString &table, const QList<NoteRecord> &stor
     for (qsizetype i = 0; i < common; ++i) {
         if (stored.at(i) == records.at(i))
             continue;
-        if (!prepared && !update.prepare(QString(kUpdateStatement).arg(table)))
+        if (!prepared && !update.prepare(NoteSchema::updateRow(table)))
             return failed(update);
         prepared = true;
         bindRecord(update, records.at(i));
@@ -543,7 +302,7 @@ bool NoteDatabase::syncTable(const QString &table, const QList<NoteRecord> &stor
             return false;
     }
     if (records.size() > stored.size()) {
-        if (!query.prepare(QString(kInsertStatement).replace(QLatin1String("STICKIES"), table)))
+        if (!query.prepare(NoteSchema::insert(table)))
             return failed(query);
         for (qsizetype i = stored.size(); i < records.size(); ++i) {
             bindRecord(query, records.at(i));
@@ -552,22 +311,6 @@ bool NoteDatabase::syncTable(const QString &table, const QList<NoteRecord> &stor
         }
     }
     return true;
-}
-
-// Runs `statement`, or the prepared statement when it is empty.
-bool NoteDatabase::run(QSqlQuery &query, const QString &statement)
-{
-    const bool ok = statement.isEmpty() ? query.exec() : query.exec(statement);
-    return ok || failed(query);
-}
-
-// Keeps the reason of a failed statement as the reason of the save.
-bool NoteDatabase::failed(const QSqlQuery &query)
-{
-    const QSqlError error = query.lastError();
-    m_lastError = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    qCDebug(lcStore) << "statement failed:" << query.lastQuery().left(60) << error.text();
-    return false;
 }
 
 bool NoteDatabase::transactionOpen() const
@@ -623,7 +366,7 @@ QList<NoteRecord> NoteDatabase::load()
     m_trash.read();
     m_sync.read();
     m_pictures.load(m_database);
-    TableRead notes = readTable(QStringLiteral("stickies"));
+    TableRead notes = readTable(NoteSchema::kNotesTable);
     const bool notesUsable = !notes.damaged && !notes.records.isEmpty();
     if (notesUsable) {
         QSqlQuery query(m_database);
@@ -642,15 +385,15 @@ QList<NoteRecord> NoteDatabase::load()
 
     // An empty `stickies` is taken as damaged by an earlier failure: the
     // backup holds the save before.
-    TableRead backup = readTable(QStringLiteral("stickies_backup"));
+    TableRead backup = readTable(NoteSchema::kBackupTable);
     if (!notes.damaged && !backup.damaged) {
         m_dataVersion = dataVersion();
         return backup.records;
     }
     if (backup.damaged)
-        backup = recoverTable(QStringLiteral("stickies_backup"), notes.records.size());
+        backup = recoverTable(NoteSchema::kBackupTable, notes.records.size());
     if (notes.damaged)
-        notes = recoverTable(QStringLiteral("stickies"), backup.records.size());
+        notes = recoverTable(NoteSchema::kNotesTable, backup.records.size());
 
     // Some notes cannot be read: every readable one is kept, with the notes
     // of the save before that are missing from what `stickies` still gives.
@@ -685,7 +428,7 @@ NoteDatabase::TableRead NoteDatabase::readTable(const QString &table) const
     const bool utf8 = query.exec(QStringLiteral("PRAGMA encoding")) && query.next() &&
                       query.value(0).toString() == QLatin1String("UTF-8");
     query.finish();
-    if (query.exec(selectStatement(table, utf8))) {
+    if (query.exec(NoteSchema::select(table, utf8))) {
         while (query.next())
             read.records.append(decodeRecord(query));
     }
@@ -704,8 +447,7 @@ NoteDatabase::TableRead NoteDatabase::recoverTable(const QString &table,
     TableRead read;
     read.damaged = true;
     QMap<qint64, NoteRecord> rows;
-    const QString select = QStringLiteral("SELECT rowid, ") +
-                           selectStatement(table).mid(QStringLiteral("SELECT ").size());
+    const QString select = NoteSchema::select(table, false, QStringLiteral("rowid, "));
     qint64 lastFromFront = 0;
     qint64 firstFromBack = -1;
     for (const bool backwards : {false, true}) {
@@ -763,9 +505,8 @@ bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &recor
     const OpenResult result = copy.open(QFileInfo(file).absolutePath(), file, NewFile::Empty);
     if (result != OpenResult::Opened) {
         if (error)
-            *error = result == OpenResult::DirectoryFailed
-                         ? QStringLiteral("its folder cannot be created")
-                         : QStringLiteral("the file cannot be created");
+            *error = result == OpenResult::DirectoryFailed ? tr("its folder cannot be created")
+                                                           : tr("the file cannot be created");
         return false;
     }
     copy.m_trash.replace(trash);
@@ -774,38 +515,4 @@ bool NoteDatabase::writeCopy(const QString &file, const QList<NoteRecord> &recor
     if (error)
         *error = copy.lastError();
     return false;
-}
-
-QString NoteDatabase::welcomeDocument()
-{
-    const QString paragraph =
-        QStringLiteral("margin-top:12px; margin-bottom:12px; margin-left:0px; margin-right:0px; "
-                       "-qt-block-indent:0; text-indent:0px;");
-    const QString pristina = QStringLiteral("font-family:'Pristina'; font-size:14pt;");
-    // The texts are written in the language of the start that creates the
-    // file; the translator keeps the <b> marks, which become the bold spans.
-    const QString title =
-        QCoreApplication::translate("NoteDatabase", "Welcome to Notarella!").toHtmlEscaped();
-    QString instruction =
-        QCoreApplication::translate("NoteDatabase",
-                                    "To get started, please open the context menu (usually by "
-                                    "<b>right-clicking</b>) on the top portion of this sticky, "
-                                    "and then select <b>Sticky Control Panel</b>.")
-            .toHtmlEscaped();
-    instruction.replace(
-        QLatin1String("&lt;b&gt;"),
-        QStringLiteral("</span><span style=\" %1 font-weight:600;\">").arg(pristina));
-    instruction.replace(QLatin1String("&lt;/b&gt;"),
-                        QStringLiteral("</span><span style=\" %1\">").arg(pristina));
-    return QStringLiteral(
-               "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
-               "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
-               "<html><head><meta name=\"qrichtext\" content=\"1\" />"
-               "<style type=\"text/css\">\np, li { white-space: pre-wrap; }\n</style></head>"
-               "<body style=\" white-space: pre-wrap; font-family:'MS Shell Dlg'; "
-               "font-weight:400; font-style:normal; text-decoration:none;\">\n"
-               "<p align=\"center\" style=\" %1\"><span style=\" font-size:14pt; "
-               "font-weight:600; font-style:italic; color:#ff0000;\">%3</span></p>\n"
-               "<p style=\" %1\"><span style=\" %2\">%4</span></p></body></html>")
-        .arg(paragraph, pristina, title, instruction);
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "platform/fileidentity.h"
+#include "store/notefileguard.h"
 #include "store/notepictures.h"
 #include "store/noterecord.h"
+#include "store/noteschema.h"
 #include "store/notesynctable.h"
 #include "store/notetrash.h"
+#include "store/sqlstatement.h"
+#include "store/welcomenote.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -17,35 +21,18 @@ class QSqlError;
 class QSqlQuery;
 
 // The per-user note database: the tables `stickies` (the notes as last saved)
-// and `stickies_backup` (the save before that), and the deleted notes (see
-// NoteTrash).
+// and `stickies_backup` (the save before that; see NoteSchema), and the
+// deleted notes (see NoteTrash). A new file starts with the WelcomeNote.
 class NoteDatabase
 {
 public:
-    // Moves `file` (and the journal, write-ahead log and shared-memory index
-    // SQLite keeps beside it) to `<file><suffix><date-time>`, numbered when
-    // that name is taken; returns the new name, or an empty text when it
-    // cannot be moved. Nothing is ever removed.
+    // The guard's, for the callers that handle a note file by its path (a
+    // restore, a start that cannot open it): see NoteFileGuard::putAside().
     static QString putFileAside(const QString &file, const QString &suffix);
 
-    // What a look at a file that should hold notes found out, without
-    // changing it.
-    struct FileCheck
-    {
-        // Why it is no usable note file, in words for the user after "is not
-        // a Notarella note file:"; empty when it is one.
-        QString problem;
-        // The notes a load would find (the backup table's when `stickies` is
-        // empty); -1 when it is not usable.
-        int notes = -1;
-    };
-    // Looks at `file` read-only: what kind of file it is, whether its tables
-    // are the program's own, and how many notes it holds. Statements that run
-    // too long are stopped, so no content can keep it waiting.
+    using FileCheck = NoteFileGuard::FileCheck;
+    // See NoteFileGuard::inspect().
     static FileCheck inspect(const QString &file);
-
-    // The columns of the note tables, in table order.
-    static const QStringList &columnNames();
 
     enum class OpenResult
     {
@@ -86,8 +73,6 @@ public:
     };
 
     static const QString kConnectionName;
-    static const QString kCreateTableStatement;
-    static const QString kCreateBackupStatement;
 
     explicit NoteDatabase(const QString &connectionName = kConnectionName);
     ~NoteDatabase();
@@ -142,8 +127,6 @@ public:
     static bool writeCopy(const QString &file, const QList<NoteRecord> &records, QString *error,
                           const QList<TrashedNote> &trash = {});
 
-    static QString welcomeDocument();
-
 private:
     struct TableRead
     {
@@ -160,14 +143,21 @@ private:
     bool rewriteTable(const QString &table, const QList<NoteRecord> &records);
     bool syncTable(const QString &table, const QList<NoteRecord> &stored,
                    const QList<NoteRecord> &records);
-    bool run(QSqlQuery &query, const QString &statement = QString());
-    bool failed(const QSqlQuery &query);
+    // A step of a save: a failure keeps its reason as the save's.
+    bool run(QSqlQuery &query, const QString &statement = QString())
+    {
+        return SqlStatement::run(query, &m_lastError, statement);
+    }
+    bool failed(const QSqlQuery &query) { return SqlStatement::failed(query, &m_lastError); }
     bool transactionOpen() const;
     bool tableExists(const QString &table) const;
     TableRead readTable(const QString &table) const;
     TableRead recoverTable(const QString &table, qsizetype expectedRows) const;
     void replaceDamagedFile(const QList<NoteRecord> &records, Incident incident);
-    QString putAside(const QString &suffix) const { return putFileAside(m_file, suffix); }
+    QString putAside(const QString &suffix) const
+    {
+        return NoteFileGuard::putAside(m_file, suffix);
+    }
     qint64 dataVersion() const;
     void forgetContent();
     // The deleted notes, whose pictures the file keeps as well.

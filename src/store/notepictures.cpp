@@ -2,6 +2,7 @@
 
 #include "base/tracing.h"
 #include "store/picturestore.h"
+#include "store/sqlstatement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -10,16 +11,6 @@ const QString NotePictures::kCreateTableStatement =
     QStringLiteral("CREATE TABLE pictures (hash TEXT PRIMARY KEY, data BLOB)");
 
 namespace {
-
-bool refused(const QSqlQuery &query, QString *error)
-{
-    const QSqlError sqlError = query.lastError();
-    if (error)
-        *error = sqlError.databaseText().isEmpty() ? sqlError.text() : sqlError.databaseText();
-    qCDebug(lcStore) << "pictures: statement failed:" << query.lastQuery().left(60)
-                     << sqlError.text();
-    return false;
-}
 
 QSet<QString> referencedBy(const QList<NoteRecord> &records)
 {
@@ -48,14 +39,14 @@ bool NotePictures::knowWhatFileHolds(const QSqlDatabase &database, QString *erro
     if (!query.exec(QStringLiteral(
             "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'pictures'")) ||
         !query.next())
-        return refused(query, error);
+        return SqlStatement::failed(query, error);
     // A file gets the table with its first picture.
     m_tableExists = query.value(0).toInt() > 0;
     QSet<QString> hashes;
     if (m_tableExists) {
         query.setForwardOnly(true);
         if (!query.exec(QStringLiteral("SELECT hash FROM pictures")))
-            return refused(query, error);
+            return SqlStatement::failed(query, error);
         while (query.next())
             hashes.insert(query.value(0).toString());
     }
@@ -86,17 +77,17 @@ bool NotePictures::write(const QSqlDatabase &database, const QList<NoteRecord> &
         if (!m_tableExists) {
             QSqlQuery create(database);
             if (!create.exec(kCreateTableStatement))
-                return refused(create, error);
+                return SqlStatement::failed(create, error);
             m_tableExists = true;
         }
         if (!prepared && !insert.prepare(QStringLiteral(
                              "INSERT OR IGNORE INTO pictures (hash, data) VALUES (?, ?)")))
-            return refused(insert, error);
+            return SqlStatement::failed(insert, error);
         prepared = true;
         insert.bindValue(0, hash);
         insert.bindValue(1, bytes);
         if (!insert.exec())
-            return refused(insert, error);
+            return SqlStatement::failed(insert, error);
         m_inFile->insert(hash);
     }
     if (!m_pruned) {

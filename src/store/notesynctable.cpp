@@ -1,29 +1,14 @@
 #include "store/notesynctable.h"
 
-#include "base/tracing.h"
+#include "store/sqlstatement.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 const QString NoteSyncTable::kTable = QStringLiteral("stickies_sync");
 const QString NoteSyncTable::kCreateStatement =
     QStringLiteral("CREATE TABLE IF NOT EXISTS stickies_sync (key TEXT PRIMARY KEY, value TEXT)");
 
-namespace {
-
-bool run(QSqlQuery &query, QString *error, const QString &statement = QString())
-{
-    if (statement.isEmpty() ? query.exec() : query.exec(statement))
-        return true;
-    qCDebug(lcStore) << "sync table statement failed:" << query.lastQuery().left(60)
-                     << query.lastError().text();
-    if (error)
-        *error = query.lastError().databaseText().isEmpty() ? query.lastError().text()
-                                                            : query.lastError().databaseText();
-    return false;
-}
-
-} // namespace
+using SqlStatement::run;
 
 void NoteSyncTable::connectionOpened()
 {

@@ -1,8 +1,9 @@
 #include "store/notetrash.h"
 
 #include "base/tracing.h"
+#include "store/noteschema.h"
+#include "store/sqlstatement.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 #include <algorithm>
@@ -22,29 +23,9 @@ const QString NoteTrash::kCreateStatement = QStringLiteral(
 
 namespace {
 
-const QString kColumns = QStringLiteral(
-    "id, visible, colorRGB, colorName, creationDate, originalReminderDate, reminderDate, "
-    "periodicMask, locked, alwaysontop, message, xPos, yPos, width, height, taskbarentry, "
-    "deletionDate");
+const QStringList kExtraColumns = {QStringLiteral("deletionDate")};
 
-QString errorText(const QSqlQuery &query)
-{
-    const QSqlError error = query.lastError();
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
-// Runs `statement`, or the prepared statement when it is empty; on failure
-// keeps the reason in `error`.
-bool run(QSqlQuery &query, QString *error, const QString &statement = QString())
-{
-    if (statement.isEmpty() ? query.exec() : query.exec(statement))
-        return true;
-    qCDebug(lcStore) << "trash statement failed:" << query.lastQuery().left(60)
-                     << query.lastError().text();
-    if (error)
-        *error = errorText(query);
-    return false;
-}
+using SqlStatement::run;
 
 } // namespace
 
@@ -92,7 +73,8 @@ void NoteTrash::read()
         QSqlQuery query(m_connection);
         query.setForwardOnly(true);
         if (run(query, nullptr,
-                QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(kColumns, kTable))) {
+                QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                    .arg(NoteSchema::columnList(kExtraColumns), kTable))) {
             while (query.next())
                 notes.append({decodeRecord(query),
                               QDateTime::fromSecsSinceEpoch(query.value(16).toLongLong())});
@@ -113,13 +95,8 @@ bool NoteTrash::writeChanges(QString *error)
         return false;
     if (!run(query, error, QStringLiteral("DELETE FROM ") + kTable))
         return false;
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 ( %2 ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                      "?, ?, ?, ?, ?, ?, ?, ? )")
-                           .arg(kTable, kColumns))) {
-        if (error)
-            *error = errorText(query);
+    if (!SqlStatement::prepare(query, NoteSchema::insert(kTable, kExtraColumns), error))
         return false;
-    }
     for (const TrashedNote &note : std::as_const(*m_notes)) {
         bindRecord(query, note.record);
         query.bindValue(16, note.deleted.toSecsSinceEpoch());

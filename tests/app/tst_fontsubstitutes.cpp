@@ -69,7 +69,7 @@ void TestFontSubstitutes::welcomeNoteFitsItsWindow()
                              QStringLiteral("d MMM yyyy h:mm AP"));
     const std::unique_ptr<StickyWidget> noteWindow(newTestNote(
         1, QStringLiteral("#FFFF00"), QStringLiteral("Yellow"), QDateTime::currentDateTime(),
-        QDateTime(), QDateTime(), QString(), true, NoteDatabase::welcomeDocument()));
+        QDateTime(), QDateTime(), QString(), true, WelcomeNote::document()));
     StickyWidget &note = *noteWindow;
     note.setGeometry(200, 200, 300, 200); // as the first start stores it
     note.show();

@@ -64,7 +64,7 @@ void verifyNewDatabase(const QString &file, qint64 notBefore, qint64 notAfter)
 {
     const DatabaseContent content = readDatabase(file);
     QVERIFY2(content.opened, qPrintable(file));
-    QCOMPARE(content.schema, NoteDatabase::kCreateTableStatement);
+    QCOMPARE(content.schema, NoteSchema::kCreateTableStatement);
     QCOMPARE(content.stickies.size(), 1);
     const QVariantList &row = content.stickies.first();
     QCOMPARE(row.size(), 16);
@@ -73,7 +73,7 @@ void verifyNewDatabase(const QString &file, qint64 notBefore, qint64 notAfter)
     QCOMPARE(row.at(2).toString(), QStringLiteral("#FFFF00"));
     QVERIFY(row.at(4).toLongLong() >= notBefore && row.at(4).toLongLong() <= notAfter);
     QCOMPARE(row.at(8).toString(), QStringLiteral("YES"));
-    QCOMPARE(row.at(10).toString(), NoteDatabase::welcomeDocument());
+    QCOMPARE(row.at(10).toString(), WelcomeNote::document());
     QCOMPARE(content.backup, content.stickies);
 }
 

@@ -302,6 +302,8 @@ void TestTranslations::textsBuiltOutsideWidgetsAreGerman()
     PeriodicSchedule::fromFieldTexts({"99", "*", "*", "*", "*"}, &fieldError);
     QString patternError;
     PeriodicSchedule::fromFieldTexts({"*"}, &patternError);
+    NoteDatabase closed(QStringLiteral("german-check"));
+    closed.save({});
     const QList<QPair<QString, QString>> texts = {
         {fieldError, "Minuten: „99“ liegt außerhalb von 0-59."},
         {patternError, "Eine regelmäßige Erinnerung braucht genau fünf Felder."},
@@ -312,6 +314,8 @@ void TestTranslations::textsBuiltOutsideWidgetsAreGerman()
         {NoteText::reminderStatus({}, {}, {}), "Keine Erinnerung festgelegt."},
         {NoteText::reminderStatus(due, due, {}), "Erinnerung geplant für: 07 Dez. 2026 02:05 PM"},
         {localDateText(due, "dddd, d. MMMM"), "Montag, 7. Dezember"},
+        {closed.lastError(), "es ist keine Notizdatei geöffnet"},
+        {NoteDatabase::inspect(QStringLiteral("/nonexistent/ann")).problem, "sie existiert nicht."},
     };
     for (const auto &[text, expected] : texts)
         QCOMPARE(text, expected);

@@ -206,28 +206,27 @@ void TestNoteBackups::noteCount_data()
     QTest::addColumn<QStringList>("statements");
     QTest::addColumn<int>("expected");
     QTest::newRow("notes")
-        << QStringList{NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement,
+        << QStringList{NoteSchema::kCreateTableStatement, NoteSchema::kCreateBackupStatement,
                        "INSERT INTO stickies (id, message) VALUES (1, 'a'), (2, 'b')",
                        "INSERT INTO stickies_backup (id, message) VALUES (1, 'a')"}
         << 2;
     QTest::newRow("empty table loads the backup")
-        << QStringList{NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement,
+        << QStringList{NoteSchema::kCreateTableStatement, NoteSchema::kCreateBackupStatement,
                        "INSERT INTO stickies_backup (id, message) VALUES (1, 'a'), (2, 'b'), (3, "
                        "'c')"}
         << 3;
     QTest::newRow("no backup table")
-        << QStringList{NoteDatabase::kCreateTableStatement,
+        << QStringList{NoteSchema::kCreateTableStatement,
                        "INSERT INTO stickies (id, message) VALUES (4, 'a')"}
         << 1;
     QTest::newRow("no notes at all")
-        << QStringList{NoteDatabase::kCreateTableStatement, NoteDatabase::kCreateBackupStatement}
-        << 0;
+        << QStringList{NoteSchema::kCreateTableStatement, NoteSchema::kCreateBackupStatement} << 0;
     QTest::newRow("another database") << QStringList{"CREATE TABLE other (x)"} << -1;
     QTest::newRow("missing") << QStringList() << -1;
     QTest::newRow("notes in a view that never ends")
         << QStringList{kEndlessView.arg("stickies")} << -1;
     QTest::newRow("backup in a view that never ends")
-        << QStringList{NoteDatabase::kCreateTableStatement, kEndlessView.arg("stickies_backup")}
+        << QStringList{NoteSchema::kCreateTableStatement, kEndlessView.arg("stickies_backup")}
         << -1;
     QTest::newRow("other columns")
         << QStringList{"CREATE TABLE stickies (id, visible, colorRGB, note)",
@@ -376,15 +375,15 @@ void TestNoteBackups::unusableCopyIsListedAndNeverRestored_data()
     QTest::newRow("notes in a view that never ends")
         << QStringList{kEndlessView.arg("stickies")} << "no table but a view";
     QTest::newRow("backup in a view that never ends")
-        << QStringList{NoteDatabase::kCreateTableStatement, kEndlessView.arg("stickies_backup")}
+        << QStringList{NoteSchema::kCreateTableStatement, kEndlessView.arg("stickies_backup")}
         << "no table but a view";
     QTest::newRow("one column missing")
-        << QStringList{QString(NoteDatabase::kCreateTableStatement)
+        << QStringList{QString(NoteSchema::kCreateTableStatement)
                            .replace(QStringLiteral(",  taskbarentry VARCHAR2(3)"), QString()),
                        "INSERT INTO stickies (id, message) VALUES (1, 'a')"}
         << "other columns";
     QTest::newRow("one column more")
-        << QStringList{QString(NoteDatabase::kCreateTableStatement)
+        << QStringList{QString(NoteSchema::kCreateTableStatement)
                            .replace(QStringLiteral("VARCHAR2(3))"),
                                     QStringLiteral("VARCHAR2(3), extra NOT NULL)")),
                        "INSERT INTO stickies (id, message, extra) VALUES (1, 'a', 1)"}
@@ -444,7 +443,7 @@ void TestNoteBackups::rotationKeepsTheCopyJustTaken()
     const QDate today = QDate::currentDate();
     for (const auto &[nameDays, fileDays] : std::as_const(copies)) {
         const QString copy = NoteBackups::dailyName(file(), today.addDays(nameDays));
-        QVERIFY(makeFile(copy, {NoteDatabase::kCreateTableStatement}));
+        QVERIFY(makeFile(copy, {NoteSchema::kCreateTableStatement}));
         QFile out(copy);
         QVERIFY(out.open(QIODevice::ReadWrite));
         QVERIFY(out.setFileTime(QDateTime(today.addDays(fileDays), QTime(12, 0)),
@@ -485,7 +484,7 @@ void TestNoteBackups::filesAreForTheUserAlone()
     const QString noteFile = folder + QStringLiteral("/tester");
     if (made == QLatin1String("existing 0640")) {
         QVERIFY(QDir().mkpath(folder));
-        QVERIFY(makeFile(noteFile, {NoteDatabase::kCreateTableStatement}));
+        QVERIFY(makeFile(noteFile, {NoteSchema::kCreateTableStatement}));
         QVERIFY(::chmod(QFile::encodeName(noteFile).constData(), 0640) == 0);
     }
     NoteWriter writer;

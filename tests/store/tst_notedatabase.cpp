@@ -28,6 +28,13 @@ const QString kStoredSchema = QStringLiteral(
     "NUMBER(5),  yPos         NUMBER(5),  width        NUMBER(5),  height       NUMBER(5),  "
     "taskbarentry VARCHAR2(3))");
 
+// What SQLite stores for the backup table made as a copy of `stickies`.
+const QString kStoredBackupSchema = QStringLiteral(
+    "CREATE TABLE stickies_backup(\n  id NUM,\n  visible TEXT,\n  colorRGB TEXT,\n  colorName "
+    "TEXT,\n  creationDate NUM,\n  originalReminderDate NUM,\n  reminderDate NUM,\n  "
+    "periodicMask NUM,\n  locked TEXT,\n  alwaysontop TEXT,\n  message TEXT,\n  xPos NUM,\n  "
+    "yPos NUM,\n  width NUM,\n  height NUM,\n  taskbarentry TEXT\n)");
+
 const QString kInspector = QStringLiteral("inspector");
 
 // A second connection to the same file, as another program (or the sqlite3
@@ -106,6 +113,7 @@ private slots:
     void cleanup();
 
     void newFileGetsTheStoredSchema();
+    void everyWriteKeepsTheStoredForms();
     void newFileHoldsExactlyTheWelcomeNote();
     void welcomeNoteReadsAsWelcome();
     void welcomeNoteIsTheEarlierDocument();
@@ -159,16 +167,15 @@ void TestNoteDatabase::createEarlierVersionFile(bool withBackupTable)
 
 void TestNoteDatabase::newFileGetsTheStoredSchema()
 {
-    QCOMPARE(NoteDatabase::kCreateTableStatement, kStoredSchema);
-    QVERIFY(
-        NoteDatabase::kCreateTableStatement.contains(QLatin1String("alwaysontop  VATCHAR2(3)")));
+    QCOMPARE(NoteSchema::kCreateTableStatement, kStoredSchema);
+    QVERIFY(NoteSchema::kCreateTableStatement.contains(QLatin1String("alwaysontop  VATCHAR2(3)")));
 
     QCOMPARE(m_database.open(dataDirectory(), databaseFile()), NoteDatabase::OpenResult::Opened);
     QVERIFY(QSqlDatabase::contains(QStringLiteral("sqlite")));
     Inspector file(databaseFile());
     QCOMPARE(file.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'stickies'"))
                  .toString(),
-             NoteDatabase::kCreateTableStatement);
+             NoteSchema::kCreateTableStatement);
 
     // Sixteen columns in the order every SELECT and INSERT uses.
     const QStringList columns = {"id",           "visible",      "colorRGB",
@@ -188,6 +195,41 @@ void TestNoteDatabase::newFileGetsTheStoredSchema()
 
     m_database.close();
     QVERIFY(!QSqlDatabase::contains(QStringLiteral("sqlite")));
+}
+
+// The welcome note, a whole rewrite, a save of changed and added rows and a
+// copy all leave the schema texts and each column's stored type as earlier
+// versions wrote them.
+void TestNoteDatabase::everyWriteKeepsTheStoredForms()
+{
+    const QVariantList types = {"integer", "text",    "text",    "text", "integer", "integer",
+                                "integer", "text",    "text",    "text", "text",    "integer",
+                                "integer", "integer", "integer", "text"};
+    QString typeOf;
+    for (const QString &column : NoteSchema::columns())
+        typeOf += (typeOf.isEmpty() ? "SELECT " : ", ") + QStringLiteral("typeof(%1)").arg(column);
+    const auto check = [&](const QString &file, int notes, int backup) {
+        Inspector inspector(file);
+        QCOMPARE(inspector.rows(QStringLiteral("SELECT sql FROM sqlite_master WHERE name LIKE "
+                                               "'stickies%' AND name != 'stickies_trash' "
+                                               "ORDER BY name")),
+                 (QList<QVariantList>{{kStoredSchema}, {kStoredBackupSchema}}));
+        QCOMPARE(inspector.rows(typeOf + " FROM stickies"), QList<QVariantList>(notes, types));
+        QCOMPARE(inspector.rows(typeOf + " FROM stickies_backup"),
+                 QList<QVariantList>(backup, types));
+    };
+    QCOMPARE(m_database.open(dataDirectory(), databaseFile()), NoteDatabase::OpenResult::Opened);
+    check(databaseFile(), 1, 1);
+    QList<NoteRecord> records = {sampleRecord(1), sampleRecord(2)};
+    QVERIFY(m_database.save(records));
+    records[0].x = 77;
+    records.append(sampleRecord(3));
+    QVERIFY(m_database.save(records));
+    QVERIFY(m_database.save(records)); // rows rewritten in place and added, in both tables
+    check(databaseFile(), 3, 3);
+    const QString copy = m_folder->filePath(QStringLiteral("copy"));
+    QVERIFY(NoteDatabase::writeCopy(copy, records, nullptr));
+    check(copy, 3, 0);
 }
 
 void TestNoteDatabase::newFileHoldsExactlyTheWelcomeNote()
@@ -211,7 +253,7 @@ void TestNoteDatabase::newFileHoldsExactlyTheWelcomeNote()
     QCOMPARE(row.at(7).toString(), QString());
     QCOMPARE(row.at(8).toString(), QStringLiteral("YES"));
     QCOMPARE(row.at(9).toString(), QStringLiteral("NO"));
-    QCOMPARE(row.at(10).toString(), NoteDatabase::welcomeDocument());
+    QCOMPARE(row.at(10).toString(), WelcomeNote::document());
     QCOMPARE(row.at(11).toInt(), 200);
     QCOMPARE(row.at(12).toInt(), 200);
     QCOMPARE(row.at(13).toInt(), 300);
@@ -256,13 +298,13 @@ void TestNoteDatabase::welcomeNoteIsTheEarlierDocument()
             "<span style=\" F\">.</span></p></body></html>")
             .replace(QLatin1String(" P\""), QLatin1Char(' ') + paragraph + QLatin1Char('"'))
             .replace(QLatin1String(" F"), QLatin1Char(' ') + font);
-    QCOMPARE(NoteDatabase::welcomeDocument(), earlier);
+    QCOMPARE(WelcomeNote::document(), earlier);
 }
 
 void TestNoteDatabase::welcomeNoteReadsAsWelcome()
 {
     QTextDocument document;
-    document.setHtml(NoteDatabase::welcomeDocument());
+    document.setHtml(WelcomeNote::document());
     QCOMPARE(document.toPlainText(),
              QStringLiteral("Welcome to Notarella!\nTo get started, please open the context menu "
                             "(usually by right-clicking) on the top portion of this sticky, and "

@@ -222,7 +222,7 @@ void TestNoteTrash::notesTablesKeepTheirSchema()
         db.setDatabaseName(earlier);
         QVERIFY(db.open());
         QSqlQuery query(db);
-        QVERIFY(query.exec(NoteDatabase::kCreateTableStatement));
+        QVERIFY(query.exec(NoteSchema::kCreateTableStatement));
         QVERIFY(query.exec(QStringLiteral("CREATE TABLE stickies_backup AS SELECT * FROM "
                                           "stickies")));
     }

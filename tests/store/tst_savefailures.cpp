@@ -402,7 +402,7 @@ void TestSaveFailures::copyHasTheSameSchema()
     QSqlQuery query(database.connection());
     QVERIFY(query.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'stickies'")) &&
             query.next());
-    QCOMPARE(query.value(0).toString(), NoteDatabase::kCreateTableStatement);
+    QCOMPARE(query.value(0).toString(), NoteSchema::kCreateTableStatement);
     QCOMPARE(database.load(), generation(1, 3));
     QCOMPARE(database.trash().notes(), QList<TrashedNote>{trashedOf(4)});
 
