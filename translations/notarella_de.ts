@@ -577,74 +577,6 @@
         <translation>&lt;p&gt;Wenn Sie Notarella beenden, können Sie bis zum nächsten Start keine neuen Notizen erstellen und erhalten keine anstehenden Erinnerungen!&lt;/p&gt;&lt;p&gt;Es wird empfohlen, stattdessen die &lt;i&gt;Schaltfläche Schließen&lt;/i&gt; zu verwenden.&lt;/p&gt;&lt;p&gt;&lt;b&gt;Möchten Sie Notarella wirklich beenden?&lt;/b&gt;&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>Notes Not Saved</source>
-        <translation>Notizen nicht gespeichert</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Your notes are kept while Notarella runs, and it tries again every minute. You will be told when saving works again.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Ihre Notizen bleiben erhalten, solange Notarella läuft, und es versucht es jede Minute erneut. Sie werden benachrichtigt, sobald das Speichern wieder gelingt.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Notes Saved Again</source>
-        <translation>Notizen wieder gespeichert</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Notarella saved your notes to %1 again.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Notarella hat Ihre Notizen wieder in %1 gespeichert.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Notes Saved Elsewhere</source>
-        <translation>Notizen an anderer Stelle gespeichert</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;They were written to %3 instead. Copy that file to %1 before Notarella starts again to get them back.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Sie wurden stattdessen in %3 geschrieben. Kopieren Sie diese Datei nach %1, bevor Notarella wieder startet, um sie zurückzubekommen.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;No other place to keep them could be written either; the changes since the last save are lost.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Auch an keiner anderen Stelle konnten sie geschrieben werden; die Änderungen seit dem letzten Speichern sind verloren.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Note File Written Again</source>
-        <translation>Notizdatei neu geschrieben</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Your note file %1 had been deleted. Notarella wrote all your notes to it again.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Ihre Notizdatei %1 war gelöscht worden. Notarella hat alle Ihre Notizen erneut hineingeschrieben.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Note File Replaced</source>
-        <translation>Notizdatei ersetzt</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Another file had taken the place of your note file %1. It was moved to %2, and Notarella wrote all your notes to %1 again.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Eine andere Datei hatte den Platz Ihrer Notizdatei %1 eingenommen. Sie wurde nach %2 verschoben, und Notarella hat alle Ihre Notizen erneut in %1 geschrieben.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Your note file %1 is damaged: one note could not be read.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Ihre Notizdatei %1 ist beschädigt: Eine Notiz konnte nicht gelesen werden.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Your note file %1 is damaged: %2 notes could not be read.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Ihre Notizdatei %1 ist beschädigt: %2 Notizen konnten nicht gelesen werden.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Notes missing from it were taken from the save before: %1.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Fehlende Notizen wurden aus der vorherigen Speicherung übernommen: %1.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;The damaged file could not be moved aside.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die beschädigte Datei konnte nicht beiseitegelegt werden.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;A copy of the damaged file was kept as %1; the notes that could be read are saved in a new file.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Eine Kopie der beschädigten Datei wurde als %1 aufbewahrt; die lesbaren Notizen werden in einer neuen Datei gespeichert.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>Note File Damaged</source>
-        <translation>Notizdatei beschädigt</translation>
-    </message>
-    <message>
         <source>Yellow</source>
         <translation>Gelb</translation>
     </message>
@@ -711,10 +643,6 @@
     <message>
         <source>&lt;p&gt;Your notes were restored from the copy of %1.&lt;/p&gt;&lt;p&gt;The file that could not be read was kept as %2.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Ihre Notizen wurden aus der Kopie vom %1 wiederhergestellt.&lt;/p&gt;&lt;p&gt;Die unlesbare Datei wurde als %2 aufbewahrt.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&amp;Deleted Notes…</source>
-        <translation>&amp;Gelöschte Notizen …</translation>
     </message>
     <message>
         <source>&lt;p&gt;Notarella appears to already be running.  You should be able to access it via the Notarella icon in the System Tray at this time.&lt;/p&gt;&lt;p&gt;If you are unable to locate the Notarella icon in the System Tray please open its control panel with the command &lt;i&gt;notarella --show-panel&lt;/i&gt;, or end the program with your desktop&apos;s system monitor (or the command &lt;i&gt;pkill -x notarella&lt;/i&gt;) and then start it again from your applications menu.  We apologize for any inconvenience.&lt;/p&gt;</source>
@@ -1152,6 +1080,77 @@
     <message>
         <source>&lt;p&gt;The stickies could not be printed.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Die Notizen konnten nicht gedruckt werden.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>NoteSaving</name>
+    <message>
+        <source>Notes Not Saved</source>
+        <translation>Notizen nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Your notes are kept while Notarella runs, and it tries again every minute. You will be told when saving works again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Ihre Notizen bleiben erhalten, solange Notarella läuft, und es versucht es jede Minute erneut. Sie werden benachrichtigt, sobald das Speichern wieder gelingt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Saved Again</source>
+        <translation>Notizen wieder gespeichert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella saved your notes to %1 again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella hat Ihre Notizen wieder in %1 gespeichert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Notes Saved Elsewhere</source>
+        <translation>Notizen an anderer Stelle gespeichert</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;They were written to %3 instead. Copy that file to %1 before Notarella starts again to get them back.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Sie wurden stattdessen in %3 geschrieben. Kopieren Sie diese Datei nach %1, bevor Notarella wieder startet, um sie zurückzubekommen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notarella could not save your notes to %1:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;No other place to keep them could be written either; the changes since the last save are lost.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Notarella konnte Ihre Notizen nicht in %1 speichern:&lt;/p&gt;&lt;p&gt;%2&lt;/p&gt;&lt;p&gt;Auch an keiner anderen Stelle konnten sie geschrieben werden; die Änderungen seit dem letzten Speichern sind verloren.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Note File Written Again</source>
+        <translation>Notizdatei neu geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your note file %1 had been deleted. Notarella wrote all your notes to it again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizdatei %1 war gelöscht worden. Notarella hat alle Ihre Notizen erneut hineingeschrieben.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Note File Replaced</source>
+        <translation>Notizdatei ersetzt</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Another file had taken the place of your note file %1. It was moved to %2, and Notarella wrote all your notes to %1 again.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine andere Datei hatte den Platz Ihrer Notizdatei %1 eingenommen. Sie wurde nach %2 verschoben, und Notarella hat alle Ihre Notizen erneut in %1 geschrieben.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your note file %1 is damaged: one note could not be read.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizdatei %1 ist beschädigt: Eine Notiz konnte nicht gelesen werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Your note file %1 is damaged: %2 notes could not be read.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ihre Notizdatei %1 ist beschädigt: %2 Notizen konnten nicht gelesen werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Notes missing from it were taken from the save before: %1.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Fehlende Notizen wurden aus der vorherigen Speicherung übernommen: %1.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The damaged file could not be moved aside.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die beschädigte Datei konnte nicht beiseitegelegt werden.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A copy of the damaged file was kept as %1; the notes that could be read are saved in a new file.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine Kopie der beschädigten Datei wurde als %1 aufbewahrt; die lesbaren Notizen werden in einer neuen Datei gespeichert.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Note File Damaged</source>
+        <translation>Notizdatei beschädigt</translation>
     </message>
 </context>
 <context>
@@ -2877,6 +2876,13 @@
     <message>
         <source>Message</source>
         <translation>Text</translation>
+    </message>
+</context>
+<context>
+    <name>TrashCommands</name>
+    <message>
+        <source>&amp;Deleted Notes…</source>
+        <translation>&amp;Gelöschte Notizen …</translation>
     </message>
 </context>
 <context>

@@ -135,6 +135,8 @@ void MainWindow::createSticky(const QString &rgb, const QString &name, const QSt
             sticky->textBrowser()->setWordWrapMode(QTextOption::WrapAnywhere);
         sticky->textBrowser()->setPlainText(text);
         sticky->setWindowTitle(sticky->summaryText());
+        // With its text, as it was given.
+        m_saving->saveLater();
     }
     sticky->show();
     sticky->activateWindow();

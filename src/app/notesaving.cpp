@@ -8,26 +8,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QWidget>
 
 NoteSaving::NoteSaving(NoteBook &book, NoteWriter &writer, QWidget *window)
     : QObject(window), m_book(book), m_writer(writer), m_window(window)
 {
     connect(&writer, &NoteWriter::saved, this, &NoteSaving::reportSaveOutcome);
-    // A note the user was just given survives a crash: it is written at once,
-    // and again when its first text comes right after (a note made of the
-    // selected text). Whoever adds a batch saves it whole.
-    connect(&book, &NoteBook::noteAdded, this, [this](int id) {
-        if (m_book.isApplyingBatch())
-            return;
-        if (m_justAdded.isEmpty())
-            QTimer::singleShot(0, this, [this] { m_justAdded.clear(); });
-        m_justAdded.insert(id);
-        saveLater();
-    });
-    connect(&book, &NoteBook::noteChanged, this, [this](int id, NoteFields fields) {
-        if ((fields & NoteField::Text) && m_justAdded.remove(id))
+    // A note the user was just given survives a crash: it is written at once.
+    // Whoever adds a batch saves it whole.
+    connect(&book, &NoteBook::noteAdded, this, [this] {
+        if (!m_book.isApplyingBatch())
             saveLater();
     });
 }

@@ -3,7 +3,6 @@
 #include "store/notewriter.h"
 
 #include <QObject>
-#include <QSet>
 #include <QString>
 
 class NoteBook;
@@ -46,6 +45,4 @@ private:
     bool m_paused = false;
     // The last save failed; the user has been told once.
     bool m_saveFailing = false;
-    // Notes added since control was last in the event loop.
-    QSet<int> m_justAdded;
 };

@@ -1,6 +1,7 @@
 #include "store/notefileguard.h"
 
 #include "base/tracing.h"
+#include "platform/durablereplace.h"
 #include "store/noteschema.h"
 
 #include <QAtomicInteger>
@@ -167,8 +168,9 @@ QString NoteFileGuard::putAside(const QString &file, const QString &suffix)
     QString aside = file + suffix + timeStamp();
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = file + suffix + timeStamp() + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(file, aside)) {
-        qCWarning(lcStore) << "cannot move" << file << "to" << aside;
+    QString error;
+    if (!Platform::moveAside(file, aside, &error)) {
+        qCWarning(lcStore) << "cannot move" << file << "to" << aside << error;
         return QString();
     }
     // What SQLite keeps beside the file belongs to it, not to the next file
@@ -176,7 +178,7 @@ QString NoteFileGuard::putAside(const QString &file, const QString &suffix)
     for (const QString &companion :
          {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
         if (QFileInfo::exists(file + companion) &&
-            !QFile::rename(file + companion, aside + companion))
+            !Platform::moveAside(file + companion, aside + companion))
             qCWarning(lcStore) << "cannot move" << file + companion << "along with the file";
     }
     return aside;

@@ -78,7 +78,7 @@ xdotool mousemove 350 300 click 1
 sleep 0.3
 xdotool key ctrl+End
 xdotool type --delay 20 " Typed while unlocked."
-locks=$(grep -c 'StickyWidget::lockSticky( true )' "$log")
+locks=$(grep -c 'StickyWidget::lockSticky( true )' "$log" || true)
 open_menu
 xdotool key l
 wait_until 5 sh -c "[ \$(grep -c 'StickyWidget::lockSticky( true )' '$log') -gt $locks ]" ||

@@ -57,7 +57,7 @@ start_notarella $user
 dialog=$(wait_for_dialog)
 import -window root "$shots/reminder-dialog.png"
 grep -q 'ReminderThread::run( 1 )' "$log" || xsession_fail "the dialog did not come from the first tick"
-grep -q 'MainWindow::saveStickies()' "$log" || xsession_fail "the tick did not save first"
+grep -q 'NoteSaving::saveLater()' "$log" || xsession_fail "the tick did not save first"
 grep -q 'ReminderSound: playing' "$log" || xsession_fail "no reminder sound"
 [ -n "$("$NOTARELLA_WINDOWS")" ] || xsession_fail "note not shown"
 echo "PASS: overdue reminder brought the hidden note forward with the dialog and the sound"

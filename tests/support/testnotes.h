@@ -28,8 +28,8 @@ inline StickyWidget *newTestNote(int id, const QString &rgb, const QString &name
     note.message = message;
     note.place = QRect(QPoint(0, 0), settings.defaultSize);
     auto *book = new NoteBook;
-    book->add(note, true);
-    auto *window = new StickyWidget(*book, id, settings);
+    // The book gives every note an id of at least 1.
+    auto *window = new StickyWidget(*book, book->add(note, true), settings);
     book->setParent(window);
     QObject::connect(book, &NoteBook::noteChanged, window,
                      [window](int, NoteFields fields) { window->noteChanged(fields); });
