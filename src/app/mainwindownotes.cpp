@@ -65,13 +65,23 @@ void MainWindow::loadExistingStickies()
     QList<NoteRecord> records = m_writer.load(&incidents);
     m_saving->reportIncidents(incidents);
     // Pictures shown from files are kept with the note from now on; the
-    // next save writes them into the note file.
-    for (NoteRecord &record : records)
-        record.message = PictureIntake::takeIn(record.message).html;
+    // next save writes them into the note file. The shown notes are read
+    // for them first, so the user does not wait for the hidden ones.
+    for (NoteRecord &record : records) {
+        if (record.visible)
+            record.message = PictureIntake::takeIn(record.message).html;
+    }
     // The windows follow the book: the shown notes come up first, then the
     // hidden ones are made (see NoteWindows).
     m_saving->setPaused(true);
     m_book.load(records);
+    for (qsizetype i = 0; i < records.size() && i < m_book.size(); ++i) {
+        if (records.at(i).visible)
+            continue;
+        Note taken;
+        taken.message = PictureIntake::takeIn(records.at(i).message).html;
+        m_book.change(m_book.at(i).id, taken, NoteField::Text);
+    }
     m_saving->setPaused(false);
 }
 

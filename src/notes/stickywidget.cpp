@@ -100,7 +100,7 @@ void StickyWidget::detachFromBook(const Note &last)
 {
     if (!m_book)
         return;
-    m_detached = last;
+    m_detached = std::make_unique<Note>(last);
     if (m_textBrowser && !m_textPending)
         m_detached->message = m_textBrowser->toHtml();
     m_book->setTextReader(m_stickyID, {});
@@ -224,10 +224,9 @@ void StickyWidget::setVisible(bool visible)
     if (visible)
         buildContents(TextTiming::AtFirstShow);
     QWidget::setVisible(visible);
-    if (!m_applyingFlags) {
-        const bool shown = isVisible();
+    const bool shown = isVisible();
+    if (!m_applyingFlags && m_book && note().visible != shown)
         edit(NoteField::Visible, [shown](Note &values) { values.visible = shown; });
-    }
 }
 
 StickyWidget::~StickyWidget()
@@ -521,6 +520,8 @@ void StickyWidget::reportPlace()
     if (m_applyingFlags)
         return;
     const QRect place(positionToStore(), size());
+    if (!m_book || note().place == place) // most calls: a note put where it is
+        return;
     const QScopedValueRollback reporting(m_reportingPlace, true);
     edit(NoteField::Place, [&place](Note &values) { values.place = place; });
 }

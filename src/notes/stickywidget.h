@@ -198,8 +198,9 @@ private:
     void applyTaskBarAndOnTop();
 
     QPointer<NoteBook> m_book;
-    // The note as it was when the window left the book.
-    std::optional<Note> m_detached;
+    // The note as it was when the window left the book (held apart: most
+    // windows never leave it, and thousands of hidden ones are kept).
+    std::unique_ptr<Note> m_detached;
     int m_stickyID;
     ELinkTextBrowser *m_textBrowser = nullptr;
     QLabel *m_creationDateLabel = nullptr;
