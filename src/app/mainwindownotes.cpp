@@ -73,6 +73,7 @@ void MainWindow::loadExistingStickies()
     }
     // The windows follow the book: the shown notes come up first, then the
     // hidden ones are made (see NoteWindows).
+    const QScopedValueRollback loading(m_loadingNotes, true);
     m_saving->setPaused(true);
     m_book.load(records);
     for (qsizetype i = 0; i < records.size() && i < m_book.size(); ++i) {
